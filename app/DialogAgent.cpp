@@ -1,0 +1,133 @@
+#include "DialogAgent.h"
+
+#include "DialogFields.h"
+
+#include <charconv>
+#include <ostream>
+
+namespace cartovel {
+namespace {
+
+std::optional<bool> parseSwitch(std::string_view value) {
+    for (std::string_view on : {"on", "yes", "true", "1"})
+        if (value == on) return true;
+    for (std::string_view off : {"off", "no", "false", "0"})
+        if (value == off) return false;
+    return std::nullopt;
+}
+
+std::optional<std::int32_t> choiceControl(std::string_view choices, std::string_view value) {
+    while (!choices.empty()) {
+        const auto comma = choices.find(',');
+        const std::string_view pair = choices.substr(0, comma);
+        const auto colon = pair.find(':');
+        if (colon != std::string_view::npos && pair.substr(0, colon) == value) {
+            std::int32_t id = 0;
+            const std::string_view digits = pair.substr(colon + 1);
+            std::from_chars(digits.data(), digits.data() + digits.size(), id);
+            return id;
+        }
+        if (comma == std::string_view::npos) break;
+        choices.remove_prefix(comma + 1);
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+DialogAgent::DialogAgent(std::vector<FieldSetting> fields, ws::UserAgent* interactive,
+                         std::ostream* echo)
+    : fields_(std::move(fields)), interactive_(interactive), echo_(echo) {}
+
+bool DialogAgent::apply(ws::DialogView& dialog, FieldSetting& setting, const DialogField& field) {
+    const std::string where = "field \"" + setting.name + "\"";
+    ws::Outcome outcome;
+    switch (field.kind) {
+    case DialogField::Kind::Text:
+        outcome = dialog.type(field.controlId, setting.value);
+        if (outcome) outcome = dialog.leave(field.controlId);
+        if (outcome) {
+            // The dialog restores a value it does not accept when the field is left.
+            const auto shown = dialog.control(field.controlId);
+            if (shown && shown->text != setting.value) {
+                errors_.push_back("the dialog did not accept \"" + setting.value + "\" for " +
+                                  where + " (it shows \"" + shown->text + "\")");
+                return false;
+            }
+        }
+        break;
+    case DialogField::Kind::Check: {
+        const auto wanted = parseSwitch(setting.value);
+        if (!wanted) {
+            errors_.push_back(where + " takes on or off, not \"" + setting.value + "\"");
+            return false;
+        }
+        const auto shown = dialog.control(field.controlId);
+        if (shown && shown->checked != *wanted) outcome = dialog.click(field.controlId);
+        break;
+    }
+    case DialogField::Kind::Choice: {
+        const auto id = choiceControl(field.choices, setting.value);
+        if (!id) {
+            errors_.push_back(where + " takes one of " + std::string(field.choices) + ", not \"" +
+                              setting.value + "\"");
+            return false;
+        }
+        outcome = dialog.click(*id);
+        break;
+    }
+    case DialogField::Kind::Pick: {
+        int index = -1;
+        const auto* end = setting.value.data() + setting.value.size();
+        if (std::from_chars(setting.value.data(), end, index).ptr == end)
+            outcome = dialog.pickIndex(field.controlId, index);
+        else outcome = dialog.pickText(field.controlId, setting.value);
+        break;
+    }
+    }
+    if (!outcome) {
+        errors_.push_back(where + ": " + outcome.error);
+        return false;
+    }
+    setting.used = true;
+    return true;
+}
+
+void DialogAgent::runDialog(ws::DialogView& dialog) {
+    const DialogFieldTable* table = dialogFields(dialog.templateId());
+    std::vector<std::pair<FieldSetting*, const DialogField*>> mine;
+    if (table != nullptr)
+        for (FieldSetting& setting : fields_)
+            for (const DialogField& field : table->fields)
+                if (!setting.used && field.name == setting.name) mine.emplace_back(&setting, &field);
+
+    if (mine.empty() && interactive_ != nullptr) {
+        interactive_->runDialog(dialog);
+        return;
+    }
+    if (echo_ != nullptr) ws::TerminalUser::print(dialog, *echo_);
+    for (auto& [setting, field] : mine) {
+        if (!apply(dialog, *setting, *field)) {
+            if (dialog.isOpen()) dialog.click(WS_IDCANCEL);
+            return;
+        }
+    }
+    if (dialog.isOpen()) dialog.click(WS_IDOK);
+    if (dialog.isOpen())
+        errors_.push_back("dialog \"" + dialog.caption() + "\" stayed open after OK");
+}
+
+void DialogAgent::reportError(const std::string& message) { errors_.push_back(message); }
+
+void DialogAgent::shellOpen(const std::string& target) {
+    if (echo_ != nullptr) *echo_ << "(open " << target << ")\n";
+}
+
+std::vector<std::string> DialogAgent::unusedFields() const {
+    std::vector<std::string> names;
+    for (const FieldSetting& setting : fields_)
+        if (!setting.used) names.push_back(setting.name);
+    return names;
+}
+
+} // namespace cartovel

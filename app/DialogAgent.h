@@ -1,0 +1,43 @@
+// Answers the module's dialogs for the command-line host: types the --set fields that
+// belong to each dialog and confirms it, or hands the dialog to a person at the terminal.
+#pragma once
+
+#include "platform/UserAgent.h"
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace cartovel {
+
+struct FieldSetting {
+    std::string name;
+    std::string value;
+    bool used = false;
+};
+
+class DialogAgent final : public ws::UserAgent {
+public:
+    /// interactive (may be null) gets every dialog that has no --set field; echo (may be
+    /// null) shows each dialog the agent answers.
+    DialogAgent(std::vector<FieldSetting> fields, ws::UserAgent* interactive, std::ostream* echo);
+
+    void runDialog(ws::DialogView& dialog) override;
+    void reportError(const std::string& message) override;
+    void shellOpen(const std::string& target) override;
+
+    /// What went wrong with the dialogs (a refused value, a dialog left open), first first.
+    [[nodiscard]] const std::vector<std::string>& errors() const { return errors_; }
+    /// --set fields that no dialog took.
+    [[nodiscard]] std::vector<std::string> unusedFields() const;
+
+private:
+    bool apply(ws::DialogView& dialog, FieldSetting& setting, const struct DialogField& field);
+
+    std::vector<FieldSetting> fields_;
+    ws::UserAgent* interactive_;
+    std::ostream* echo_;
+    std::vector<std::string> errors_;
+};
+
+} // namespace cartovel

@@ -1,0 +1,139 @@
+#include "Session.h"
+
+#include "host/core/Errors.h"
+
+#include <atomic>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <ostream>
+#include <unistd.h>
+
+namespace cartovel {
+namespace {
+
+std::atomic<bool> gInterrupted{false};
+
+extern "C" void onInterrupt(int) { gInterrupted = true; }
+
+// Without a person at the terminal: alerts are printed, questions have no answer, and the
+// progress bar is drawn only on a terminal (a log gets no carriage-return noise).
+class BatchResponder final : public host::Responder {
+public:
+    BatchResponder(std::istream& in, std::ostream& err)
+        : terminal_(in, err, &gInterrupted), drawProgress_(isatty(STDERR_FILENO) != 0) {}
+    void showMessage(std::string_view text) override { terminal_.showMessage(text); }
+    std::optional<host::Answer> ask(host::QuestionKind, std::string_view) override {
+        return std::nullopt;
+    }
+    void showProgressText(std::string_view text) override {
+        if (drawProgress_) terminal_.showProgressText(text);
+    }
+    void showProgress(std::int32_t current, std::int32_t maximum) override {
+        if (drawProgress_) terminal_.showProgress(current, maximum);
+    }
+    bool cancelRequested() override { return gInterrupted.load(); }
+
+private:
+    host::TerminalResponder terminal_;
+    bool drawProgress_;
+};
+
+std::filesystem::path executableFolder() {
+    std::error_code ec;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::filesystem::current_path() : exe.parent_path();
+}
+
+} // namespace
+
+std::string locateModule(const std::string& pluginOption) {
+    if (!pluginOption.empty()) return pluginOption;
+    if (const char* env = std::getenv("CARTOVEL_PLUGIN"); env != nullptr && *env != 0) return env;
+    return (executableFolder() / ".." / "plugins" / "cartovel.so").lexically_normal().string();
+}
+
+Session::Session(SessionOptions options) : options_(std::move(options)) {
+    gInterrupted = false;
+    previousInterrupt_ = std::signal(SIGINT, onInterrupt);
+    if (options_.interactive) {
+        terminal_ =
+            std::make_unique<host::TerminalResponder>(*options_.in, *options_.err, &gInterrupted);
+        terminalUser_ = std::make_unique<ws::TerminalUser>(*options_.in, *options_.err);
+    } else {
+        terminal_ = std::make_unique<BatchResponder>(*options_.in, *options_.err);
+    }
+    answers_ = std::make_unique<host::ScriptedResponder>(options_.answers, terminal_.get());
+    dialogs_ = std::make_unique<DialogAgent>(options_.fields, terminalUser_.get(),
+                                             options_.echoDialogs ? options_.out : nullptr);
+    agentScope_ = std::make_unique<ws::ScopedUserAgent>(*dialogs_);
+    app_ = std::make_unique<host::Application>();
+    app_->user().setResponder(answers_.get());
+}
+
+Session::~Session() {
+    app_.reset();
+    agentScope_.reset();
+    std::signal(SIGINT, previousInterrupt_ == SIG_ERR ? SIG_DFL : previousInterrupt_);
+}
+
+HostErr Session::start() {
+    try {
+        module_ = &app_->loadModule(options_.pluginPath);
+    } catch (const host::HostError& e) {
+        fail(e.code(), e.what());
+        return e.code();
+    }
+    return app_->startModules();
+}
+
+host::MenuItem* Session::findItem(std::string_view text) const {
+    for (host::MenuItem* item : app_->menus().items())
+        if (item->owner == module_ && item->text == text && !item->isSeparator()) return item;
+    return nullptr;
+}
+
+host::MenuItem* Session::aboutItem() const {
+    const host::MenuGroup* about = app_->menus().findGroup("About");
+    if (about == nullptr) return nullptr;
+    for (const host::MenuItem* holder : about->items) {
+        if (holder->subMenu == nullptr) continue;
+        for (host::MenuItem* item : holder->subMenu->items)
+            if (item->owner == module_ && !item->isSeparator()) return item;
+    }
+    return nullptr;
+}
+
+void Session::fail(HostErr code, std::string message) {
+    if (!failure_) failure_.emplace(code, std::move(message));
+}
+
+int Session::finish(HostErr result) {
+    std::ostream& err = *options_.err;
+    const auto report = [&](HostErr code, const std::string& sentence) {
+        err << "cartovel: " << host::codeText(code) << ": " << sentence << '\n';
+        return kExitError;
+    };
+    for (const std::string& name : dialogs_->unusedFields())
+        err << "cartovel: warning: no dialog took the field \"" << name << "\"\n";
+    if (answers_->answersLeft() > 0)
+        err << "cartovel: warning: " << answers_->answersLeft() << " answer(s) were not used\n";
+
+    if (failure_) return report(failure_->first, failure_->second);
+    if (const auto& question = app_->user().failure())
+        return report(host::kHostErrNoAnswer, *question);
+    if (!dialogs_->errors().empty()) {
+        const HostErr code = result != kHostNoErr && result != kHostErrCancelled
+                                 ? result
+                                 : host::kHostErrNoAnswer;
+        return report(code, "dialog: " + dialogs_->errors().front());
+    }
+    if (result == kHostNoErr) return kExitOk;
+    if (result == kHostErrCancelled) {
+        err << "cartovel: cancelled\n";
+        return kExitCancelled;
+    }
+    return report(result, host::describeCode(result));
+}
+
+} // namespace cartovel

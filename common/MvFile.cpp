@@ -1,0 +1,262 @@
+#include "common/MvFile.h"
+
+#include "common/HostText.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+namespace {
+
+/** The letters r, w, b and a of mode, in that order. */
+std::string StreamMode(const char* mode) {
+    std::string out;
+    for (const char letter : {'r', 'w', 'b', 'a'})
+        if (mode != nullptr && std::strchr(mode, letter) != nullptr) out += letter;
+    return out;
+}
+
+/** Creates a new file beside target that nobody else has opened; -1 on failure. */
+int CreateTemporary(const std::filesystem::path& target, std::string& name) {
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::filesystem::path candidate =
+            target.parent_path() /
+            ("." + target.filename().string() + "." + std::to_string(random() % 1000000000) +
+             ".tmp");
+        const int fd =
+            ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            name = candidate.string();
+            return fd;
+        }
+        if (errno != EEXIST) return -1;
+    }
+    return -1;
+}
+
+} // namespace
+
+// ---- CMvFile ----
+
+CMvFile::~CMvFile() {
+    if (closeOnDestroy_) CMvFile::Close();
+}
+
+void CMvFile::Fail(int error) { reason_ = std::strerror(error); }
+
+bool CMvFile::StorePath(HostFilePath path, std::string& fullPath) {
+    // The object keeps its own copy of the path it opened.
+    CFilePath copy;
+    if (FullPathOf(path, fullPath) != kHostNoErr || fullPath.empty()) return false;
+    if (copy.MakeFrom(fullPath) != kHostNoErr) return false;
+    path_ = std::move(copy);
+    return true;
+}
+
+bool CMvFile::Open(HostFilePath path, const char* mode) {
+    Close();
+    std::string fullPath;
+    if (!StorePath(path, fullPath)) return false;
+    stream_ = std::fopen(fullPath.c_str(), StreamMode(mode).c_str());
+    if (stream_ == nullptr) Fail(errno);
+    return stream_ != nullptr;
+}
+
+bool CMvFile::OpenReplacing(HostFilePath path) {
+    Close();
+    std::string fullPath;
+    if (!StorePath(path, fullPath)) return false;
+    std::error_code ec;
+    std::filesystem::path target(fullPath);
+    // Replace the file a link points to, not the link.
+    if (std::filesystem::is_symlink(target, ec)) {
+        const std::filesystem::path resolved = std::filesystem::canonical(target, ec);
+        if (!ec) target = resolved;
+    }
+    std::string temporary;
+    const int fd = CreateTemporary(target, temporary);
+    if (fd < 0) {
+        Fail(errno);
+        return false;
+    }
+    struct stat existing {};
+    if (::stat(target.c_str(), &existing) == 0) ::fchmod(fd, existing.st_mode & 07777);
+    stream_ = ::fdopen(fd, "wb");
+    if (stream_ == nullptr) {
+        Fail(errno);
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    target_ = target.string();
+    temporary_ = std::move(temporary);
+    return true;
+}
+
+bool CMvFile::Write(const void* data, size_t size) {
+    if (stream_ == nullptr) return false;
+    if (size == 0) return true;
+    if (std::fwrite(data, 1, size, stream_) == size) return true;
+    Fail(errno);
+    return false;
+}
+
+bool CMvFile::Commit() {
+    if (stream_ == nullptr || temporary_.empty()) return false;
+    bool ok = std::fflush(stream_) == 0 && std::ferror(stream_) == 0 &&
+              ::fsync(::fileno(stream_)) == 0;
+    if (!ok) Fail(errno);
+    if (std::fclose(stream_) != 0 && ok) {
+        Fail(errno);
+        ok = false;
+    }
+    stream_ = nullptr;
+    if (ok && std::rename(temporary_.c_str(), target_.c_str()) != 0) {
+        Fail(errno);
+        ok = false;
+    }
+    if (!ok) ::unlink(temporary_.c_str());
+    temporary_.clear();
+    target_.clear();
+    return ok;
+}
+
+void CMvFile::Close() {
+    if (stream_ != nullptr) std::fclose(stream_);
+    stream_ = nullptr;
+    if (!temporary_.empty()) ::unlink(temporary_.c_str());
+    temporary_.clear();
+    target_.clear();
+}
+
+// ---- CMvTextFile ----
+
+CMvTextFile::~CMvTextFile() {
+    // The reader borrows the stream: it goes first.
+    reader_.reset();
+    Close();
+}
+
+bool CMvTextFile::OpenRead(HostFilePath path, int32_t encoding) {
+    reader_.reset();
+    encoding_ = encoding;
+    if (!Open(path, "rb")) return false;
+    if (encoding == kEncodingUTF16)
+        reader_ = std::make_unique<CMvTextFileReaderW>(stream_, encoding);
+    else
+        reader_ = std::make_unique<CMvTextFileReaderA>(stream_, encoding);
+    return true;
+}
+
+bool CMvTextFile::ReadLine(ai::UnicodeString& out) {
+    return reader_ != nullptr && stream_ != nullptr && reader_->ReadLine(out);
+}
+
+// ---- CMvTextFileReaderA ----
+
+int CMvTextFileReaderA::Next() {
+    if (pendingAt_ < pending_.size()) return static_cast<unsigned char>(pending_[pendingAt_++]);
+    const int c = std::getc(stream_);
+    if (c == EOF && std::ferror(stream_)) error_ = kHostErrFile;
+    return c;
+}
+
+bool CMvTextFileReaderA::ReadLine(ai::UnicodeString& out) {
+    if (NewText({}, out) != kHostNoErr || error_ != kHostNoErr) return false;
+    if (firstCall_) {
+        firstCall_ = false;
+        // The bytes are kept and read again unless they are the whole mark.
+        for (int i = 0; i < 3; ++i) {
+            const int c = std::getc(stream_);
+            if (c == EOF) break;
+            pending_ += static_cast<char>(c);
+        }
+        if (pending_ == "\xEF\xBB\xBF") pending_.clear();
+    }
+    std::string bytes;
+    bool lineEnd = false;
+    for (;;) {
+        const int c = Next();
+        if (c == EOF) break;
+        if (c == '\r') {
+            const bool fromPending = pendingAt_ < pending_.size();
+            const int after = Next();
+            if (after != '\n' && after != EOF) {
+                if (fromPending) --pendingAt_;
+                else std::ungetc(after, stream_);
+            }
+            lineEnd = true;
+            break;
+        }
+        if (c == '\n') {
+            lineEnd = true;
+            break;
+        }
+        bytes += static_cast<char>(c);
+    }
+    if (!bytes.empty()) {
+        if (const HostErr err = NewTextFromBytes(bytes, encoding_, out)) {
+            error_ = err;
+            return false;
+        }
+        return true;
+    }
+    return lineEnd && error_ == kHostNoErr;
+}
+
+// ---- CMvTextFileReaderW ----
+
+int32_t CMvTextFileReaderW::Next() {
+    if (pushedBack_ >= 0) return std::exchange(pushedBack_, -1);
+    const int low = std::getc(stream_);
+    const int high = low == EOF ? EOF : std::getc(stream_);
+    if (high == EOF) {
+        if (std::ferror(stream_)) error_ = kHostErrFile;
+        return -1;
+    }
+    const auto unit = static_cast<uint16_t>(low | (high << 8));
+    return swap_ ? static_cast<uint16_t>((unit >> 8) | (unit << 8)) : unit;
+}
+
+bool CMvTextFileReaderW::ReadLine(ai::UnicodeString& out) {
+    if (NewText({}, out) != kHostNoErr || error_ != kHostNoErr) return false;
+    if (firstCall_) {
+        firstCall_ = false;
+        const int32_t first = Next();
+        if (first == 0xFFFE) swap_ = true; // FE FF read little-endian
+        else if (first != 0xFEFF && first >= 0) pushedBack_ = first;
+    }
+    std::vector<uint16_t> units;
+    bool lineEnd = false;
+    for (;;) {
+        const int32_t u = Next();
+        if (u < 0) break;
+        if (u == '\r') {
+            const int32_t after = Next();
+            if (after != '\n' && after >= 0) pushedBack_ = after;
+            lineEnd = true;
+            break;
+        }
+        if (u == '\n') {
+            lineEnd = true;
+            break;
+        }
+        units.push_back(static_cast<uint16_t>(u));
+    }
+    if (!units.empty()) {
+        if (const HostErr err = NewTextFromUTF16(units, out)) {
+            error_ = err;
+            return false;
+        }
+        return true;
+    }
+    return lineEnd && error_ == kHostNoErr;
+}

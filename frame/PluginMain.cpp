@@ -1,0 +1,18 @@
+// The loadable module's entry: the host's messages arrive here.
+#include "frame/CartovelPlugin.h"
+#include "frame/PluginEntry.h"
+
+#include <new>
+
+namespace {
+
+Plugin* MakeCartovelPlugin(HostPluginRef pluginRef) noexcept {
+    return new (std::nothrow) CartovelPlugin(pluginRef);
+}
+
+} // namespace
+
+extern "C" __attribute__((visibility("default"))) HostErr
+PluginMain(const char* caller, const char* selector, void* message) noexcept {
+    return DispatchEntry(caller, selector, message, MakeCartovelPlugin);
+}

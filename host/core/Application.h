@@ -1,0 +1,171 @@
+// The stand-in host's application: one object that owns everything a module can reach
+// through its suites (suite registry, fault injection, menus, notifiers, application
+// context stack, main window, user interaction, strings, paths, memory blocks) and the
+// loaded modules, and that sends the modules their messages.
+//
+// Suites are tables of C function pointers, so they find the application through
+// Application::current(): the most recently constructed application that is still alive.
+#pragma once
+
+#include "host/core/Blocks.h"
+#include "host/core/ContextStack.h"
+#include "host/core/Faults.h"
+#include "host/core/MainWindow.h"
+#include "host/core/MenuEnabling.h"
+#include "host/core/Menus.h"
+#include "host/core/Notifiers.h"
+#include "host/core/Strings.h"
+#include "host/core/SuiteRegistry.h"
+#include "host/core/UserInteraction.h"
+#include "host/loader/Module.h"
+#include "hostapi/HostMessages.h"
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace host {
+
+class PreferenceStore;
+
+struct ApplicationOptions {
+    /// "AI Folders Suite" answers; empty: the user's configuration folder
+    /// ($XDG_CONFIG_HOME/cartovel or ~/.config/cartovel) and home folder.
+    std::filesystem::path preferencesFolder;
+    std::filesystem::path documentsFolder;
+    /// Empty: the folder of the first module loaded from a file.
+    std::filesystem::path pluginsFolder;
+    /// The preference store's file; empty: preferences.json in preferencesFolder.
+    std::filesystem::path preferencesFile;
+};
+
+/// One message the host sent, for tests and diagnostics.
+struct SentMessage {
+    const Module* module;
+    std::string caller;
+    std::string selector;
+    HostErr result;
+};
+
+class Application {
+public:
+    explicit Application(ApplicationOptions options = {});
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+    /// Shuts down (if not done yet) and stops being the current application. Applications
+    /// that live at the same time must end in the reverse order of their construction.
+    ~Application();
+
+    /// The application the suites work on; null when there is none.
+    static Application* current();
+
+    Faults& faults() { return faults_; }
+    SuiteRegistry& suites() { return suites_; }
+    Blocks& blocks() { return blocks_; }
+    Strings& strings() { return strings_; }
+    FilePaths& filePaths() { return filePaths_; }
+    Menus& menus() { return menus_; }
+    Notifiers& notifiers() { return notifiers_; }
+    ContextStack& contexts() { return contexts_; }
+    MainWindow& mainWindow() { return mainWindow_; }
+    UserInteraction& user() { return user_; }
+    /// The preference store ("AI Preference Suite"), opened from the options' file on first
+    /// use.
+    PreferenceStore& preferences();
+    [[nodiscard]] const ApplicationOptions& options() const { return options_; }
+    /// The basic suite handed to modules in every message.
+    [[nodiscard]] const HostBasicSuite* basicSuite() const;
+
+    /// The current document's state for menu enabling; null: no document open. Not owned.
+    void setDocumentState(const DocumentState* document) { document_ = document; }
+    [[nodiscard]] const DocumentState* documentState() const { return document_; }
+
+    // ---- modules ----
+
+    /// Loads a module file (property list first, then code). Throws HostError.
+    Module& loadModule(const std::string& path);
+    Module& addModule(std::unique_ptr<Module> module);
+    [[nodiscard]] const std::vector<std::unique_ptr<Module>>& modules() const { return modules_; }
+    /// Null for a reference that names no module of this application.
+    [[nodiscard]] Module* moduleFromRef(HostPluginRef ref) const;
+
+    /// Sends one message as it is: fills the record's common header (check, module, its
+    /// globals slot, basic suite), calls the entry and keeps the globals slot the module
+    /// leaves. No state checks: tests use it to send anything at any time.
+    HostErr send(Module& module, const char* caller, const char* selector,
+                 HostMessageData& record);
+
+    /// "SP Interface"/"Startup"; the module is Started on success and Failed (code freed)
+    /// otherwise. kHostErrRefused when the module is not freshly loaded.
+    HostErr startModule(Module& module);
+    /// Starts every loaded module, then sends "AI Application Started Notifier" to the
+    /// registrations. Returns the first start-up failure.
+    HostErr startModules();
+    /// "SP Access"/"Unload" and frees the code. kHostErrRefused when the module is not
+    /// started or holds itself ("SP Access Suite").
+    HostErr unloadModule(Module& module);
+    /// Loads the code again and sends "SP Access"/"Reload". kHostErrRefused when the
+    /// module is not unloaded.
+    HostErr reloadModule(Module& module);
+    /// "SP Cache"/"Plug-in Purge" to every started module; true when one released memory.
+    bool purgeModules();
+    /// Sends a message to a started module (reloading an unloaded one first);
+    /// kHostErrRefused for a module that is not running.
+    HostErr deliver(Module& module, const char* caller, const char* selector,
+                    HostMessageData& record);
+
+    struct Notification {
+        Notifier* notifier;
+        HostErr result;
+    };
+    /// Sends "AI Notifier"/"AI Notify" with the notifier and type to every registration of
+    /// type, in registration order.
+    std::vector<Notification> notify(const std::string& type, void* data = nullptr);
+
+    /// Evaluates automatic enabling and sends "AI Menu"/"AI Update" for every item that
+    /// asked for updates, as the host does before showing its menus.
+    void updateMenus();
+    /// Chooses an item as a user would: menus are updated first; a disabled item, a
+    /// separator or a sub-menu item gives kHostErrRefused, an unknown handle
+    /// kHostErrBadHandle. Otherwise the result of "AI Menu"/"AI Go".
+    HostErr chooseMenuItem(HostMenuItemHandle item);
+
+    /// Sends "AI Application Shutdown Notifier" to its registrations, then
+    /// "SP Interface"/"Shutdown" to every running module (last loaded first), then frees
+    /// their code. Done once.
+    void shutdown();
+    [[nodiscard]] bool isShutDown() const { return shutDown_; }
+
+    // ---- module access ("SP Access Suite") ----
+
+    HostErr acquireAccess(Module& module, HostAccessRef* access);
+    HostErr releaseAccess(HostAccessRef access);
+
+    /// Every message sent so far.
+    [[nodiscard]] const std::vector<SentMessage>& sentMessages() const { return sent_; }
+
+private:
+    ApplicationOptions options_;
+    Application* previous_;
+    Faults faults_;
+    SuiteRegistry suites_{faults_};
+    Blocks blocks_;
+    Strings strings_;
+    FilePaths filePaths_;
+    Menus menus_;
+    Notifiers notifiers_;
+    ContextStack contexts_;
+    MainWindow mainWindow_;
+    UserInteraction user_;
+    const DocumentState* document_ = nullptr;
+    std::unique_ptr<PreferenceStore> preferences_;
+    std::vector<std::unique_ptr<Module>> modules_;
+    std::map<HostAccessRef, Module*> access_;
+    std::uintptr_t nextAccess_ = 0;
+    std::vector<SentMessage> sent_;
+    bool shutDown_ = false;
+};
+
+} // namespace host

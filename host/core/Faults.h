@@ -1,0 +1,108 @@
+// Fault injection and call counting for every host operation.
+//
+// Each operation of a host suite starts with one line,
+//
+//     HostErr AddMenuItem(...) {
+//         HOST_OP(kHostMenuSuite, "AddMenuItem");
+//         ...
+//
+// which counts the call against the current application and returns the injected code when
+// a test armed a fault for it. Operations that do not return a HostErr use
+// HOST_OP_OR(suite, op, valueOnFault): the fault makes them return that value instead.
+// Without a current application the operation fails with kHostErrCant.
+//
+// Tests arm faults through Application::faults():
+//
+//     app.faults().failAcquisition(50, kHostErrMemory);              // the 50th acquisition
+//     app.faults().failOperation("AI Menu Suite/AddMenuItem", 'NOPE'); // every call
+//     app.faults().failOperation("AddMenuItem", 'NOPE', 3);          // only the 3rd call
+//     app.faults().calls("AddMenuItem");                             // calls so far
+//
+// Counting starts when a rule is armed: "the 3rd call" is the 3rd call after failOperation.
+#pragma once
+
+#include "hostapi/HostTypes.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace host {
+
+/// Process-wide number of one operation ("AI Menu Suite" / "AddMenuItem").
+using OperationId = std::uint32_t;
+
+/// Registers an operation once and returns its number; the same names always give the same
+/// number. Thread-safe; called from the static local of HOST_OP.
+OperationId registerOperation(std::string_view suite, std::string_view operation);
+
+/// "Suite/Operation" of a registered operation.
+std::string operationName(OperationId id);
+
+class Faults {
+public:
+    /// Rule value for failOperation: the fault fires on every call.
+    static constexpr std::uint64_t kEveryCall = 0;
+
+    /// The nth suite acquisition from now on (1 is the next one) fails with code.
+    void failAcquisition(std::uint64_t nth, HostErr code);
+
+    /// Calls of the operation named "Suite/Operation" or, matching every suite, "Operation"
+    /// fail with code: every call (onCall kEveryCall) or only the onCall-th call from now on.
+    void failOperation(std::string_view name, HostErr code, std::uint64_t onCall = kEveryCall);
+
+    /// Drops every armed rule; counts stay.
+    void clear();
+
+    /// Calls so far of "Suite/Operation", or of "Operation" in every suite.
+    [[nodiscard]] std::uint64_t calls(std::string_view name) const;
+    /// Suite acquisitions attempted so far (failed ones included).
+    [[nodiscard]] std::uint64_t acquisitions() const { return acquisitions_; }
+    /// Faults that fired so far: lets a test check that its rule matched something.
+    [[nodiscard]] std::uint64_t fired() const { return fired_; }
+
+    /// Host side: counts one call and returns the injected code, or 0.
+    HostErr enterOperation(OperationId id);
+    /// Host side: counts one acquisition and returns the injected code, or 0.
+    HostErr enterAcquisition();
+
+private:
+    struct OperationRule {
+        std::string name;
+        HostErr code;
+        std::uint64_t onCall;
+        std::uint64_t seen = 0;
+    };
+    struct AcquisitionRule {
+        std::uint64_t nth;
+        HostErr code;
+        std::uint64_t seen = 0;
+    };
+
+    std::vector<std::uint64_t> calls_; // by OperationId
+    std::vector<OperationRule> operationRules_;
+    std::vector<AcquisitionRule> acquisitionRules_;
+    std::uint64_t acquisitions_ = 0;
+    std::uint64_t fired_ = 0;
+};
+
+/// Counts one call of the operation in the current application and returns its injected code
+/// (kHostErrCant without a current application).
+HostErr checkOperation(OperationId id) noexcept;
+
+} // namespace host
+
+#define HOST_OP(suiteName, operationName)                                                          \
+    do {                                                                                           \
+        static const ::host::OperationId hostOpId_ =                                               \
+            ::host::registerOperation(suiteName, operationName);                                   \
+        if (const HostErr hostOpErr_ = ::host::checkOperation(hostOpId_)) return hostOpErr_;       \
+    } while (false)
+
+#define HOST_OP_OR(suiteName, operationName, valueOnFault)                                         \
+    do {                                                                                           \
+        static const ::host::OperationId hostOpId_ =                                               \
+            ::host::registerOperation(suiteName, operationName);                                   \
+        if (::host::checkOperation(hostOpId_) != kHostNoErr) return valueOnFault;                  \
+    } while (false)

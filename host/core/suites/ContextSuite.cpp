@@ -1,0 +1,40 @@
+#include "hostapi/suites/ContextSuite.h"
+
+#include "host/core/FrameSuites.h"
+#include "host/core/suites/SuiteSupport.h"
+
+namespace host {
+namespace {
+
+HostErr PushAppContext(HostPluginRef plugin, HostAppContext* context) {
+    HOST_OP(kHostContextSuite, "PushAppContext");
+    return guarded([&]() -> HostErr {
+        if (context == nullptr) return kHostErrBadParameter;
+        *context = nullptr;
+        Module* module = suites::app().moduleFromRef(plugin);
+        if (module == nullptr) return kHostErrBadHandle;
+        return suites::app().contexts().push(module, context);
+    });
+}
+
+HostErr PopAppContext(HostAppContext context) {
+    HOST_OP(kHostContextSuite, "PopAppContext");
+    return suites::app().contexts().pop(context);
+}
+
+HostErr GetPlatformAppWindow(HostPlatformWindow* window) {
+    HOST_OP(kHostContextSuite, "GetPlatformAppWindow");
+    if (window == nullptr) return kHostErrBadParameter;
+    *window = suites::app().mainWindow().get();
+    return *window == nullptr ? kHostErrCant : kHostNoErr;
+}
+
+constexpr HostContextSuite kTable = {PushAppContext, PopAppContext, GetPlatformAppWindow};
+
+} // namespace
+
+void installContextSuite(SuiteRegistry& registry) {
+    registry.provide(kHostContextSuite, kHostContextSuiteVersion, &kTable);
+}
+
+} // namespace host

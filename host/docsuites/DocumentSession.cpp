@@ -1,0 +1,102 @@
+#include "host/docsuites/DocumentSession.h"
+
+#include "host/core/Application.h"
+#include "host/document/Handles.h"
+
+#include <stdexcept>
+
+namespace host {
+namespace {
+
+std::uint32_t kindBit(const Document& document, const Art& art) {
+    switch (art.type()) {
+    case ArtType::Group:
+        return kMenuArtGroup;
+    case ArtType::Path: {
+        const PathData* path = art.path();
+        return path != nullptr && path->guide ? kMenuArtGuide : kMenuArtPath;
+    }
+    case ArtType::CompoundPath:
+        return kMenuArtCompoundPath;
+    case ArtType::Placed:
+        return kMenuArtPlaced;
+    case ArtType::Raster:
+        return kMenuArtRaster;
+    case ArtType::PluginGroup:
+        return kMenuArtPluginGroup;
+    case ArtType::Mesh:
+        return kMenuArtMesh;
+    case ArtType::TextFrame:
+        return kMenuArtText;
+    case ArtType::SymbolInstance:
+        return kMenuArtSymbol;
+    case ArtType::Foreign:
+        return kMenuArtForeign;
+    case ArtType::LegacyText:
+        return kMenuArtLegacyText;
+    }
+    (void)document;
+    return 0;
+}
+
+} // namespace
+
+DocumentSession::DocumentSession(Application& app, std::unique_ptr<Document> document)
+    : app_(app), document_(std::move(document)) {
+    if (!document_) throw std::invalid_argument("no document to open");
+    if (app_.documentState() != nullptr) throw std::logic_error("a document is already open");
+    app_.setDocumentState(this);
+}
+
+DocumentSession::~DocumentSession() {
+    if (app_.documentState() == this) app_.setDocumentState(nullptr);
+}
+
+DocumentSession* DocumentSession::of(const Application& app) {
+    // The application knows the open document only as its menu state; every state it
+    // is given in this host is a session.
+    return const_cast<DocumentSession*>(dynamic_cast<const DocumentSession*>(app.documentState()));
+}
+
+std::uint32_t DocumentSession::artKinds() const {
+    std::uint32_t kinds = 0;
+    for (const Layer* layer : document_->allLayers())
+        for (const Art* art : document_->layerArt(*layer))
+            if (!art->isLayerGroup()) kinds |= kindBit(*document_, *art);
+    return kinds;
+}
+
+std::uint32_t DocumentSession::selectedArtKinds() const {
+    std::uint32_t kinds = 0;
+    for (const Art* art : document_->selectedArt())
+        if (!art->isLayerGroup()) kinds |= kindBit(*document_, *art);
+    return kinds;
+}
+
+std::uint32_t DocumentSession::properties() const {
+    std::uint32_t properties = kMenuPropDocumentOpen;
+    const Layer* current = document_->currentLayer();
+    if (current != nullptr && current->visible && current->editable)
+        properties |= kMenuPropLayerEditable;
+    const std::vector<Art*> selected = document_->selectedArt();
+    if (!selected.empty()) properties |= kMenuPropHasSelection;
+    if (selected.size() > 1) properties |= kMenuPropManySelected;
+    return properties;
+}
+
+HostArtSetHandle DocumentSession::newArtSet() {
+    const std::uint64_t id = newHandleId(HandleKind::ArtSet);
+    artSets_.emplace(id, std::vector<HostArtHandle>{});
+    return handleOfId<HostArtSetHandle>(id);
+}
+
+std::vector<HostArtHandle>* DocumentSession::artSet(HostArtSetHandle handle) {
+    auto it = artSets_.find(idOfHandle(handle));
+    return it == artSets_.end() ? nullptr : &it->second;
+}
+
+bool DocumentSession::disposeArtSet(HostArtSetHandle handle) {
+    return artSets_.erase(idOfHandle(handle)) > 0;
+}
+
+} // namespace host

@@ -1,0 +1,47 @@
+// The open document as the application's suites see it: owns the document, answers the
+// menus' questions about it, and keeps the art sets that modules make while it is open.
+#pragma once
+
+#include "host/core/MenuEnabling.h"
+#include "host/document/Document.h"
+
+#include <cstdint>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+namespace host {
+
+class Application;
+
+class DocumentSession final : public DocumentState {
+public:
+    /// Opens document in app: from now until destruction the suites work on it.
+    DocumentSession(Application& app, std::unique_ptr<Document> document);
+    ~DocumentSession() override;
+    DocumentSession(const DocumentSession&) = delete;
+    DocumentSession& operator=(const DocumentSession&) = delete;
+
+    /// The session of the application's open document; null when none is open.
+    static DocumentSession* of(const Application& app);
+
+    Document& document() const { return *document_; }
+
+    [[nodiscard]] std::uint32_t artKinds() const override;
+    [[nodiscard]] std::uint32_t selectedArtKinds() const override;
+    [[nodiscard]] std::uint32_t properties() const override;
+
+    // Art sets: ordered lists of art handles. The handles are checked when they are read,
+    // so a set that outlives its art hands out nothing stale.
+    HostArtSetHandle newArtSet();
+    std::vector<HostArtHandle>* artSet(HostArtSetHandle handle);
+    bool disposeArtSet(HostArtSetHandle handle);
+    [[nodiscard]] std::size_t liveArtSets() const { return artSets_.size(); }
+
+private:
+    Application& app_;
+    std::unique_ptr<Document> document_;
+    std::unordered_map<std::uint64_t, std::vector<HostArtHandle>> artSets_;
+};
+
+} // namespace host

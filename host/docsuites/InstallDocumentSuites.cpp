@@ -1,0 +1,17 @@
+#include "host/docsuites/DocumentSuites.h"
+
+namespace host {
+
+void installDocumentSuites(SuiteRegistry& registry) {
+    installLayerSuite(registry);
+    installArtSuite(registry);
+    installArtSetSuite(registry);
+    installPathSuites(registry);
+    installRealMathSuite(registry);
+    installTransformArtSuite(registry);
+    installDocumentAndViewSuites(registry);
+    installImageAndTagSuites(registry);
+    installPluginAndPathfinderSuites(registry);
+}
+
+} // namespace host

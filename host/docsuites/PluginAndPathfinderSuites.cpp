@@ -1,0 +1,113 @@
+// "AI Plugin Suite" (message records for modules) and "AI Pathfinder Suite" (the unite).
+#include "hostapi/suites/PathfinderSuite.h"
+#include "hostapi/suites/PluginSuite.h"
+
+#include "host/core/SuiteRegistry.h"
+#include "host/docsuites/DocSupport.h"
+#include "host/docsuites/DocumentSuites.h"
+#include "host/pathfinder/Unite.h"
+
+#include <vector>
+
+namespace host {
+namespace {
+
+using namespace docsuites;
+
+HostErr SetupPluginData(HostPluginRef plugin, HostMessageData* data) {
+    HOST_OP(kHostPluginSuite, "SetupPluginData");
+    return guarded([&]() -> HostErr {
+        if (data == nullptr) return kHostErrBadParameter;
+        Application& app = *Application::current();
+        const Module* module = app.moduleFromRef(plugin);
+        if (module == nullptr) return kHostErrBadHandle;
+        *data = HostMessageData{kHostMessageCheck, plugin, module->globals(), app.basicSuite()};
+        return kHostNoErr;
+    });
+}
+
+// The outlines of one input: a path's own, or each member path's of a compound path.
+pathfinder::UniteShape shapeOf(const Document& d, const Art& art) {
+    pathfinder::UniteShape shape;
+    PathStyle style;
+    if (d.getPathStyle(art, style) == kHostNoErr) shape.evenOdd = style.evenOdd;
+    if (art.type() == ArtType::Path) {
+        shape.rings.push_back(art.path()->segments);
+    } else if (art.type() == ArtType::CompoundPath) {
+        for (const Art* member = art.firstChild(); member != nullptr; member = member->nextSibling())
+            if (member->type() == ArtType::Path) shape.rings.push_back(member->path()->segments);
+    } else {
+        throw HostError(kHostErrWrongType, "only paths and compound paths can be united");
+    }
+    return shape;
+}
+
+Art* newRingPath(Document& d, const pathfinder::Ring& ring, const PathStyle& style) {
+    Art* path = d.makeArt(ArtType::Path);
+    PathData& data = *path->path();
+    data.closed = true;
+    data.style = style;
+    data.segments.reserve(ring.size());
+    for (const HostRealPoint& p : ring) {
+        HostPathSegment s{};
+        s.p = s.in = s.out = p;
+        s.corner = 1;
+        data.segments.push_back(s);
+    }
+    return path;
+}
+
+// The result takes the place and the paint of the first input. What is left behind: one
+// path for a single outline; a compound path for an outline with holes or several
+// parts; a group of plain paths, one per outline, when the inputs did not touch.
+HostErr DoUniteEffect(HostPathfinderData* data, HostMessageData* /*message*/) {
+    HOST_OP(kHostPathfinderSuite, "DoUniteEffect");
+    return withDocument([&](Document& d) -> HostErr {
+        if (data == nullptr || data->artCount < 1 || data->artList == nullptr)
+            return kHostErrBadParameter;
+        std::vector<Art*> inputs;
+        std::vector<pathfinder::UniteShape> shapes;
+        for (int32_t i = 0; i < data->artCount; ++i) {
+            Art& art = artOf(d, data->artList[i]);
+            if (HostErr err = d.checkEditable(art); err != kHostNoErr) return err;
+            shapes.push_back(shapeOf(d, art));
+            inputs.push_back(&art);
+        }
+        PathStyle style;
+        if (HostErr err = d.getPathStyle(*inputs.front(), style); err != kHostNoErr) return err;
+
+        const pathfinder::UniteResult united = pathfinder::Unite(shapes);
+        Art* result = nullptr;
+        if (united.merged && united.rings.size() == 1) {
+            result = newRingPath(d, united.rings.front(), style);
+        } else if (!united.rings.empty()) {
+            result = d.makeArt(united.merged ? ArtType::CompoundPath : ArtType::Group);
+            for (const pathfinder::Ring& ring : united.rings)
+                d.appendChild(*result, *newRingPath(d, ring, style));
+        }
+        if (result != nullptr) {
+            // Placed beside the first input, then the inputs go.
+            Art* first = inputs.front();
+            if (Art* parent = first->parent(); parent != nullptr) {
+                d.appendChild(*parent, *result);
+                if (HostErr err = d.reorderArt(*result, PaintOrder::Above, first); err != kHostNoErr)
+                    return err;
+            }
+        }
+        for (Art* input : inputs)
+            if (HostErr err = d.disposeArt(*input); err != kHostNoErr) return err;
+        return kHostNoErr;
+    });
+}
+
+constexpr HostPluginSuite kPluginSuite = {SetupPluginData};
+constexpr HostPathfinderSuite kPathfinderSuite = {DoUniteEffect};
+
+} // namespace
+
+void installPluginAndPathfinderSuites(SuiteRegistry& registry) {
+    registry.provide(kHostPluginSuite, kHostPluginSuiteVersion, &kPluginSuite);
+    registry.provide(kHostPathfinderSuite, kHostPathfinderSuiteVersion, &kPathfinderSuite);
+}
+
+} // namespace host

@@ -1,0 +1,203 @@
+// The stand-in host's document: a tree of layers and art, symbol definitions, the
+// selection, the current layer and the view.
+//
+// Ownership and handles. The document owns every layer, art object and symbol in maps
+// keyed by their handle ids; tree links between them are plain pointers. Addresses stay
+// fixed until the object is disposed. The host interface passes objects as opaque
+// handles: art(handle) and layer(handle) give the live object behind a handle of this
+// document and null for a null, stale (disposed), foreign (another document's) or
+// wrong-kind handle, so a suite never dereferences a handle it has not looked up.
+//
+// Order. The host's order runs from front to back: top-level layer 0 is the topmost, a
+// group's first child is its frontmost object. Every layer has a group art (its first
+// art); a sublayer's group is a child of its parent layer's group, among that layer's
+// other art, so walking art reaches sublayers as groups.
+//
+// Editing rules. Art on a layer that is locked or hidden (the layer that directly holds
+// it) cannot be created, moved, duplicated into, transformed or disposed: those give
+// kHostErrRefused. Reading is always allowed; layer flags, titles and user attributes can
+// always be changed.
+//
+// Selection. Each art object has its own selected bit. Selecting art marks its containers
+// up to its layer's group as selected as well (a container "carries the selected mark"
+// when anything inside it is selected); deselecting a container deselects everything in
+// it, and a container whose last selected member is deselected is deselected too. The
+// fully-selected attribute is reported when the art and everything inside it are
+// selected. The selection is every art object with its bit, in pre-order over the layers
+// from layer 0 (a container before its members).
+//
+// Errors are host codes; nothing here throws except std::bad_alloc.
+#pragma once
+
+#include "host/document/Art.h"
+#include "host/document/Layer.h"
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace host {
+
+/// The page: the SVG viewBox in document units, and the width and height the file gave
+/// (kept as written so a saved file keeps its physical size). Document y = flipY() -
+/// SVG y.
+struct Page {
+    double x = 0.0;
+    double y = 0.0;
+    double width = 612.0;
+    double height = 792.0;
+    bool hasViewBox = true;
+    std::string widthAttr = "612pt";
+    std::string heightAttr = "792pt";
+
+    double flipY() const { return y + height; }
+    bool operator==(const Page&) const = default;
+};
+
+class Document {
+public:
+    Document();
+    ~Document();
+    Document(const Document&) = delete;
+    Document& operator=(const Document&) = delete;
+
+    /// A new document with one layer, "Layer 1", current; view at the page centre.
+    static std::unique_ptr<Document> createDefault();
+
+    HostDocumentHandle handle() const { return handleOfId<HostDocumentHandle>(id_); }
+
+    // ---- handles --------------------------------------------------------------------
+    Art* art(HostArtHandle handle) const;
+    Layer* layer(HostLayerHandle handle) const;
+    Symbol* symbol(std::uint64_t id) const;
+    /// Number of live art objects (layer groups, symbol art and frame paths included).
+    std::size_t artCount() const { return arts_.size(); }
+
+    // ---- layers -----------------------------------------------------------------------
+    /// Top-level layers.
+    std::int32_t layerCount() const;
+    Layer* layerAt(std::int32_t index) const;
+    Layer* firstLayer() const;
+    /// The next layer on the same level under the same parent.
+    Layer* nextLayer(const Layer& layer) const;
+    Layer* firstSublayer(const Layer& layer) const;
+    Layer* parentLayer(const Layer& layer) const;
+    /// A layer, its sublayers, then its next sibling.
+    Layer* nextPreorderLayer(const Layer& layer) const;
+    /// The next layer in pre-order that is not inside layer.
+    Layer* nextPreorderLayerOutside(const Layer& layer) const;
+    /// Every layer in pre-order.
+    std::vector<Layer*> allLayers() const;
+
+    /// New layer at order relative to reference: Above/Below as its sibling, InsideOnTop/
+    /// InsideOnBottom as its first/last sublayer, AboveAll/BelowAll at the top/bottom of
+    /// the top level (reference ignored). The layer is named "Layer N".
+    HostErr insertLayer(Layer* reference, PaintOrder order, Layer** newLayer);
+    /// Deletes the layer with its sublayers and art. When the current layer goes, the
+    /// topmost layer becomes current.
+    HostErr deleteLayer(Layer& layer);
+    Layer* currentLayer() const { return current_; }
+    HostErr setCurrentLayer(Layer& layer);
+    /// The layer that directly holds art (a layer group's own layer); null for symbol art.
+    Layer* layerOfArt(const Art& art) const;
+
+    // ---- art --------------------------------------------------------------------------
+    /// Where art goes for an order and reference: Above/Below beside reference,
+    /// InsideOnTop/InsideOnBottom as its first/last child (a null reference means the
+    /// current layer's group), AboveAll/BelowAll at the top/bottom of reference's layer
+    /// (null: the current layer).
+    HostErr newArt(ArtType type, PaintOrder order, Art* reference, Art** newArt);
+    /// Deep copy (children, frame path, tags, name; not the selection) placed at order.
+    /// A copied layer group becomes a plain group.
+    HostErr duplicateArt(const Art& source, PaintOrder order, Art* reference, Art** copy);
+    HostErr reorderArt(Art& art, PaintOrder order, Art* reference);
+    /// Removes the art and everything inside it. Layer groups go with deleteLayer.
+    HostErr disposeArt(Art& art);
+    /// kHostErrRefused when art sits on a locked or hidden layer.
+    HostErr checkEditable(const Art& art) const;
+
+    /// Point text at anchor; area and path text take over path (a Path, unlinked from
+    /// where it was) as their frame path.
+    HostErr newText(TextKind kind, Orientation orientation, PaintOrder order, Art* reference,
+                    HostRealPoint anchor, Art* path, Art** newText);
+
+    // ---- paths --------------------------------------------------------------------------
+    /// A compound path's style is its first member's (the default style when it has none).
+    HostErr getPathStyle(const Art& art, PathStyle& style) const;
+    /// Setting a compound path's style, or one member's, sets every member's.
+    HostErr setPathStyle(Art& art, const PathStyle& style);
+
+    // ---- symbols --------------------------------------------------------------------------
+    Symbol* newSymbol(std::string name);
+    /// kHostErrRefused while an instance uses it.
+    HostErr deleteSymbol(Symbol& symbol);
+    const std::vector<Symbol*>& symbols() const { return symbolOrder_; }
+    HostErr newSymbolInstance(const Symbol& symbol, const HostRealMatrix& matrix,
+                              PaintOrder order, Art* reference, Art** instance);
+
+    // ---- attributes and selection ----------------------------------------------------------
+    /// The bits of mask that are set; kAttrFullySelected is computed when asked for.
+    std::uint32_t userAttributes(const Art& art, std::uint32_t mask = kAttrAll) const;
+    /// Sets the bits of mask to those of value (see the class comment for selection).
+    HostErr setUserAttributes(Art& art, std::uint32_t mask, std::uint32_t value);
+    std::vector<Art*> selectedArt() const;
+    /// The layer's group, then every art object inside it in pre-order (sublayers'
+    /// art included).
+    std::vector<Art*> layerArt(const Layer& layer) const;
+    bool layerHasSelectedArt(const Layer& layer) const;
+    void deselectLayer(const Layer& layer);
+    void deselectAll();
+
+    // ---- building (readers and tests): no editing rules, no paint orders ------------------
+    /// New art, registered but not yet in the tree.
+    Art* makeArt(ArtType type);
+    /// New layer at the bottom (append) or top (prepend) of parent's sublayers (null: of
+    /// the top level).
+    Layer* appendLayer(Layer* parent, std::string title);
+    Layer* prependLayer(Layer* parent, std::string title);
+    /// Links child (not in the tree) as parent's last / first child.
+    void appendChild(Art& parent, Art& child);
+    void prependChild(Art& parent, Art& child);
+    /// Makes path (not in the tree) the frame path of text, replacing any old one.
+    void attachFramePath(Art& text, Art& path);
+    /// Children of a symbol's art are built with appendChild/prependChild.
+
+    // ---- document state ------------------------------------------------------------------------
+    Page page;
+    std::string filePath;
+    HostRealPoint viewCentre{306.0, 396.0};
+    bool textFocus = false;
+
+private:
+    struct Place {
+        Art* parent = nullptr;
+        Art* before = nullptr; // link before this child; null: at the end
+    };
+
+    Art* createArt(ArtType type);
+    Layer* addLayer(Layer* parent, std::string title, bool front);
+    Layer* createLayer(std::string title, const Place& place);
+    HostErr resolvePlace(PaintOrder order, Art* reference, Place& place) const;
+    HostErr checkPlace(const Place& place, ArtType type) const;
+    void link(Art& child, const Place& place);
+    void unlink(Art& child);
+    void destroySubtree(Art& top);
+    Art* copySubtree(const Art& source);
+    void setSelectedUp(Art& art);
+    void clearSelectedDown(Art& art);
+    void fixSelectionAbove(Art* parent);
+    bool isInside(const Art& art, const Art& ancestor) const;
+    void touchPaths(Art& art, const PathStyle& style);
+
+    std::uint64_t id_;
+    std::unordered_map<std::uint64_t, std::unique_ptr<Art>> arts_;
+    std::unordered_map<std::uint64_t, std::unique_ptr<Layer>> layers_;
+    std::unordered_map<std::uint64_t, std::unique_ptr<Symbol>> symbolMap_;
+    std::vector<Symbol*> symbolOrder_;
+    std::unique_ptr<Art> root_;        // parent of the top-level layers' groups
+    std::unique_ptr<Art> symbolRoot_;  // parent of the symbols' art
+    Layer* current_ = nullptr;
+};
+
+} // namespace host

@@ -1,0 +1,58 @@
+// A layer and a symbol definition. Both are owned by their Document; their addresses stay
+// the same until they are deleted.
+#pragma once
+
+#include "host/document/Handles.h"
+#include "hostapi/HostTypes.h"
+
+#include <cstdint>
+#include <string>
+
+namespace host {
+
+class Art;
+
+class Layer {
+public:
+    Layer(const Layer&) = delete;
+    Layer& operator=(const Layer&) = delete;
+
+    std::uint64_t id() const { return id_; }
+    HostLayerHandle handle() const { return handleOfId<HostLayerHandle>(id_); }
+    /// The layer's group: the group art holding everything on the layer, sublayers'
+    /// groups included.
+    Art* group() const { return group_; }
+
+    std::string title; // UTF-8
+    bool visible = true;
+    bool editable = true;
+
+private:
+    friend class Document;
+    Layer(std::uint64_t id, Art* group) : id_(id), group_(group) {}
+
+    std::uint64_t id_;
+    Art* group_;
+};
+
+/// A symbol definition: named art that symbol instances draw through their matrices.
+class Symbol {
+public:
+    Symbol(const Symbol&) = delete;
+    Symbol& operator=(const Symbol&) = delete;
+
+    std::uint64_t id() const { return id_; }
+    /// The symbol's art, a group in the symbol's own space (y up).
+    Art* art() const { return art_; }
+
+    std::string name;
+
+private:
+    friend class Document;
+    Symbol(std::uint64_t id, Art* art) : id_(id), art_(art) {}
+
+    std::uint64_t id_;
+    Art* art_;
+};
+
+} // namespace host

@@ -1,0 +1,69 @@
+#include "host/geometry/TransformArt.h"
+
+#include <cmath>
+#include <vector>
+
+namespace host {
+
+namespace {
+
+void transformPath(PathData& p, const HostRealMatrix& m, double lineScale, std::int32_t options) {
+    if (options & kTransformObjects) {
+        for (HostPathSegment& s : p.segments) {
+            s.p = transformPoint(m, s.p);
+            s.in = transformPoint(m, s.in);
+            s.out = transformPoint(m, s.out);
+        }
+    }
+    PathStyle& st = p.style;
+    if (options & kScaleLines) {
+        st.strokeWidth *= std::abs(lineScale);
+        for (double& d : st.dash) d *= std::abs(lineScale);
+        st.dashOffset *= std::abs(lineScale);
+    }
+    if (options & kTransformFillGradients) st.fillGradientMatrix = concat(st.fillGradientMatrix, m);
+    if (options & kTransformFillPatterns) st.fillPatternMatrix = concat(st.fillPatternMatrix, m);
+    if (options & kTransformStrokePatterns)
+        st.strokePatternMatrix = concat(st.strokePatternMatrix, m);
+    if (options & kTransformStrokeGradients)
+        st.strokeGradientMatrix = concat(st.strokeGradientMatrix, m);
+}
+
+void transformText(TextData& t, const HostRealMatrix& m, double lineScale, std::int32_t options) {
+    if (options & kTransformObjects) t.matrix = concat(t.matrix, m);
+    if (options & kScaleLines) {
+        for (TextRun& r : t.runs) r.features.strokeWidth *= std::abs(lineScale);
+    }
+    if (t.framePath && t.framePath->path())
+        transformPath(*t.framePath->path(), m, lineScale, options);
+}
+
+} // namespace
+
+HostErr transformArt(Document& doc, Art& art, const HostRealMatrix& m, double lineScale,
+                     std::int32_t options) {
+    if (!isFinite(m) || !std::isfinite(lineScale)) return kHostErrBadParameter;
+    if (HostErr e = doc.checkEditable(art)) return e;
+    // An explicit stack: groups can nest deeper than the call stack allows.
+    std::vector<Art*> stack{&art};
+    while (!stack.empty()) {
+        Art* a = stack.back();
+        stack.pop_back();
+        const bool descend = a->type() == ArtType::Group || a->type() == ArtType::CompoundPath ||
+                             (a->type() == ArtType::PluginGroup && (options & kTransformChildren));
+        if (descend) {
+            for (Art* c = a->firstChild(); c; c = c->nextSibling()) stack.push_back(c);
+        } else if (PathData* p = a->path()) {
+            transformPath(*p, m, lineScale, options);
+        } else if (ImageData* img = a->image()) {
+            if (options & kTransformObjects) img->matrix = concat(img->matrix, m);
+        } else if (SymbolInstanceData* inst = a->symbolInstance()) {
+            if (options & kTransformObjects) inst->matrix = concat(inst->matrix, m);
+        } else if (TextData* t = a->text()) {
+            transformText(*t, m, lineScale, options);
+        }
+    }
+    return kHostNoErr;
+}
+
+} // namespace host

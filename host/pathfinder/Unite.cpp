@@ -1,0 +1,193 @@
+#include "host/pathfinder/Unite.h"
+
+#include <polyclipping/clipper.hpp>
+
+#include <algorithm>
+#include <cmath>
+
+namespace host::pathfinder {
+namespace {
+
+using ClipperLib::cInt;
+using ClipperLib::IntPoint;
+using ClipperLib::Path;
+using ClipperLib::Paths;
+using ClipperLib::PolyNode;
+using ClipperLib::PolyTree;
+
+bool IsStraight(const HostPathSegment& from, const HostPathSegment& to) {
+    return from.out.h == from.p.h && from.out.v == from.p.v && to.in.h == to.p.h &&
+           to.in.v == to.p.v;
+}
+
+double Distance(HostRealPoint a, HostRealPoint b) {
+    return std::hypot(a.h - b.h, a.v - b.v);
+}
+
+// Adds the points after p0 of the cubic p0 p1 p2 p3, enough of them that no chord strays
+// further than the tolerance from the curve (bound from the second differences).
+void FlattenCubic(HostRealPoint p0, HostRealPoint p1, HostRealPoint p2, HostRealPoint p3,
+                  Ring& out) {
+    const double ddx = std::max(std::abs(p0.h - 2 * p1.h + p2.h), std::abs(p1.h - 2 * p2.h + p3.h));
+    const double ddy = std::max(std::abs(p0.v - 2 * p1.v + p2.v), std::abs(p1.v - 2 * p2.v + p3.v));
+    const double dd = std::hypot(ddx, ddy);
+    int steps = static_cast<int>(std::ceil(std::sqrt(0.75 * dd / kFlatteningTolerance)));
+    steps = std::clamp(steps, 1, 1024);
+    for (int i = 1; i <= steps; ++i) {
+        const double t = static_cast<double>(i) / steps;
+        const double u = 1 - t;
+        const double a = u * u * u, b = 3 * u * u * t, c = 3 * u * t * t, d = t * t * t;
+        out.push_back(
+            {a * p0.h + b * p1.h + c * p2.h + d * p3.h, a * p0.v + b * p1.v + c * p2.v + d * p3.v});
+    }
+}
+
+cInt ToUnits(double v) {
+    // Beyond this the integer engine loses exactness; such art is far off any page.
+    constexpr double kLimit = 4.0e15;
+    const double scaled = std::clamp(v * kUnitsPerPoint, -kLimit, kLimit);
+    return static_cast<cInt>(std::llround(scaled));
+}
+
+Path ToPath(const Ring& ring) {
+    Path path;
+    path.reserve(ring.size());
+    for (const HostRealPoint& p : ring) {
+        if (!std::isfinite(p.h) || !std::isfinite(p.v)) return {};
+        path.push_back(IntPoint(ToUnits(p.h), ToUnits(p.v)));
+    }
+    return path;
+}
+
+Ring ToRing(const Path& path) {
+    Ring ring;
+    ring.reserve(path.size());
+    for (const IntPoint& p : path)
+        ring.push_back(
+            {static_cast<double>(p.X) / kUnitsPerPoint, static_cast<double>(p.Y) / kUnitsPerPoint});
+    return ring;
+}
+
+// Products of unit coordinates overflow 64 bits; the compiler's 128-bit integers keep
+// areas exact.
+__extension__ typedef __int128 Int128;
+
+// Twice the signed area, exact.
+Int128 DoubleArea(const Path& path) {
+    Int128 sum = 0;
+    for (size_t i = 0, j = path.size() - 1; i < path.size(); j = i++)
+        sum += static_cast<Int128>(path[j].X) * path[i].Y -
+               static_cast<Int128>(path[i].X) * path[j].Y;
+    return sum;
+}
+
+double Perimeter(const Path& path) {
+    double sum = 0;
+    for (size_t i = 0, j = path.size() - 1; i < path.size(); j = i++)
+        sum += std::hypot(static_cast<double>(path[i].X - path[j].X),
+                          static_cast<double>(path[i].Y - path[j].Y));
+    return sum;
+}
+
+// Area and boundary length of a region given as outlines in non-zero form. Holes wind
+// opposite to their outers, so their signed areas subtract.
+struct Measure {
+    Int128 doubleArea = 0;
+    double perimeter = 0;
+};
+
+Measure Measured(const Paths& paths) {
+    Measure m;
+    for (const Path& path : paths) {
+        if (path.size() < 3) continue;
+        m.doubleArea += DoubleArea(path);
+        m.perimeter += Perimeter(path);
+    }
+    return m;
+}
+
+Paths UnionOf(const Paths& paths, ClipperLib::PolyFillType fill) {
+    ClipperLib::Clipper clipper;
+    clipper.AddPaths(paths, ClipperLib::ptSubject, true);
+    PolyTree tree;
+    clipper.Execute(ClipperLib::ctUnion, tree, fill, fill);
+    Paths out;
+    ClipperLib::PolyTreeToPaths(tree, out);
+    return out;
+}
+
+// Outer outlines first, each followed by its holes; islands inside holes come after.
+void CollectRings(const PolyNode& node, std::vector<Ring>& rings) {
+    for (const PolyNode* outer : node.Childs) {
+        rings.push_back(ToRing(outer->Contour));
+        for (const PolyNode* hole : outer->Childs)
+            rings.push_back(ToRing(hole->Contour));
+    }
+    for (const PolyNode* outer : node.Childs)
+        for (const PolyNode* hole : outer->Childs)
+            CollectRings(*hole, rings);
+}
+
+} // namespace
+
+Ring Flatten(const BezierRing& ring) {
+    Ring out;
+    if (ring.empty()) return out;
+    out.reserve(ring.size());
+    out.push_back(ring.front().p);
+    for (size_t i = 0; i < ring.size(); ++i) {
+        const HostPathSegment& from = ring[i];
+        const HostPathSegment& to = ring[(i + 1) % ring.size()];
+        if (IsStraight(from, to) || Distance(from.p, to.p) == 0.0) {
+            out.push_back(to.p);
+        } else {
+            FlattenCubic(from.p, from.out, to.in, to.p, out);
+        }
+    }
+    out.pop_back(); // the closing point repeats the first
+    return out;
+}
+
+UniteResult Unite(const std::vector<UniteShape>& shapes) {
+    // Each input is first brought to non-zero form, so that its own winding no longer
+    // matters and its area and boundary length can be measured.
+    Paths inputs;
+    Measure separate;
+    for (const UniteShape& shape : shapes) {
+        Paths paths;
+        for (const BezierRing& ring : shape.rings) {
+            Path path = ToPath(Flatten(ring));
+            if (path.size() >= 3) paths.push_back(std::move(path));
+        }
+        Paths normal =
+            UnionOf(paths, shape.evenOdd ? ClipperLib::pftEvenOdd : ClipperLib::pftNonZero);
+        const Measure m = Measured(normal);
+        separate.doubleArea += m.doubleArea;
+        separate.perimeter += m.perimeter;
+        inputs.insert(inputs.end(), normal.begin(), normal.end());
+    }
+
+    ClipperLib::Clipper clipper;
+    clipper.AddPaths(inputs, ClipperLib::ptSubject, true);
+    PolyTree united;
+    clipper.Execute(ClipperLib::ctUnion, united, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
+    Paths unitedPaths;
+    ClipperLib::PolyTreeToPaths(united, unitedPaths);
+    const Measure together = Measured(unitedPaths);
+
+    // Inputs that overlap lose area in the union; inputs that share a stretch of boundary
+    // lose twice its length from the total boundary. Inputs meeting at a point lose
+    // neither. Half a unit keeps rounding noise in the length sums out.
+    UniteResult result;
+    result.merged =
+        together.doubleArea < separate.doubleArea || together.perimeter < separate.perimeter - 0.5;
+    if (result.merged) {
+        CollectRings(united, result.rings);
+    } else {
+        for (const Path& path : inputs)
+            result.rings.push_back(ToRing(path));
+    }
+    return result;
+}
+
+} // namespace host::pathfinder

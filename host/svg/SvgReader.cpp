@@ -1,0 +1,321 @@
+// Reading SVG: the XML, the names in use, the page, symbols and layers, and the walk over
+// the element tree (iterative, so that deep nesting cannot exhaust the stack).
+#include "host/svg/SvgReader.h"
+
+#include "host/geometry/Matrix.h"
+#include "host/svg/SvgNames.h"
+#include "host/svg/SvgNumbers.h"
+
+#include <cstring>
+
+namespace host::svg {
+
+namespace {
+
+// Elements that draw nothing themselves or that the model has no place for.
+bool isSkipped(std::string_view name) {
+    static constexpr std::string_view kSkipped[] = {
+        "defs",   "style",          "symbol",         "title",    "desc",   "metadata",
+        "script", "clipPath",       "mask",           "marker",   "pattern", "linearGradient",
+        "radialGradient", "filter", "foreignObject",  "font",     "font-face", "cursor",
+        "view",   "animate",        "animateMotion",  "animateTransform", "animateColor", "set",
+    };
+    for (std::string_view s : kSkipped)
+        if (s == name) return true;
+    return false;
+}
+
+} // namespace
+
+SvgReader::SvgReader(char* buffer, std::size_t size) : buffer_(buffer), size_(size) {}
+
+SvgReader::~SvgReader() = default;
+
+std::unique_ptr<Document> SvgReader::read() {
+    doc_ = std::make_unique<Document>();
+    if (!parseXml()) return nullptr;
+    resolveNames();
+    prepass();
+    readPage();
+    if (!failed_) readSymbols();
+    if (!failed_) readLayers();
+    if (failed_) return nullptr;
+    if (doc_->layerCount() == 0) doc_->appendLayer(nullptr, "Layer 1");
+    if (!doc_->currentLayer()) doc_->setCurrentLayer(*doc_->firstLayer());
+    return std::move(doc_);
+}
+
+bool SvgReader::fail(std::size_t offset, std::string message) {
+    if (!failed_) {
+        failed_ = true;
+        error_ = {offset, std::move(message)};
+    }
+    return false;
+}
+
+bool SvgReader::fail(pugi::xml_node node, std::string message) {
+    return fail(offsetOf(node), "<" + std::string(node.name()) + ">: " + message);
+}
+
+bool SvgReader::failAt(pugi::xml_attribute attr, std::size_t within, std::string message) {
+    const std::size_t base = offsetOf(attr);
+    return fail(base + within, std::string(attr.name()) + ": " + message);
+}
+
+void SvgReader::warn(pugi::xml_node node, std::string message) {
+    // A hostile file could produce millions; the first few tell the story.
+    if (warnings_.size() < 100)
+        warnings_.push_back({offsetOf(node), "<" + std::string(node.name()) + ">: " + message});
+}
+
+std::size_t SvgReader::offsetOf(pugi::xml_node node) const {
+    const std::ptrdiff_t off = node.offset_debug();
+    return off < 0 ? 0 : static_cast<std::size_t>(off);
+}
+
+std::size_t SvgReader::offsetOf(pugi::xml_attribute attr) const {
+    const char* v = attr.value();
+    if (v >= buffer_ && v < buffer_ + size_) return static_cast<std::size_t>(v - buffer_);
+    const char* n = attr.name();
+    if (n >= buffer_ && n < buffer_ + size_) return static_cast<std::size_t>(n - buffer_);
+    return 0;
+}
+
+bool SvgReader::parseXml() {
+    const unsigned options = pugi::parse_default | pugi::parse_ws_pcdata | pugi::parse_doctype;
+    const pugi::xml_parse_result r =
+        xml_.load_buffer_inplace(buffer_, size_, options, pugi::encoding_utf8);
+    if (!r) return fail(static_cast<std::size_t>(r.offset), std::string("malformed XML: ") + r.description());
+    for (pugi::xml_node n = xml_.first_child(); n; n = n.next_sibling()) {
+        // Entity declarations are refused outright rather than left unexpanded.
+        if (n.type() == pugi::node_doctype && std::strchr(n.value(), '['))
+            return fail(offsetOf(n), "a DOCTYPE with an internal subset (entity declarations) is not accepted");
+    }
+    const pugi::xml_node root = xml_.document_element();
+    if (!root) return fail(0, "no root element");
+    std::string_view name = root.name();
+    if (const std::size_t colon = name.find(':'); colon != std::string_view::npos)
+        name = name.substr(colon + 1);
+    if (name != "svg") return fail(offsetOf(root), "the root element is not <svg>");
+    return true;
+}
+
+void SvgReader::resolveNames() {
+    const pugi::xml_node root = xml_.document_element();
+    std::string xlink = "xlink", layer = "inkscape", lock = "sodipodi", cvp = "cv";
+    for (pugi::xml_attribute a : root.attributes()) {
+        const std::string_view n = a.name();
+        if (!n.starts_with("xmlns:")) continue;
+        const std::string prefix(n.substr(6));
+        const std::string_view uri = a.value();
+        if (uri == kXlinkNamespace) xlink = prefix;
+        if (uri == kLayerNamespace) layer = prefix;
+        if (uri == kLockNamespace) lock = prefix;
+        if (uri == kCartovelNamespace) cvp = prefix;
+        if (uri == kSvgNamespace && std::string_view(root.name()).starts_with(prefix + ":"))
+            names_.svgPrefix = prefix + ":";
+    }
+    names_.xlinkHref = xlink + ":href";
+    names_.groupmode = layer + ":groupmode";
+    names_.label = layer + ":label";
+    names_.insensitive = lock + ":insensitive";
+    names_.cvPrefix = cvp + ":";
+}
+
+std::string_view SvgReader::localName(pugi::xml_node node) const {
+    std::string_view n = node.name();
+    if (!names_.svgPrefix.empty()) {
+        if (!n.starts_with(names_.svgPrefix)) return {};
+        return n.substr(names_.svgPrefix.size());
+    }
+    return n.find(':') == std::string_view::npos ? n : std::string_view{};
+}
+
+bool SvgReader::isSvgElement(pugi::xml_node node) const {
+    return node.type() == pugi::node_element && !localName(node).empty();
+}
+
+bool SvgReader::isCv(pugi::xml_node node, std::string_view local) const {
+    std::string_view n = node.name();
+    return n.size() == names_.cvPrefix.size() + local.size() && n.starts_with(names_.cvPrefix) &&
+           n.substr(names_.cvPrefix.size()) == local;
+}
+
+const char* SvgReader::cvAttr(pugi::xml_node node, std::string_view local) const {
+    const pugi::xml_attribute a = node.attribute(names_.cv(local).c_str());
+    return a ? a.value() : nullptr;
+}
+
+bool SvgReader::isLayerGroup(pugi::xml_node node) const {
+    return localName(node) == "g" &&
+           std::string_view(node.attribute(names_.groupmode.c_str()).value()) == "layer";
+}
+
+pugi::xml_node SvgReader::byId(std::string_view ref) const {
+    auto it = ids_.find(ref);
+    return it == ids_.end() ? pugi::xml_node() : it->second;
+}
+
+pugi::xml_node SvgReader::referenced(pugi::xml_node node) const {
+    std::string_view href = node.attribute(names_.xlinkHref.c_str()).value();
+    if (href.empty()) href = node.attribute("href").value();
+    href = trim(href);
+    if (!href.starts_with("#")) return {};
+    return byId(href.substr(1));
+}
+
+void SvgReader::prepass() {
+    const pugi::xml_node root = xml_.document_element();
+    pugi::xml_node n = root;
+    while (n) {
+        if (n.type() == pugi::node_element) {
+            if (const pugi::xml_attribute id = n.attribute("id"))
+                ids_.emplace(std::string_view(id.value()), n);
+            const std::string_view name = localName(n);
+            if (name == "symbol") symbolNodes_.push_back(n);
+            if (name == "style") {
+                const std::string_view type = n.attribute("type").value();
+                if (type.empty() || type == "text/css") {
+                    std::string css;
+                    for (pugi::xml_node t = n.first_child(); t; t = t.next_sibling())
+                        if (t.type() == pugi::node_pcdata || t.type() == pugi::node_cdata) css += t.value();
+                    sheet_.parse(css);
+                }
+            }
+        }
+        if (n.first_child()) {
+            n = n.first_child();
+            continue;
+        }
+        while (n && n != root && !n.next_sibling()) n = n.parent();
+        n = n == root ? pugi::xml_node() : n.next_sibling();
+    }
+}
+
+void SvgReader::readPage() {
+    const pugi::xml_node root = xml_.document_element();
+    Page& p = doc_->page;
+    p.widthAttr = root.attribute("width").value();
+    p.heightAttr = root.attribute("height").value();
+    p.hasViewBox = false;
+    p.x = p.y = p.width = p.height = 0;
+    if (const pugi::xml_attribute vb = root.attribute("viewBox")) {
+        const std::string_view s = vb.value();
+        double v[4];
+        std::size_t pos = 0;
+        bool ok = true;
+        for (double& x : v) {
+            skipCommaSpaces(s, pos);
+            ok = ok && scanNumber(s, pos, x) == NumberStatus::Ok;
+        }
+        skipSpaces(s, pos);
+        if (ok && pos == s.size() && v[2] > 0 && v[3] > 0) {
+            p = {v[0], v[1], v[2], v[3], true, p.widthAttr, p.heightAttr};
+        } else {
+            warn(root, "viewBox is not four numbers with a positive size; ignored");
+        }
+    }
+    if (!p.hasViewBox) {
+        double w = 0, h = 0;
+        if (parseLength(p.widthAttr, 16, w) && w > 0) p.width = w;
+        if (parseLength(p.heightAttr, 16, h) && h > 0) p.height = h;
+    }
+    if (!std::isfinite(p.flipY()) || std::abs(p.flipY()) > 1e12 || std::abs(p.x) > 1e12)
+        fail(root, "page size out of range");
+    rootCtm_ = {1, 0, 0, -1, 0, p.flipY()};
+    rootStyle_ = computeStyle(root, ComputedStyle{});
+    doc_->viewCentre = {p.x + p.width / 2, p.flipY() - (p.y + p.height / 2)};
+    if (const char* vc = cvAttr(root, cv::kViewCentre)) {
+        const std::string_view s = vc;
+        std::size_t pos = 0;
+        HostRealPoint c{};
+        skipSpaces(s, pos);
+        if (scanNumber(s, pos, c.h) == NumberStatus::Ok && (skipCommaSpaces(s, pos), true) &&
+            scanNumber(s, pos, c.v) == NumberStatus::Ok)
+            doc_->viewCentre = c;
+    }
+}
+
+void SvgReader::readSymbols() {
+    for (pugi::xml_node n : symbolNodes_) {
+        const char* cvName = cvAttr(n, cv::kName);
+        symbols_[n.internal_object()] = doc_->newSymbol(cvName ? cvName : n.attribute("id").value());
+    }
+    for (pugi::xml_node n : symbolNodes_) {
+        Context ctx;
+        ctx.style = computeStyle(n, rootStyle_);
+        ctx.ctm = {1, 0, 0, -1, 0, 0}; // symbol space has y up about the symbol's origin
+        ctx.parent = symbols_[n.internal_object()]->art();
+        readChildren(n.first_child(), false, ctx);
+        if (failed_) return;
+    }
+}
+
+std::string SvgReader::layerTitle(pugi::xml_node node) {
+    if (const pugi::xml_attribute label = node.attribute(names_.label.c_str())) return label.value();
+    if (const pugi::xml_attribute id = node.attribute("id")) return id.value();
+    return "Layer " + std::to_string(doc_->allLayers().size() + 1);
+}
+
+Layer* SvgReader::openLayer(pugi::xml_node node, Layer* parent, const ComputedStyle& style) {
+    Layer* layer = doc_->prependLayer(parent, layerTitle(node));
+    layer->visible = !style.displayNone && !style.visibilityHidden;
+    const std::string_view locked = node.attribute(names_.insensitive.c_str()).value();
+    layer->editable = !(locked == "true" || locked == "1");
+    if (const char* current = cvAttr(node, cv::kCurrent); current && std::string_view(current) == "1")
+        doc_->setCurrentLayer(*layer);
+    finishArt(node, *layer->group(), style, false);
+    if (const char* sel = cvAttr(node, cv::kSelected); sel && std::string_view(sel) == "1")
+        doc_->setUserAttributes(*layer->group(), kAttrSelected, kAttrSelected);
+    return layer;
+}
+
+void SvgReader::readLayers() {
+    const pugi::xml_node root = xml_.document_element();
+    bool marked = false; // layers marked as the open-source editor marks them
+    for (pugi::xml_node n = root.first_child(); n; n = n.next_sibling())
+        marked = marked || isLayerGroup(n);
+    Layer* strays = nullptr;
+    for (pugi::xml_node n = root.first_child(); n && !failed_; n = n.next_sibling()) {
+        if (!isSvgElement(n)) continue;
+        const std::string_view name = localName(n);
+        if (isSkipped(name)) continue;
+        Context ctx;
+        ctx.style = rootStyle_;
+        ctx.ctm = rootCtm_;
+        if (marked ? isLayerGroup(n) : name == "g") {
+            strays = nullptr;
+            ctx.style = computeStyle(n, rootStyle_);
+            if (!elementTransform(n, rootCtm_, ctx.ctm)) return;
+            ctx.layer = openLayer(n, nullptr, ctx.style);
+            ctx.parent = ctx.layer->group();
+            readChildren(n.first_child(), false, ctx);
+            continue;
+        }
+        // Top-level elements outside any layer: each run of them gets a layer of its own.
+        if (!strays) strays = doc_->prependLayer(nullptr, layerTitle(pugi::xml_node()));
+        ctx.parent = strays->group();
+        ctx.layer = strays;
+        readChildren(n, true, ctx);
+    }
+}
+
+void SvgReader::readChildren(pugi::xml_node first, bool single, const Context& ctx) {
+    const std::size_t base = stack_.size();
+    stack_.push_back({first, single, ctx});
+    while (stack_.size() > base && !failed_) {
+        Frame& f = stack_.back();
+        const pugi::xml_node node = f.next;
+        if (!node) {
+            stack_.pop_back();
+            continue;
+        }
+        f.next = f.single ? pugi::xml_node() : node.next_sibling();
+        if (node.type() != pugi::node_element) continue;
+        const Context parent = f.ctx; // readElement may grow the stack under f
+        readElement(node, parent);
+    }
+    stack_.resize(base);
+}
+
+} // namespace host::svg

@@ -1,0 +1,124 @@
+// Reads an SVG file's XML into a Document. Internal to the SVG folder; SvgFile.h is the
+// public entry.
+#pragma once
+
+#include "host/document/Document.h"
+#include "host/svg/SvgPathData.h"
+#include "host/svg/SvgStyle.h"
+
+#include <pugixml.hpp>
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace host::svg {
+
+struct ReadProblem {
+    std::size_t offset = 0; // byte offset into the file
+    std::string message;
+};
+
+class SvgReader {
+public:
+    /// buffer holds the whole file; it is parsed in place and must outlive the reader.
+    SvgReader(char* buffer, std::size_t size);
+    ~SvgReader();
+
+    /// The document, or null with error() set.
+    std::unique_ptr<Document> read();
+    const ReadProblem& error() const { return error_; }
+    const std::vector<ReadProblem>& warnings() const { return warnings_; }
+
+private:
+    struct Context {
+        ComputedStyle style;
+        HostRealMatrix ctm;     // user space of the element's children to the document
+        Art* parent = nullptr;  // receives the children
+        Layer* layer = nullptr; // the layer whose group parent is, if any
+        int useDepth = 0;
+    };
+    struct Frame {
+        pugi::xml_node next;
+        bool single = false; // a <use>'s referenced element: no siblings
+        Context ctx;
+    };
+    struct Names {
+        std::string svgPrefix; // "" or "svg:"
+        std::string xlinkHref, groupmode, label, insensitive, cvPrefix;
+        std::string cv(std::string_view local) const { return cvPrefix + std::string(local); }
+    };
+
+    bool parseXml();
+    void resolveNames();
+    void prepass();
+    void readPage();
+    void readSymbols();
+    void readLayers();
+    Layer* openLayer(pugi::xml_node node, Layer* parent, const ComputedStyle& style);
+    void readChildren(pugi::xml_node first, bool single, const Context& ctx);
+    void readElement(pugi::xml_node node, const Context& parent);
+    void readContainer(pugi::xml_node node, std::string_view name, const Context& parent,
+                       const ComputedStyle& style, const HostRealMatrix& ctm);
+    Art* readShape(pugi::xml_node node, std::string_view name, const ComputedStyle& style,
+                   const HostRealMatrix& ctm);
+    Art* readImage(pugi::xml_node node, const ComputedStyle& style, const HostRealMatrix& ctm);
+    void readUse(pugi::xml_node node, const Context& parent, const ComputedStyle& style,
+                 const HostRealMatrix& ctm);
+    Art* readText(pugi::xml_node node, const Context& parent, const ComputedStyle& style,
+                  const HostRealMatrix& ctm);
+    CharFeatures charFeatures(pugi::xml_node node, const ComputedStyle& style,
+                              const CharFeatures& parent);
+    Art* readFramePath(pugi::xml_node ref, const Context& parent, const HostRealMatrix& ctm);
+
+    // Helpers shared by the element readers.
+    std::string_view localName(pugi::xml_node node) const;
+    bool isSvgElement(pugi::xml_node node) const;
+    bool isLayerGroup(pugi::xml_node node) const;
+    ComputedStyle computeStyle(pugi::xml_node node, const ComputedStyle& parent);
+    bool elementTransform(pugi::xml_node node, const HostRealMatrix& parentCtm,
+                          HostRealMatrix& ctm);
+    bool length(pugi::xml_node node, const char* attr, double fontSize, double percentOf,
+                double& value);
+    PathStyle pathStyle(pugi::xml_node node, const ComputedStyle& style);
+    bool resolvePaint(const Paint& paint, const HostColor& currentColour, HostColor& colour);
+    bool toDocument(pugi::xml_node node, Outline& outline, const HostRealMatrix& ctm);
+    bool checkMatrix(pugi::xml_node node, const HostRealMatrix& m);
+    pugi::xml_node referenced(pugi::xml_node node) const;
+    pugi::xml_node byId(std::string_view ref) const;
+    void finishArt(pugi::xml_node node, Art& art, const ComputedStyle& style, bool leaf);
+    void link(Art& parent, Art& art, pugi::xml_node node);
+    void readTags(pugi::xml_node node, Art& art);
+    std::string layerTitle(pugi::xml_node node);
+    bool isCv(pugi::xml_node node, std::string_view local) const;
+    const char* cvAttr(pugi::xml_node node, std::string_view local) const;
+
+    bool fail(std::size_t offset, std::string message);
+    bool fail(pugi::xml_node node, std::string message);
+    bool failAt(pugi::xml_attribute attr, std::size_t within, std::string message);
+    void warn(pugi::xml_node node, std::string message);
+    std::size_t offsetOf(pugi::xml_node node) const;
+    std::size_t offsetOf(pugi::xml_attribute attr) const;
+
+    char* buffer_;
+    std::size_t size_;
+    pugi::xml_document xml_;
+    std::unique_ptr<Document> doc_;
+    Names names_;
+    StyleSheet sheet_;
+    std::unordered_map<std::string_view, pugi::xml_node> ids_;
+    std::vector<pugi::xml_node> symbolNodes_;
+    std::unordered_map<const void*, Symbol*> symbols_;
+    std::vector<std::pair<std::string_view, std::string_view>> matched_;
+    Outline outline_;
+    ComputedStyle rootStyle_;
+    HostRealMatrix rootCtm_{};
+    std::size_t expanded_ = 0;
+    bool failed_ = false;
+    ReadProblem error_;
+    std::vector<ReadProblem> warnings_;
+    std::vector<Frame> stack_;
+};
+
+} // namespace host::svg

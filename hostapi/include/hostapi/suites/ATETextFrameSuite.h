@@ -1,0 +1,30 @@
+#ifndef CARTOVEL_HOSTAPI_SUITES_ATETEXTFRAME_H
+#define CARTOVEL_HOSTAPI_SUITES_ATETEXTFRAME_H
+
+#include "hostapi/ATETypes.h"
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#define kATETextFrameSuite "ATE TextFrame Suite"
+#define kATETextFrameSuiteVersion 101
+
+/** A text frame as the text engine sees it. */
+typedef struct ATETextFrameSuite {
+    ATEErr (*AddRef)(ATETextFrameRef frame);
+    ATEErr (*Release)(ATETextFrameRef frame);
+    /** The frame's text; with includeOverflow the text that does not fit the frame too. */
+    ATEErr (*GetTextRange)(ATETextFrameRef frame, ATEBool8 includeOverflow,
+                           ATETextRangeRef* range);
+    /** kATEPointTextType, kATEInPathTextType or kATEOnPathTextType. */
+    ATEErr (*GetType)(ATETextFrameRef frame, int32_t* kind);
+    /** The frame's matrix in the text engine's convention, where y grows downwards. */
+    ATEErr (*GetMatrix)(ATETextFrameRef frame, HostRealMatrix* matrix);
+} ATETextFrameSuite;
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

@@ -1,0 +1,30 @@
+#ifndef CARTOVEL_HOSTAPI_SUITES_USER_H
+#define CARTOVEL_HOSTAPI_SUITES_USER_H
+
+#include "hostapi/HostTypes.h"
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#define kHostUserSuite "AI User Suite"
+#define kHostUserSuiteVersion 21
+
+/** Alerts, questions and the host's progress display. Texts are borrowed for the call. */
+typedef struct HostUserSuite {
+    HostErr (*MessageAlert)(HostUString text);
+    /** *result is 1 when the user confirms, 0 otherwise. */
+    HostErr (*OKCancelAlert)(HostUString text, HostBool defaultOK, int32_t* result);
+    /** *result is 1 for Yes, 0 for No. */
+    HostErr (*YesNoAlert)(HostUString text, int32_t* result);
+    HostErr (*SetProgressText)(HostUString text);
+    HostErr (*UpdateProgress)(int32_t current, int32_t maximum);
+    /** True once the user has asked to stop the work in progress. */
+    HostBool (*Cancel)(void);
+} HostUserSuite;
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

@@ -1,0 +1,389 @@
+#include "layertools/LayerListFile.h"
+
+#include "common/HostText.h"
+#include "common/LayerTargets.h"
+#include "layertools/PendingSettings.h"
+#include "common/TextFileDialog.h"
+#include "frame/CommandOps.h"
+#include "frame/HostSuites.h"
+
+#include <array>
+#include <functional>
+
+namespace {
+
+enum : int32_t {
+    kRenameRadioId = 1134,
+    kCreateRadioId = 1135,
+};
+
+constexpr const char* kSelfProp = "CLayerListFile";
+constexpr const char* kFolderKey = "LF_FileDir";
+constexpr const char* kRestoreKindKey = "LF_RestoreKind";
+
+constexpr std::array<FileFilter, 1> kSaveFilters = {{{"Text Files(*.txt)", "*.txt"}}};
+constexpr std::array<FileFilter, 2> kOpenFilters = {{
+    {"Text Files(*.txt)", "*.txt"},
+    {"All Files(*.*)", "*.*"},
+}};
+
+constexpr const char* kCannotOpenMessage = "ファイルを開けません";
+constexpr const char* kMismatchMessage =
+    "レイヤー名の再設定を中断しました。レイヤーリストファイルに問題があるか、レイヤーリストファイ"
+    "ルとIllustratorドキュメントのレイヤー構造に違いがあります";
+
+/** Calls visit on every node of list and its subtrees in pre-order, without recursion;
+ *  stops at the first false. */
+bool ForEachNode(const std::vector<LayerNode>& list,
+                 const std::function<bool(const LayerNode&)>& visit) {
+    struct Level {
+        const std::vector<LayerNode>* nodes;
+        size_t next;
+    };
+    std::vector<Level> stack{{&list, 0}};
+    while (!stack.empty()) {
+        Level& level = stack.back();
+        if (level.next == level.nodes->size()) {
+            stack.pop_back();
+            continue;
+        }
+        const LayerNode& node = (*level.nodes)[level.next++];
+        if (!visit(node)) return false;
+        if (!node.children.empty()) stack.push_back({&node.children, 0});
+    }
+    return true;
+}
+
+/** The name's bytes as one line holds them: 8-bit text in the host's encoding code for
+ *  the file's encoding, or UTF-16 little-endian. */
+HostErr NameBytes(HostUString name, int32_t encoding, std::string& out) {
+    out.clear();
+    if (sUnicodeString == nullptr) return kHostErrSuiteNotFound;
+    if (encoding == kEncodingUTF16) {
+        const uint16_t* units = nullptr;
+        size_t count = 0;
+        if (const HostErr err = sUnicodeString->GetUTF16(name, &units, &count)) return err;
+        for (size_t i = 0; i < count; ++i) {
+            const uint16_t u = units[i];
+            if (u == '\r' || u == '\n' || u == 0) break;
+            out += static_cast<char>(u & 0xFF);
+            out += static_cast<char>(u >> 8);
+        }
+        return kHostNoErr;
+    }
+    const int32_t code = encoding == kEncodingUTF8 ? kHostEncodingUTF8 : kHostEncodingPlatform;
+    const char* bytes = nullptr;
+    size_t length = 0;
+    if (const HostErr err = sUnicodeString->GetBytes(name, code, &bytes, &length)) return err;
+    // In every encoding written here a line-end or NUL byte is that character.
+    for (size_t i = 0; i < length && bytes[i] != '\r' && bytes[i] != '\n' && bytes[i] != '\0'; ++i)
+        out += bytes[i];
+    return kHostNoErr;
+}
+
+bool IsEmptyText(HostUString text) {
+    size_t length = 0;
+    return TextLength(text, length) != kHostNoErr || length == 0;
+}
+
+/** Reads the first line of a list file: it must exist, not be empty and not be
+ *  indented. */
+bool ReadFirstLine(CMvTextFile& file, ListLine& line) {
+    ai::UnicodeString text;
+    if (!file.ReadLine(text) || IsEmptyText(text.get())) return false;
+    return ParseListLine(text.get(), line) == kHostNoErr && line.depth == 0;
+}
+
+void SetTitle(HostLayerHandle layer, HostUString title) {
+    // A name the host refuses leaves that layer's name; the rest of the file still applies.
+    sLayer->SetLayerTitle(layer, title);
+}
+
+/** The ancestor `levels` levels above layer; null when there is none. */
+HostLayerHandle Ancestor(HostLayerHandle layer, size_t levels) {
+    for (size_t i = 0; i < levels && layer != nullptr; ++i)
+        if (sLayer->GetLayerParent(layer, &layer) != kHostNoErr) return nullptr;
+    return layer;
+}
+
+void ReadFolder(CFilePath& folder) {
+    if (folder.Make() == kHostNoErr) ReadFilePathSetting(kFolderKey, folder.get());
+}
+
+/** Remembers the folder of the chosen file for the next dialog. */
+void WriteFolderOf(const CFilePath& file) {
+    CFilePath folder;
+    if (file.Parent(folder) == kHostNoErr) WriteFilePathSetting(kFolderKey, folder.get());
+}
+
+std::string EncodingName(int32_t encoding) {
+    return encoding == kEncodingUTF8 ? "UTF-8" : encoding == kEncodingUTF16 ? "UTF-16" : "シフトJIS";
+}
+
+} // namespace
+
+// ---- reading and writing lines ----
+
+bool WriteLayerLines(CMvFile& file, const std::vector<LayerNode>& list, int32_t encoding) {
+    const bool wide = encoding == kEncodingUTF16;
+    const std::string tab = wide ? std::string("\x09\x00", 2) : std::string("\x09");
+    const std::string lineEnd = wide ? std::string("\x0D\x00\x0A\x00", 4) : std::string("\r\n");
+    std::string line, name;
+    return ForEachNode(list, [&](const LayerNode& node) {
+        if (NameBytes(node.title.get(), encoding, name) != kHostNoErr) return false;
+        line.clear();
+        for (int32_t i = 0; i < node.depth; ++i) line += tab;
+        line += name;
+        line += lineEnd;
+        return file.Write(line.data(), line.size());
+    });
+}
+
+HostErr FindUnencodableNames(const std::vector<LayerNode>& list, int32_t encoding,
+                             std::vector<std::string>& names, size_t limit) {
+    names.clear();
+    if (encoding == kEncodingUTF16 || encoding == kEncodingUTF8) return kHostNoErr;
+    HostErr failure = kHostNoErr;
+    std::string bytes;
+    ForEachNode(list, [&](const LayerNode& node) {
+        const HostErr err = NameBytes(node.title.get(), encoding, bytes);
+        if (err == kHostErrEncoding) {
+            std::string text;
+            TextToUTF8(node.title.get(), text);
+            names.push_back(std::move(text));
+            return names.size() < limit;
+        }
+        failure = err;
+        return err == kHostNoErr;
+    });
+    return failure;
+}
+
+HostErr ParseListLine(HostUString line, ListLine& out) {
+    out.depth = 0;
+    std::string text;
+    if (const HostErr err = TextToUTF8(line, text)) return err;
+    while (out.depth < text.size() && text[out.depth] == '\t') ++out.depth;
+    return NewText(std::string_view(text).substr(out.depth), out.name);
+}
+
+bool RenameLayersFromFile(CMvTextFile& file, size_t* failedLine) {
+    size_t lineNumber = 1;
+    if (failedLine != nullptr) *failedLine = lineNumber;
+    if (sLayer == nullptr) return false;
+    ListLine line;
+    if (!ReadFirstLine(file, line)) return false;
+    HostLayerHandle layer = nullptr;
+    if (sLayer->GetFirstLayer(&layer) != kHostNoErr || layer == nullptr) return false;
+    SetTitle(layer, line.name.get());
+    size_t previous = 0;
+    ai::UnicodeString text;
+    while (file.ReadLine(text)) {
+        ++lineNumber;
+        if (failedLine != nullptr) *failedLine = lineNumber;
+        if (ParseListLine(text.get(), line) != kHostNoErr) return false;
+        const size_t depth = line.depth;
+        if (depth == previous) {
+            layer = NextSiblingLayer(layer);
+        } else if (depth == previous + 1) {
+            if (sLayer->GetFirstChild(layer, &layer) != kHostNoErr) return false;
+        } else if (depth > previous) {
+            return false;
+        } else {
+            layer = NextSiblingLayer(Ancestor(layer, previous - depth));
+        }
+        if (layer == nullptr) return false;
+        SetTitle(layer, line.name.get());
+        previous = depth;
+    }
+    return true;
+}
+
+bool CreateLayersFromFile(CMvTextFile& file, size_t* failedLine) {
+    size_t lineNumber = 1;
+    if (failedLine != nullptr) *failedLine = lineNumber;
+    if (sLayer == nullptr) return false;
+    ListLine line;
+    // Checked before the first layer is made, so a file that is no list leaves no layer.
+    if (!ReadFirstLine(file, line)) return false;
+    HostLayerHandle layer = nullptr;
+    if (sLayer->InsertLayer(nullptr, kHostPlaceAboveAll, &layer) != kHostNoErr ||
+        layer == nullptr)
+        return false;
+    SetTitle(layer, line.name.get());
+    size_t previous = 0;
+    ai::UnicodeString text;
+    while (file.ReadLine(text)) {
+        ++lineNumber;
+        if (failedLine != nullptr) *failedLine = lineNumber;
+        if (ParseListLine(text.get(), line) != kHostNoErr) return false;
+        const size_t depth = line.depth;
+        int16_t order = kHostPlaceBelow;
+        if (depth == previous + 1) {
+            order = kHostPlaceInsideOnBottom;
+        } else if (depth > previous) {
+            return false;
+        } else if (depth < previous) {
+            layer = Ancestor(layer, previous - depth);
+            if (layer == nullptr) return false;
+        }
+        HostLayerHandle made = nullptr;
+        if (sLayer->InsertLayer(layer, order, &made) != kHostNoErr || made == nullptr)
+            return false;
+        layer = made;
+        SetTitle(layer, line.name.get());
+        previous = depth;
+    }
+    return true;
+}
+
+// ---- the commands ----
+
+HostErr CLayerListFile::DefaultFileName(std::string& name) const {
+    name.clear();
+    if (sContext != nullptr && sDocument != nullptr && sFilePath != nullptr) {
+        HostAppContext context = nullptr;
+        if (const HostErr err = sContext->PushAppContext(pluginRef, &context)) return err;
+        CFilePath document;
+        if (document.Make() == kHostNoErr &&
+            sDocument->GetDocumentFileSpecification(document.get()) == kHostNoErr &&
+            sFilePath->IsEmpty(document.get()) == 0) {
+            ai::UnicodeString stem;
+            if (sFilePath->GetFileName(document.get(), 0, stem.Receive(sUnicodeString)) ==
+                kHostNoErr)
+                TextToUTF8(stem.get(), name);
+        }
+        sContext->PopAppContext(context);
+    }
+    name += ".txt";
+    return kHostNoErr;
+}
+
+HostErr CLayerListFile::Save() {
+    CFilePath folder;
+    ReadFolder(folder);
+    if (const HostErr err = BuildLayerTree(layerTree)) return err;
+    std::string defaultName;
+    if (const HostErr err = DefaultFileName(defaultName)) return err;
+
+    std::vector<CFilePath> chosen;
+    int32_t encoding = kEncodingShiftJIS;
+    if (const HostErr err =
+            ShowTextFileDialog(pluginRef, true, "レイヤーリストの保存", defaultName, kSaveFilters,
+                               "txt", folder.get(), chosen, encoding))
+        return err;
+    const CFilePath& path = chosen.back();
+    WriteFolderOf(path);
+
+    bool exists = false;
+    path.Exists(exists);
+    if (exists && frame::OKCancelAlert("指定されたファイルは既に存在します。上書きしてよろしいですか？") != 1)
+        return kHostErrCancelled;
+
+    // A name the encoding cannot hold would be lost or garbled in the file: say which.
+    std::vector<std::string> lost;
+    if (const HostErr err = FindUnencodableNames(layerTree, encoding, lost, 5)) return err;
+    if (!lost.empty()) {
+        std::string message = "次のレイヤー名には" + EncodingName(encoding) +
+                              "で保存できない文字が含まれています。エンコーディングに"
+                              "UTF-8かUTF-16を選んで保存してください。";
+        for (const std::string& name : lost) message += "\n" + name;
+        frame::MessageAlert(message);
+        return kHostErrEncoding;
+    }
+
+    std::string fullPath;
+    path.FullPath(fullPath);
+    CMvFile file;
+    if (!file.OpenReplacing(path.get())) {
+        frame::MessageAlert("ファイルを保存できません: " + fullPath + "\n" + file.FailureReason());
+        return kHostErrFile;
+    }
+    static constexpr std::string_view kUTF8Mark = "\xEF\xBB\xBF";
+    static constexpr std::string_view kUTF16Mark = "\xFF\xFE";
+    const std::string_view mark = encoding == kEncodingUTF8    ? kUTF8Mark
+                                  : encoding == kEncodingUTF16 ? kUTF16Mark
+                                                               : std::string_view();
+    const bool written = file.Write(mark.data(), mark.size()) &&
+                         WriteLayerLines(file, layerTree, encoding) && file.Commit();
+    if (!written) {
+        // The temporary file goes with the stream; the chosen file is as it was.
+        file.Close();
+        frame::MessageAlert("ファイルを保存できません: " + fullPath + "\n" + file.FailureReason());
+        return kHostErrFile;
+    }
+    return kHostNoErr;
+}
+
+HostErr CLayerListFile::SetFromFile() {
+    ReadIntegerSetting(kRestoreKindKey, restoreKind);
+    if (const HostErr err = frame::RunModalDialog(pluginRef, kRestoreDialogId, RestoreDialogProc,
+                                                  reinterpret_cast<WsLParam>(this)))
+        return err;
+    WriteIntegerSetting(kRestoreKindKey, restoreKind);
+
+    CFilePath folder;
+    ReadFolder(folder);
+    std::vector<CFilePath> chosen;
+    int32_t encoding = kEncodingShiftJIS;
+    if (const HostErr err =
+            ShowTextFileDialog(pluginRef, false, "レイヤーリストファイルの指定", "", kOpenFilters,
+                               "txt", folder.get(), chosen, encoding))
+        return err;
+    const CFilePath& path = chosen.back();
+    WriteFolderOf(path);
+
+    CMvTextFile file;
+    if (!file.OpenRead(path.get(), encoding)) {
+        frame::MessageAlert(kCannotOpenMessage);
+        return kHostErrCancelled;
+    }
+    size_t failedLine = 0;
+    const bool fits = restoreKind == 0 ? RenameLayersFromFile(file, &failedLine)
+                                       : CreateLayersFromFile(file, &failedLine);
+    // A read that broke off early looks like the end of the file: say so.
+    if (const HostErr err = file.ReadError()) {
+        if (err == kHostErrFile)
+            frame::MessageAlert("ファイルの読み込み中にエラーが発生しました。" +
+                                std::to_string(failedLine) + "行目までを処理しました");
+        return err;
+    }
+    if (!fits) {
+        if (restoreKind == 0)
+            frame::MessageAlert(kMismatchMessage);
+        else
+            frame::MessageAlert("新規レイヤーの作成を中断しました。レイヤーリストファイルの" +
+                                std::to_string(failedLine) + "行目に問題があります");
+        return kHostErrCancelled;
+    }
+    return kHostNoErr;
+}
+
+// ---- dialog 128 ----
+
+intptr_t CLayerListFile::RestoreDialogProc(WsWindow dialog, uint32_t message, WsWParam wParam,
+                                           WsLParam lParam) {
+    if (message == WS_INITDIALOG) {
+        auto* self = reinterpret_cast<CLayerListFile*>(lParam);
+        WsSetProp(dialog, kSelfProp, self);
+        if (self != nullptr) {
+            WsCheckDlgButton(dialog, kRenameRadioId, self->restoreKind == 0);
+            WsCheckDlgButton(dialog, kCreateRadioId, self->restoreKind != 0);
+        }
+        return 1;
+    }
+    auto* self = static_cast<CLayerListFile*>(WsGetProp(dialog, kSelfProp));
+    if (message != WS_COMMAND || self == nullptr || WS_HIWORD(wParam) != WS_BN_CLICKED)
+        return 0;
+    switch (WS_LOWORD(wParam)) {
+    case WS_IDOK:
+        self->restoreKind = WsIsDlgButtonChecked(dialog, kRenameRadioId) == WS_BST_CHECKED ? 0 : 1;
+        WsEndDialog(dialog, kHostNoErr);
+        return 1;
+    case WS_IDCANCEL:
+        WsEndDialog(dialog, kHostErrCancelled);
+        return 1;
+    default:
+        return 0;
+    }
+}

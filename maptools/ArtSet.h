@@ -1,0 +1,28 @@
+// Owner of one host art set: the set goes back to the host on every way out.
+#pragma once
+
+#include "hostapi/HostTypes.h"
+
+#include <cstdint>
+
+class CArtSet {
+public:
+    CArtSet() noexcept = default;
+    ~CArtSet() { Dispose(); }
+    CArtSet(const CArtSet&) = delete;
+    CArtSet& operator=(const CArtSet&) = delete;
+
+    /** Every art object of the layer, its layer group first. A null layer only gives back
+     *  the held set. Host failures leave the set empty. */
+    void FillFromLayer(HostLayerHandle layer) noexcept;
+    /** The document's selected art; a failed count leaves the set empty. */
+    HostErr FillFromSelection() noexcept;
+    uint64_t Count() const noexcept { return count_; }
+    /** Null for an index outside 0 .. Count() - 1. */
+    HostArtHandle At(int32_t index) const noexcept;
+    void Dispose() noexcept;
+
+private:
+    uint64_t count_ = 0;
+    HostArtSetHandle handle_ = nullptr;
+};

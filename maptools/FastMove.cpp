@@ -1,0 +1,134 @@
+#include "maptools/FastMove.h"
+
+#include "frame/CommandOps.h"
+#include "frame/HostSuites.h"
+#include "maptools/ArtSet.h"
+#include "maptools/ArtWalk.h"
+
+namespace {
+
+constexpr const char* kSelectOnePath = "移動先を示すパスを1つだけ選択して実行してください";
+constexpr const char* kDeleteDestination = "移動完了後に、移動先を示すパスを削除しますか？";
+constexpr const char* kIgnoreGuides = "ガイドを無視しますか？";
+
+// Object geometry, gradient and pattern fills, pattern strokes and a plug-in group's
+// contents.
+constexpr int32_t kMoveOptions = kHostTransformObjects | kHostTransformFillGradients |
+                                 kHostTransformFillPatterns | kHostTransformStrokePatterns |
+                                 kHostTransformChildren;
+
+bool MovesItself(int16_t type) {
+    switch (type) {
+    case kHostPlacedArt:
+    case kHostRasterArt:
+    case kHostPluginArt:
+    case kHostMeshArt:
+    case kHostTextFrameArt:
+    case kHostSymbolArt:
+    case kHostForeignArt:
+    case kHostLegacyTextArt:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+// Groups in the selection are passed over (a path selected with its own group counts as
+// one path); a second path or art of any other type means there is no destination.
+HostErr CFastMove::FindDestination() {
+    CArtSet selection;
+    if (HostErr err = selection.FillFromSelection(); err != kHostNoErr) return err;
+    HostArtHandle candidate = nullptr;
+    for (int32_t i = 0; static_cast<uint64_t>(i) < selection.Count(); ++i) {
+        const HostArtHandle art = selection.At(i);
+        int16_t type = 0;
+        if (HostErr err = sArt->GetArtType(art, &type); err != kHostNoErr) return err;
+        if (type == kHostGroupArt) continue;
+        if (type != kHostPathArt || candidate != nullptr) return kHostNoErr;
+        candidate = art;
+    }
+    destination = candidate;
+    return kHostNoErr;
+}
+
+HostErr CFastMove::Run() {
+    guidesAsked = 0;
+    ignoreGuides = 0;
+    destination = nullptr;
+
+    const HostErr found = FindDestination();
+    if (found != kHostNoErr || destination == nullptr) {
+        frame::MessageAlert(kSelectOnePath);
+        return found;
+    }
+    const bool deleteAfterwards = frame::YesNoAlert(kDeleteDestination) == 1;
+
+    int32_t count = 0;
+    if (sPath->GetPathSegmentCount(destination, &count) != kHostNoErr || count < 1)
+        return kHostNoErr;
+    HostPathSegment first{}, last{};
+    if (sPath->GetPathSegments(destination, 0, 1, &first) != kHostNoErr ||
+        sPath->GetPathSegments(destination, count - 1, 1, &last) != kHostNoErr)
+        return kHostNoErr;
+    // Anchor to anchor, never back to the first anchor of a closed path.
+    HostRealMatrix matrix{};
+    if (HostErr err = sRealMath->MatrixSetTranslate(&matrix, last.p.h - first.p.h, last.p.v - first.p.v);
+        err != kHostNoErr)
+        return err;
+
+    HostLayerHandle layer = nullptr;
+    if (HostErr err = sLayer->GetNthLayer(0, &layer); err != kHostNoErr) return err;
+    while (layer != nullptr) {
+        HostBool visible = 0, editable = 0;
+        if (sLayer->GetLayerVisible(layer, &visible) == kHostNoErr && visible &&
+            sLayer->GetLayerEditable(layer, &editable) == kHostNoErr && editable) {
+            HostArtHandle group = nullptr;
+            if (HostErr err = sArt->GetFirstArtOfLayer(layer, &group); err != kHostNoErr)
+                return err;
+            if (HostErr err = MoveTree(group, matrix, false); err != kHostNoErr) return err;
+        }
+        HostLayerHandle next = nullptr;
+        if (HostErr err = sLayer->GetNextLayer(layer, &next); err != kHostNoErr) return err;
+        layer = next;
+    }
+    // Only after a clean walk: a failed move keeps the path that says where art belongs.
+    if (deleteAfterwards) return sArt->DisposeArt(destination);
+    return kHostNoErr;
+}
+
+HostErr CFastMove::MoveTree(HostArtHandle art, const HostRealMatrix& matrix, bool withSiblings) {
+    if (art == nullptr) return kHostNoErr;
+    return WalkArtTree(art, withSiblings, [&](HostArtHandle object, HostArtHandle& descend) -> HostErr {
+        descend = nullptr;
+        int16_t type = 0;
+        if (HostErr err = sArt->GetArtType(object, &type); err != kHostNoErr) return err;
+        int32_t attributes = 0;
+        if (HostErr err = sArt->GetArtUserAttr(object, kHostArtLocked | kHostArtHidden, &attributes);
+            err != kHostNoErr)
+            return err;
+        if (attributes & (kHostArtLocked | kHostArtHidden)) return kHostNoErr;
+
+        HostArtHandle child = nullptr;
+        if (HostErr err = sArt->GetArtFirstChild(object, &child); err != kHostNoErr) return err;
+        if ((type == kHostGroupArt || type == kHostCompoundPathArt) && child != nullptr)
+            descend = child;
+        if (object == destination) return kHostNoErr;
+
+        if (type == kHostPathArt) {
+            HostBool guide = 0;
+            if (HostErr err = sPath->GetPathGuide(object, &guide); err != kHostNoErr) return err;
+            if (guide) {
+                if (guidesAsked == 0) {
+                    guidesAsked = 1;
+                    if (frame::YesNoAlert(kIgnoreGuides) == 1) ignoreGuides = 1;
+                }
+                if (ignoreGuides == 1) return kHostNoErr;
+            }
+        } else if (!MovesItself(type)) {
+            return kHostNoErr;
+        }
+        return sTransformArt->TransformArt(object, &matrix, 1.0, kMoveOptions);
+    });
+}

@@ -1,0 +1,95 @@
+// cartovel-rc: compiles a resource script into the resource blob that the build attaches
+// to a module file as its ".ws_resources" section.
+//
+//   cartovel-rc SCRIPT.json -o OUT.bin [--depfile OUT.d]
+//
+// The script is JSON: {"resources": [entry, ...]}. Each entry has
+//   "type"  four characters, e.g. "PIPL", "DLG ", "ICON", "BMP ";
+//   "id"    a 32-bit integer;
+//   "lang"  optional language number, 1033 when absent;
+// and exactly one content key:
+//   "pipl"   {"properties": [{"vendor": "ADBE", "key": "kind", "fourcc": "SPEA"},
+//                            {"vendor": "ADBE", "key": "ivrs", "int32": 2},
+//                            {"vendor": "ADBE", "key": "wx86", "string": "PluginMain"}]}
+//            compiled to a property list: int16 1, int32 0, int32 property count, then per
+//            property the vendor and key as little-endian int32 codes ('ADBE' is stored as
+//            the bytes "EBDA"), int32 id 0, int32 data length and the data NUL-filled to a
+//            multiple of four (a "fourcc" is stored like a key; a "string" gets its NUL);
+//   "dialog" a dialog template object, checked here and stored as compact JSON (its schema
+//            is described in platform/src/DialogTemplate.h);
+//   "file"   a path relative to the script; the file's bytes are stored as they are;
+//   "bytes"  hex digits, spaces allowed: "89 50 4E 47".
+// The same type, id and language may appear only once. With --depfile the tool also writes
+// a make-style dependency file naming the script and every file it read, so the build
+// compiles again when any of them changes.
+#include "ResourceScript.h"
+
+#include <CLI/CLI.hpp>
+
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+namespace {
+
+std::string escapeForDepfile(const std::string& path) {
+    std::string out;
+    for (char c : path) {
+        if (c == ' ' || c == '#' || c == '\\') out += '\\';
+        if (c == '$') out += '$';
+        out += c;
+    }
+    return out;
+}
+
+// Writes next to the target and renames, so a failed run never leaves a half-written file.
+bool writeFile(const std::filesystem::path& path, const void* data, std::size_t size) {
+    const std::filesystem::path temp = path.string() + ".tmp";
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        out.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
+        if (!out.flush()) return false;
+    }
+    std::error_code ec;
+    std::filesystem::rename(temp, path, ec);
+    if (ec) std::filesystem::remove(temp, ec);
+    return !ec;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{"Compiles a resource script into a resource blob."};
+    std::string script;
+    std::string output;
+    std::string depfile;
+    app.add_option("script", script, "The resource script (JSON)")->required();
+    app.add_option("-o,--output", output, "The blob to write")->required();
+    app.add_option("--depfile", depfile, "A dependency file to write for the build");
+    CLI11_PARSE(app, argc, argv);
+
+    try {
+        std::ifstream in(script, std::ios::binary);
+        if (!in) throw ws::rc::ScriptError("cannot read the script");
+        std::stringstream text;
+        text << in.rdbuf();
+        const auto compiled =
+            ws::rc::compileScript(text.str(), std::filesystem::absolute(script).parent_path());
+        const auto blob = ws::res::writeBlob(compiled.resources);
+        if (!writeFile(output, blob.data(), blob.size()))
+            throw ws::rc::ScriptError("cannot write " + output);
+        if (!depfile.empty()) {
+            std::string deps = escapeForDepfile(output) + ":";
+            deps += " " + escapeForDepfile(std::filesystem::absolute(script).string());
+            for (const auto& input : compiled.inputs)
+                deps += " " + escapeForDepfile(std::filesystem::absolute(input).string());
+            deps += "\n";
+            if (!writeFile(depfile, deps.data(), deps.size()))
+                throw ws::rc::ScriptError("cannot write " + depfile);
+        }
+    } catch (const std::exception& e) {
+        std::cerr << "cartovel-rc: " << script << ": " << e.what() << "\n";
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,137 @@
+#include "host/pathfinder/Unite.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace host::pathfinder {
+namespace {
+
+HostPathSegment Corner(double x, double y) {
+    HostPathSegment s{};
+    s.p = s.in = s.out = {x, y};
+    s.corner = 1;
+    return s;
+}
+
+BezierRing Polygon(std::initializer_list<std::pair<double, double>> points) {
+    BezierRing ring;
+    for (auto [x, y] : points)
+        ring.push_back(Corner(x, y));
+    return ring;
+}
+
+BezierRing Square(double x, double y, double size) {
+    return Polygon({{x, y}, {x + size, y}, {x + size, y + size}, {x, y + size}});
+}
+
+UniteShape Shape(std::initializer_list<BezierRing> rings, bool evenOdd = false) {
+    return UniteShape{rings, evenOdd};
+}
+
+double Area(const Ring& ring) {
+    double sum = 0;
+    for (size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++)
+        sum += ring[j].h * ring[i].v - ring[i].h * ring[j].v;
+    return sum / 2;
+}
+
+struct TouchCase {
+    const char* caption;
+    std::vector<UniteShape> shapes;
+    bool merged;
+    size_t rings;
+};
+
+class UniteTouch : public ::testing::TestWithParam<TouchCase> {};
+
+TEST_P(UniteTouch, TellsTouchingFromMerelyClose) {
+    const TouchCase& c = GetParam();
+    const UniteResult result = Unite(c.shapes);
+    EXPECT_EQ(result.merged, c.merged) << c.caption;
+    EXPECT_EQ(result.rings.size(), c.rings) << c.caption;
+}
+
+// A ring with a square hole in the middle: outer 0..30, hole 10..20 wound the other way.
+UniteShape Donut() {
+    return Shape({Square(0, 0, 30), Polygon({{10, 10}, {10, 20}, {20, 20}, {20, 10}})});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, UniteTouch,
+    ::testing::Values(
+        TouchCase{"shared edge", {Shape({Square(0, 0, 10)}), Shape({Square(10, 0, 10)})}, true, 1},
+        TouchCase{"shared part of an edge",
+                  {Shape({Square(0, 0, 10)}), Shape({Square(10, 5, 10)})},
+                  true,
+                  1},
+        TouchCase{"corner contact only",
+                  {Shape({Square(0, 0, 10)}), Shape({Square(10, 10, 10)})},
+                  false,
+                  2},
+        TouchCase{"overlap", {Shape({Square(0, 0, 10)}), Shape({Square(5, 5, 10)})}, true, 1},
+        TouchCase{
+            "one inside the other", {Shape({Square(0, 0, 10)}), Shape({Square(2, 2, 3)})}, true, 1},
+        TouchCase{
+            "close but apart", {Shape({Square(0, 0, 10)}), Shape({Square(10.3, 0, 10)})}, false, 2},
+        TouchCase{"enclave filling a hole", {Donut(), Shape({Square(10, 10, 10)})}, true, 1},
+        TouchCase{"island in a lake", {Donut(), Shape({Square(12, 12, 6)})}, false, 3},
+        TouchCase{
+            "two U shapes closing a courtyard",
+            {Shape({Polygon(
+                 {{0, 0}, {30, 0}, {30, 10}, {20, 10}, {20, 5}, {10, 5}, {10, 10}, {0, 10}})}),
+             Shape({Polygon(
+                 {{0, 10}, {10, 10}, {10, 15}, {20, 15}, {20, 10}, {30, 10}, {30, 20}, {0, 20}})})},
+            true,
+            2},
+        TouchCase{"island of a shape touching the other",
+                  {Shape({Square(0, 0, 10), Square(50, 0, 5)}), Shape({Square(10, 0, 10)})},
+                  true,
+                  2},
+        TouchCase{"zero-area input",
+                  {Shape({Polygon({{0, 0}, {10, 0}, {20, 0}})}), Shape({Square(0, 0, 10)})},
+                  false,
+                  1}));
+
+TEST(Unite, EvenOddSelfIntersectionIsNormalisedBeforeMeasuring) {
+    // A bow tie: two triangles meeting at (5,5). Under either fill rule it is two
+    // separate lobes, and a square far away touches neither.
+    const UniteShape bowTie = Shape({Polygon({{0, 0}, {10, 10}, {10, 0}, {0, 10}})}, true);
+    const UniteResult result = Unite({bowTie, Shape({Square(100, 0, 10)})});
+    EXPECT_FALSE(result.merged);
+}
+
+TEST(Unite, MergedOutlineKeepsTheAreaOfBothInputs) {
+    const UniteResult result = Unite({Shape({Square(0, 0, 10)}), Shape({Square(10, 0, 10)})});
+    ASSERT_EQ(result.rings.size(), 1u);
+    EXPECT_NEAR(Area(result.rings[0]), 200.0, 1e-6);
+}
+
+TEST(Flatten, CurveStaysWithinToleranceOfTheTrueArc) {
+    // A quarter circle of radius 100 by the usual cubic approximation.
+    const double k = 0.5522847498 * 100;
+    BezierRing ring(2);
+    ring[0] = Corner(100, 0);
+    ring[0].out = {100, k};
+    ring[1] = Corner(0, 100);
+    ring[1].in = {k, 100};
+    const Ring flat = Flatten(ring);
+    ASSERT_GT(flat.size(), 8u);
+    for (size_t i = 1; i + 1 < flat.size(); ++i) {
+        const HostRealPoint a = flat[i], b = flat[i + 1];
+        const HostRealPoint mid{(a.h + b.h) / 2, (a.v + b.v) / 2};
+        // The approximation itself is off the circle by 0.027%; allow that plus the tolerance.
+        EXPECT_NEAR(std::hypot(mid.h, mid.v), 100.0, 0.03 + kFlatteningTolerance);
+    }
+}
+
+TEST(Unite, NonFiniteCoordinatesAreDroppedNotUnited) {
+    const double nan = std::nan("");
+    const UniteResult result =
+        Unite({Shape({Polygon({{0, 0}, {nan, 0}, {10, 10}})}), Shape({Square(0, 0, 10)})});
+    EXPECT_FALSE(result.merged);
+    EXPECT_EQ(result.rings.size(), 1u);
+}
+
+} // namespace
+} // namespace host::pathfinder
