@@ -81,7 +81,8 @@ bool DialogAgent::apply(ws::DialogView& dialog, FieldSetting& setting, const Dia
         const auto* end = setting.value.data() + setting.value.size();
         if (std::from_chars(setting.value.data(), end, index).ptr == end)
             outcome = dialog.pickIndex(field.controlId, index);
-        else outcome = dialog.pickText(field.controlId, setting.value);
+        else
+            outcome = dialog.pickText(field.controlId, setting.value);
         break;
     }
     }
@@ -99,7 +100,8 @@ void DialogAgent::runDialog(ws::DialogView& dialog) {
     if (table != nullptr)
         for (FieldSetting& setting : fields_)
             for (const DialogField& field : table->fields)
-                if (!setting.used && field.name == setting.name) mine.emplace_back(&setting, &field);
+                if (!setting.used && field.name == setting.name)
+                    mine.emplace_back(&setting, &field);
 
     if (mine.empty() && interactive_ != nullptr) {
         interactive_->runDialog(dialog);
@@ -117,7 +119,9 @@ void DialogAgent::runDialog(ws::DialogView& dialog) {
         errors_.push_back("dialog \"" + dialog.caption() + "\" stayed open after OK");
 }
 
-void DialogAgent::reportError(const std::string& message) { errors_.push_back(message); }
+void DialogAgent::reportError(const std::string& message) {
+    errors_.push_back(message);
+}
 
 void DialogAgent::shellOpen(const std::string& target) {
     if (echo_ != nullptr) *echo_ << "(open " << target << ")\n";

@@ -17,6 +17,8 @@ const DialogFieldTable* dialogFields(std::int32_t templateId) {
     return nullptr;
 }
 
-std::span<const DialogFieldTable> allDialogFields() { return kTables; }
+std::span<const DialogFieldTable> allDialogFields() {
+    return kTables;
+}
 
 } // namespace cartovel

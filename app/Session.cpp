@@ -14,7 +14,9 @@ namespace {
 
 std::atomic<bool> gInterrupted{false};
 
-extern "C" void onInterrupt(int) { gInterrupted = true; }
+extern "C" void onInterrupt(int) {
+    gInterrupted = true;
+}
 
 // Without a person at the terminal: alerts are printed, questions have no answer, and the
 // progress bar is drawn only on a terminal (a log gets no carriage-return noise).
@@ -123,9 +125,8 @@ int Session::finish(HostErr result) {
     if (const auto& question = app_->user().failure())
         return report(host::kHostErrNoAnswer, *question);
     if (!dialogs_->errors().empty()) {
-        const HostErr code = result != kHostNoErr && result != kHostErrCancelled
-                                 ? result
-                                 : host::kHostErrNoAnswer;
+        const HostErr code =
+            result != kHostNoErr && result != kHostErrCancelled ? result : host::kHostErrNoAnswer;
         return report(code, "dialog: " + dialogs_->errors().front());
     }
     if (result == kHostNoErr) return kExitOk;

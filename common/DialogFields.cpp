@@ -11,7 +11,8 @@ void SetFieldInt(WsWindow dialog, int32_t id, int32_t value) {
 
 int32_t ParseFieldInt(std::string_view text) {
     size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     int64_t value = 0;
@@ -20,7 +21,7 @@ int32_t ParseFieldInt(std::string_view text) {
         value = std::min(kLimit, value * 10 + (text[i] - '0'));
     if (negative) value = -value;
     return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
-                                                     std::numeric_limits<int32_t>::max()));
+                                                    std::numeric_limits<int32_t>::max()));
 }
 
 int32_t ReadFieldInt(WsWindow dialog, int32_t id) {
@@ -38,7 +39,8 @@ std::string ReadFieldText(WsWindow dialog, int32_t id, size_t maxUnits) {
     const WsLResult length = WsSendDlgItemMessage(dialog, id, WS_GETTEXTLENGTH, 0, 0);
     if (length <= 0) return {};
     std::string text(static_cast<size_t>(length) + 1, '\0');
-    WsSendDlgItemMessage(dialog, id, WS_GETTEXT, text.size(), reinterpret_cast<WsLParam>(text.data()));
+    WsSendDlgItemMessage(dialog, id, WS_GETTEXT, text.size(),
+                         reinterpret_cast<WsLParam>(text.data()));
     text.resize(std::char_traits<char>::length(text.c_str()));
     return CutToUTF16Units(text, maxUnits);
 }

@@ -45,12 +45,13 @@ HostErr FullPathOf(HostFilePath path, std::string& out) {
     if (sFilePath == nullptr) return kHostErrSuiteNotFound;
     if (path == nullptr) return kHostErrBadParameter;
     ai::UnicodeString text;
-    if (const HostErr err = sFilePath->GetFullPath(path, text.Receive(sUnicodeString)))
-        return err;
+    if (const HostErr err = sFilePath->GetFullPath(path, text.Receive(sUnicodeString))) return err;
     return TextToUTF8(text.get(), out);
 }
 
-HostErr CFilePath::FullPath(std::string& out) const { return FullPathOf(path_, out); }
+HostErr CFilePath::FullPath(std::string& out) const {
+    return FullPathOf(path_, out);
+}
 
 HostErr CFilePath::Parent(CFilePath& out) const {
     if (const HostErr err = out.Make()) return err;

@@ -10,7 +10,9 @@ namespace {
 
 constexpr char kReplacement[] = "\xEF\xBF\xBD"; // U+FFFD
 
-bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+bool IsContinuation(unsigned char c) {
+    return (c & 0xC0) == 0x80;
+}
 
 /** Length of the well-formed UTF-8 sequence at s[i], or 0. */
 size_t SequenceLength(std::string_view s, size_t i) {

@@ -66,8 +66,7 @@ HostErr WalkAll(bool visibleOnly, const LayerVisit& visit) {
 
 void FillTargetKindCombo(WsWindow dialog, int32_t comboId, LayerTargetKind kind) {
     for (const char* text : kKindTexts)
-        WsSendDlgItemMessage(dialog, comboId, WS_CB_ADDSTRING, 0,
-                             reinterpret_cast<WsLParam>(text));
+        WsSendDlgItemMessage(dialog, comboId, WS_CB_ADDSTRING, 0, reinterpret_cast<WsLParam>(text));
     WsSendDlgItemMessage(dialog, comboId, WS_CB_SETCURSEL, static_cast<WsWParam>(kind), 0);
 }
 

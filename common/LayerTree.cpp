@@ -49,7 +49,8 @@ LayerNode::~LayerNode() {
     while (!pending.empty()) {
         LayerNode node = std::move(pending.back());
         pending.pop_back();
-        for (LayerNode& child : node.children) pending.push_back(std::move(child));
+        for (LayerNode& child : node.children)
+            pending.push_back(std::move(child));
         node.children.clear();
     }
 }

@@ -28,11 +28,9 @@ int CreateTemporary(const std::filesystem::path& target, std::string& name) {
     std::mt19937_64 random(seed());
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::filesystem::path candidate =
-            target.parent_path() /
-            ("." + target.filename().string() + "." + std::to_string(random() % 1000000000) +
-             ".tmp");
-        const int fd =
-            ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            target.parent_path() / ("." + target.filename().string() + "." +
+                                    std::to_string(random() % 1000000000) + ".tmp");
+        const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
             name = candidate.string();
             return fd;
@@ -50,7 +48,9 @@ CMvFile::~CMvFile() {
     if (closeOnDestroy_) CMvFile::Close();
 }
 
-void CMvFile::Fail(int error) { reason_ = std::strerror(error); }
+void CMvFile::Fail(int error) {
+    reason_ = std::strerror(error);
+}
 
 bool CMvFile::StorePath(HostFilePath path, std::string& fullPath) {
     // The object keeps its own copy of the path it opened.
@@ -80,6 +80,11 @@ bool CMvFile::OpenReplacing(HostFilePath path) {
     if (std::filesystem::is_symlink(target, ec)) {
         const std::filesystem::path resolved = std::filesystem::canonical(target, ec);
         if (!ec) target = resolved;
+    }
+    // A file the user may not write stays as it is, as an open for writing would.
+    if (std::filesystem::exists(target, ec) && ::access(target.c_str(), W_OK) != 0) {
+        Fail(errno);
+        return false;
     }
     std::string temporary;
     const int fd = CreateTemporary(target, temporary);
@@ -111,8 +116,8 @@ bool CMvFile::Write(const void* data, size_t size) {
 
 bool CMvFile::Commit() {
     if (stream_ == nullptr || temporary_.empty()) return false;
-    bool ok = std::fflush(stream_) == 0 && std::ferror(stream_) == 0 &&
-              ::fsync(::fileno(stream_)) == 0;
+    bool ok =
+        std::fflush(stream_) == 0 && std::ferror(stream_) == 0 && ::fsync(::fileno(stream_)) == 0;
     if (!ok) Fail(errno);
     if (std::fclose(stream_) != 0 && ok) {
         Fail(errno);
@@ -190,8 +195,10 @@ bool CMvTextFileReaderA::ReadLine(ai::UnicodeString& out) {
             const bool fromPending = pendingAt_ < pending_.size();
             const int after = Next();
             if (after != '\n' && after != EOF) {
-                if (fromPending) --pendingAt_;
-                else std::ungetc(after, stream_);
+                if (fromPending)
+                    --pendingAt_;
+                else
+                    std::ungetc(after, stream_);
             }
             lineEnd = true;
             break;
@@ -231,8 +238,10 @@ bool CMvTextFileReaderW::ReadLine(ai::UnicodeString& out) {
     if (firstCall_) {
         firstCall_ = false;
         const int32_t first = Next();
-        if (first == 0xFFFE) swap_ = true; // FE FF read little-endian
-        else if (first != 0xFEFF && first >= 0) pushedBack_ = first;
+        if (first == 0xFFFE)
+            swap_ = true; // FE FF read little-endian
+        else if (first != 0xFEFF && first >= 0)
+            pushedBack_ = first;
     }
     std::vector<uint16_t> units;
     bool lineEnd = false;

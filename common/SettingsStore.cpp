@@ -6,7 +6,9 @@ namespace settings {
 
 namespace {
 
-bool Usable() noexcept { return sPreference != nullptr; }
+bool Usable() noexcept {
+    return sPreference != nullptr;
+}
 
 } // namespace
 

@@ -53,8 +53,8 @@ intptr_t TextFileDialogHook(WsWindow dialog, uint32_t message, WsWParam, WsLPara
     if (message == WS_INITDIALOG) {
         WsSendDlgItemMessage(dialog, kEncodingListId, WS_CB_RESETCONTENT, 0, 0);
         for (const EncodingEntry& e : kEncodings) {
-            const WsLResult at = WsSendDlgItemMessage(dialog, kEncodingListId, WS_CB_ADDSTRING,
-                                                      0, reinterpret_cast<WsLParam>(e.text));
+            const WsLResult at = WsSendDlgItemMessage(dialog, kEncodingListId, WS_CB_ADDSTRING, 0,
+                                                      reinterpret_cast<WsLParam>(e.text));
             if (at >= 0)
                 WsSendDlgItemMessage(dialog, kEncodingListId, WS_CB_SETITEMDATA,
                                      static_cast<WsWParam>(at), e.code);
@@ -104,8 +104,7 @@ HostErr ShowTextFileDialog(HostPluginRef pluginRef, bool save, std::string_view 
     ofn.title = titleText.c_str();
     ofn.defaultExt = extension.empty() ? nullptr : extension.c_str();
     ofn.flags = WS_OFN_HIDEREADONLY | WS_OFN_PATHMUSTEXIST | WS_OFN_FILEMUSTEXIST |
-                WS_OFN_EXPLORER | WS_OFN_ENABLESIZING | WS_OFN_ENABLETEMPLATE |
-                WS_OFN_ENABLEHOOK;
+                WS_OFN_EXPLORER | WS_OFN_ENABLESIZING | WS_OFN_ENABLETEMPLATE | WS_OFN_ENABLEHOOK;
     ofn.customData = reinterpret_cast<WsLParam>(&chosenEncoding);
     ofn.hook = TextFileDialogHook;
 

@@ -32,5 +32,4 @@ HostErr ShowTextFileDialog(HostPluginRef pluginRef, bool save, std::string_view 
 /** The hook of the file dialog: fills the encoding list when the dialog opens and stores
  *  the chosen entry's code, through the record's customData (an int32_t*), when the user
  *  confirms a file. */
-intptr_t TextFileDialogHook(WsWindow dialog, uint32_t message, WsWParam wParam,
-                            WsLParam lParam);
+intptr_t TextFileDialogHook(WsWindow dialog, uint32_t message, WsWParam wParam, WsLParam lParam);

@@ -8,7 +8,9 @@
 #include "hostapi/wrappers/UnicodeString.h"
 
 #include <cstring>
+#include <initializer_list>
 #include <string_view>
+#include <utility>
 
 namespace {
 

@@ -2,10 +2,11 @@
 
 #include "common/HostText.h"
 #include "common/LayerTargets.h"
-#include "layertools/PendingSettings.h"
+#include "common/SettingsStore.h"
 #include "common/TextFileDialog.h"
 #include "frame/CommandOps.h"
 #include "frame/HostSuites.h"
+#include "layertools/TextSettings.h"
 
 #include <array>
 #include <functional>
@@ -107,17 +108,19 @@ HostLayerHandle Ancestor(HostLayerHandle layer, size_t levels) {
 }
 
 void ReadFolder(CFilePath& folder) {
-    if (folder.Make() == kHostNoErr) ReadFilePathSetting(kFolderKey, folder.get());
+    if (folder.Make() == kHostNoErr) settings::ReadFilePath(kFolderKey, folder.get());
 }
 
 /** Remembers the folder of the chosen file for the next dialog. */
 void WriteFolderOf(const CFilePath& file) {
     CFilePath folder;
-    if (file.Parent(folder) == kHostNoErr) WriteFilePathSetting(kFolderKey, folder.get());
+    if (file.Parent(folder) == kHostNoErr) settings::WriteFilePath(kFolderKey, folder.get());
 }
 
 std::string EncodingName(int32_t encoding) {
-    return encoding == kEncodingUTF8 ? "UTF-8" : encoding == kEncodingUTF16 ? "UTF-16" : "シフトJIS";
+    return encoding == kEncodingUTF8    ? "UTF-8"
+           : encoding == kEncodingUTF16 ? "UTF-16"
+                                        : "シフトJIS";
 }
 
 } // namespace
@@ -132,7 +135,8 @@ bool WriteLayerLines(CMvFile& file, const std::vector<LayerNode>& list, int32_t 
     return ForEachNode(list, [&](const LayerNode& node) {
         if (NameBytes(node.title.get(), encoding, name) != kHostNoErr) return false;
         line.clear();
-        for (int32_t i = 0; i < node.depth; ++i) line += tab;
+        for (int32_t i = 0; i < node.depth; ++i)
+            line += tab;
         line += name;
         line += lineEnd;
         return file.Write(line.data(), line.size());
@@ -163,7 +167,8 @@ HostErr ParseListLine(HostUString line, ListLine& out) {
     out.depth = 0;
     std::string text;
     if (const HostErr err = TextToUTF8(line, text)) return err;
-    while (out.depth < text.size() && text[out.depth] == '\t') ++out.depth;
+    while (out.depth < text.size() && text[out.depth] == '\t')
+        ++out.depth;
     return NewText(std::string_view(text).substr(out.depth), out.name);
 }
 
@@ -207,8 +212,7 @@ bool CreateLayersFromFile(CMvTextFile& file, size_t* failedLine) {
     // Checked before the first layer is made, so a file that is no list leaves no layer.
     if (!ReadFirstLine(file, line)) return false;
     HostLayerHandle layer = nullptr;
-    if (sLayer->InsertLayer(nullptr, kHostPlaceAboveAll, &layer) != kHostNoErr ||
-        layer == nullptr)
+    if (sLayer->InsertLayer(nullptr, kHostPlaceAboveAll, &layer) != kHostNoErr || layer == nullptr)
         return false;
     SetTitle(layer, line.name.get());
     size_t previous = 0;
@@ -228,8 +232,7 @@ bool CreateLayersFromFile(CMvTextFile& file, size_t* failedLine) {
             if (layer == nullptr) return false;
         }
         HostLayerHandle made = nullptr;
-        if (sLayer->InsertLayer(layer, order, &made) != kHostNoErr || made == nullptr)
-            return false;
+        if (sLayer->InsertLayer(layer, order, &made) != kHostNoErr || made == nullptr) return false;
         layer = made;
         SetTitle(layer, line.name.get());
         previous = depth;
@@ -268,16 +271,16 @@ HostErr CLayerListFile::Save() {
 
     std::vector<CFilePath> chosen;
     int32_t encoding = kEncodingShiftJIS;
-    if (const HostErr err =
-            ShowTextFileDialog(pluginRef, true, "レイヤーリストの保存", defaultName, kSaveFilters,
-                               "txt", folder.get(), chosen, encoding))
+    if (const HostErr err = ShowTextFileDialog(pluginRef, true, "レイヤーリストの保存", defaultName,
+                                               kSaveFilters, "txt", folder.get(), chosen, encoding))
         return err;
     const CFilePath& path = chosen.back();
     WriteFolderOf(path);
 
     bool exists = false;
     path.Exists(exists);
-    if (exists && frame::OKCancelAlert("指定されたファイルは既に存在します。上書きしてよろしいですか？") != 1)
+    if (exists &&
+        frame::OKCancelAlert("指定されたファイルは既に存在します。上書きしてよろしいですか？") != 1)
         return kHostErrCancelled;
 
     // A name the encoding cannot hold would be lost or garbled in the file: say which.
@@ -287,7 +290,8 @@ HostErr CLayerListFile::Save() {
         std::string message = "次のレイヤー名には" + EncodingName(encoding) +
                               "で保存できない文字が含まれています。エンコーディングに"
                               "UTF-8かUTF-16を選んで保存してください。";
-        for (const std::string& name : lost) message += "\n" + name;
+        for (const std::string& name : lost)
+            message += "\n" + name;
         frame::MessageAlert(message);
         return kHostErrEncoding;
     }
@@ -316,19 +320,18 @@ HostErr CLayerListFile::Save() {
 }
 
 HostErr CLayerListFile::SetFromFile() {
-    ReadIntegerSetting(kRestoreKindKey, restoreKind);
+    settings::ReadInteger(kRestoreKindKey, restoreKind);
     if (const HostErr err = frame::RunModalDialog(pluginRef, kRestoreDialogId, RestoreDialogProc,
                                                   reinterpret_cast<WsLParam>(this)))
         return err;
-    WriteIntegerSetting(kRestoreKindKey, restoreKind);
+    settings::WriteInteger(kRestoreKindKey, restoreKind);
 
     CFilePath folder;
     ReadFolder(folder);
     std::vector<CFilePath> chosen;
     int32_t encoding = kEncodingShiftJIS;
-    if (const HostErr err =
-            ShowTextFileDialog(pluginRef, false, "レイヤーリストファイルの指定", "", kOpenFilters,
-                               "txt", folder.get(), chosen, encoding))
+    if (const HostErr err = ShowTextFileDialog(pluginRef, false, "レイヤーリストファイルの指定", "",
+                                               kOpenFilters, "txt", folder.get(), chosen, encoding))
         return err;
     const CFilePath& path = chosen.back();
     WriteFolderOf(path);
@@ -373,8 +376,7 @@ intptr_t CLayerListFile::RestoreDialogProc(WsWindow dialog, uint32_t message, Ws
         return 1;
     }
     auto* self = static_cast<CLayerListFile*>(WsGetProp(dialog, kSelfProp));
-    if (message != WS_COMMAND || self == nullptr || WS_HIWORD(wParam) != WS_BN_CLICKED)
-        return 0;
+    if (message != WS_COMMAND || self == nullptr || WS_HIWORD(wParam) != WS_BN_CLICKED) return 0;
     switch (WS_LOWORD(wParam)) {
     case WS_IDOK:
         self->restoreKind = WsIsDlgButtonChecked(dialog, kRenameRadioId) == WS_BST_CHECKED ? 0 : 1;

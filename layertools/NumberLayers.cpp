@@ -2,9 +2,10 @@
 
 #include "common/DialogFields.h"
 #include "common/HostText.h"
-#include "layertools/PendingSettings.h"
+#include "common/SettingsStore.h"
 #include "frame/CommandOps.h"
 #include "frame/HostSuites.h"
+#include "layertools/TextSettings.h"
 
 namespace {
 
@@ -26,29 +27,29 @@ constexpr const char* kSelfProp = "CNumberLayers";
 } // namespace
 
 void CNumberLayers::ReadSettings() {
-    ReadIntegerSetting("NL_Kind", kind);
-    ReadBooleanSetting("NL_VisibleLayersOnly", visibleOnly);
-    ReadIntegerSetting("NL_InitialNum", initialNumber);
-    ReadIntegerSetting("NL_Step", step);
-    ReadBooleanSetting("NL_AddStringBeforeNumber", addBefore);
+    settings::ReadInteger("NL_Kind", kind);
+    settings::ReadBoolean("NL_VisibleLayersOnly", visibleOnly);
+    settings::ReadInteger("NL_InitialNum", initialNumber);
+    settings::ReadInteger("NL_Step", step);
+    settings::ReadBoolean("NL_AddStringBeforeNumber", addBefore);
     ReadTextSetting("NL_BeforeString", beforeText);
-    ReadBooleanSetting("NL_AddStringAfterNumber", addAfter);
+    settings::ReadBoolean("NL_AddStringAfterNumber", addAfter);
     ReadTextSetting("NL_AfterString", afterText);
-    ReadBooleanSetting("NL_AddToCurrentTitle", addToCurrentTitle);
-    ReadIntegerSetting("NL_AddNumberPos", numberPosition);
+    settings::ReadBoolean("NL_AddToCurrentTitle", addToCurrentTitle);
+    settings::ReadInteger("NL_AddNumberPos", numberPosition);
 }
 
 void CNumberLayers::WriteSettings() const {
-    WriteIntegerSetting("NL_Kind", kind);
-    WriteBooleanSetting("NL_VisibleLayersOnly", visibleOnly);
-    WriteIntegerSetting("NL_InitialNum", initialNumber);
-    WriteIntegerSetting("NL_Step", step);
-    WriteBooleanSetting("NL_AddStringBeforeNumber", addBefore);
+    settings::WriteInteger("NL_Kind", kind);
+    settings::WriteBoolean("NL_VisibleLayersOnly", visibleOnly);
+    settings::WriteInteger("NL_InitialNum", initialNumber);
+    settings::WriteInteger("NL_Step", step);
+    settings::WriteBoolean("NL_AddStringBeforeNumber", addBefore);
     WriteTextSetting("NL_BeforeString", beforeText);
-    WriteBooleanSetting("NL_AddStringAfterNumber", addAfter);
+    settings::WriteBoolean("NL_AddStringAfterNumber", addAfter);
     WriteTextSetting("NL_AfterString", afterText);
-    WriteBooleanSetting("NL_AddToCurrentTitle", addToCurrentTitle);
-    WriteIntegerSetting("NL_AddNumberPos", numberPosition);
+    settings::WriteBoolean("NL_AddToCurrentTitle", addToCurrentTitle);
+    settings::WriteInteger("NL_AddNumberPos", numberPosition);
 }
 
 HostErr CNumberLayers::Run() {
@@ -137,8 +138,7 @@ intptr_t CNumberLayers::DialogProc(WsWindow dialog, uint32_t message, WsWParam w
         return 1;
     }
     auto* self = static_cast<CNumberLayers*>(WsGetProp(dialog, kSelfProp));
-    if (message != WS_COMMAND || self == nullptr || WS_HIWORD(wParam) != WS_BN_CLICKED)
-        return 0;
+    if (message != WS_COMMAND || self == nullptr || WS_HIWORD(wParam) != WS_BN_CLICKED) return 0;
     switch (WS_LOWORD(wParam)) {
     case kAddBeforeId:
     case kAddAfterId:

@@ -2,9 +2,10 @@
 
 #include "common/DialogFields.h"
 #include "common/HostText.h"
-#include "layertools/PendingSettings.h"
+#include "common/SettingsStore.h"
 #include "frame/CommandOps.h"
 #include "frame/HostSuites.h"
+#include "layertools/TextSettings.h"
 
 namespace {
 
@@ -25,32 +26,34 @@ enum : int32_t {
 
 constexpr const char* kSelfProp = "CReplaceLayerTitle";
 
-bool IsDigit(uint32_t c) { return (c >= 0x30 && c <= 0x39) || (c >= 0xFF10 && c <= 0xFF19); }
+bool IsDigit(uint32_t c) {
+    return (c >= 0x30 && c <= 0x39) || (c >= 0xFF10 && c <= 0xFF19);
+}
 
 } // namespace
 
 void CReplaceLayerTitle::ReadSettings() {
-    ReadIntegerSetting("RL_DestLayerKind", kind);
-    ReadBooleanSetting("RL_VisibleLayersOnly", visibleOnly);
-    ReadIntegerSetting("RL_ReplaceType", operation);
+    settings::ReadInteger("RL_DestLayerKind", kind);
+    settings::ReadBoolean("RL_VisibleLayersOnly", visibleOnly);
+    settings::ReadInteger("RL_ReplaceType", operation);
     ReadTextSetting("RL_SearchString", searchText);
     ReadTextSetting("RL_ReplaceString", replaceText);
     ReadTextSetting("RL_InsertString", insertText);
-    ReadIntegerSetting("RL_InsertPos", insertPosition);
+    settings::ReadInteger("RL_InsertPos", insertPosition);
     ReadTextSetting("RL_Delimiter", delimiter);
-    ReadBooleanSetting("RL_DeleteWithDelimiter", deleteWithDelimiter);
+    settings::ReadBoolean("RL_DeleteWithDelimiter", deleteWithDelimiter);
 }
 
 void CReplaceLayerTitle::WriteSettings() const {
-    WriteIntegerSetting("RL_DestLayerKind", kind);
-    WriteBooleanSetting("RL_VisibleLayersOnly", visibleOnly);
-    WriteIntegerSetting("RL_ReplaceType", operation);
+    settings::WriteInteger("RL_DestLayerKind", kind);
+    settings::WriteBoolean("RL_VisibleLayersOnly", visibleOnly);
+    settings::WriteInteger("RL_ReplaceType", operation);
     WriteTextSetting("RL_SearchString", searchText);
     WriteTextSetting("RL_ReplaceString", replaceText);
     WriteTextSetting("RL_InsertString", insertText);
-    WriteIntegerSetting("RL_InsertPos", insertPosition);
+    settings::WriteInteger("RL_InsertPos", insertPosition);
     WriteTextSetting("RL_Delimiter", delimiter);
-    WriteBooleanSetting("RL_DeleteWithDelimiter", deleteWithDelimiter);
+    settings::WriteBoolean("RL_DeleteWithDelimiter", deleteWithDelimiter);
 }
 
 HostErr CReplaceLayerTitle::Run() {
@@ -189,10 +192,14 @@ void CReplaceLayerTitle::ShowInDialog(WsWindow dialog) const {
 bool CReplaceLayerTitle::ReadFromDialog(WsWindow dialog) {
     kind = ReadTargetKindCombo(dialog, kTargetKindComboId);
     visibleOnly = IsChecked(dialog, kVisibleOnlyId);
-    if (IsChecked(dialog, kReplaceRadioId)) operation = kReplaceText;
-    else if (IsChecked(dialog, kInsertRadioId)) operation = kInsertText;
-    else if (IsChecked(dialog, kDigitsRadioId)) operation = kDeleteLeadingDigits;
-    else if (IsChecked(dialog, kDelimiterRadioId)) operation = kDeleteUpToText;
+    if (IsChecked(dialog, kReplaceRadioId))
+        operation = kReplaceText;
+    else if (IsChecked(dialog, kInsertRadioId))
+        operation = kInsertText;
+    else if (IsChecked(dialog, kDigitsRadioId))
+        operation = kDeleteLeadingDigits;
+    else if (IsChecked(dialog, kDelimiterRadioId))
+        operation = kDeleteUpToText;
     searchText = ReadFieldText(dialog, kSearchTextId);
     replaceText = ReadFieldText(dialog, kReplaceTextId);
     insertText = ReadFieldText(dialog, kInsertTextId);
@@ -224,8 +231,7 @@ intptr_t CReplaceLayerTitle::DialogProc(WsWindow dialog, uint32_t message, WsWPa
         return 1;
     }
     auto* self = static_cast<CReplaceLayerTitle*>(WsGetProp(dialog, kSelfProp));
-    if (message != WS_COMMAND || self == nullptr || WS_HIWORD(wParam) != WS_BN_CLICKED)
-        return 0;
+    if (message != WS_COMMAND || self == nullptr || WS_HIWORD(wParam) != WS_BN_CLICKED) return 0;
     switch (WS_LOWORD(wParam)) {
     case kReplaceRadioId:
     case kInsertRadioId:

@@ -39,8 +39,7 @@ public:
     void WriteSettings() const;
 
     static constexpr int32_t kDialogId = 126;
-    static intptr_t DialogProc(WsWindow dialog, uint32_t message, WsWParam wParam,
-                               WsLParam lParam);
+    static intptr_t DialogProc(WsWindow dialog, uint32_t message, WsWParam wParam, WsLParam lParam);
 
     HostPluginRef pluginRef;
     // The settings the dialog edits. Texts are UTF-8 and reach the host as host strings.

@@ -74,7 +74,8 @@ HostErr CFastMove::Run() {
         return kHostNoErr;
     // Anchor to anchor, never back to the first anchor of a closed path.
     HostRealMatrix matrix{};
-    if (HostErr err = sRealMath->MatrixSetTranslate(&matrix, last.p.h - first.p.h, last.p.v - first.p.v);
+    if (HostErr err =
+            sRealMath->MatrixSetTranslate(&matrix, last.p.h - first.p.h, last.p.v - first.p.v);
         err != kHostNoErr)
         return err;
 
@@ -100,35 +101,38 @@ HostErr CFastMove::Run() {
 
 HostErr CFastMove::MoveTree(HostArtHandle art, const HostRealMatrix& matrix, bool withSiblings) {
     if (art == nullptr) return kHostNoErr;
-    return WalkArtTree(art, withSiblings, [&](HostArtHandle object, HostArtHandle& descend) -> HostErr {
-        descend = nullptr;
-        int16_t type = 0;
-        if (HostErr err = sArt->GetArtType(object, &type); err != kHostNoErr) return err;
-        int32_t attributes = 0;
-        if (HostErr err = sArt->GetArtUserAttr(object, kHostArtLocked | kHostArtHidden, &attributes);
-            err != kHostNoErr)
-            return err;
-        if (attributes & (kHostArtLocked | kHostArtHidden)) return kHostNoErr;
+    return WalkArtTree(
+        art, withSiblings, [&](HostArtHandle object, HostArtHandle& descend) -> HostErr {
+            descend = nullptr;
+            int16_t type = 0;
+            if (HostErr err = sArt->GetArtType(object, &type); err != kHostNoErr) return err;
+            int32_t attributes = 0;
+            if (HostErr err =
+                    sArt->GetArtUserAttr(object, kHostArtLocked | kHostArtHidden, &attributes);
+                err != kHostNoErr)
+                return err;
+            if (attributes & (kHostArtLocked | kHostArtHidden)) return kHostNoErr;
 
-        HostArtHandle child = nullptr;
-        if (HostErr err = sArt->GetArtFirstChild(object, &child); err != kHostNoErr) return err;
-        if ((type == kHostGroupArt || type == kHostCompoundPathArt) && child != nullptr)
-            descend = child;
-        if (object == destination) return kHostNoErr;
+            HostArtHandle child = nullptr;
+            if (HostErr err = sArt->GetArtFirstChild(object, &child); err != kHostNoErr) return err;
+            if ((type == kHostGroupArt || type == kHostCompoundPathArt) && child != nullptr)
+                descend = child;
+            if (object == destination) return kHostNoErr;
 
-        if (type == kHostPathArt) {
-            HostBool guide = 0;
-            if (HostErr err = sPath->GetPathGuide(object, &guide); err != kHostNoErr) return err;
-            if (guide) {
-                if (guidesAsked == 0) {
-                    guidesAsked = 1;
-                    if (frame::YesNoAlert(kIgnoreGuides) == 1) ignoreGuides = 1;
+            if (type == kHostPathArt) {
+                HostBool guide = 0;
+                if (HostErr err = sPath->GetPathGuide(object, &guide); err != kHostNoErr)
+                    return err;
+                if (guide) {
+                    if (guidesAsked == 0) {
+                        guidesAsked = 1;
+                        if (frame::YesNoAlert(kIgnoreGuides) == 1) ignoreGuides = 1;
+                    }
+                    if (ignoreGuides == 1) return kHostNoErr;
                 }
-                if (ignoreGuides == 1) return kHostNoErr;
+            } else if (!MovesItself(type)) {
+                return kHostNoErr;
             }
-        } else if (!MovesItself(type)) {
-            return kHostNoErr;
-        }
-        return sTransformArt->TransformArt(object, &matrix, 1.0, kMoveOptions);
-    });
+            return sTransformArt->TransformArt(object, &matrix, 1.0, kMoveOptions);
+        });
 }

@@ -26,7 +26,9 @@ bool IsValidScale(int64_t scale) noexcept {
     return scale > 1 && scale <= std::numeric_limits<int32_t>::max();
 }
 
-bool IsValidRatio(double percent) noexcept { return std::isfinite(percent) && percent > 0.0; }
+bool IsValidRatio(double percent) noexcept {
+    return std::isfinite(percent) && percent > 0.0;
+}
 
 bool RepairSettings(MapScalingSettings& s) noexcept {
     const MapScalingSettings defaults;
@@ -199,36 +201,37 @@ HostErr CMapScaling::WalkLayers() {
 }
 
 HostErr CMapScaling::WalkArt(HostArtHandle art, bool withSiblings) {
-    return WalkArtTree(art, withSiblings, [&](HostArtHandle object, HostArtHandle& descend) -> HostErr {
-        descend = nullptr;
-        ++progressPosition;
-        frame::SetProgressValue(progressPosition, progressMaximum);
+    return WalkArtTree(
+        art, withSiblings, [&](HostArtHandle object, HostArtHandle& descend) -> HostErr {
+            descend = nullptr;
+            ++progressPosition;
+            frame::SetProgressValue(progressPosition, progressMaximum);
 
-        int16_t type = 0;
-        if (HostErr err = sArt->GetArtType(object, &type); err != kHostNoErr) return err;
-        int32_t attributes = 0;
-        if (HostErr err =
-                sArt->GetArtUserAttr(object, kHostArtLocked | kHostArtHidden, &attributes);
-            err != kHostNoErr)
-            return err;
-        HostArtHandle child = nullptr;
-        if (HostErr err = sArt->GetArtFirstChild(object, &child); err != kHostNoErr) return err;
-
-        if (attributes & (kHostArtLocked | kHostArtHidden)) return kHostNoErr;
-        if (settings.selectionOnly) {
-            // A container is entered only when it carries the selected mark itself.
-            int32_t selected = 0;
-            if (HostErr err = sArt->GetArtUserAttr(object, kHostArtSelected, &selected);
+            int16_t type = 0;
+            if (HostErr err = sArt->GetArtType(object, &type); err != kHostNoErr) return err;
+            int32_t attributes = 0;
+            if (HostErr err =
+                    sArt->GetArtUserAttr(object, kHostArtLocked | kHostArtHidden, &attributes);
                 err != kHostNoErr)
                 return err;
-            if (!(selected & kHostArtSelected)) return kHostNoErr;
-        }
-        if (child != nullptr && (type == kHostGroupArt || type == kHostCompoundPathArt)) {
-            descend = child;
-            return kHostNoErr;
-        }
-        return ScaleOneArt(object, type);
-    });
+            HostArtHandle child = nullptr;
+            if (HostErr err = sArt->GetArtFirstChild(object, &child); err != kHostNoErr) return err;
+
+            if (attributes & (kHostArtLocked | kHostArtHidden)) return kHostNoErr;
+            if (settings.selectionOnly) {
+                // A container is entered only when it carries the selected mark itself.
+                int32_t selected = 0;
+                if (HostErr err = sArt->GetArtUserAttr(object, kHostArtSelected, &selected);
+                    err != kHostNoErr)
+                    return err;
+                if (!(selected & kHostArtSelected)) return kHostNoErr;
+            }
+            if (child != nullptr && (type == kHostGroupArt || type == kHostCompoundPathArt)) {
+                descend = child;
+                return kHostNoErr;
+            }
+            return ScaleOneArt(object, type);
+        });
 }
 
 HostErr CMapScaling::TransformNormally(HostArtHandle art) const {
@@ -283,7 +286,8 @@ HostErr CMapScaling::ScaleOneArt(HostArtHandle art, int16_t type) {
                 err != kHostNoErr)
                 return err;
             HostRealMatrix move{};
-            if (HostErr err = sRealMath->MatrixSetTranslate(&move, to.h - anchor.h, to.v - anchor.v);
+            if (HostErr err =
+                    sRealMath->MatrixSetTranslate(&move, to.h - anchor.h, to.v - anchor.v);
                 err != kHostNoErr)
                 return err;
             return sTransformArt->TransformArt(art, &move, 1.0, kHostTransformObjects);
@@ -302,8 +306,7 @@ HostErr CMapScaling::ScaleOneArt(HostArtHandle art, int16_t type) {
         const HostRealPoint centreOfSymbol{(bounds.left + bounds.right) / 2.0,
                                            (bounds.top + bounds.bottom) / 2.0};
         // An instance without geometry has no centre to move.
-        if (!std::isfinite(centreOfSymbol.h) || !std::isfinite(centreOfSymbol.v))
-            return kHostNoErr;
+        if (!std::isfinite(centreOfSymbol.h) || !std::isfinite(centreOfSymbol.v)) return kHostNoErr;
         return TranslateBy(art, centreOfSymbol, lineScale, transformOptions);
     }
     default:

@@ -21,7 +21,9 @@ bool Checked(WsWindow dialog, int32_t id) {
     return WsIsDlgButtonChecked(dialog, id) == WS_BST_CHECKED;
 }
 
-void Check(WsWindow dialog, int32_t id, bool on) { WsCheckDlgButton(dialog, id, on ? 1 : 0); }
+void Check(WsWindow dialog, int32_t id, bool on) {
+    WsCheckDlgButton(dialog, id, on ? 1 : 0);
+}
 
 void Enable(WsWindow dialog, int32_t id, bool on) {
     WsEnableWindow(WsGetDlgItem(dialog, id), on ? 1 : 0);
@@ -74,7 +76,8 @@ double CheckRatioField(WsWindow dialog, int32_t id) {
     if (IsValidRatio(typed)) return typed;
     double opening = MapScalingSettings{}.horizontalRatio;
     if (const MapScalingSettings* block = Block(dialog)) {
-        const double stored = id == kHorizontalRatio ? block->horizontalRatio : block->verticalRatio;
+        const double stored =
+            id == kHorizontalRatio ? block->horizontalRatio : block->verticalRatio;
         if (IsValidRatio(stored)) opening = stored;
     }
     SetText(dialog, id, FormatReal(opening));
@@ -103,7 +106,8 @@ void Start(WsWindow dialog, const MapScalingSettings& s) {
     Check(dialog, kScalePattern, s.scalePattern);
     Check(dialog, kScaleGuide, s.scaleGuide);
     Check(dialog, kSelectionOnly, s.selectionOnly);
-    WsSendDlgItemMessage(dialog, kPaperList, WS_CB_SETCURSEL, static_cast<WsWParam>(s.paperIndex), 0);
+    WsSendDlgItemMessage(dialog, kPaperList, WS_CB_SETCURSEL, static_cast<WsWParam>(s.paperIndex),
+                         0);
     ApplyMode(dialog, s.mode);
 }
 

@@ -22,7 +22,8 @@ void SetText(WsWindow dialog, int32_t id, const std::string& text) {
 
 std::optional<int32_t> ParseInteger(std::string_view text) {
     size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     int64_t value = 0;
@@ -37,7 +38,8 @@ std::optional<int32_t> ParseInteger(std::string_view text) {
 
 double ParseReal(std::string_view text) {
     size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
     // from_chars takes no leading plus.
     if (i + 1 < text.size() && text[i] == '+' && text[i + 1] != '-') ++i;
     double value = 0.0;

@@ -107,7 +107,8 @@ HostErr CScaleBar::ClearArtSelection() {
 }
 
 HostErr CScaleBar::BarLength(const ScaleBarSettings& s, double& length) noexcept {
-    if (!IsValidBarScale(s.scale) || !IsValidBarDistance(s.distance) || (s.unit != 0 && s.unit != 1))
+    if (!IsValidBarScale(s.scale) || !IsValidBarDistance(s.distance) ||
+        (s.unit != 0 && s.unit != 1))
         return kHostErrBadParameter;
     // Millimetres on paper, then points (25.4 mm = 72 pt).
     const double millimetres =
@@ -122,7 +123,8 @@ HostErr CScaleBar::DrawScaleBar(const ScaleBarSettings& s) {
 
     HostLayerHandle layer = nullptr;
     if (s.newLayer) {
-        if (HostErr err = sLayer->InsertLayer(nullptr, kHostPlaceAboveAll, &layer); err != kHostNoErr)
+        if (HostErr err = sLayer->InsertLayer(nullptr, kHostPlaceAboveAll, &layer);
+            err != kHostNoErr)
             return err;
         ai::UnicodeString title;
         if (HostErr err = ai::UnicodeString::Make(sUnicodeString, kLayerTitle, title);
@@ -145,10 +147,10 @@ HostErr CScaleBar::DrawScaleBar(const ScaleBarSettings& s) {
     const struct {
         HostRealPoint from, to;
     } lines[] = {
-        {{left, c.v}, {left + length, c.v}},                  // the bar
-        {{c.h - h, c.v - kTick}, {c.h - h, c.v + kTick}},      // left end
-        {{c.h + h, c.v - kTick}, {c.h + h, c.v + kTick}},      // right end
-        {{c.h, c.v}, {c.h, c.v + kTick}},                      // middle, upwards only
+        {{left, c.v}, {left + length, c.v}},              // the bar
+        {{c.h - h, c.v - kTick}, {c.h - h, c.v + kTick}}, // left end
+        {{c.h + h, c.v - kTick}, {c.h + h, c.v + kTick}}, // right end
+        {{c.h, c.v}, {c.h, c.v + kTick}},                 // middle, upwards only
     };
     for (size_t i = 0; i < std::size(lines); ++i)
         if (HostErr err = MakeBarLine(layerGroup, lines[i].from, lines[i].to, parts[i]);

@@ -23,7 +23,9 @@ bool Checked(WsWindow dialog, int32_t id) {
     return WsIsDlgButtonChecked(dialog, id) == WS_BST_CHECKED;
 }
 
-void ClearResult(WsWindow dialog) { SetText(dialog, kLengthResult, ""); }
+void ClearResult(WsWindow dialog) {
+    SetText(dialog, kLengthResult, "");
+}
 
 /** The field as a scale, the value it opened with when it holds 0 or no number (the
  *  default when that is no scale either); the field shows the value taken. */

@@ -6,7 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config clang-format
   libpugixml-dev nlohmann-json3-dev libcli11-dev libpolyclipping-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  librsvg2-bin
+  librsvg2-bin libpng-dev
 )
 
 missing=()

@@ -16,8 +16,8 @@ void addInfoCommand(CLI::App& cli, CliContext& context) {
 
 // Documents are not wired to the host yet.
 int printDocumentInfo(CliContext& context, const std::string& file) {
-    context.err << "cartovel: " << "NIMP: this build cannot open documents yet (" << file
-                << ")\n";
+    context.err << "cartovel: "
+                << "NIMP: this build cannot open documents yet (" << file << ")\n";
     return kExitError;
 }
 

@@ -14,7 +14,8 @@ void addRunCommand(CLI::App& cli, CliContext& context) {
         cli.add_subcommand("run", "Run a command on a document and save the result");
     command->footer("Commands:" + commands);
     std::vector<std::string> names;
-    for (const CommandEntry& entry : commandTable()) names.emplace_back(entry.name);
+    for (const CommandEntry& entry : commandTable())
+        names.emplace_back(entry.name);
     command->add_option("COMMAND", options->command, "The command to run")
         ->required()
         ->check(CLI::IsMember(names));

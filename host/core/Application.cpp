@@ -48,7 +48,8 @@ Application::Application(ApplicationOptions options)
     if (options_.documentsFolder.empty()) options_.documentsFolder = defaultDocumentsFolder();
     // Every suite of the module's table exists; those without an implementation yet are
     // empty tables. Real implementations replace them, one provide() per suite.
-    for (const SuiteName& suite : moduleSuiteCatalog()) suites_.provideEmpty(suite.name, suite.version);
+    for (const SuiteName& suite : moduleSuiteCatalog())
+        suites_.provideEmpty(suite.name, suite.version);
     installFrameSuites(suites_);
     installPreferenceSuite(suites_);
     gCurrent = this;
@@ -60,7 +61,9 @@ Application::~Application() {
     if (gCurrent == this) gCurrent = previous_;
 }
 
-Application* Application::current() { return gCurrent; }
+Application* Application::current() {
+    return gCurrent;
+}
 
 PreferenceStore& Application::preferences() {
     if (preferences_ == nullptr) {
@@ -72,7 +75,9 @@ PreferenceStore& Application::preferences() {
     return *preferences_;
 }
 
-const HostBasicSuite* Application::basicSuite() const { return &kBasicSuiteTable; }
+const HostBasicSuite* Application::basicSuite() const {
+    return &kBasicSuiteTable;
+}
 
 Module& Application::loadModule(const std::string& path) {
     Module& module = addModule(Module::load(path));

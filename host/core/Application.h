@@ -94,8 +94,7 @@ public:
     /// Sends one message as it is: fills the record's common header (check, module, its
     /// globals slot, basic suite), calls the entry and keeps the globals slot the module
     /// leaves. No state checks: tests use it to send anything at any time.
-    HostErr send(Module& module, const char* caller, const char* selector,
-                 HostMessageData& record);
+    HostErr send(Module& module, const char* caller, const char* selector, HostMessageData& record);
 
     /// "SP Interface"/"Startup"; the module is Started on success and Failed (code freed)
     /// otherwise. kHostErrRefused when the module is not freshly loaded.

@@ -5,7 +5,8 @@
 namespace host {
 
 Blocks::~Blocks() {
-    for (auto& [block, size] : blocks_) std::free(block);
+    for (auto& [block, size] : blocks_)
+        std::free(block);
 }
 
 HostErr Blocks::allocate(std::size_t size, void** block) {

@@ -21,7 +21,9 @@ HostErr ContextStack::pop(HostAppContext context) {
     return kHostNoErr;
 }
 
-Module* ContextStack::currentOwner() const { return stack_.empty() ? nullptr : stack_.back().owner; }
+Module* ContextStack::currentOwner() const {
+    return stack_.empty() ? nullptr : stack_.back().owner;
+}
 
 std::size_t ContextStack::unwindTo(std::size_t depth) {
     std::size_t dropped = 0;

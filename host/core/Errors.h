@@ -24,7 +24,8 @@ enum : HostErr {
 /// A failure inside the host with its code and a sentence for the user.
 class HostError : public std::runtime_error {
 public:
-    HostError(HostErr code, const std::string& message) : std::runtime_error(message), code_(code) {}
+    HostError(HostErr code, const std::string& message)
+        : std::runtime_error(message), code_(code) {}
     [[nodiscard]] HostErr code() const { return code_; }
 
 private:

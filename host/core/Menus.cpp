@@ -7,10 +7,13 @@
 
 namespace host {
 
-bool MenuItem::isSeparator() const { return (options & kHostMenuItemIsSeparator) != 0; }
+bool MenuItem::isSeparator() const {
+    return (options & kHostMenuItemIsSeparator) != 0;
+}
 
 Menus::Menus() {
-    for (const char* name : kHostMenuGroups) addHostGroup(name);
+    for (const char* name : kHostMenuGroups)
+        addHostGroup(name);
 }
 
 MenuGroup* Menus::group(std::size_t n) const {
@@ -87,7 +90,8 @@ void Menus::evaluate(const DocumentState* document) {
 std::vector<MenuItem*> Menus::items() const {
     std::vector<MenuItem*> result;
     result.reserve(items_.size());
-    for (const auto& item : items_) result.push_back(item.get());
+    for (const auto& item : items_)
+        result.push_back(item.get());
     return result;
 }
 
@@ -97,11 +101,12 @@ void formatGroup(const MenuGroup& group, int depth, std::string& out) {
     const std::string indent(static_cast<std::size_t>(depth) * 2, ' ');
     for (const MenuItem* item : group.items) {
         if (item->isSeparator()) {
-            out += indent + "    ----\n";
+            out += indent + "----\n";
             continue;
         }
-        out += indent + (item->checked ? "[x] " : "    ") + item->text;
+        out += indent + item->text;
         if (item->subMenu != nullptr) out += " > " + item->subMenu->name;
+        if (item->checked) out += " (checked)";
         if (!item->enabled()) out += " (disabled)";
         out += '\n';
         if (item->subMenu != nullptr) formatGroup(*item->subMenu, depth + 1, out);

@@ -53,8 +53,14 @@ struct MenuGroup {
 
 /// The host's own groups, present from the start.
 inline constexpr const char* kHostMenuGroups[] = {
-    "Document Utilities", "Edit Utilities", "Object Utilities", "Type Utilities",
-    "Tool Palettes",      "Window Utilities", "Help",           "About",
+    "Document Utilities",
+    "Edit Utilities",
+    "Object Utilities",
+    "Type Utilities",
+    "Tool Palettes",
+    "Window Utilities",
+    "Help",
+    "About",
 };
 
 class Menus {
@@ -92,9 +98,9 @@ private:
     std::vector<std::unique_ptr<MenuItem>> items_;
 };
 
-/// The menu tree as text: every top-level group with its items in order, sub-menus indented
-/// under their item, separators as a line of dashes, "[x]" before a checked item and
-/// "(disabled)" after a disabled one.
+/// The menu tree as text: every top-level group with its items in order, two spaces deeper
+/// per level, a sub-menu under its item ("Item > Group"), separators as "----", and
+/// "(checked)" and "(disabled)" after the items they apply to.
 std::string formatMenuTree(const Menus& menus, bool includeEmptyGroups = false);
 
 } // namespace host

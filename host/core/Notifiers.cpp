@@ -26,7 +26,8 @@ std::vector<Notifier*> Notifiers::ofType(std::string_view type) const {
 
 std::vector<Notifier*> Notifiers::all() const {
     std::vector<Notifier*> result;
-    for (const auto& n : notifiers_) result.push_back(n.get());
+    for (const auto& n : notifiers_)
+        result.push_back(n.get());
     return result;
 }
 

@@ -12,8 +12,8 @@ std::optional<Answer> parseAnswer(std::string_view text) {
     std::string lower(text);
     std::transform(lower.begin(), lower.end(), lower.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    static constexpr std::array<std::pair<std::string_view, Answer>, 4> kAnswers{{
-        {"ok", Answer::Ok}, {"cancel", Answer::Cancel}, {"yes", Answer::Yes}, {"no", Answer::No}}};
+    static constexpr std::array<std::pair<std::string_view, Answer>, 4> kAnswers{
+        {{"ok", Answer::Ok}, {"cancel", Answer::Cancel}, {"yes", Answer::Yes}, {"no", Answer::No}}};
     for (const auto& [name, answer] : kAnswers)
         if (lower == name) return answer;
     return std::nullopt;
@@ -21,10 +21,14 @@ std::optional<Answer> parseAnswer(std::string_view text) {
 
 std::string_view answerText(Answer answer) {
     switch (answer) {
-    case Answer::Ok: return "ok";
-    case Answer::Cancel: return "cancel";
-    case Answer::Yes: return "yes";
-    case Answer::No: return "no";
+    case Answer::Ok:
+        return "ok";
+    case Answer::Cancel:
+        return "cancel";
+    case Answer::Yes:
+        return "yes";
+    case Answer::No:
+        return "no";
     }
     return "?";
 }
@@ -39,7 +43,9 @@ bool answerFits(QuestionKind kind, Answer answer) {
 ScriptedResponder::ScriptedResponder(std::vector<Answer> answers, Responder* fallback)
     : answers_(std::move(answers)), fallback_(fallback) {}
 
-void ScriptedResponder::cancelAtQuery(std::uint64_t k) { cancelAt_ = queries_ + k; }
+void ScriptedResponder::cancelAtQuery(std::uint64_t k) {
+    cancelAt_ = queries_ + k;
+}
 
 void ScriptedResponder::showMessage(std::string_view text) {
     if (fallback_ != nullptr) fallback_->showMessage(text);
@@ -98,16 +104,26 @@ std::optional<Answer> TerminalResponder::ask(QuestionKind kind, std::string_view
         }
         const auto first = line.find_first_not_of(" \t\r");
         const auto last = line.find_last_not_of(" \t\r");
-        const std::string word = first == std::string::npos ? "" : line.substr(first, last - first + 1);
+        const std::string word =
+            first == std::string::npos ? "" : line.substr(first, last - first + 1);
         std::optional<Answer> answer = parseAnswer(word);
         // Single letters are what people type at a prompt.
         if (!answer && word.size() == 1) {
             switch (std::tolower(static_cast<unsigned char>(word[0]))) {
-            case 'o': answer = Answer::Ok; break;
-            case 'c': answer = Answer::Cancel; break;
-            case 'y': answer = Answer::Yes; break;
-            case 'n': answer = Answer::No; break;
-            default: break;
+            case 'o':
+                answer = Answer::Ok;
+                break;
+            case 'c':
+                answer = Answer::Cancel;
+                break;
+            case 'y':
+                answer = Answer::Yes;
+                break;
+            case 'n':
+                answer = Answer::No;
+                break;
+            default:
+                break;
             }
         }
         if (answer && answerFits(kind, *answer)) return answer;

@@ -4,6 +4,8 @@
 
 namespace host {
 
-bool isValidUtf8(std::string_view text) { return decodeUtf8(text).has_value(); }
+bool isValidUtf8(std::string_view text) {
+    return decodeUtf8(text).has_value();
+}
 
 } // namespace host

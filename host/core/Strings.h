@@ -41,7 +41,9 @@ public:
         return it == objects_.end() ? nullptr : it->second.get();
     }
     /// False when the handle is unknown.
-    bool dispose(const void* handle) { return objects_.erase(static_cast<const Object*>(handle)) > 0; }
+    bool dispose(const void* handle) {
+        return objects_.erase(static_cast<const Object*>(handle)) > 0;
+    }
     [[nodiscard]] std::size_t size() const { return objects_.size(); }
 
 private:
@@ -68,9 +70,12 @@ private:
 class FilePaths {
 public:
     HostFilePath make(std::string path = {}) {
-        return store_.add(std::make_unique<HostFilePathOpaque>(HostFilePathOpaque{std::move(path)}));
+        return store_.add(
+            std::make_unique<HostFilePathOpaque>(HostFilePathOpaque{std::move(path)}));
     }
-    [[nodiscard]] HostFilePathOpaque* find(HostFilePath handle) const { return store_.find(handle); }
+    [[nodiscard]] HostFilePathOpaque* find(HostFilePath handle) const {
+        return store_.find(handle);
+    }
     bool dispose(HostFilePath handle) { return store_.dispose(handle); }
     [[nodiscard]] std::size_t live() const { return store_.size(); }
 

@@ -27,8 +27,7 @@ void SuiteRegistry::provideEmpty(std::string_view name, std::int32_t version) {
     entries_.try_emplace(std::make_pair(std::string(name), version), Entry{kEmptyTable});
 }
 
-const SuiteRegistry::Entry* SuiteRegistry::find(std::string_view name,
-                                                std::int32_t version) const {
+const SuiteRegistry::Entry* SuiteRegistry::find(std::string_view name, std::int32_t version) const {
     auto it = entries_.find(std::make_pair(std::string(name), version));
     return it == entries_.end() ? nullptr : &it->second;
 }
@@ -86,14 +85,16 @@ std::uint64_t SuiteRegistry::releasedTotal(std::string_view name, std::int32_t v
 
 int SuiteRegistry::totalHeld() const {
     int total = 0;
-    for (const auto& [key, entry] : entries_) total += entry.held;
+    for (const auto& [key, entry] : entries_)
+        total += entry.held;
     return total;
 }
 
 std::vector<SuiteKey> SuiteRegistry::keys() const {
     std::vector<SuiteKey> result;
     result.reserve(entries_.size());
-    for (const auto& [key, entry] : entries_) result.push_back({key.first, key.second});
+    for (const auto& [key, entry] : entries_)
+        result.push_back({key.first, key.second});
     return result;
 }
 

@@ -7,7 +7,9 @@
 namespace host {
 namespace {
 
-bool isScalar(char32_t c) { return c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF); }
+bool isScalar(char32_t c) {
+    return c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF);
+}
 
 void appendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {

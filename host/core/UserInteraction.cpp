@@ -25,8 +25,7 @@ HostErr UserInteraction::ask(QuestionKind kind, std::string text, std::int32_t* 
     if (!answer || !answerFits(kind, *answer)) {
         if (!failure_) {
             failure_ = answer ? "the answer \"" + std::string(answerText(*answer)) +
-                                    "\" does not fit the " + kindName + " question \"" + text +
-                                    "\""
+                                    "\" does not fit the " + kindName + " question \"" + text + "\""
                               : "no answer was given to the " + std::string(kindName) +
                                     " question \"" + text + "\"";
         }

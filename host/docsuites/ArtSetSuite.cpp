@@ -18,7 +18,8 @@ std::vector<HostArtHandle>& setOf(HostArtSetHandle handle) {
 template <class Art> std::vector<HostArtHandle> handlesOf(const std::vector<Art*>& arts) {
     std::vector<HostArtHandle> handles;
     handles.reserve(arts.size());
-    for (const auto* art : arts) handles.push_back(art->handle());
+    for (const auto* art : arts)
+        handles.push_back(art->handle());
     return handles;
 }
 

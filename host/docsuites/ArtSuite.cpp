@@ -30,7 +30,8 @@ HostErr NewArt(int16_t type, int16_t paintOrder, HostArtHandle reference, HostAr
         const std::optional<ArtType> artType = artTypeFromInt(type);
         if (!artType) return kHostErrBadParameter;
         Art* made = nullptr;
-        const HostErr err = d.newArt(*artType, orderOf(paintOrder), referenceOf(d, reference), &made);
+        const HostErr err =
+            d.newArt(*artType, orderOf(paintOrder), referenceOf(d, reference), &made);
         if (err == kHostNoErr) *newArt = handleOf(made);
         return err;
     });
@@ -95,8 +96,8 @@ HostErr GetArtUserAttr(HostArtHandle art, int32_t whichAttributes, int32_t* attr
     HOST_OP(kHostArtSuite, "GetArtUserAttr");
     return withDocument([&](Document& d) -> HostErr {
         requireOut(attributes);
-        *attributes = static_cast<int32_t>(
-            d.userAttributes(artOf(d, art), static_cast<std::uint32_t>(whichAttributes) & kAttrAll));
+        *attributes = static_cast<int32_t>(d.userAttributes(
+            artOf(d, art), static_cast<std::uint32_t>(whichAttributes) & kAttrAll));
         return kHostNoErr;
     });
 }
@@ -161,9 +162,9 @@ HostBool ValidArt(HostArtHandle art) {
 }
 
 constexpr HostArtSuite kArtSuite = {
-    NewArt,         DisposeArt,       ReorderArt,       DuplicateArt,       GetFirstArtOfLayer,
-    GetLayerOfArt,  GetArtType,       GetArtUserAttr,   SetArtUserAttr,     GetArtParent,
-    GetArtFirstChild, GetArtSibling,  GetArtPriorSibling, GetArtBounds,     ValidArt,
+    NewArt,           DisposeArt,    ReorderArt,         DuplicateArt,   GetFirstArtOfLayer,
+    GetLayerOfArt,    GetArtType,    GetArtUserAttr,     SetArtUserAttr, GetArtParent,
+    GetArtFirstChild, GetArtSibling, GetArtPriorSibling, GetArtBounds,   ValidArt,
 };
 
 } // namespace

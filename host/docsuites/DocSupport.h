@@ -42,7 +42,9 @@ inline HostLayerHandle handleOf(const Layer* layer) {
     return layer == nullptr ? nullptr : layer->handle();
 }
 
-inline HostArtHandle handleOf(const Art* art) { return art == nullptr ? nullptr : art->handle(); }
+inline HostArtHandle handleOf(const Art* art) {
+    return art == nullptr ? nullptr : art->handle();
+}
 
 /// Out-parameters must be given.
 template <class... Pointers> void requireOut(Pointers*... out) {

@@ -4,6 +4,7 @@
 
 #include "host/core/MenuEnabling.h"
 #include "host/document/Document.h"
+#include "host/pathfinder/ShapeCache.h"
 
 #include <cstdint>
 #include <memory>
@@ -38,10 +39,14 @@ public:
     bool disposeArtSet(HostArtSetHandle handle);
     [[nodiscard]] std::size_t liveArtSets() const { return artSets_.size(); }
 
+    /// The pathfinder's memory of the outlines it has united in this document.
+    pathfinder::ShapeCache& uniteCache() { return uniteCache_; }
+
 private:
     Application& app_;
     std::unique_ptr<Document> document_;
     std::unordered_map<std::uint64_t, std::vector<HostArtHandle>> artSets_;
+    pathfinder::ShapeCache uniteCache_;
 };
 
 } // namespace host

@@ -79,8 +79,7 @@ constexpr HostDocumentSuite kDocumentSuite = {
     GetDocument, GetDocumentFileSpecification, HasTextFocus, CancelTextFocus, RedrawDocument,
 };
 
-constexpr HostDocumentViewSuite kDocumentViewSuite = {GetDocumentViewCenter,
-                                                      SetDocumentViewCenter};
+constexpr HostDocumentViewSuite kDocumentViewSuite = {GetDocumentViewCenter, SetDocumentViewCenter};
 
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "host/docsuites/DocumentSuites.h"
 
+#include "host/ate/TextSuites.h"
+
 namespace host {
 
 void installDocumentSuites(SuiteRegistry& registry) {
@@ -12,6 +14,7 @@ void installDocumentSuites(SuiteRegistry& registry) {
     installDocumentAndViewSuites(registry);
     installImageAndTagSuites(registry);
     installPluginAndPathfinderSuites(registry);
+    installTextSuites(registry);
 }
 
 } // namespace host

@@ -1,9 +1,9 @@
 #include "hostapi/suites/LayerSuite.h"
 
+#include "host/core/Strings.h"
 #include "host/core/SuiteRegistry.h"
 #include "host/docsuites/DocSupport.h"
 #include "host/docsuites/DocumentSuites.h"
-#include "host/core/Strings.h"
 
 namespace host {
 namespace {
@@ -41,7 +41,8 @@ HostErr GetCurrentLayer(HostLayerHandle* layer) {
 
 HostErr SetCurrentLayer(HostLayerHandle layer) {
     HOST_OP(kHostLayerSuite, "SetCurrentLayer");
-    return withDocument([&](Document& d) -> HostErr { return d.setCurrentLayer(layerOf(d, layer)); });
+    return withDocument(
+        [&](Document& d) -> HostErr { return d.setCurrentLayer(layerOf(d, layer)); });
 }
 
 HostErr GetFirstLayer(HostLayerHandle* first) {
@@ -180,12 +181,15 @@ HostErr DeselectArtOnLayer(HostLayerHandle layer) {
 }
 
 constexpr HostLayerSuite kLayerSuite = {
-    CountLayers,          GetNthLayer,       GetCurrentLayer,
-    SetCurrentLayer,      GetFirstLayer,     GetNextLayer,
-    GetFirstChild,        GetLayerParent,    GetNextPreorderLayer,
-    GetNextNonChildPreorderLayer, InsertLayer, DeleteLayer,
-    GetLayerTitle,        SetLayerTitle,     GetLayerVisible,
-    SetLayerVisible,      GetLayerEditable,  SetLayerEditable,
+    CountLayers,          GetNthLayer,
+    GetCurrentLayer,      SetCurrentLayer,
+    GetFirstLayer,        GetNextLayer,
+    GetFirstChild,        GetLayerParent,
+    GetNextPreorderLayer, GetNextNonChildPreorderLayer,
+    InsertLayer,          DeleteLayer,
+    GetLayerTitle,        SetLayerTitle,
+    GetLayerVisible,      SetLayerVisible,
+    GetLayerEditable,     SetLayerEditable,
     LayerHasSelectedArt,  DeselectArtOnLayer,
 };
 

@@ -22,7 +22,9 @@ PathData& pathOf(Art& art) {
     return *art.path();
 }
 
-bool finite(const HostRealPoint& p) { return std::isfinite(p.h) && std::isfinite(p.v); }
+bool finite(const HostRealPoint& p) {
+    return std::isfinite(p.h) && std::isfinite(p.v);
+}
 
 // Segments must lie inside the path: first and count are checked without overflow.
 void checkRange(const PathData& path, int32_t first, int32_t count) {

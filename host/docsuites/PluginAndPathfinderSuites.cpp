@@ -34,7 +34,8 @@ pathfinder::UniteShape shapeOf(const Document& d, const Art& art) {
     if (art.type() == ArtType::Path) {
         shape.rings.push_back(art.path()->segments);
     } else if (art.type() == ArtType::CompoundPath) {
-        for (const Art* member = art.firstChild(); member != nullptr; member = member->nextSibling())
+        for (const Art* member = art.firstChild(); member != nullptr;
+             member = member->nextSibling())
             if (member->type() == ArtType::Path) shape.rings.push_back(member->path()->segments);
     } else {
         throw HostError(kHostErrWrongType, "only paths and compound paths can be united");
@@ -76,7 +77,7 @@ HostErr DoUniteEffect(HostPathfinderData* data, HostMessageData* /*message*/) {
         PathStyle style;
         if (HostErr err = d.getPathStyle(*inputs.front(), style); err != kHostNoErr) return err;
 
-        const pathfinder::UniteResult united = pathfinder::Unite(shapes);
+        const pathfinder::UniteResult united = pathfinder::Unite(shapes, &session()->uniteCache());
         Art* result = nullptr;
         if (united.merged && united.rings.size() == 1) {
             result = newRingPath(d, united.rings.front(), style);
@@ -90,7 +91,8 @@ HostErr DoUniteEffect(HostPathfinderData* data, HostMessageData* /*message*/) {
             Art* first = inputs.front();
             if (Art* parent = first->parent(); parent != nullptr) {
                 d.appendChild(*parent, *result);
-                if (HostErr err = d.reorderArt(*result, PaintOrder::Above, first); err != kHostNoErr)
+                if (HostErr err = d.reorderArt(*result, PaintOrder::Above, first);
+                    err != kHostNoErr)
                     return err;
             }
         }

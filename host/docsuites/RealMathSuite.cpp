@@ -34,10 +34,10 @@ HostErr RectOverlap(const HostRealRect* a, const HostRealRect* b, HostBool* over
     HOST_OP(kHostRealMathSuite, "RectOverlap");
     return math([&]() -> HostErr {
         if (a == nullptr || b == nullptr || overlap == nullptr) return kHostErrBadParameter;
-        *overlap = a->left <= b->right && b->left <= a->right && a->bottom <= b->top &&
-                           b->bottom <= a->top
-                       ? 1
-                       : 0;
+        *overlap =
+            a->left <= b->right && b->left <= a->right && a->bottom <= b->top && b->bottom <= a->top
+                ? 1
+                : 0;
         return kHostNoErr;
     });
 }
@@ -99,8 +99,7 @@ HostErr MatrixConcat(const HostRealMatrix* first, const HostRealMatrix* second,
                      HostRealMatrix* result) {
     HOST_OP(kHostRealMathSuite, "MatrixConcat");
     return math([&]() -> HostErr {
-        if (first == nullptr || second == nullptr || result == nullptr)
-            return kHostErrBadParameter;
+        if (first == nullptr || second == nullptr || result == nullptr) return kHostErrBadParameter;
         *result = concat(*first, *second);
         return kHostNoErr;
     });
@@ -146,10 +145,10 @@ HostErr MatrixGetRotate(const HostRealMatrix* m, HostReal* angle) {
 }
 
 constexpr HostRealMathSuite kRealMathSuite = {
-    RectInset,          RectOverlap,          RectUnion,         MatrixSetIdentity,
-    MatrixSetTranslate, MatrixSetScale,       MatrixSetRotate,   MatrixConcatTranslate,
-    MatrixConcatScale,  MatrixConcatRotate,   MatrixConcat,      MatrixInvert,
-    MatrixXformPoint,   MatrixGetTranslate,   MatrixGetRotate,
+    RectInset,          RectOverlap,        RectUnion,       MatrixSetIdentity,
+    MatrixSetTranslate, MatrixSetScale,     MatrixSetRotate, MatrixConcatTranslate,
+    MatrixConcatScale,  MatrixConcatRotate, MatrixConcat,    MatrixInvert,
+    MatrixXformPoint,   MatrixGetTranslate, MatrixGetRotate,
 };
 
 } // namespace

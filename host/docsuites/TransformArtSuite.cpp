@@ -19,8 +19,7 @@ HostErr TransformArt(HostArtHandle art, const HostRealMatrix* matrix, HostReal l
     return withDocument([&](Document& d) -> HostErr {
         if (matrix == nullptr || !isFinite(*matrix) || !std::isfinite(lineScale))
             return kHostErrBadParameter;
-        return transformArt(d, artOf(d, art), *matrix, lineScale,
-                            options);
+        return transformArt(d, artOf(d, art), *matrix, lineScale, options);
     });
 }
 

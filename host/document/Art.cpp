@@ -46,6 +46,15 @@ void Tags::set(std::string_view name, std::string value) {
     entries_.emplace_back(std::string(name), std::move(value));
 }
 
+bool Tags::operator==(const Tags& other) const {
+    if (entries_.size() != other.entries_.size()) return false;
+    for (const auto& [name, value] : entries_) {
+        const std::string* v = other.find(name);
+        if (!v || *v != value) return false;
+    }
+    return true;
+}
+
 bool Tags::remove(std::string_view name) {
     auto it = std::find_if(entries_.begin(), entries_.end(),
                            [&](const auto& e) { return e.first == name; });

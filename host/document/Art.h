@@ -56,7 +56,8 @@ public:
     bool empty() const { return entries_.empty(); }
     const std::pair<std::string, std::string>& at(std::size_t i) const { return entries_[i]; }
     const std::vector<std::pair<std::string, std::string>>& entries() const { return entries_; }
-    bool operator==(const Tags&) const = default;
+    /// Same names with the same values, in any order.
+    bool operator==(const Tags& other) const;
 
 private:
     std::vector<std::pair<std::string, std::string>> entries_;

@@ -73,6 +73,8 @@ public:
     Symbol* symbol(std::uint64_t id) const;
     /// Number of live art objects (layer groups, symbol art and frame paths included).
     std::size_t artCount() const { return arts_.size(); }
+    /// Room for that many art objects without rehashing (a reader that knows the count).
+    void reserve(std::size_t artCount) { arts_.reserve(artCount); }
 
     // ---- layers -----------------------------------------------------------------------
     /// Top-level layers.
@@ -95,7 +97,7 @@ public:
     /// the top level (reference ignored). The layer is named "Layer N".
     HostErr insertLayer(Layer* reference, PaintOrder order, Layer** newLayer);
     /// Deletes the layer with its sublayers and art. When the current layer goes, the
-    /// topmost layer becomes current.
+    /// topmost layer becomes current. The last top-level layer stays (kHostErrRefused).
     HostErr deleteLayer(Layer& layer);
     Layer* currentLayer() const { return current_; }
     HostErr setCurrentLayer(Layer& layer);

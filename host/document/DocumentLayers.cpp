@@ -86,6 +86,8 @@ HostErr Document::insertLayer(Layer* reference, PaintOrder order, Layer** newLay
 }
 
 HostErr Document::deleteLayer(Layer& layer) {
+    // A document always keeps a layer to draw on.
+    if (!parentLayer(layer) && layerCount() == 1) return kHostErrRefused;
     Art* g = layer.group();
     unlink(*g);
     destroySubtree(*g); // also forgets the layer and its sublayers

@@ -59,8 +59,8 @@ bool isFinite(const HostRealMatrix& m) {
 
 bool isIdentity(const HostRealMatrix& m) { return m == kIdentityMatrix; }
 
+} // namespace host
+
 bool operator==(const HostRealMatrix& x, const HostRealMatrix& y) {
     return x.a == y.a && x.b == y.b && x.c == y.c && x.d == y.d && x.tx == y.tx && x.ty == y.ty;
 }
-
-} // namespace host

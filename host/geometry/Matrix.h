@@ -29,6 +29,8 @@ HostRealPoint translationPart(const HostRealMatrix& m);
 
 bool isFinite(const HostRealMatrix& m);
 bool isIdentity(const HostRealMatrix& m);
-bool operator==(const HostRealMatrix& a, const HostRealMatrix& b);
 
 } // namespace host
+
+// Equality of the interface's plain records, where argument-dependent lookup finds it.
+bool operator==(const HostRealMatrix& a, const HostRealMatrix& b);

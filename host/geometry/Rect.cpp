@@ -33,10 +33,6 @@ HostRealRect transformRect(const HostRealMatrix& m, const HostRealRect& r) {
     return *b.result();
 }
 
-bool operator==(const HostRealRect& a, const HostRealRect& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
 void BoundsBuilder::add(HostRealPoint p) {
     if (!valid_) {
         r_ = {p.h, p.v, p.h, p.v};
@@ -60,3 +56,7 @@ std::optional<HostRealRect> BoundsBuilder::result() const {
 }
 
 } // namespace host
+
+bool operator==(const HostRealRect& a, const HostRealRect& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}

@@ -16,7 +16,6 @@ bool rectsOverlap(const HostRealRect& a, const HostRealRect& b);
 bool pointInRect(HostRealPoint p, const HostRealRect& r);
 /// The bounds of the rectangle's four corners after m.
 HostRealRect transformRect(const HostRealMatrix& m, const HostRealRect& r);
-bool operator==(const HostRealRect& a, const HostRealRect& b);
 
 /// Bounds that start out invalid rather than empty, so that a single point or a
 /// zero-height line still has bounds.
@@ -33,3 +32,5 @@ private:
 };
 
 } // namespace host
+
+bool operator==(const HostRealRect& a, const HostRealRect& b);

@@ -47,7 +47,9 @@ Module::Module(std::string path, std::optional<PropertyList> properties, WsModul
                HostPluginMainProc entry)
     : path_(std::move(path)), properties_(std::move(properties)), code_(code), entry_(entry) {}
 
-Module::~Module() { freeCode(); }
+Module::~Module() {
+    freeCode();
+}
 
 std::unique_ptr<Module> Module::load(const std::string& file) {
     // The module asks for its own file later; an absolute path keeps that answer valid

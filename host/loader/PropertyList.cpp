@@ -16,7 +16,8 @@ constexpr std::size_t kPropertyHeaderSize = 16;
 std::uint32_t readU32(std::span<const std::byte> data, std::size_t offset) {
     std::uint32_t value = 0;
     for (std::size_t i = 0; i < 4; ++i)
-        value |= static_cast<std::uint32_t>(std::to_integer<std::uint8_t>(data[offset + i])) << (8 * i);
+        value |= static_cast<std::uint32_t>(std::to_integer<std::uint8_t>(data[offset + i]))
+                 << (8 * i);
     return value;
 }
 
@@ -54,8 +55,7 @@ const PiplProperty* findUnique(const PropertyList& list, std::uint32_t key, cons
 const PiplProperty& require(const PropertyList& list, std::uint32_t key, const char* meaning,
                             const Checker& check) {
     const PiplProperty* p = findUnique(list, key, check);
-    if (p == nullptr)
-        check.fail("has no '" + fourCharCode(key) + "' property (" + meaning + ")");
+    if (p == nullptr) check.fail("has no '" + fourCharCode(key) + "' property (" + meaning + ")");
     return *p;
 }
 
@@ -117,8 +117,8 @@ PropertyList parsePropertyList(std::span<const std::byte> data, std::string_view
     list.properties.reserve(static_cast<std::size_t>(count));
     std::size_t offset = kHeaderSize;
     for (std::int32_t i = 0; i < count; ++i) {
-        const std::string where = "property " + std::to_string(i + 1) + " (at byte " +
-                                  std::to_string(offset) + ")";
+        const std::string where =
+            "property " + std::to_string(i + 1) + " (at byte " + std::to_string(offset) + ")";
         if (data.size() - offset < kPropertyHeaderSize) check.fail(where + " is cut short");
         PiplProperty p;
         p.vendor = readU32(data, offset);
@@ -136,7 +136,8 @@ PropertyList parsePropertyList(std::span<const std::byte> data, std::string_view
             check.fail(named + " has " + std::to_string(length) +
                        " bytes of data, which run past the end of the list");
         p.data.assign(data.begin() + static_cast<std::ptrdiff_t>(start),
-                      data.begin() + static_cast<std::ptrdiff_t>(start + static_cast<std::size_t>(length)));
+                      data.begin() +
+                          static_cast<std::ptrdiff_t>(start + static_cast<std::size_t>(length)));
         list.properties.push_back(std::move(p));
         offset = start + padded;
     }

@@ -1,5 +1,7 @@
 #include "host/pathfinder/Unite.h"
 
+#include "host/pathfinder/ShapeCache.h"
+
 #include <polyclipping/clipper.hpp>
 
 #include <algorithm>
@@ -68,16 +70,12 @@ Ring ToRing(const Path& path) {
     return ring;
 }
 
-// Products of unit coordinates overflow 64 bits; the compiler's 128-bit integers keep
-// areas exact.
-__extension__ typedef __int128 Int128;
-
-// Twice the signed area, exact.
+// Twice the signed area, exact: products of unit coordinates overflow 64 bits.
 Int128 DoubleArea(const Path& path) {
     Int128 sum = 0;
     for (size_t i = 0, j = path.size() - 1; i < path.size(); j = i++)
-        sum += static_cast<Int128>(path[j].X) * path[i].Y -
-               static_cast<Int128>(path[i].X) * path[j].Y;
+        sum +=
+            static_cast<Int128>(path[j].X) * path[i].Y - static_cast<Int128>(path[i].X) * path[j].Y;
     return sum;
 }
 
@@ -91,29 +89,18 @@ double Perimeter(const Path& path) {
 
 // Area and boundary length of a region given as outlines in non-zero form. Holes wind
 // opposite to their outers, so their signed areas subtract.
-struct Measure {
-    Int128 doubleArea = 0;
-    double perimeter = 0;
-};
-
-Measure Measured(const Paths& paths) {
-    Measure m;
+void Measure(const Paths& paths, Int128& doubleArea, double& perimeter) {
+    doubleArea = 0;
+    perimeter = 0;
     for (const Path& path : paths) {
         if (path.size() < 3) continue;
-        m.doubleArea += DoubleArea(path);
-        m.perimeter += Perimeter(path);
+        doubleArea += DoubleArea(path);
+        perimeter += Perimeter(path);
     }
-    return m;
 }
 
-Paths UnionOf(const Paths& paths, ClipperLib::PolyFillType fill) {
-    ClipperLib::Clipper clipper;
-    clipper.AddPaths(paths, ClipperLib::ptSubject, true);
-    PolyTree tree;
-    clipper.Execute(ClipperLib::ctUnion, tree, fill, fill);
-    Paths out;
-    ClipperLib::PolyTreeToPaths(tree, out);
-    return out;
+bool Apart(const NormalForm& a, const NormalForm& b) {
+    return a.maxX < b.minX || b.maxX < a.minX || a.maxY < b.minY || b.maxY < a.minY;
 }
 
 // Outer outlines first, each followed by its holes; islands inside holes come after.
@@ -148,45 +135,79 @@ Ring Flatten(const BezierRing& ring) {
     return out;
 }
 
-UniteResult Unite(const std::vector<UniteShape>& shapes) {
+NormalForm Normalise(const UniteShape& shape) {
+    Paths paths;
+    for (const BezierRing& ring : shape.rings) {
+        Path path = ToPath(Flatten(ring));
+        if (path.size() >= 3) paths.push_back(std::move(path));
+    }
+    ClipperLib::Clipper clipper;
+    clipper.AddPaths(paths, ClipperLib::ptSubject, true);
+    const ClipperLib::PolyFillType fill =
+        shape.evenOdd ? ClipperLib::pftEvenOdd : ClipperLib::pftNonZero;
+    NormalForm form;
+    clipper.Execute(ClipperLib::ctUnion, form.paths, fill, fill);
+    Measure(form.paths, form.doubleArea, form.perimeter);
+    if (const ClipperLib::IntRect box = clipper.GetBounds(); !form.paths.empty()) {
+        form.minX = box.left;
+        form.minY = box.top;
+        form.maxX = box.right;
+        form.maxY = box.bottom;
+    }
+    return form;
+}
+
+UniteResult Unite(const std::vector<UniteShape>& shapes, ShapeCache* cache) {
     // Each input is first brought to non-zero form, so that its own winding no longer
     // matters and its area and boundary length can be measured.
-    Paths inputs;
-    Measure separate;
+    std::vector<NormalForm> owned;
+    std::vector<const NormalForm*> forms;
+    owned.reserve(shapes.size());
     for (const UniteShape& shape : shapes) {
-        Paths paths;
-        for (const BezierRing& ring : shape.rings) {
-            Path path = ToPath(Flatten(ring));
-            if (path.size() >= 3) paths.push_back(std::move(path));
+        if (cache != nullptr) {
+            forms.push_back(&cache->Get(shape));
+        } else {
+            owned.push_back(Normalise(shape));
+            forms.push_back(&owned.back());
         }
-        Paths normal =
-            UnionOf(paths, shape.evenOdd ? ClipperLib::pftEvenOdd : ClipperLib::pftNonZero);
-        const Measure m = Measured(normal);
-        separate.doubleArea += m.doubleArea;
-        separate.perimeter += m.perimeter;
-        inputs.insert(inputs.end(), normal.begin(), normal.end());
     }
 
-    ClipperLib::Clipper clipper;
-    clipper.AddPaths(inputs, ClipperLib::ptSubject, true);
-    PolyTree united;
-    clipper.Execute(ClipperLib::ctUnion, united, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
-    Paths unitedPaths;
-    ClipperLib::PolyTreeToPaths(united, unitedPaths);
-    const Measure together = Measured(unitedPaths);
-
-    // Inputs that overlap lose area in the union; inputs that share a stretch of boundary
-    // lose twice its length from the total boundary. Inputs meeting at a point lose
-    // neither. Half a unit keeps rounding noise in the length sums out.
     UniteResult result;
-    result.merged =
-        together.doubleArea < separate.doubleArea || together.perimeter < separate.perimeter - 0.5;
-    if (result.merged) {
-        CollectRings(united, result.rings);
-    } else {
-        for (const Path& path : inputs)
-            result.rings.push_back(ToRing(path));
+    // Inputs whose extents do not even meet cannot merge: no union is needed.
+    bool mayTouch = false;
+    for (size_t i = 0; i < forms.size() && !mayTouch; ++i)
+        for (size_t j = i + 1; j < forms.size() && !mayTouch; ++j)
+            mayTouch = !Apart(*forms[i], *forms[j]);
+
+    if (mayTouch) {
+        ClipperLib::Clipper clipper;
+        Int128 separateArea = 0;
+        double separatePerimeter = 0;
+        for (const NormalForm* form : forms) {
+            clipper.AddPaths(form->paths, ClipperLib::ptSubject, true);
+            separateArea += form->doubleArea;
+            separatePerimeter += form->perimeter;
+        }
+        PolyTree united;
+        clipper.Execute(ClipperLib::ctUnion, united, ClipperLib::pftNonZero,
+                        ClipperLib::pftNonZero);
+        Paths unitedPaths;
+        ClipperLib::PolyTreeToPaths(united, unitedPaths);
+        Int128 area = 0;
+        double perimeter = 0;
+        Measure(unitedPaths, area, perimeter);
+        // Inputs that overlap lose area in the union; inputs that share a stretch of
+        // boundary lose twice its length from the total boundary. Inputs meeting at a
+        // point lose neither. Half a unit keeps rounding noise in the length sums out.
+        result.merged = area < separateArea || perimeter < separatePerimeter - 0.5;
+        if (result.merged) {
+            CollectRings(united, result.rings);
+            return result;
+        }
     }
+    for (const NormalForm* form : forms)
+        for (const Path& path : form->paths)
+            result.rings.push_back(ToRing(path));
     return result;
 }
 

@@ -40,7 +40,10 @@ inline constexpr double kUnitsPerPoint = 1024.0;
 /// Flattens one closed Bezier outline.
 Ring Flatten(const BezierRing& ring);
 
-/// Unites the shapes. Degenerate outlines (no area) vanish.
-UniteResult Unite(const std::vector<UniteShape>& shapes);
+class ShapeCache;
+
+/// Unites the shapes. Degenerate outlines (no area) vanish. A cache, when given, keeps the
+/// shapes' normal forms for later calls.
+UniteResult Unite(const std::vector<UniteShape>& shapes, ShapeCache* cache = nullptr);
 
 } // namespace host::pathfinder

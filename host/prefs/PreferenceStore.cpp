@@ -33,7 +33,9 @@ struct Damage : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-bool validName(std::string_view name) { return !name.empty() && isValidUtf8(name); }
+bool validName(std::string_view name) {
+    return !name.empty() && isValidUtf8(name);
+}
 
 PreferenceValue parseValue(const json& entry, const std::string& where) {
     if (!entry.is_object() || entry.size() != 1)
@@ -85,7 +87,9 @@ json valueJson(const PreferenceValue& value) {
     return std::visit(Visitor{}, value);
 }
 
-std::string errnoText() { return std::strerror(errno); }
+std::string errnoText() {
+    return std::strerror(errno);
+}
 
 class FileDescriptor {
 public:
@@ -197,7 +201,8 @@ HostErr PreferenceStore::put(std::string_view prefix, std::string_view key, Pref
 
 std::size_t PreferenceStore::size() const {
     std::size_t n = 0;
-    for (const auto& [prefix, keys] : values_) n += keys.size();
+    for (const auto& [prefix, keys] : values_)
+        n += keys.size();
     return n;
 }
 
@@ -286,7 +291,8 @@ HostErr PreferenceStore::save(const Prefixes& values) {
     for (const auto& [prefix, keys] : values) {
         json& into = out[prefix];
         into = json::object();
-        for (const auto& [key, value] : keys) into[key] = valueJson(value);
+        for (const auto& [key, value] : keys)
+            into[key] = valueJson(value);
     }
     const std::string why = writeAtomically(file_, root.dump(2) + "\n");
     if (why.empty()) return kHostNoErr;
@@ -295,8 +301,10 @@ HostErr PreferenceStore::save(const Prefixes& values) {
 }
 
 void PreferenceStore::report(const std::string& message) const {
-    if (reporter_) reporter_(message);
-    else std::cerr << "cartovel: " << message << "\n";
+    if (reporter_)
+        reporter_(message);
+    else
+        std::cerr << "cartovel: " << message << "\n";
 }
 
 } // namespace host

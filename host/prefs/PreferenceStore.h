@@ -48,7 +48,8 @@ public:
     [[nodiscard]] const std::filesystem::path& file() const { return file_; }
 
     /// The value of that kind; null when the key is absent or holds another kind.
-    template <class T> [[nodiscard]] const T* get(std::string_view prefix, std::string_view key) const {
+    template <class T>
+    [[nodiscard]] const T* get(std::string_view prefix, std::string_view key) const {
         const PreferenceValue* value = find(prefix, key);
         return value == nullptr ? nullptr : std::get_if<T>(value);
     }

@@ -9,7 +9,9 @@
 namespace host {
 namespace {
 
-PreferenceStore& store() { return Application::current()->preferences(); }
+PreferenceStore& store() {
+    return Application::current()->preferences();
+}
 
 template <class T, class Out, class Convert>
 HostErr Get(const char* prefix, const char* suffix, Out* value, Convert convert) {
@@ -103,11 +105,16 @@ HostErr PutFilePathSpecificationPreference(const char* prefix, const char* suffi
 }
 
 constexpr HostPreferenceSuite kTable = {
-    GetBooleanPreference,       PutBooleanPreference,
-    GetIntegerPreference,       PutIntegerPreference,
-    GetRealPreference,          PutRealPreference,
-    GetUnicodeStringPreference, PutUnicodeStringPreference,
-    GetFilePathSpecificationPreference, PutFilePathSpecificationPreference,
+    GetBooleanPreference,
+    PutBooleanPreference,
+    GetIntegerPreference,
+    PutIntegerPreference,
+    GetRealPreference,
+    PutRealPreference,
+    GetUnicodeStringPreference,
+    PutUnicodeStringPreference,
+    GetFilePathSpecificationPreference,
+    PutFilePathSpecificationPreference,
 };
 
 } // namespace

@@ -239,6 +239,12 @@ bool parseColour(std::string_view s, HostColor& out) {
 
 bool parsePaint(std::string_view s, Paint& paint) {
     s = trim(s);
+    if (!s.empty() && s[0] == '#') {
+        HostColor c;
+        if (!parseColour(s, c)) return false;
+        paint = {Paint::Colour, c, false, {}};
+        return true;
+    }
     const std::string l = lower(s);
     if (l == "none" || l == "transparent") {
         paint = {Paint::None, {}, false, {}};
@@ -308,6 +314,10 @@ void appendHexColour(std::string& out, const HostColor& c) {
         out += kHex[b >> 4];
         out += kHex[b & 15];
     }
+}
+
+HostColor byteRgb(const HostColor& c) {
+    return rgbColour(toByte(c.red) / 255.0, toByte(c.green) / 255.0, toByte(c.blue) / 255.0);
 }
 
 bool isByteRgb(const HostColor& c) {

@@ -26,6 +26,8 @@ bool parsePaint(std::string_view s, Paint& paint);
 HostColor displayRgb(const HostColor& c);
 /// "#rrggbb" of an RGB colour.
 void appendHexColour(std::string& out, const HostColor& rgb);
+/// The RGB colour that "#rrggbb" of c reads back as.
+HostColor byteRgb(const HostColor& rgb);
 /// True when the colour is RGB with channels that "#rrggbb" carries exactly.
 bool isByteRgb(const HostColor& c);
 

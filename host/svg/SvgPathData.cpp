@@ -84,6 +84,16 @@ private:
     HostRealPoint current_{0, 0};
 };
 
+bool isCommand(char c) {
+    switch (c | 0x20) { // lower case
+    case 'm': case 'z': case 'l': case 'h': case 'v': case 'c': case 's': case 'q': case 't':
+    case 'a':
+        return true;
+    default:
+        return false;
+    }
+}
+
 class PathParser {
 public:
     PathParser(std::string_view d, Outline& out, SyntaxError& error)
@@ -153,7 +163,7 @@ bool PathParser::run() {
         skipSpaces(d_, pos_);
         if (pos_ >= d_.size()) break;
         const char cmd = d_[pos_];
-        if (!std::strchr("MmZzLlHhVvCcSsQqTtAa", cmd)) return fail("path command expected");
+        if (!isCommand(cmd)) return fail("path command expected");
         ++pos_;
         firstArg_ = true;
         if (!command(cmd)) return false;

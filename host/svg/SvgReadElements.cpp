@@ -17,7 +17,7 @@ constexpr double kMaxCoordinate = 1e12;
 // Bounds on what <use> may draw: a chain of references cannot be deeper, nor can the
 // references of a file together draw more elements.
 constexpr int kMaxUseDepth = 32;
-constexpr std::size_t kMaxExpandedElements = 1'000'000;
+constexpr std::size_t kMaxExpandedElements = 100'000;
 
 bool inRange(double v) { return std::isfinite(v) && std::abs(v) <= kMaxCoordinate; }
 
@@ -84,10 +84,30 @@ bool SvgReader::length(pugi::xml_node node, const char* name, double fontSize, d
 }
 
 bool SvgReader::toDocument(pugi::xml_node node, Outline& outline, const HostRealMatrix& ctm) {
+    // Most elements sit in the page's plain flip; y' = flip - y is what the general
+    // formula gives for it, bit for bit.
+    const bool flipOnly = ctm.a == 1 && ctm.b == 0 && ctm.c == 0 && ctm.d == -1 && ctm.tx == 0;
+    auto map = [&](HostRealPoint& q) {
+        if (flipOnly) {
+            q.v = ctm.ty - q.v;
+        } else {
+            q = transformPoint(ctm, q);
+        }
+    };
     for (HostPathSegment& s : outline.segments) {
-        s.p = transformPoint(ctm, s.p);
-        s.in = transformPoint(ctm, s.in);
-        s.out = transformPoint(ctm, s.out);
+        const bool inAtAnchor = s.in.h == s.p.h && s.in.v == s.p.v;
+        const bool outAtAnchor = s.out.h == s.p.h && s.out.v == s.p.v;
+        map(s.p);
+        if (inAtAnchor) {
+            s.in = s.p;
+        } else {
+            map(s.in);
+        }
+        if (outAtAnchor) {
+            s.out = s.p;
+        } else {
+            map(s.out);
+        }
         if (!inRange(s.p.h) || !inRange(s.p.v) || !inRange(s.in.h) || !inRange(s.in.v) ||
             !inRange(s.out.h) || !inRange(s.out.v))
             return fail(node, "coordinates out of range");
@@ -168,12 +188,12 @@ PathStyle SvgReader::pathStyle(pugi::xml_node node, const ComputedStyle& s) {
     auto matrix = [&](std::string_view local, HostRealMatrix& m) {
         const char* v = cvAttr(node, local);
         if (!v) return;
-        const std::string_view s = v;
+        const std::string_view text = v;
         double x[6];
         std::size_t pos = 0;
         for (double& d : x) {
-            skipCommaSpaces(s, pos);
-            if (scanNumber(s, pos, d) != NumberStatus::Ok || !inRange(d)) {
+            skipCommaSpaces(text, pos);
+            if (scanNumber(text, pos, d) != NumberStatus::Ok || !inRange(d)) {
                 warn(node, "bad " + names_.cv(local) + "; ignored");
                 return;
             }

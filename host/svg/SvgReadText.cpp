@@ -198,7 +198,14 @@ Art* SvgReader::readText(pugi::xml_node node, const Context& parent, const Compu
     };
     RunBuilder runs(t.runs);
     int lines = 0;
-    const bool preserveAll = std::string_view(node.attribute("xml:space").value()) == "preserve";
+    // xml:space holds for everything inside the element that sets it.
+    bool preserveAll = false;
+    for (pugi::xml_node a = node; a; a = a.parent()) {
+        if (const pugi::xml_attribute space = a.attribute("xml:space")) {
+            preserveAll = std::string_view(space.value()) == "preserve";
+            break;
+        }
+    }
     std::vector<Level> levels;
     levels.push_back({node.first_child(), style, charFeatures(node, style, CharFeatures{}), preserveAll});
     while (!levels.empty()) {

@@ -6,6 +6,7 @@
 #include "host/svg/SvgNames.h"
 #include "host/svg/SvgNumbers.h"
 
+#include <cmath>
 #include <cstring>
 
 namespace host::svg {
@@ -41,7 +42,8 @@ std::unique_ptr<Document> SvgReader::read() {
     if (!failed_) readLayers();
     if (failed_) return nullptr;
     if (doc_->layerCount() == 0) doc_->appendLayer(nullptr, "Layer 1");
-    if (!doc_->currentLayer()) doc_->setCurrentLayer(*doc_->firstLayer());
+    // Without a marked current layer the topmost one is current.
+    if (!currentMarked_) doc_->setCurrentLayer(*doc_->firstLayer());
     return std::move(doc_);
 }
 
@@ -142,8 +144,21 @@ bool SvgReader::isCv(pugi::xml_node node, std::string_view local) const {
 }
 
 const char* SvgReader::cvAttr(pugi::xml_node node, std::string_view local) const {
-    const pugi::xml_attribute a = node.attribute(names_.cv(local).c_str());
-    return a ? a.value() : nullptr;
+    // The project's attributes of one element are gathered once: an element is asked for
+    // a dozen of them, and most have none.
+    if (cvCacheNode_ != node) {
+        cvCacheNode_ = node;
+        cvCache_.clear();
+        const std::string_view prefix = names_.cvPrefix;
+        for (pugi::xml_attribute a = node.first_attribute(); a; a = a.next_attribute()) {
+            const char* n = a.name();
+            if (std::strncmp(n, prefix.data(), prefix.size()) == 0)
+                cvCache_.emplace_back(n + prefix.size(), a.value());
+        }
+    }
+    for (const auto& [name, value] : cvCache_)
+        if (name == local) return value;
+    return nullptr;
 }
 
 bool SvgReader::isLayerGroup(pugi::xml_node node) const {
@@ -166,9 +181,11 @@ pugi::xml_node SvgReader::referenced(pugi::xml_node node) const {
 
 void SvgReader::prepass() {
     const pugi::xml_node root = xml_.document_element();
+    std::size_t elements = 0;
     pugi::xml_node n = root;
     while (n) {
         if (n.type() == pugi::node_element) {
+            ++elements;
             if (const pugi::xml_attribute id = n.attribute("id"))
                 ids_.emplace(std::string_view(id.value()), n);
             const std::string_view name = localName(n);
@@ -190,6 +207,7 @@ void SvgReader::prepass() {
         while (n && n != root && !n.next_sibling()) n = n.parent();
         n = n == root ? pugi::xml_node() : n.next_sibling();
     }
+    doc_->reserve(elements);
 }
 
 void SvgReader::readPage() {
@@ -262,8 +280,10 @@ Layer* SvgReader::openLayer(pugi::xml_node node, Layer* parent, const ComputedSt
     layer->visible = !style.displayNone && !style.visibilityHidden;
     const std::string_view locked = node.attribute(names_.insensitive.c_str()).value();
     layer->editable = !(locked == "true" || locked == "1");
-    if (const char* current = cvAttr(node, cv::kCurrent); current && std::string_view(current) == "1")
+    if (const char* current = cvAttr(node, cv::kCurrent); current && std::string_view(current) == "1") {
         doc_->setCurrentLayer(*layer);
+        currentMarked_ = true;
+    }
     finishArt(node, *layer->group(), style, false);
     if (const char* sel = cvAttr(node, cv::kSelected); sel && std::string_view(sel) == "1")
         doc_->setUserAttributes(*layer->group(), kAttrSelected, kAttrSelected);
@@ -304,6 +324,7 @@ void SvgReader::readChildren(pugi::xml_node first, bool single, const Context& c
     const std::size_t base = stack_.size();
     stack_.push_back({first, single, ctx});
     while (stack_.size() > base && !failed_) {
+        // A deque: frames that readElement pushes leave this one where it is.
         Frame& f = stack_.back();
         const pugi::xml_node node = f.next;
         if (!node) {
@@ -312,8 +333,7 @@ void SvgReader::readChildren(pugi::xml_node first, bool single, const Context& c
         }
         f.next = f.single ? pugi::xml_node() : node.next_sibling();
         if (node.type() != pugi::node_element) continue;
-        const Context parent = f.ctx; // readElement may grow the stack under f
-        readElement(node, parent);
+        readElement(node, f.ctx);
     }
     stack_.resize(base);
 }

@@ -8,6 +8,7 @@
 
 #include <pugixml.hpp>
 
+#include <deque>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -115,10 +116,13 @@ private:
     ComputedStyle rootStyle_;
     HostRealMatrix rootCtm_{};
     std::size_t expanded_ = 0;
+    bool currentMarked_ = false;
     bool failed_ = false;
     ReadProblem error_;
     std::vector<ReadProblem> warnings_;
-    std::vector<Frame> stack_;
+    std::deque<Frame> stack_;
+    mutable pugi::xml_node cvCacheNode_;
+    mutable std::vector<std::pair<std::string_view, const char*>> cvCache_;
 };
 
 } // namespace host::svg

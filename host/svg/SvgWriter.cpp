@@ -61,43 +61,43 @@ std::string SvgWriter::svgMatrix(double a, double b, double c, double d, double 
     return s;
 }
 
-void SvgWriter::claimId(const std::string& name) { used_.insert(name); }
-
 std::string SvgWriter::freshId(const char* prefix) {
     std::string id;
     do {
         id = prefix + std::to_string(next_++);
-    } while (used_.count(id));
-    used_.insert(id);
+    } while (nameCounts_.count(id) || generated_.count(id));
+    generated_.insert(id);
     return id;
 }
 
-void SvgWriter::assignIds() {
-    // A name becomes the element's id when it is a valid id that no other art uses.
-    std::unordered_map<std::string_view, int> counts;
-    forEachArt(doc_, [&](const Art& a) {
-        if (isXmlId(a.name)) ++counts[a.name];
-    });
-    for (const Symbol* s : doc_.symbols())
-        if (isXmlId(s->name)) ++counts[s->name];
-    forEachArt(doc_, [&](const Art& a) {
-        if (isXmlId(a.name) && counts[a.name] == 1) {
-            ids_[&a] = a.name;
-            claimId(a.name);
-        }
-    });
-    for (const Symbol* s : doc_.symbols()) {
-        if (isXmlId(s->name) && counts[s->name] == 1) {
-            symbolIds_[s->id()] = s->name;
-            claimId(s->name);
-        }
+const std::string* SvgWriter::idOf(const Art& a) const {
+    if (isXmlId(a.name)) {
+        auto it = nameCounts_.find(a.name);
+        if (it != nameCounts_.end() && it->second == 1) return &a.name;
     }
-    // Referenced elements need an id even without a usable name.
-    for (const Symbol* s : doc_.symbols())
-        if (!symbolIds_.count(s->id())) symbolIds_[s->id()] = freshId("cv-s");
+    auto it = frameIds_.find(&a);
+    return it == frameIds_.end() ? nullptr : &it->second;
+}
+
+void SvgWriter::assignIds() {
+    // A name becomes the element's id when it is a valid id that nothing else uses.
+    std::size_t segments = 0;
     forEachArt(doc_, [&](const Art& a) {
-        if (a.attachedTo() && !ids_.count(&a)) ids_[&a] = freshId("cv-f");
+        if (isXmlId(a.name)) ++nameCounts_[a.name];
+        if (const PathData* p = a.path()) segments += p->segments.size();
     });
+    for (const Symbol* s : doc_.symbols())
+        if (isXmlId(s->name)) ++nameCounts_[s->name];
+    for (const Symbol* s : doc_.symbols()) {
+        auto it = nameCounts_.find(s->name);
+        symbolIds_[s->id()] =
+            isXmlId(s->name) && it->second == 1 ? s->name : freshId("cv-s");
+    }
+    // Frame paths are referenced by their text and need an id even without a usable name.
+    forEachArt(doc_, [&](const Art& a) {
+        if (a.attachedTo() && !idOf(a)) frameIds_[&a] = freshId("cv-f");
+    });
+    text_.reserve(1024 + segments * 40); // about what a segment takes written out
 }
 
 bool SvgWriter::write(std::string& out) {
@@ -224,10 +224,9 @@ void SvgWriter::writeLeaf(const Art& a) {
 }
 
 void SvgWriter::writeCommon(const Art& a, bool leaf) {
-    auto id = ids_.find(&a);
-    if (id != ids_.end()) {
-        xml_.attr("id", id->second);
-        if (id->second != a.name) xml_.attr("cv:name", a.name);
+    if (const std::string* id = idOf(a)) {
+        xml_.attr("id", *id);
+        if (*id != a.name) xml_.attr("cv:name", a.name);
     } else if (!a.name.empty()) {
         xml_.attr("cv:name", a.name);
     }

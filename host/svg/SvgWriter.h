@@ -25,8 +25,10 @@ public:
 
 private:
     void assignIds();
-    void claimId(const std::string& name);
     std::string freshId(const char* prefix);
+    /// The element id of art: its name when that is a valid id nothing else uses, a made-up
+    /// one for a frame path without such a name, or none.
+    const std::string* idOf(const Art& a) const;
     void writeRoot();
     void writeSymbols();
     void writeTree(const Art& top);
@@ -54,12 +56,12 @@ private:
     const Document& doc_;
     std::string text_;
     XmlWriter xml_{text_};
-    std::string scratch_;
     const Art* current_ = nullptr; // for error messages
     double flip_ = 0;
-    std::unordered_map<const Art*, std::string> ids_;
+    std::unordered_map<std::string_view, int> nameCounts_;
+    std::unordered_map<const Art*, std::string> frameIds_;
     std::unordered_map<std::uint64_t, std::string> symbolIds_;
-    std::unordered_set<std::string> used_;
+    std::unordered_set<std::string> generated_;
     unsigned next_ = 1;
     std::string error_;
 };

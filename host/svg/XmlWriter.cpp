@@ -23,6 +23,12 @@ void XmlWriter::attrRaw(std::string_view name, std::string_view value) {
     out_ += '"';
 }
 
+void XmlWriter::attrStart(std::string_view name) {
+    out_ += ' ';
+    out_ += name;
+    out_ += "=\"";
+}
+
 void XmlWriter::endStart(bool hasContent) { out_ += hasContent ? ">" : "/>"; }
 
 void XmlWriter::end(std::string_view name) {

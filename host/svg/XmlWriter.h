@@ -16,6 +16,10 @@ public:
     void attr(std::string_view name, std::string_view value);
     /// A value known to need no escaping (numbers, keywords).
     void attrRaw(std::string_view name, std::string_view value);
+    /// An attribute whose value the caller appends to the output itself, with nothing
+    /// that needs escaping.
+    void attrStart(std::string_view name);
+    void attrEnd() { out_ += '"'; }
     /// Ends the start tag: ">" when content follows, "/>" otherwise.
     void endStart(bool hasContent);
     void end(std::string_view name);

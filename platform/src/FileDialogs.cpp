@@ -63,8 +63,8 @@ std::vector<std::string> filterDescriptions(const char* filter) {
     return out;
 }
 
-void addControl(WsWindow dialog, const char* className, const char* text, uint32_t style,
-                int x, int y, int width, int height, int32_t id) {
+void addControl(WsWindow dialog, const char* className, const char* text, uint32_t style, int x,
+                int y, int width, int height, int32_t id) {
     WsCreateWindow(className, text, style, x, y, width, height, dialog, id, nullptr);
 }
 
@@ -87,11 +87,11 @@ void buildStandardControls(WsWindow dialog, FileDialogState& state) {
     addControl(dialog, "STATIC", state.folder.string().c_str(), 0, 8, 4, width - 16, 10,
                WS_FD_FOLDER);
     addControl(dialog, "STATIC", "File name:", 0, 8, 20, 60, 10, -1);
-    addControl(dialog, "EDIT", ofn.file ? ofn.file : "", WS_STYLE_TABSTOP, 70, 18, width - 78,
-               12, WS_FD_FILENAME);
+    addControl(dialog, "EDIT", ofn.file ? ofn.file : "", WS_STYLE_TABSTOP, 70, 18, width - 78, 12,
+               WS_FD_FILENAME);
     addControl(dialog, "STATIC", "Files of type:", 0, 8, 36, 60, 10, -1);
-    addControl(dialog, "COMBOBOX", "", WS_CBS_DROPDOWNLIST | WS_STYLE_TABSTOP, 70, 34,
-               width - 78, 12, WS_FD_FILETYPE);
+    addControl(dialog, "COMBOBOX", "", WS_CBS_DROPDOWNLIST | WS_STYLE_TABSTOP, 70, 34, width - 78,
+               12, WS_FD_FILETYPE);
     for (const std::string& d : state.descriptions)
         WsSendDlgItemMessage(dialog, WS_FD_FILETYPE, WS_CB_ADDSTRING, 0,
                              reinterpret_cast<WsLParam>(d.c_str()));
@@ -99,8 +99,8 @@ void buildStandardControls(WsWindow dialog, FileDialogState& state) {
     WsSendDlgItemMessage(dialog, WS_FD_FILETYPE, WS_CB_SETCURSEL, index - 1, 0);
     addControl(dialog, "BUTTON", state.save ? "Save" : "Open",
                WS_BS_DEFPUSHBUTTON | WS_STYLE_TABSTOP, width - 120, 50, 54, 12, WS_IDOK);
-    addControl(dialog, "BUTTON", "Cancel", WS_BS_PUSHBUTTON | WS_STYLE_TABSTOP, width - 62, 50,
-               54, 12, WS_IDCANCEL);
+    addControl(dialog, "BUTTON", "Cancel", WS_BS_PUSHBUTTON | WS_STYLE_TABSTOP, width - 62, 50, 54,
+               12, WS_IDCANCEL);
 }
 
 intptr_t callHook(const WsOpenFileName& ofn, WsWindow dialog, uint32_t message, WsWParam wParam,
@@ -240,6 +240,8 @@ WS_API int WsGetSaveFileName(WsOpenFileName* ofn) {
     return ws::guarded(0, [&] { return ws::runFileDialog(ofn, true); });
 }
 
-WS_API uint32_t WsCommDlgExtendedError(void) { return ws::lastError; }
+WS_API uint32_t WsCommDlgExtendedError(void) {
+    return ws::lastError;
+}
 
 } // extern "C"

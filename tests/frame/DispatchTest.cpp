@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <new>
 #include <string>
 #include <vector>
@@ -185,6 +187,24 @@ TEST(Dispatch, BaseAnswersWithoutOverrides) {
     purging.answer = kHostNoErr;
     EXPECT_EQ(purging.OnMessage(kCallerCache, kSelectorPurge, nullptr), kHostNoErr)
         << "nothing released: 0";
+}
+
+TEST(PluginName, CopiesAreBoundedAndTerminated) {
+    Plugin plugin(nullptr);
+    struct Case {
+        size_t length;
+        const char* copied;
+    };
+    for (const Case& c : {Case{1, ""}, Case{4, "Plu"}, Case{7, "Plugin"}, Case{64, "Plugin"}}) {
+        char buffer[64];
+        std::fill(std::begin(buffer), std::end(buffer), 'x');
+        EXPECT_EQ(plugin.GetName(buffer, c.length), 6u);
+        EXPECT_STREQ(buffer, c.copied) << c.length;
+        if (c.length < sizeof buffer) {
+            EXPECT_EQ(buffer[c.length], 'x') << "nothing written past length";
+        }
+    }
+    EXPECT_EQ(plugin.GetName(nullptr, 0), 6u);
 }
 
 class NotifierDispatch : public ::testing::Test {

@@ -26,7 +26,7 @@ TEST(ApplicationMessages, StartUpFillsTheHeaderAndTheGlobalsSlotIsKept) {
     static int objectOfTheModule = 0;
     std::vector<void*> globalsSeen;
     fake.onMessage = [&](test::FakeModule& self, std::string_view caller, std::string_view selector,
-                         HostMessageData&message) -> HostErr {
+                         HostMessageData& message) -> HostErr {
         EXPECT_EQ(message.check, kHostMessageCheck);
         EXPECT_EQ(message.self, self.module->ref());
         EXPECT_EQ(message.basic, app.basicSuite());
@@ -50,12 +50,13 @@ TEST(ApplicationMessages, AFailedStartUpEndsEveryConversationWithTheModule) {
                        HostMessageData&) -> HostErr {
         return selector == kSelectorStartup ? kRefusal : kHostNoErr;
     };
-    const auto registerStarted = [](test::FakeModule& self, std::string_view, std::string_view selector,
-                                    HostMessageData&) -> HostErr {
+    const auto registerStarted = [](test::FakeModule& self, std::string_view,
+                                    std::string_view selector, HostMessageData&) -> HostErr {
         if (selector != kSelectorStartup) return kHostNoErr;
         const auto* notifiers =
             self.acquire<HostNotifierSuite>(kHostNotifierSuite, kHostNotifierSuiteVersion);
-        return notifiers->AddNotifier(self.module->ref(), "started", kHostAppStartedNotifier, nullptr);
+        return notifiers->AddNotifier(self.module->ref(), "started", kHostAppStartedNotifier,
+                                      nullptr);
     };
     good.onMessage = registerStarted;
     test::addFakeModule<0>(app, good, "good.so");
@@ -68,8 +69,9 @@ TEST(ApplicationMessages, AFailedStartUpEndsEveryConversationWithTheModule) {
     EXPECT_EQ(app.deliver(failed, "Test", "Ping", record), kHostErrRefused);
     app.shutdown();
     EXPECT_EQ(bad.log, Log{"SP Interface/Startup"});
-    EXPECT_EQ(good.log, (Log{"SP Interface/Startup", "AI Notifier/AI Notify/" kHostAppStartedNotifier,
-                             "SP Interface/Shutdown"}));
+    EXPECT_EQ(good.log,
+              (Log{"SP Interface/Startup", "AI Notifier/AI Notify/" kHostAppStartedNotifier,
+                   "SP Interface/Shutdown"}));
 }
 
 TEST(ApplicationMessages, AHeldModuleStaysAndAnUnheldOneIsReloadedWhenNeeded) {
@@ -98,8 +100,8 @@ TEST(ApplicationMessages, AHeldModuleStaysAndAnUnheldOneIsReloadedWhenNeeded) {
     HostMessageData record{};
     EXPECT_EQ(app.deliver(module, "Test", "Ping", record), kHostNoErr);
     EXPECT_EQ(module.state(), ModuleState::Started);
-    EXPECT_EQ(fake.log, (Log{"SP Interface/Startup", "SP Access/Unload", "SP Access/Reload",
-                             "Test/Ping"}));
+    EXPECT_EQ(fake.log,
+              (Log{"SP Interface/Startup", "SP Access/Unload", "SP Access/Reload", "Test/Ping"}));
 }
 
 TEST(ApplicationMessages, PurgeReportsWhetherAModuleReleasedMemory) {
@@ -123,9 +125,11 @@ TEST(ApplicationMessages, NotificationsReachEveryRegistrationOfTheTypeInOrder) {
     test::FakeModule a, b;
     std::vector<std::pair<std::string, HostNotifierHandle>> received; // module, notifier
     std::map<std::string, HostNotifierHandle> handles;
-    const auto module = [&](const std::string& name, std::vector<std::pair<std::string, std::string>> registrations) {
+    const auto module = [&](const std::string& name,
+                            std::vector<std::pair<std::string, std::string>> registrations) {
         return [&, name, registrations](test::FakeModule& self, std::string_view caller,
-                                        std::string_view selector, HostMessageData&message) -> HostErr {
+                                        std::string_view selector,
+                                        HostMessageData& message) -> HostErr {
             if (selector == kSelectorStartup) {
                 const auto* suite =
                     self.acquire<HostNotifierSuite>(kHostNotifierSuite, kHostNotifierSuiteVersion);
@@ -144,7 +148,8 @@ TEST(ApplicationMessages, NotificationsReachEveryRegistrationOfTheTypeInOrder) {
             return kHostNoErr;
         };
     };
-    a.onMessage = module("a", {{"a1", kHostDocumentChangedNotifier}, {"a2", kHostUIBrightnessChangedNotifier},
+    a.onMessage = module("a", {{"a1", kHostDocumentChangedNotifier},
+                               {"a2", kHostUIBrightnessChangedNotifier},
                                {"a3", kHostDocumentChangedNotifier}});
     b.onMessage = module("b", {{"b1", kHostDocumentChangedNotifier}});
     test::addFakeModule<0>(app, a);
@@ -167,8 +172,8 @@ TEST(ApplicationMessages, ShutDownNotifiesFirstThenShutsModulesDownLastLoadedFir
             return [&order, name](test::FakeModule& self, std::string_view caller,
                                   std::string_view selector, HostMessageData&) -> HostErr {
                 if (selector == kSelectorStartup) {
-                    const auto* suite =
-                        self.acquire<HostNotifierSuite>(kHostNotifierSuite, kHostNotifierSuiteVersion);
+                    const auto* suite = self.acquire<HostNotifierSuite>(kHostNotifierSuite,
+                                                                        kHostNotifierSuiteVersion);
                     suite->AddNotifier(self.module->ref(), "n", kHostAppShutdownNotifier, nullptr);
                 } else {
                     order.push_back(name + ":" + std::string(caller) + "/" + std::string(selector));
@@ -193,7 +198,8 @@ TEST(ApplicationContext, PushAndPopMustMatchAndAModuleCannotLeaveOneBehind) {
     Application app;
     test::FakeModule fake;
     Module& module = test::addFakeModule(app, fake);
-    const auto* contexts = test::acquire<HostContextSuite>(app, kHostContextSuite, kHostContextSuiteVersion);
+    const auto* contexts =
+        test::acquire<HostContextSuite>(app, kHostContextSuite, kHostContextSuiteVersion);
     ASSERT_NE(contexts, nullptr);
 
     HostAppContext outer = nullptr, inner = nullptr;

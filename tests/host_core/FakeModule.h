@@ -12,7 +12,19 @@
 
 namespace host::test {
 
+struct FakeModule;
+inline std::array<FakeModule*, 4> gFakes{};
+
 struct FakeModule {
+    FakeModule() = default;
+    FakeModule(const FakeModule&) = delete;
+    FakeModule& operator=(const FakeModule&) = delete;
+    /// A module that is gone answers nothing more (the application may outlive it).
+    ~FakeModule() {
+        for (FakeModule*& slot : gFakes)
+            if (slot == this) slot = nullptr;
+    }
+
     using Handler = std::function<HostErr(FakeModule&, std::string_view caller,
                                           std::string_view selector, HostMessageData& message)>;
     /// "caller/selector", notifications with "/type".
@@ -40,10 +52,9 @@ struct FakeModule {
     }
 };
 
-inline std::array<FakeModule*, 4> gFakes{};
-
-template <std::size_t N> HostErr fakeEntry(const char* caller, const char* selector, void* message) {
-    return gFakes[N]->receive(caller, selector, message);
+template <std::size_t N>
+HostErr fakeEntry(const char* caller, const char* selector, void* message) {
+    return gFakes[N] != nullptr ? gFakes[N]->receive(caller, selector, message) : kHostNoErr;
 }
 
 /// Adds fake as an in-process module of app; slot picks one of four entries.

@@ -21,16 +21,20 @@ public:
     Pipl& header(int32_t count) { return i16(1).i32(0).i32(count); }
     /// One property with its length and NUL fill.
     Pipl& property(uint32_t key, std::string_view data) {
-        i32(static_cast<int32_t>(HOST_FOURCC('T', 'E', 'S', 'T'))).i32(static_cast<int32_t>(key)).i32(0);
+        i32(static_cast<int32_t>(HOST_FOURCC('T', 'E', 'S', 'T')))
+            .i32(static_cast<int32_t>(key))
+            .i32(0);
         const std::size_t padded = (data.size() + 3) & ~std::size_t{3};
         i32(static_cast<int32_t>(padded));
-        for (char c : data) bytes_.push_back(static_cast<std::byte>(c));
+        for (char c : data)
+            bytes_.push_back(static_cast<std::byte>(c));
         bytes_.resize(bytes_.size() + padded - data.size(), std::byte{0});
         return *this;
     }
     Pipl& fourcc(uint32_t key, uint32_t value) {
         std::string data(4, '\0');
-        for (int i = 0; i < 4; ++i) data[static_cast<std::size_t>(i)] = static_cast<char>(value >> (8 * i));
+        for (int i = 0; i < 4; ++i)
+            data[static_cast<std::size_t>(i)] = static_cast<char>(value >> (8 * i));
         return property(key, data);
     }
     Pipl& int32(uint32_t key, int32_t value) { return fourcc(key, static_cast<uint32_t>(value)); }
@@ -39,13 +43,16 @@ public:
     }
     /// The three properties the host requires.
     Pipl& required(std::string_view entry = "PluginMain") {
-        return fourcc(kPiplKeyKind, kPiplModuleKind).int32(kPiplKeyInterfaceVersion, 2).text(kPiplKeyEntry, entry);
+        return fourcc(kPiplKeyKind, kPiplModuleKind)
+            .int32(kPiplKeyInterfaceVersion, 2)
+            .text(kPiplKeyEntry, entry);
     }
     [[nodiscard]] const std::vector<std::byte>& bytes() const { return bytes_; }
 
 private:
     Pipl& raw(uint32_t v, int size) {
-        for (int i = 0; i < size; ++i) bytes_.push_back(static_cast<std::byte>((v >> (8 * i)) & 0xFF));
+        for (int i = 0; i < size; ++i)
+            bytes_.push_back(static_cast<std::byte>((v >> (8 * i)) & 0xFF));
         return *this;
     }
     std::vector<std::byte> bytes_;
@@ -62,7 +69,10 @@ std::string errorOf(const std::vector<std::byte>& bytes) {
 }
 
 TEST(PropertyList, ReadsTheEntryAndNameAndKeepsEveryProperty) {
-    const Pipl list = Pipl().header(5).required("PluginMain").text(kPiplKeyName, "Mirvak-Parvane2CS6")
+    const Pipl list = Pipl()
+                          .header(5)
+                          .required("PluginMain")
+                          .text(kPiplKeyName, "Mirvak-Parvane2CS6")
                           .text(HOST_FOURCC('x', 't', 'r', 'a'), "kept");
     const PropertyList parsed = parsePropertyList(list.bytes(), "m.so");
     EXPECT_EQ(parsed.entryName, "PluginMain");
@@ -75,7 +85,8 @@ TEST(PropertyList, ReadsTheEntryAndNameAndKeepsEveryProperty) {
     unpadded.header(3).fourcc(kPiplKeyKind, kPiplModuleKind).int32(kPiplKeyInterfaceVersion, 2);
     unpadded.i32(0).i32(static_cast<int32_t>(kPiplKeyEntry)).i32(0).i32(5);
     std::vector<std::byte> bytes = unpadded.bytes();
-    for (char c : std::string_view("Main\0\0\0\0", 8)) bytes.push_back(static_cast<std::byte>(c));
+    for (char c : std::string_view("Main\0\0\0\0", 8))
+        bytes.push_back(static_cast<std::byte>(c));
     EXPECT_EQ(parsePropertyList(bytes, "m.so").entryName, "Main");
 }
 
@@ -97,35 +108,72 @@ TEST(PropertyList, EveryMalformedListIsRefusedWithTheFileAndTheFault) {
         {"negative count", Pipl().header(-1).bytes(), "has a negative property count (-1)"},
         {"huge count", Pipl().header(1000).required().bytes(),
          "claims 1000 properties but has room for at most 4"},
-        {"cut short", cut(Pipl().header(2).text(kPiplKeyEntry, std::string(40, 'a')).required(), 80),
+        {"cut short",
+         cut(Pipl().header(2).text(kPiplKeyEntry, std::string(40, 'a')).required(), 80),
          "property 2 (at byte 70) is cut short"},
-        {"negative length", Pipl().header(1).i32(0).i32(static_cast<int32_t>(kPiplKeyKind)).i32(0).i32(-4).bytes(),
+        {"negative length",
+         Pipl().header(1).i32(0).i32(static_cast<int32_t>(kPiplKeyKind)).i32(0).i32(-4).bytes(),
          "property 1 (at byte 10) 'kind' has a negative data length (-4)"},
         {"past the end", cut(Pipl().header(1).text(kPiplKeyEntry, std::string(40, 'a')), 40),
          "property 1 (at byte 10) 'wx86' has 44 bytes of data, which run past the end of the list"},
-        {"no kind", Pipl().header(2).int32(kPiplKeyInterfaceVersion, 2).text(kPiplKeyEntry, "PluginMain").bytes(),
+        {"no kind",
+         Pipl()
+             .header(2)
+             .int32(kPiplKeyInterfaceVersion, 2)
+             .text(kPiplKeyEntry, "PluginMain")
+             .bytes(),
          "has no 'kind' property (module kind)"},
-        {"wrong kind", Pipl().header(3).fourcc(kPiplKeyKind, HOST_FOURCC('8', 'B', 'F', 'M'))
-                           .int32(kPiplKeyInterfaceVersion, 2).text(kPiplKeyEntry, "PluginMain").bytes(),
+        {"wrong kind",
+         Pipl()
+             .header(3)
+             .fourcc(kPiplKeyKind, HOST_FOURCC('8', 'B', 'F', 'M'))
+             .int32(kPiplKeyInterfaceVersion, 2)
+             .text(kPiplKeyEntry, "PluginMain")
+             .bytes(),
          "module kind is '8BFM', expected 'SPEA'"},
-        {"short kind", Pipl().header(1).i32(0).i32(static_cast<int32_t>(kPiplKeyKind)).i32(0).i32(2).i32(0x5053).bytes(),
+        {"short kind",
+         Pipl()
+             .header(1)
+             .i32(0)
+             .i32(static_cast<int32_t>(kPiplKeyKind))
+             .i32(0)
+             .i32(2)
+             .i32(0x5053)
+             .bytes(),
          "'kind' holds 2 bytes, expected a 4-byte value"},
         {"two kinds", Pipl().header(4).required().fourcc(kPiplKeyKind, kPiplModuleKind).bytes(),
          "has more than one 'kind' property"},
-        {"interface version", Pipl().header(3).fourcc(kPiplKeyKind, kPiplModuleKind)
-                                  .int32(kPiplKeyInterfaceVersion, 3).text(kPiplKeyEntry, "PluginMain").bytes(),
+        {"interface version",
+         Pipl()
+             .header(3)
+             .fourcc(kPiplKeyKind, kPiplModuleKind)
+             .int32(kPiplKeyInterfaceVersion, 3)
+             .text(kPiplKeyEntry, "PluginMain")
+             .bytes(),
          "interface version is 3, this host speaks 2"},
-        {"no entry", Pipl().header(2).fourcc(kPiplKeyKind, kPiplModuleKind).int32(kPiplKeyInterfaceVersion, 2).bytes(),
+        {"no entry",
+         Pipl()
+             .header(2)
+             .fourcc(kPiplKeyKind, kPiplModuleKind)
+             .int32(kPiplKeyInterfaceVersion, 2)
+             .bytes(),
          "has no 'wx86' property (entry name)"},
-        {"unterminated entry", Pipl().header(3).fourcc(kPiplKeyKind, kPiplModuleKind)
-                                   .int32(kPiplKeyInterfaceVersion, 2).property(kPiplKeyEntry, "Main").bytes(),
+        {"unterminated entry",
+         Pipl()
+             .header(3)
+             .fourcc(kPiplKeyKind, kPiplModuleKind)
+             .int32(kPiplKeyInterfaceVersion, 2)
+             .property(kPiplKeyEntry, "Main")
+             .bytes(),
          "'wx86' text is not NUL-terminated"},
         {"entry no symbol", Pipl().header(3).required("9 lives").bytes(),
          "entry name \"9 lives\" is not a symbol name"},
-        {"empty entry", Pipl().header(3).required("").bytes(), "entry name \"\" is not a symbol name"},
+        {"empty entry", Pipl().header(3).required("").bytes(),
+         "entry name \"\" is not a symbol name"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(errorOf(c.bytes), std::string("m.so: plug-in property list: ") + c.message) << c.what;
+        EXPECT_EQ(errorOf(c.bytes), std::string("m.so: plug-in property list: ") + c.message)
+            << c.what;
 }
 
 // Module files built with their own resource scripts.
@@ -149,7 +197,8 @@ TEST_F(ModuleFiles, AFaultyModuleIsRefusedBeforeAnyOfItsCodeRuns) {
         const char* fault;
     };
     const Case cases[] = {
-        {HOST_TEST_MODULE_WRONG_KIND, "plug-in property list: module kind is '8BFM', expected 'SPEA'"},
+        {HOST_TEST_MODULE_WRONG_KIND,
+         "plug-in property list: module kind is '8BFM', expected 'SPEA'"},
         {HOST_TEST_MODULE_TRUNCATED,
          "plug-in property list: claims 3 properties but has room for at most 0"},
         {HOST_TEST_MODULE_WRONG_ID, "has no plug-in property list (resource 'PIPL' 16000)"},
@@ -163,9 +212,10 @@ TEST_F(ModuleFiles, AFaultyModuleIsRefusedBeforeAnyOfItsCodeRuns) {
     }
     // The list is sound but names an entry the code does not export: the code is loaded to
     // look, and the error says what is missing.
-    EXPECT_EQ(errorLoading(HOST_TEST_MODULE_MISSING_ENTRY),
-              std::filesystem::absolute(HOST_TEST_MODULE_MISSING_ENTRY).lexically_normal().string() +
-                  ": has no entry \"NoSuchMain\"");
+    EXPECT_EQ(
+        errorLoading(HOST_TEST_MODULE_MISSING_ENTRY),
+        std::filesystem::absolute(HOST_TEST_MODULE_MISSING_ENTRY).lexically_normal().string() +
+            ": has no entry \"NoSuchMain\"");
 }
 
 TEST_F(ModuleFiles, AGoodModuleIsStartedUnloadedAndReloadedThroughItsNamedEntry) {

@@ -38,15 +38,18 @@ TEST(MenuEnabling, CriteriaAgainstDocumentStates) {
         {"no text in document", {0, kMenuArtText, 0, 0, 0, 0}, &textSelected, false},
         {"no text in document, placed doc", {0, kMenuArtText, 0, 0, 0, 0}, &placedSelected, true},
         {"no placed selected", {0, 0, 0, kMenuArtPlaced, 0, 0}, &placedSelected, false},
-        {"all of two properties", {0, 0, 0, 0, kMenuPropHasSelection | kMenuPropModified, 0},
-         &placedSelected, false},
+        {"all of two properties",
+         {0, 0, 0, 0, kMenuPropHasSelection | kMenuPropModified, 0},
+         &placedSelected,
+         false},
         {"selection not true", {0, 0, 0, 0, 0, kMenuPropHasSelection}, &placedSelected, false},
         {"not modified", {0, 0, 0, 0, 0, kMenuPropModified}, &placedSelected, true},
         {"no document open, no document", {0, 0, 0, 0, 0, kMenuPropDocumentOpen}, nullptr, true},
         {"no document open, a document", {0, 0, 0, 0, 0, kMenuPropDocumentOpen}, &empty, false},
         {"not in document, no document", {0, kMenuArtText, 0, 0, 0, 0}, nullptr, false},
     };
-    for (const Case& c : cases) EXPECT_EQ(menuCriteriaHold(c.criteria, c.document), c.enabled) << c.what;
+    for (const Case& c : cases)
+        EXPECT_EQ(menuCriteriaHold(c.criteria, c.document), c.enabled) << c.what;
 }
 
 class MenuSuiteTest : public ::testing::Test {
@@ -105,10 +108,10 @@ TEST_F(MenuSuiteTest, BuildsTheTreeAModuleAsksFor) {
     EXPECT_TRUE(found);
 
     EXPECT_EQ(formatMenuTree(app.menus()), "Object Utilities\n"
-                                           "      Tools > Tools Group\n"
-                                           "    [x] 第一\n"
-                                           "        ----\n"
-                                           "        Second (disabled)\n");
+                                           "  Tools > Tools Group\n"
+                                           "    第一 (checked)\n"
+                                           "    ----\n"
+                                           "    Second (disabled)\n");
 }
 
 TEST_F(MenuSuiteTest, RefusesWhatCannotBeDone) {
@@ -167,8 +170,9 @@ TEST_F(MenuSuiteTest, UpdatesEnableByTheDocumentAndReachTheItemsThatAskForThem) 
     // A disabled item cannot be chosen; an enabled one gets "AI Go" with its handle.
     std::vector<HostMenuItemHandle> chosen;
     fake.onMessage = [&](test::FakeModule&, std::string_view, std::string_view selector,
-                         HostMessageData&message) -> HostErr {
-        if (selector == kSelectorGo) chosen.push_back(reinterpret_cast<HostMenuMessage&>(message).menuItem);
+                         HostMessageData& message) -> HostErr {
+        if (selector == kSelectorGo)
+            chosen.push_back(reinterpret_cast<HostMenuMessage&>(message).menuItem);
         return kHostNoErr;
     };
     EXPECT_EQ(app.chooseMenuItem(command), kHostErrRefused);

@@ -26,10 +26,10 @@ TEST(SuiteRegistry, EverySuiteOfTheModulesTableIsThereUnderItsNameAndVersion) {
     }
     EXPECT_EQ(app.suites().totalHeld(), 140);
     // The frame's suites are real tables, not placeholders.
-    for (const char* name : {"SP Access Suite", "SP Plug-ins Suite", "AI Notifier Suite",
-                             "AI Context Suite", "AI User Suite", "AI File Path Suite",
-                             "AI Folders Suite", "AI Menu Suite", "AI Unicode String Suite",
-                             "SP Blocks Suite"}) {
+    for (const char* name :
+         {"SP Access Suite", "SP Plug-ins Suite", "AI Notifier Suite", "AI Context Suite",
+          "AI User Suite", "AI File Path Suite", "AI Folders Suite", "AI Menu Suite",
+          "AI Unicode String Suite", "SP Blocks Suite"}) {
         const auto entry = std::find_if(catalog.begin(), catalog.end(), [&](const SuiteName& s) {
             return std::string_view(s.name) == name;
         });
@@ -116,9 +116,10 @@ TEST(Faults, TheNthAcquisitionFailsWithTheChosenCodeAndOnlyThatOne) {
 
 TEST(Faults, OperationsFailByQualifiedOrBareNameOnEveryOrOnlyTheKthCall) {
     Application app;
-    const auto* ustr =
-        test::acquire<HostUnicodeStringSuite>(app, kHostUnicodeStringSuite, kHostUnicodeStringSuiteVersion);
-    const auto* blocks = test::acquire<HostBlocksSuite>(app, kHostBlocksSuite, kHostBlocksSuiteVersion);
+    const auto* ustr = test::acquire<HostUnicodeStringSuite>(app, kHostUnicodeStringSuite,
+                                                             kHostUnicodeStringSuiteVersion);
+    const auto* blocks =
+        test::acquire<HostBlocksSuite>(app, kHostBlocksSuite, kHostBlocksSuiteVersion);
     ASSERT_NE(ustr, nullptr);
     ASSERT_NE(blocks, nullptr);
     const auto newString = [&] {
@@ -134,7 +135,9 @@ TEST(Faults, OperationsFailByQualifiedOrBareNameOnEveryOrOnlyTheKthCall) {
         std::vector<HostErr> expected; // four calls of New
     };
     const std::vector<Case> cases = {
-        {"AI Unicode String Suite/New", Faults::kEveryCall, {kInjected, kInjected, kInjected, kInjected}},
+        {"AI Unicode String Suite/New",
+         Faults::kEveryCall,
+         {kInjected, kInjected, kInjected, kInjected}},
         {"New", 2, {0, kInjected, 0, 0}},
         {"SP Blocks Suite/New", Faults::kEveryCall, {0, 0, 0, 0}}, // another suite
         {"AI Unicode String Suite/Dispose", 1, {0, 0, 0, 0}},      // another operation
@@ -143,7 +146,8 @@ TEST(Faults, OperationsFailByQualifiedOrBareNameOnEveryOrOnlyTheKthCall) {
         app.faults().clear();
         app.faults().failOperation(c.rule, kInjected, c.onCall);
         std::vector<HostErr> results;
-        for (int i = 0; i < 4; ++i) results.push_back(newString());
+        for (int i = 0; i < 4; ++i)
+            results.push_back(newString());
         EXPECT_EQ(results, c.expected) << c.rule;
     }
     app.faults().clear();

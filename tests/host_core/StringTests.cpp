@@ -19,7 +19,8 @@ protected:
     void SetUp() override {
         ustr = test::acquire<HostUnicodeStringSuite>(app, kHostUnicodeStringSuite,
                                                      kHostUnicodeStringSuiteVersion);
-        paths = test::acquire<HostFilePathSuite>(app, kHostFilePathSuite, kHostFilePathSuiteVersion);
+        paths =
+            test::acquire<HostFilePathSuite>(app, kHostFilePathSuite, kHostFilePathSuiteVersion);
         ASSERT_TRUE(ustr && paths);
     }
     HostUString make(std::string_view t) {
@@ -68,7 +69,8 @@ TEST_F(StringSuiteTest, TextOperationsCountCharactersNotBytes) {
     EXPECT_EQ(ustr->New("\xC3\x28", 2, &bad), kHostErrBadParameter);
     EXPECT_EQ(bad, nullptr);
     EXPECT_EQ(ustr->SetFromCodePoint(s, 0xD800), kHostErrBadParameter);
-    for (HostUString h : {s, what, part}) EXPECT_EQ(ustr->Dispose(h), kHostNoErr);
+    for (HostUString h : {s, what, part})
+        EXPECT_EQ(ustr->Dispose(h), kHostNoErr);
     EXPECT_EQ(ustr->Dispose(s), kHostErrBadHandle);
     EXPECT_EQ(app.strings().live(), 0u);
 }
@@ -138,9 +140,12 @@ TEST(FoldersAndPlugins, FoldersComeFromTheOptionsAndTheModuleKnowsItsFile) {
     Application app(options);
     test::FakeModule fake;
     Module& module = test::addFakeModule(app, fake, "/opt/maps/plugins/cartovel.so");
-    const auto* folders = test::acquire<HostFoldersSuite>(app, kHostFoldersSuite, kHostFoldersSuiteVersion);
-    const auto* paths = test::acquire<HostFilePathSuite>(app, kHostFilePathSuite, kHostFilePathSuiteVersion);
-    const auto* plugins = test::acquire<HostPluginsSuite>(app, kHostPluginsSuite, kHostPluginsSuiteVersion);
+    const auto* folders =
+        test::acquire<HostFoldersSuite>(app, kHostFoldersSuite, kHostFoldersSuiteVersion);
+    const auto* paths =
+        test::acquire<HostFilePathSuite>(app, kHostFilePathSuite, kHostFilePathSuiteVersion);
+    const auto* plugins =
+        test::acquire<HostPluginsSuite>(app, kHostPluginsSuite, kHostPluginsSuiteVersion);
     ASSERT_TRUE(folders && paths && plugins);
 
     HostFilePath folder = nullptr;
@@ -164,7 +169,8 @@ TEST(FoldersAndPlugins, FoldersComeFromTheOptionsAndTheModuleKnowsItsFile) {
 
 TEST(Blocks, AForeignPointerIsAnErrorAndLeftoversAreTracked) {
     Application app;
-    const auto* blocks = test::acquire<HostBlocksSuite>(app, kHostBlocksSuite, kHostBlocksSuiteVersion);
+    const auto* blocks =
+        test::acquire<HostBlocksSuite>(app, kHostBlocksSuite, kHostBlocksSuiteVersion);
     ASSERT_NE(blocks, nullptr);
     void* block = nullptr;
     ASSERT_EQ(blocks->AllocateBlock(16, &block), kHostNoErr);

@@ -20,7 +20,8 @@ protected:
         ASSERT_TRUE(user && ustr);
     }
     void TearDown() override {
-        for (HostUString s : made) ustr->Dispose(s);
+        for (HostUString s : made)
+            ustr->Dispose(s);
     }
     HostUString text(std::string_view t) {
         HostUString s = nullptr;
@@ -62,7 +63,8 @@ TEST_F(UserSuiteTest, AQuestionWithoutAFittingAnswerIsAnErrorNamingIt) {
     };
     const Case cases[] = {
         {{}, "no answer was given to the OK/Cancel question \"Overwrite the file?\""},
-        {{Answer::Yes}, "the answer \"yes\" does not fit the OK/Cancel question \"Overwrite the file?\""},
+        {{Answer::Yes},
+         "the answer \"yes\" does not fit the OK/Cancel question \"Overwrite the file?\""},
     };
     for (const Case& c : cases) {
         ScriptedResponder script(c.script);

@@ -1,8 +1,8 @@
 // The host's preference store and "AI Preference Suite": kinds kept apart, absent keys,
 // values that survive a restart, damaged files kept aside, writes that never leave a
 // half-written file.
-#include "host/core/Application.h"
 #include "host/prefs/PreferenceStore.h"
+#include "host/core/Application.h"
 #include "hostapi/suites/FilePathSuite.h"
 #include "hostapi/suites/PreferenceSuite.h"
 #include "hostapi/suites/UnicodeStringSuite.h"
@@ -12,11 +12,11 @@
 #include <algorithm>
 #include <csignal>
 #include <cstring>
-#include <limits>
-#include <unistd.h>
 #include <fstream>
+#include <limits>
 #include <sstream>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -51,7 +51,8 @@ protected:
     }
     std::vector<fs::path> Files() const {
         std::vector<fs::path> out;
-        for (const auto& e : fs::directory_iterator(folder_)) out.push_back(e.path().filename());
+        for (const auto& e : fs::directory_iterator(folder_))
+            out.push_back(e.path().filename());
         std::sort(out.begin(), out.end());
         return out;
     }
@@ -142,7 +143,8 @@ TEST_F(PreferenceStoreTest, DamagedFileIsReportedKeptAsideAndStoreStartsEmpty) {
     };
     for (const auto& [name, bytes] : cases) {
         SCOPED_TRACE(name);
-        for (const auto& e : fs::directory_iterator(folder_)) fs::remove(e.path());
+        for (const auto& e : fs::directory_iterator(folder_))
+            fs::remove(e.path());
         reports_.clear();
         Write(bytes);
         PreferenceStore store = Open();
@@ -206,7 +208,8 @@ TEST_F(PreferenceStoreTest, UnusableFolderFailsTheWrite) {
 
 class PreferenceSuiteTest : public PreferenceStoreTest {
 protected:
-    template <class Suite> const Suite* Acquire(host::Application& app, const char* name, int32_t v) {
+    template <class Suite>
+    const Suite* Acquire(host::Application& app, const char* name, int32_t v) {
         const void* table = nullptr;
         EXPECT_EQ(app.suites().acquire(name, v, &table), kHostNoErr);
         return static_cast<const Suite*>(table);
@@ -221,10 +224,12 @@ protected:
 TEST_F(PreferenceSuiteTest, EveryKindThroughTheSuiteAndARestart) {
     {
         host::Application app(Options());
-        auto* prefs = Acquire<HostPreferenceSuite>(app, kHostPreferenceSuite, kHostPreferenceSuiteVersion);
+        auto* prefs =
+            Acquire<HostPreferenceSuite>(app, kHostPreferenceSuite, kHostPreferenceSuiteVersion);
         auto* strings = Acquire<HostUnicodeStringSuite>(app, kHostUnicodeStringSuite,
                                                         kHostUnicodeStringSuiteVersion);
-        auto* paths = Acquire<HostFilePathSuite>(app, kHostFilePathSuite, kHostFilePathSuiteVersion);
+        auto* paths =
+            Acquire<HostFilePathSuite>(app, kHostFilePathSuite, kHostFilePathSuiteVersion);
         ASSERT_TRUE(prefs && prefs->PutBooleanPreference && strings && paths);
 
         EXPECT_EQ(prefs->PutBooleanPreference(kPrefix, "SB_NewLayer", 0), kHostNoErr);
@@ -238,7 +243,8 @@ TEST_F(PreferenceSuiteTest, EveryKindThroughTheSuiteAndARestart) {
         HostPlatformFileSpec spec{};
         std::strcpy(spec.path, "/data/lists");
         ASSERT_EQ(paths->SetFromPlatformFileSpec(path, &spec), kHostNoErr);
-        EXPECT_EQ(prefs->PutFilePathSpecificationPreference(kPrefix, "LF_FileDir", path), kHostNoErr);
+        EXPECT_EQ(prefs->PutFilePathSpecificationPreference(kPrefix, "LF_FileDir", path),
+                  kHostNoErr);
         // A handle the host never made is refused, not read.
         EXPECT_EQ(prefs->PutUnicodeStringPreference(kPrefix, "RL_Find",
                                                     reinterpret_cast<HostUString>(&spec)),
@@ -249,9 +255,10 @@ TEST_F(PreferenceSuiteTest, EveryKindThroughTheSuiteAndARestart) {
     }
 
     host::Application app(Options());
-    auto* prefs = Acquire<HostPreferenceSuite>(app, kHostPreferenceSuite, kHostPreferenceSuiteVersion);
-    auto* strings =
-        Acquire<HostUnicodeStringSuite>(app, kHostUnicodeStringSuite, kHostUnicodeStringSuiteVersion);
+    auto* prefs =
+        Acquire<HostPreferenceSuite>(app, kHostPreferenceSuite, kHostPreferenceSuiteVersion);
+    auto* strings = Acquire<HostUnicodeStringSuite>(app, kHostUnicodeStringSuite,
+                                                    kHostUnicodeStringSuiteVersion);
     auto* paths = Acquire<HostFilePathSuite>(app, kHostFilePathSuite, kHostFilePathSuiteVersion);
     HostBool flag = 1;
     EXPECT_EQ(prefs->GetBooleanPreference(kPrefix, "SB_NewLayer", &flag), kHostNoErr);
@@ -281,7 +288,8 @@ TEST_F(PreferenceSuiteTest, EveryKindThroughTheSuiteAndARestart) {
     EXPECT_EQ(prefs->GetIntegerPreference(kPrefix, "SB_Unit", &untouched), kHostErrNotFound);
     EXPECT_EQ(prefs->GetIntegerPreference(kPrefix, "SB_Distance", &untouched), kHostErrNotFound);
     EXPECT_EQ(untouched, 77);
-    EXPECT_EQ(prefs->GetFilePathSpecificationPreference(kPrefix, "RL_Find", path), kHostErrNotFound);
+    EXPECT_EQ(prefs->GetFilePathSpecificationPreference(kPrefix, "RL_Find", path),
+              kHostErrNotFound);
     paths->GetPlatformFileSpec(path, &spec);
     EXPECT_STREQ(spec.path, "/data/lists");
     strings->Dispose(text);
@@ -290,7 +298,8 @@ TEST_F(PreferenceSuiteTest, EveryKindThroughTheSuiteAndARestart) {
 
 TEST_F(PreferenceSuiteTest, InjectedFaultReachesTheCaller) {
     host::Application app(Options());
-    auto* prefs = Acquire<HostPreferenceSuite>(app, kHostPreferenceSuite, kHostPreferenceSuiteVersion);
+    auto* prefs =
+        Acquire<HostPreferenceSuite>(app, kHostPreferenceSuite, kHostPreferenceSuiteVersion);
     app.faults().failOperation("PutIntegerPreference", kHostErrMemory);
     EXPECT_EQ(prefs->PutIntegerPreference(kPrefix, "SB_Scale", 1), kHostErrMemory);
     EXPECT_FALSE(fs::exists(file_));

@@ -46,8 +46,8 @@ HostErr Undefined() {
 
 } // namespace
 
-const HostBasicSuite kBasicSuiteTable = {AcquireSuite,  ReleaseSuite, IsEqual,  AllocateBlock,
-                                         FreeBlock,     ReallocateBlock, Undefined};
+const HostBasicSuite kBasicSuiteTable = {AcquireSuite, ReleaseSuite,    IsEqual,  AllocateBlock,
+                                         FreeBlock,    ReallocateBlock, Undefined};
 
 void installFrameSuites(SuiteRegistry& registry) {
     installAccessSuite(registry);

@@ -9,7 +9,9 @@
 namespace host {
 namespace {
 
-HostFilePathOpaque* find(HostFilePath path) { return suites::app().filePaths().find(path); }
+HostFilePathOpaque* find(HostFilePath path) {
+    return suites::app().filePaths().find(path);
+}
 
 HostErr NewFilePath(HostFilePath* path) {
     HOST_OP(kHostFilePathSuite, "NewFilePath");
@@ -123,9 +125,10 @@ HostErr Exists(HostFilePath path, HostBool* exists, HostBool* isFolder) {
     return kHostNoErr;
 }
 
-constexpr HostFilePathSuite kTable = {NewFilePath, DisposeFilePath, SetFromPlatformFileSpec,
-                                      GetPlatformFileSpec, GetFileName, GetFullPath,
-                                      SetFromUString, GetParent, IsEmpty, Exists};
+constexpr HostFilePathSuite kTable = {
+    NewFilePath, DisposeFilePath, SetFromPlatformFileSpec, GetPlatformFileSpec,
+    GetFileName, GetFullPath,     SetFromUString,          GetParent,
+    IsEmpty,     Exists};
 
 } // namespace
 

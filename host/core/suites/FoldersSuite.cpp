@@ -16,10 +16,17 @@ HostErr FindFolder(int32_t kind, HostBool create, HostFilePath folder) {
         const ApplicationOptions& options = suites::app().options();
         std::filesystem::path location;
         switch (kind) {
-        case kHostFolderPreferences: location = options.preferencesFolder; break;
-        case kHostFolderUserDocuments: location = options.documentsFolder; break;
-        case kHostFolderPlugins: location = options.pluginsFolder; break;
-        default: return kHostErrBadParameter;
+        case kHostFolderPreferences:
+            location = options.preferencesFolder;
+            break;
+        case kHostFolderUserDocuments:
+            location = options.documentsFolder;
+            break;
+        case kHostFolderPlugins:
+            location = options.pluginsFolder;
+            break;
+        default:
+            return kHostErrBadParameter;
         }
         if (location.empty()) return kHostErrNotFound;
         if (create != 0) {

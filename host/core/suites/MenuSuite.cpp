@@ -6,7 +6,9 @@
 namespace host {
 namespace {
 
-Menus& menus() { return suites::app().menus(); }
+Menus& menus() {
+    return suites::app().menus();
+}
 
 HostErr CountMenuGroups(int32_t* count) {
     HOST_OP(kHostMenuSuite, "CountMenuGroups");
@@ -59,8 +61,8 @@ HostErr AddMenuItem(HostPluginRef plugin, const char* keyboardName, const char* 
     });
 }
 
-HostErr AddMenuGroupAsSubMenu(const char* groupName, int32_t options,
-                              HostMenuItemHandle parentItem, HostMenuGroup* group) {
+HostErr AddMenuGroupAsSubMenu(const char* groupName, int32_t options, HostMenuItemHandle parentItem,
+                              HostMenuGroup* group) {
     HOST_OP(kHostMenuSuite, "AddMenuGroupAsSubMenu");
     if (group != nullptr) *group = nullptr;
     return guarded([&]() -> HostErr {
@@ -88,9 +90,9 @@ HostErr UpdateMenuItemAutomatically(HostMenuItemHandle item, int32_t action,
         if ((kinds(art) & ~std::uint32_t{kMenuArtAllKinds}) != 0) return kHostErrBadParameter;
     for (const int32_t property : {ifIsTrue, ifNotTrue})
         if ((kinds(property) & ~std::uint32_t{kMenuPropAll}) != 0) return kHostErrBadParameter;
-    target->autoEnable = MenuCriteria{kinds(ifArtInDocument), kinds(ifNotArtInDocument),
-                                      kinds(ifSelectedArt),   kinds(ifNotSelectedArt),
-                                      kinds(ifIsTrue),        kinds(ifNotTrue)};
+    target->autoEnable =
+        MenuCriteria{kinds(ifArtInDocument),  kinds(ifNotArtInDocument), kinds(ifSelectedArt),
+                     kinds(ifNotSelectedArt), kinds(ifIsTrue),           kinds(ifNotTrue)};
     target->autoEnabled = menuCriteriaHold(*target->autoEnable, suites::app().documentState());
     return kHostNoErr;
 }

@@ -10,7 +10,9 @@
 namespace host::suites {
 
 /// The current application; valid after HOST_OP, which fails the call without one.
-inline Application& app() { return *Application::current(); }
+inline Application& app() {
+    return *Application::current();
+}
 
 /// The text of a host string the caller lends; null for an unknown handle.
 inline const std::string* text(HostUString string) {

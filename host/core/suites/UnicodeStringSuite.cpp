@@ -10,10 +10,14 @@
 namespace host {
 namespace {
 
-HostUStringOpaque* find(HostUString string) { return suites::app().strings().find(string); }
+HostUStringOpaque* find(HostUString string) {
+    return suites::app().strings().find(string);
+}
 
 // Every string the host holds is well-formed UTF-8, so decoding cannot fail here.
-std::u32string codePoints(const HostUStringOpaque& s) { return decodeUtf8(s.utf8).value(); }
+std::u32string codePoints(const HostUStringOpaque& s) {
+    return decodeUtf8(s.utf8).value();
+}
 
 void assign(HostUStringOpaque& s, std::string utf8) {
     s.utf8 = std::move(utf8);
@@ -184,8 +188,11 @@ HostErr NewFromBytes(const char* bytes, size_t length, int32_t encoding, HostUSt
             if (isValidUtf8(input)) text = std::string(input);
             break;
         case kHostEncodingPlatform:
-        case kHostEncodingShiftJIS: text = shiftJisToUtf8(input); break;
-        default: return kHostErrBadParameter;
+        case kHostEncodingShiftJIS:
+            text = shiftJisToUtf8(input);
+            break;
+        default:
+            return kHostErrBadParameter;
         }
         if (!text) return kHostErrEncoding;
         *string = suites::app().strings().make(std::move(*text));
@@ -203,10 +210,15 @@ HostErr GetBytes(HostUString string, int32_t encoding, const char** bytes, size_
         if (s == nullptr) return kHostErrBadHandle;
         std::optional<std::string> converted;
         switch (encoding) {
-        case kHostEncodingUTF8: converted = s->utf8; break;
+        case kHostEncodingUTF8:
+            converted = s->utf8;
+            break;
         case kHostEncodingPlatform:
-        case kHostEncodingShiftJIS: converted = utf8ToShiftJis(s->utf8); break;
-        default: return kHostErrBadParameter;
+        case kHostEncodingShiftJIS:
+            converted = utf8ToShiftJis(s->utf8);
+            break;
+        default:
+            return kHostErrBadParameter;
         }
         if (!converted) return kHostErrEncoding;
         s->bytes = std::move(*converted);
@@ -246,10 +258,23 @@ HostErr GetUTF16(HostUString string, const uint16_t** units, size_t* count) {
     });
 }
 
-constexpr HostUnicodeStringSuite kTable = {
-    New,    Dispose,   Set,    GetUTF8,          Length,       Find,     Compare,
-    Erase,  Substring, Append, CharAt,           SetFromCodePoint, NewFromBytes, GetBytes,
-    NewFromUTF16, GetUTF16, NewFromBytesReplacing};
+constexpr HostUnicodeStringSuite kTable = {New,
+                                           Dispose,
+                                           Set,
+                                           GetUTF8,
+                                           Length,
+                                           Find,
+                                           Compare,
+                                           Erase,
+                                           Substring,
+                                           Append,
+                                           CharAt,
+                                           SetFromCodePoint,
+                                           NewFromBytes,
+                                           GetBytes,
+                                           NewFromUTF16,
+                                           GetUTF16,
+                                           NewFromBytesReplacing};
 
 } // namespace
 

@@ -353,7 +353,7 @@ typedef struct WsOpenFileName {
 #define WS_CDN_FILEOK ((uint32_t)-606)
 
 typedef struct WsOfNotify {
-    WsWindow from; /* the file dialog */
+    WsWindow from;  /* the file dialog */
     int32_t idFrom; /* 0 */
     uint32_t code;
     WsOpenFileName* ofn;

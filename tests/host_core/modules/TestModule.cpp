@@ -31,12 +31,12 @@ HostErr answer(const char* caller, const char* selector, void* message) {
 
 } // namespace
 
-extern "C" __attribute__((visibility("default"))) HostErr PluginMain(const char* caller,
-                                                          const char* selector, void* message) {
+extern "C" __attribute__((visibility("default"))) HostErr
+PluginMain(const char* caller, const char* selector, void* message) {
     return answer(caller, selector, message);
 }
 
-extern "C" __attribute__((visibility("default"))) HostErr OtherMain(const char* caller, const char* selector,
-                                                         void* message) {
+extern "C" __attribute__((visibility("default"))) HostErr
+OtherMain(const char* caller, const char* selector, void* message) {
     return answer(caller, selector, message);
 }

@@ -29,8 +29,7 @@ typedef struct ATECharFeaturesSuite {
                                  HostReal* scale);
     ATEErr (*SetHorizontalScale)(ATECharFeaturesRef features, HostReal scale);
     ATEErr (*ClearHorizontalScale)(ATECharFeaturesRef features);
-    ATEErr (*GetVerticalScale)(ATECharFeaturesRef features, ATEBool8* isAssigned,
-                               HostReal* scale);
+    ATEErr (*GetVerticalScale)(ATECharFeaturesRef features, ATEBool8* isAssigned, HostReal* scale);
     ATEErr (*SetVerticalScale)(ATECharFeaturesRef features, HostReal scale);
     ATEErr (*ClearVerticalScale)(ATECharFeaturesRef features);
     ATEErr (*GetCharacterRotation)(ATECharFeaturesRef features, ATEBool8* isAssigned,

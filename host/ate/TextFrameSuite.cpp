@@ -1,0 +1,121 @@
+// "AI Text Frame Suite" over the document's text frames.
+#include "hostapi/suites/TextFrameSuite.h"
+
+#include "host/ate/TextSuites.h"
+#include "host/ate/TextSupport.h"
+
+namespace host {
+namespace {
+
+using namespace docsuites;
+using namespace ate;
+
+HostErr NewPointText(int16_t paintOrder, HostArtHandle reference, int32_t orientation,
+                     HostRealPoint anchor, HostArtHandle* newText) {
+    HOST_OP(kHostTextFrameSuite, "NewPointText");
+    return withDocument([&](Document& d) -> HostErr {
+        requireOut(newText);
+        *newText = nullptr;
+        const std::optional<PaintOrder> order = paintOrderFromInt(paintOrder);
+        if (!order) return kHostErrBadParameter;
+        if (orientation != kATEHorizontalOrientation && orientation != kATEVerticalOrientation)
+            return kHostErrBadParameter;
+        Art* ref = reference == nullptr ? nullptr : &artOf(d, reference);
+        Art* made = nullptr;
+        if (HostErr err = d.newText(TextKind::Point, static_cast<Orientation>(orientation), *order,
+                                    ref, anchor, nullptr, &made))
+            return err;
+        *newText = handleOf(made);
+        return kHostNoErr;
+    });
+}
+
+HostErr GetType(HostArtHandle text, int32_t* kind) {
+    HOST_OP(kHostTextFrameSuite, "GetType");
+    return withDocument([&](Document& d) -> HostErr {
+        requireOut(kind);
+        *kind = static_cast<int32_t>(textArtOf(d, text).text()->kind);
+        return kHostNoErr;
+    });
+}
+
+HostErr GetOrientation(HostArtHandle text, int32_t* orientation) {
+    HOST_OP(kHostTextFrameSuite, "GetOrientation");
+    return withDocument([&](Document& d) -> HostErr {
+        requireOut(orientation);
+        *orientation = static_cast<int32_t>(textArtOf(d, text).text()->orientation);
+        return kHostNoErr;
+    });
+}
+
+HostErr SetOrientation(HostArtHandle text, int32_t orientation) {
+    HOST_OP(kHostTextFrameSuite, "SetOrientation");
+    return withDocument([&](Document& d) -> HostErr {
+        Art& art = textArtOf(d, text);
+        if (orientation != kATEHorizontalOrientation && orientation != kATEVerticalOrientation)
+            return kHostErrBadParameter;
+        if (HostErr err = d.checkEditable(art)) return err;
+        art.text()->orientation = static_cast<Orientation>(orientation);
+        return kHostNoErr;
+    });
+}
+
+HostErr GetPointTextAnchor(HostArtHandle text, HostRealPoint* anchor) {
+    HOST_OP(kHostTextFrameSuite, "GetPointTextAnchor");
+    return withDocument([&](Document& d) -> HostErr {
+        requireOut(anchor);
+        *anchor = textAnchor(*textArtOf(d, text).text());
+        return kHostNoErr;
+    });
+}
+
+HostErr GetFramePath(HostArtHandle text, HostArtHandle* path) {
+    HOST_OP(kHostTextFrameSuite, "GetFramePath");
+    return withDocument([&](Document& d) -> HostErr {
+        requireOut(path);
+        *path = nullptr;
+        const TextData& data = *textArtOf(d, text).text();
+        if (data.framePath == nullptr) return kHostErrWrongType;
+        *path = handleOf(data.framePath);
+        return kHostNoErr;
+    });
+}
+
+HostErr GetATETextRange(HostArtHandle text, ATETextRangeRef* range) {
+    HOST_OP(kHostTextFrameSuite, "GetATETextRange");
+    return withDocument([&](Document& d) -> HostErr {
+        requireOut(range);
+        *range = nullptr;
+        Art& art = textArtOf(d, text);
+        auto object = std::make_unique<RangeObject>();
+        object->art = art.handle();
+        object->end = textLength(*art.text());
+        *range = hand<ATETextRangeRef>(std::move(object));
+        return kHostNoErr;
+    });
+}
+
+HostErr GetATETextFrame(HostArtHandle text, ATETextFrameRef* frame) {
+    HOST_OP(kHostTextFrameSuite, "GetATETextFrame");
+    return withDocument([&](Document& d) -> HostErr {
+        requireOut(frame);
+        *frame = nullptr;
+        auto object = std::make_unique<FrameObject>();
+        object->art = textArtOf(d, text).handle();
+        *frame = hand<ATETextFrameRef>(std::move(object));
+        return kHostNoErr;
+    });
+}
+
+constexpr HostTextFrameSuite kTable = {
+    NewPointText,       GetType,      GetOrientation,  SetOrientation,
+    GetPointTextAnchor, GetFramePath, GetATETextRange, GetATETextFrame,
+};
+
+} // namespace
+
+void installTextFrameSuite(SuiteRegistry& registry) {
+    registry.provide(kHostTextFrameSuite, kHostTextFrameSuiteVersion, &kTable);
+}
+
+} // namespace host

@@ -1,0 +1,89 @@
+#include "host/svg/AtomicFile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace host {
+
+namespace {
+
+std::string reason(const std::filesystem::path& p, const char* what) {
+    return p.string() + ": " + what + ": " + std::strerror(errno);
+}
+
+bool writeAll(int fd, std::string_view data) {
+    while (!data.empty()) {
+        const ssize_t n = ::write(fd, data.data(), data.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        data.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+} // namespace
+
+bool writeFileAtomically(const std::filesystem::path& requested, std::string_view data,
+                         std::string& error) {
+    std::error_code ec;
+    // Through a symbolic link the file it names is replaced, not the link.
+    std::filesystem::path target = requested;
+    if (std::filesystem::is_symlink(requested, ec)) {
+        target = std::filesystem::weakly_canonical(requested, ec);
+        if (ec) target = requested;
+    }
+    if (std::filesystem::is_directory(target, ec)) {
+        error = target.string() + ": is a folder";
+        return false;
+    }
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    const int fd = ::mkstemp(pattern.data());
+    if (fd < 0) {
+        error = reason(target, "cannot create a temporary file beside it");
+        return false;
+    }
+    const std::filesystem::path temp = pattern;
+    auto abandon = [&](const char* what) {
+        error = reason(target, what);
+        ::close(fd);
+        ::unlink(temp.c_str());
+        return false;
+    };
+    // The new file gets the old one's permissions, or the usual ones for a new file.
+    struct stat st {};
+    mode_t mode;
+    if (::stat(target.c_str(), &st) == 0) {
+        mode = st.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    if (::fchmod(fd, mode) != 0) return abandon("cannot set permissions");
+    if (!writeAll(fd, data)) return abandon("cannot write");
+    if (::fsync(fd) != 0) return abandon("cannot flush to disk");
+    if (::close(fd) != 0) {
+        error = reason(target, "cannot close");
+        ::unlink(temp.c_str());
+        return false;
+    }
+    if (::rename(temp.c_str(), target.c_str()) != 0) {
+        error = reason(target, "cannot replace");
+        ::unlink(temp.c_str());
+        return false;
+    }
+    // Make the rename itself durable.
+    if (const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY); dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return true;
+}
+
+} // namespace host

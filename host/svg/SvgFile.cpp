@@ -1,0 +1,138 @@
+#include "host/svg/SvgFile.h"
+
+#include "host/svg/AtomicFile.h"
+#include "host/svg/SvgReader.h"
+#include "host/svg/SvgWriter.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <fstream>
+
+namespace host {
+
+namespace {
+
+// Line starts of the original text, taken before in-place parsing rewrites it.
+class LineIndex {
+public:
+    explicit LineIndex(std::string_view text) {
+        const char* const begin = text.data();
+        const char* const end = begin + text.size();
+        for (const char* p = begin; (p = static_cast<const char*>(std::memchr(p, '\n', end - p)));
+             ++p)
+            breaks_.push_back(static_cast<std::size_t>(p - begin));
+    }
+    std::string at(std::string_view name, std::size_t offset) const {
+        const auto it = std::lower_bound(breaks_.begin(), breaks_.end(), offset);
+        const std::size_t line = static_cast<std::size_t>(it - breaks_.begin()) + 1;
+        const std::size_t start = line == 1 ? 0 : breaks_[line - 2] + 1;
+        return std::string(name) + ":" + std::to_string(line) + ":" +
+               std::to_string(offset - start + 1);
+    }
+
+private:
+    std::vector<std::size_t> breaks_;
+};
+
+// Offset of the first byte that is not part of well-formed UTF-8, or npos.
+std::size_t invalidUtf8(std::string_view s) {
+    std::size_t i = 0;
+    const std::size_t n = s.size();
+    while (i < n) {
+        // Runs of ASCII, eight bytes at a time.
+        while (i + 8 <= n) {
+            std::uint64_t word;
+            std::memcpy(&word, s.data() + i, 8);
+            if (word & 0x8080808080808080ull) break;
+            i += 8;
+        }
+        if (i >= n) break;
+        const auto c = static_cast<unsigned char>(s[i]);
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        int len = 0;
+        char32_t min = 0;
+        if ((c & 0xE0) == 0xC0) len = 2, min = 0x80;
+        else if ((c & 0xF0) == 0xE0) len = 3, min = 0x800;
+        else if ((c & 0xF8) == 0xF0) len = 4, min = 0x10000;
+        else return i;
+        if (i + len > n) return i;
+        char32_t cp = c & (0x7F >> len);
+        for (int k = 1; k < len; ++k) {
+            const auto b = static_cast<unsigned char>(s[i + k]);
+            if ((b & 0xC0) != 0x80) return i;
+            cp = (cp << 6) | (b & 0x3F);
+        }
+        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return i;
+        i += len;
+    }
+    return std::string_view::npos;
+}
+
+SvgLoadResult failure(std::string message) {
+    SvgLoadResult r;
+    r.error = kHostErrFile;
+    r.message = std::move(message);
+    return r;
+}
+
+} // namespace
+
+SvgLoadResult loadSvgText(std::string_view name, std::string text) {
+    const LineIndex lines(text);
+    const std::string_view view = text;
+    if (view.starts_with("\xFE\xFF") || view.starts_with("\xFF\xFE"))
+        return failure(lines.at(name, 0) + ": UTF-16 files are not supported; save the file as UTF-8");
+    if (const std::size_t bad = invalidUtf8(view); bad != std::string_view::npos)
+        return failure(lines.at(name, bad) + ": the file is not valid UTF-8");
+    if (text.empty()) return failure(lines.at(name, 0) + ": the file is empty");
+
+    svg::SvgReader reader(text.data(), text.size());
+    SvgLoadResult result;
+    result.document = reader.read();
+    for (const svg::ReadProblem& w : reader.warnings())
+        result.warnings.push_back(lines.at(name, w.offset) + ": " + w.message);
+    if (!result.document) {
+        result.error = kHostErrFile;
+        result.message = lines.at(name, reader.error().offset) + ": " + reader.error().message;
+    }
+    return result;
+}
+
+SvgLoadResult loadSvgFile(const std::filesystem::path& path) {
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (ec) return failure(path.string() + ": cannot read: " + ec.message());
+    if (size > kMaxSvgFileSize) return failure(path.string() + ": the file is too large");
+    std::ifstream in(path, std::ios::binary);
+    std::string text(static_cast<std::size_t>(size), '\0');
+    if (!in || !in.read(text.data(), static_cast<std::streamsize>(size)))
+        return failure(path.string() + ": cannot read the file");
+    SvgLoadResult result = loadSvgText(path.string(), std::move(text));
+    if (result.document) result.document->filePath = path.string();
+    return result;
+}
+
+HostErr writeSvgText(const Document& doc, std::string& out, std::string& message) {
+    svg::SvgWriter writer(doc);
+    if (!writer.write(out)) {
+        message = "cannot write the document: " + writer.error();
+        return kHostErrBadParameter;
+    }
+    return kHostNoErr;
+}
+
+HostErr saveSvgFile(const Document& doc, const std::filesystem::path& path, std::string& message) {
+    std::string text;
+    if (HostErr e = writeSvgText(doc, text, message)) {
+        message = path.string() + ": " + message;
+        return e;
+    }
+    if (!writeFileAtomically(path, text, message)) return kHostErrFile;
+    return kHostNoErr;
+}
+
+} // namespace host

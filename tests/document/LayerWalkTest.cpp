@@ -1,0 +1,119 @@
+// Layer walks in every order the layer tools use, on a nested tree with art between the
+// sublayers.
+#include "DocumentTestSupport.h"
+
+using namespace host;
+using doctest::titles;
+
+namespace {
+
+// A (A1 (A1a), A2), B, C (C1): A is layer 0, the topmost.
+class LayerWalk : public ::testing::Test {
+protected:
+    void SetUp() override {
+        a = doc.appendLayer(nullptr, "A");
+        a1 = doc.appendLayer(a, "A1");
+        doctest::addRect(doc, *a->group(), 0, 0, 1, 1, "art between");
+        a1a = doc.appendLayer(a1, "A1a");
+        a2 = doc.appendLayer(a, "A2");
+        b = doc.appendLayer(nullptr, "B");
+        c = doc.appendLayer(nullptr, "C");
+        c1 = doc.appendLayer(c, "C1");
+    }
+
+    Document doc;
+    Layer *a, *a1, *a1a, *a2, *b, *c, *c1;
+};
+
+TEST_F(LayerWalk, TopLevelByIndexAndBySibling) {
+    EXPECT_EQ(doc.layerCount(), 3);
+    EXPECT_EQ(doc.layerAt(0), a);
+    EXPECT_EQ(doc.layerAt(2), c);
+    EXPECT_EQ(doc.layerAt(3), nullptr);
+    EXPECT_EQ(doc.layerAt(-1), nullptr);
+    EXPECT_EQ(doc.firstLayer(), a);
+    EXPECT_EQ(doc.nextLayer(*a), b);
+    EXPECT_EQ(doc.nextLayer(*c), nullptr);
+    // The sibling step stays under one parent and skips art between sublayers.
+    EXPECT_EQ(doc.nextLayer(*a1), a2);
+    EXPECT_EQ(doc.nextLayer(*a2), nullptr);
+}
+
+TEST_F(LayerWalk, ParentsAndFirstSublayers) {
+    EXPECT_EQ(doc.firstSublayer(*a), a1);
+    EXPECT_EQ(doc.firstSublayer(*a1), a1a);
+    EXPECT_EQ(doc.firstSublayer(*b), nullptr);
+    EXPECT_EQ(doc.parentLayer(*a1a), a1);
+    EXPECT_EQ(doc.parentLayer(*a2), a);
+    EXPECT_EQ(doc.parentLayer(*a), nullptr);
+    // A sublayer's group is a child of its parent layer's group.
+    EXPECT_EQ(a1->group()->parent(), a->group());
+    EXPECT_EQ(a->group()->parent(), nullptr);
+}
+
+TEST_F(LayerWalk, PreOrderAndPreOrderOutside) {
+    EXPECT_EQ(titles(doc.allLayers()),
+              (std::vector<std::string>{"A", "A1", "A1a", "A2", "B", "C", "C1"}));
+    const struct {
+        Layer* from;
+        Layer* next;
+        Layer* outside;
+    } cases[] = {
+        {a, a1, b},  {a1, a1a, a2}, {a1a, a2, a2}, {a2, b, b},
+        {b, c, c},   {c, c1, nullptr}, {c1, nullptr, nullptr},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.from->title);
+        EXPECT_EQ(doc.nextPreorderLayer(*k.from), k.next);
+        EXPECT_EQ(doc.nextPreorderLayerOutside(*k.from), k.outside);
+    }
+}
+
+TEST_F(LayerWalk, SublayersDirectlyUnderALayer) {
+    // The walk of the "sublayers under the current layer" target kind: first sublayer,
+    // then the next layer outside each one while its parent is the current layer.
+    std::vector<Layer*> seen;
+    for (Layer* l = doc.firstSublayer(*a); l && doc.parentLayer(*l) == a;
+         l = doc.nextPreorderLayerOutside(*l))
+        seen.push_back(l);
+    EXPECT_EQ(titles(seen), (std::vector<std::string>{"A1", "A2"}));
+}
+
+TEST_F(LayerWalk, InsertLayerAtEachPaintOrder) {
+    Layer* made = nullptr;
+    ASSERT_EQ(doc.insertLayer(nullptr, PaintOrder::AboveAll, &made), kHostNoErr);
+    made->title = "top";
+    ASSERT_EQ(doc.insertLayer(nullptr, PaintOrder::BelowAll, &made), kHostNoErr);
+    made->title = "bottom";
+    ASSERT_EQ(doc.insertLayer(a1, PaintOrder::Above, &made), kHostNoErr);
+    made->title = "above A1";
+    ASSERT_EQ(doc.insertLayer(a1, PaintOrder::Below, &made), kHostNoErr);
+    made->title = "below A1";
+    ASSERT_EQ(doc.insertLayer(b, PaintOrder::InsideOnTop, &made), kHostNoErr);
+    made->title = "B first";
+    ASSERT_EQ(doc.insertLayer(b, PaintOrder::InsideOnBottom, &made), kHostNoErr);
+    made->title = "B last";
+    EXPECT_EQ(titles(doc.allLayers()),
+              (std::vector<std::string>{"top", "A", "above A1", "A1", "A1a", "below A1", "A2",
+                                        "B", "B first", "B last", "C", "C1", "bottom"}));
+    EXPECT_EQ(doc.insertLayer(nullptr, PaintOrder::Below, &made), kHostErrBadParameter);
+    EXPECT_EQ(made, nullptr);
+}
+
+TEST_F(LayerWalk, DeletingTheCurrentLayerMakesTheTopmostCurrent) {
+    ASSERT_EQ(doc.setCurrentLayer(*a1a), kHostNoErr);
+    const HostLayerHandle gone = a1->handle();
+    const HostArtHandle gonePath = a->group()->firstChild()->nextSibling()->handle(); // in A
+    ASSERT_EQ(doc.deleteLayer(*a1), kHostNoErr);
+    EXPECT_EQ(doc.layer(gone), nullptr);
+    EXPECT_NE(doc.art(gonePath), nullptr); // art of the parent layer stays
+    EXPECT_EQ(doc.currentLayer(), a);
+    EXPECT_EQ(titles(doc.allLayers()), (std::vector<std::string>{"A", "A2", "B", "C", "C1"}));
+    // The last top-level layer stays.
+    ASSERT_EQ(doc.deleteLayer(*b), kHostNoErr);
+    ASSERT_EQ(doc.deleteLayer(*c), kHostNoErr);
+    EXPECT_EQ(doc.deleteLayer(*a), kHostErrRefused);
+    EXPECT_EQ(doc.layerCount(), 1);
+}
+
+} // namespace
