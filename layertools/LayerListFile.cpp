@@ -29,10 +29,6 @@ constexpr std::array<FileFilter, 2> kOpenFilters = {{
 }};
 
 constexpr const char* kCannotOpenMessage = "ファイルを開けません";
-constexpr const char* kMismatchMessage =
-    "レイヤー名の再設定を中断しました。レイヤーリストファイルに問題があるか、レイヤーリストファイ"
-    "ルとIllustratorドキュメントのレイヤー構造に違いがあります";
-
 /** Calls visit on every node of list and its subtrees in pre-order, without recursion;
  *  stops at the first false. */
 bool ForEachNode(const std::vector<LayerNode>& list,
@@ -353,7 +349,7 @@ HostErr CLayerListFile::SetFromFile() {
     }
     if (!fits) {
         if (restoreKind == 0)
-            frame::MessageAlert(kMismatchMessage);
+            frame::MessageAlert(kLayerMismatchMessage);
         else
             frame::MessageAlert("新規レイヤーの作成を中断しました。レイヤーリストファイルの" +
                                 std::to_string(failedLine) + "行目に問題があります");

@@ -60,7 +60,7 @@ long PeakRssKiB() {
 
 int main(int argc, char** argv) {
     const std::string input =
-        argc > 1 ? argv[1] : std::string(CARTOVEL_FIXTURES) + "/us-counties.svg";
+        argc > 1 ? argv[1] : std::string(CARTOVEL_EXAMPLES) + "/us-counties.svg";
     const std::string output =
         argc > 2 ? argv[2]
                  : (std::filesystem::temp_directory_path() / "bench-colouring.svg").string();

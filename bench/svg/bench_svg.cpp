@@ -79,8 +79,12 @@ void* operator new(std::size_t n) {
     if (void* p = counted(n)) return p;
     throw std::bad_alloc();
 }
-void operator delete(void* p) noexcept { uncounted(p); }
-void operator delete(void* p, std::size_t) noexcept { uncounted(p); }
+void operator delete(void* p) noexcept {
+    uncounted(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    uncounted(p);
+}
 
 int main(int argc, char** argv) {
     const std::filesystem::path file = argc > 1 ? argv[1] : CARTOVEL_BENCH_MAP;

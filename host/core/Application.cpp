@@ -3,6 +3,7 @@
 #include "host/core/Errors.h"
 #include "host/core/FrameSuites.h"
 #include "host/core/SuiteCatalog.h"
+#include "host/docsuites/DocumentSuites.h"
 #include "host/prefs/PreferenceStore.h"
 #include "host/prefs/PreferenceSuite.h"
 #include "hostapi/suites/MenuSuite.h"
@@ -52,6 +53,7 @@ Application::Application(ApplicationOptions options)
         suites_.provideEmpty(suite.name, suite.version);
     installFrameSuites(suites_);
     installPreferenceSuite(suites_);
+    installDocumentSuites(suites_);
     gCurrent = this;
 }
 

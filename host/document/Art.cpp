@@ -16,7 +16,9 @@ Art::Art(ArtType type, std::uint64_t id) : type_(type), id_(id) {
     }
 }
 
-Art* Art::parent() const { return parent_ && !parent_->isRoot_ ? parent_ : nullptr; }
+Art* Art::parent() const {
+    return parent_ && !parent_->isRoot_ ? parent_ : nullptr;
+}
 
 Art* nextOutside(const Art* a, const Art* root) {
     for (const Art* x = a; x && x != root; x = x->parent_) {

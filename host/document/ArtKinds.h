@@ -40,7 +40,9 @@ constexpr bool isTextType(ArtType t) {
     return t == ArtType::TextFrame || t == ArtType::LegacyText;
 }
 
-constexpr bool isImageType(ArtType t) { return t == ArtType::Placed || t == ArtType::Raster; }
+constexpr bool isImageType(ArtType t) {
+    return t == ArtType::Placed || t == ArtType::Raster;
+}
 
 /// User attribute bits.
 enum : std::uint32_t {

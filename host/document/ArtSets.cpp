@@ -22,7 +22,8 @@ namespace {
 std::vector<HostArtHandle> handles(const std::vector<Art*>& arts) {
     std::vector<HostArtHandle> out;
     out.reserve(arts.size());
-    for (const Art* a : arts) out.push_back(a->handle());
+    for (const Art* a : arts)
+        out.push_back(a->handle());
     return out;
 }
 

@@ -79,8 +79,7 @@ bool Comparer::colour(const HostColor& x, const HostColor& y, const char* what) 
         return num(x.cyan, y.cyan, what) && num(x.magenta, y.magenta, what) &&
                num(x.yellow, y.yellow, what) && num(x.black, y.black, what);
     case kHostThreeColor:
-        return num(x.red, y.red, what) && num(x.green, y.green, what) &&
-               num(x.blue, y.blue, what);
+        return num(x.red, y.red, what) && num(x.green, y.green, what) && num(x.blue, y.blue, what);
     default:
         return true;
     }
@@ -127,7 +126,8 @@ bool Comparer::path(const PathData& x, const PathData& y) {
         const HostPathSegment& s = x.segments[i];
         const HostPathSegment& t = y.segments[i];
         const std::string at = "segment " + std::to_string(i);
-        if (!point(s.p, t.p, (at + " anchor").c_str()) || !point(s.in, t.in, (at + " in").c_str()) ||
+        if (!point(s.p, t.p, (at + " anchor").c_str()) ||
+            !point(s.in, t.in, (at + " in").c_str()) ||
             !point(s.out, t.out, (at + " out").c_str()) ||
             !flag(s.corner != 0, t.corner != 0, (at + " corner").c_str()))
             return false;
@@ -195,7 +195,8 @@ bool Comparer::tree(const Art& x, const Art& y) {
         if (!node(*p, *q)) return false;
         const Art* c = p->firstChild();
         const Art* d = q->firstChild();
-        for (; c && d; c = c->nextSibling(), d = d->nextSibling()) stack.emplace_back(c, d);
+        for (; c && d; c = c->nextSibling(), d = d->nextSibling())
+            stack.emplace_back(c, d);
         if (c || d) return fail("child count differs under '" + p->name + "'");
     }
     return true;
@@ -241,8 +242,7 @@ std::optional<std::string> Comparer::run() {
 
 } // namespace
 
-std::optional<std::string> firstDifference(const Document& a, const Document& b,
-                                           double tolerance) {
+std::optional<std::string> firstDifference(const Document& a, const Document& b, double tolerance) {
     return Comparer(a, b, tolerance).run();
 }
 

@@ -48,7 +48,9 @@ Art* Document::createArt(ArtType type) {
     return raw;
 }
 
-Art* Document::makeArt(ArtType type) { return createArt(type); }
+Art* Document::makeArt(ArtType type) {
+    return createArt(type);
+}
 
 Layer* Document::appendLayer(Layer* parent, std::string title) {
     return addLayer(parent, std::move(title), false);
@@ -76,7 +78,9 @@ Layer* Document::createLayer(std::string title, const Place& place) {
     return raw;
 }
 
-void Document::appendChild(Art& parent, Art& child) { link(child, {&parent, nullptr}); }
+void Document::appendChild(Art& parent, Art& child) {
+    link(child, {&parent, nullptr});
+}
 
 void Document::prependChild(Art& parent, Art& child) {
     link(child, {&parent, parent.firstChild_});
@@ -172,7 +176,8 @@ void Document::destroySubtree(Art& top) {
             layers_.erase(a->ownedLayer_->id());
         }
     }
-    for (std::uint64_t id : doomed) arts_.erase(id);
+    for (std::uint64_t id : doomed)
+        arts_.erase(id);
     if (currentGone) current_ = firstLayer();
 }
 
@@ -197,13 +202,15 @@ Art* Document::copySubtree(const Art& source) {
     Art* top = copyNode(source);
     // Depth-first with an explicit stack: art can nest deeper than the call stack allows.
     std::vector<std::pair<const Art*, Art*>> stack;
-    for (const Art* c = source.lastChild_; c; c = c->prev_) stack.emplace_back(c, top);
+    for (const Art* c = source.lastChild_; c; c = c->prev_)
+        stack.emplace_back(c, top);
     while (!stack.empty()) {
         auto [src, parent] = stack.back();
         stack.pop_back();
         Art* dst = copyNode(*src);
         link(*dst, {parent, nullptr});
-        for (const Art* c = src->lastChild_; c; c = c->prev_) stack.emplace_back(c, dst);
+        for (const Art* c = src->lastChild_; c; c = c->prev_)
+            stack.emplace_back(c, dst);
     }
     return top;
 }

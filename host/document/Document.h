@@ -135,8 +135,8 @@ public:
     /// kHostErrRefused while an instance uses it.
     HostErr deleteSymbol(Symbol& symbol);
     const std::vector<Symbol*>& symbols() const { return symbolOrder_; }
-    HostErr newSymbolInstance(const Symbol& symbol, const HostRealMatrix& matrix,
-                              PaintOrder order, Art* reference, Art** instance);
+    HostErr newSymbolInstance(const Symbol& symbol, const HostRealMatrix& matrix, PaintOrder order,
+                              Art* reference, Art** instance);
 
     // ---- attributes and selection ----------------------------------------------------------
     /// The bits of mask that are set; kAttrFullySelected is computed when asked for.
@@ -190,15 +190,15 @@ private:
     void clearSelectedDown(Art& art);
     void fixSelectionAbove(Art* parent);
     bool isInside(const Art& art, const Art& ancestor) const;
-    void touchPaths(Art& art, const PathStyle& style);
+    void setMemberStyles(Art& art, const PathStyle& style);
 
     std::uint64_t id_;
     std::unordered_map<std::uint64_t, std::unique_ptr<Art>> arts_;
     std::unordered_map<std::uint64_t, std::unique_ptr<Layer>> layers_;
     std::unordered_map<std::uint64_t, std::unique_ptr<Symbol>> symbolMap_;
     std::vector<Symbol*> symbolOrder_;
-    std::unique_ptr<Art> root_;        // parent of the top-level layers' groups
-    std::unique_ptr<Art> symbolRoot_;  // parent of the symbols' art
+    std::unique_ptr<Art> root_;       // parent of the top-level layers' groups
+    std::unique_ptr<Art> symbolRoot_; // parent of the symbols' art
     Layer* current_ = nullptr;
 };
 

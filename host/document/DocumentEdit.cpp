@@ -88,7 +88,7 @@ HostErr Document::reorderArt(Art& art, PaintOrder order, Art* reference) {
     if (!art.parent_ || art.parent_->isRoot_) return kHostErrBadParameter;
     if (reference == &art) {
         return order == PaintOrder::Above || order == PaintOrder::Below ? kHostNoErr
-                                                                         : kHostErrBadParameter;
+                                                                        : kHostErrBadParameter;
     }
     Place place;
     if (HostErr e = resolvePlace(order, reference, place)) return e;
@@ -111,8 +111,8 @@ HostErr Document::disposeArt(Art& art) {
     return kHostNoErr;
 }
 
-HostErr Document::newText(TextKind kind, Orientation orientation, PaintOrder order,
-                          Art* reference, HostRealPoint anchor, Art* path, Art** out) {
+HostErr Document::newText(TextKind kind, Orientation orientation, PaintOrder order, Art* reference,
+                          HostRealPoint anchor, Art* path, Art** out) {
     if (!out) return kHostErrBadParameter;
     *out = nullptr;
     if (orientation != Orientation::Horizontal && orientation != Orientation::Vertical)
@@ -186,7 +186,7 @@ HostErr Document::getPathStyle(const Art& art, PathStyle& style) const {
     return kHostNoErr;
 }
 
-void Document::touchPaths(Art& compound, const PathStyle& style) {
+void Document::setMemberStyles(Art& compound, const PathStyle& style) {
     for (Art* c = compound.firstChild_; c; c = c->next_)
         if (PathData* p = c->path()) p->style = style;
 }
@@ -196,9 +196,9 @@ HostErr Document::setPathStyle(Art& art, const PathStyle& style) {
     if (!isValidPathStyle(style)) return kHostErrBadParameter;
     if (HostErr e = checkEditable(art)) return e;
     if (art.type_ == ArtType::CompoundPath) {
-        touchPaths(art, style);
+        setMemberStyles(art, style);
     } else if (art.parent_ && art.parent_->type_ == ArtType::CompoundPath) {
-        touchPaths(*art.parent_, style); // members share the compound path's style
+        setMemberStyles(*art.parent_, style); // members share the compound path's style
     } else {
         art.path()->style = style;
     }

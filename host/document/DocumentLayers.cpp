@@ -51,7 +51,8 @@ Layer* Document::nextPreorderLayerOutside(const Layer& layer) const {
 
 std::vector<Layer*> Document::allLayers() const {
     std::vector<Layer*> out;
-    for (Layer* l = firstLayer(); l; l = nextPreorderLayer(*l)) out.push_back(l);
+    for (Layer* l = firstLayer(); l; l = nextPreorderLayer(*l))
+        out.push_back(l);
     return out;
 }
 

@@ -40,7 +40,8 @@ HostErr Document::setUserAttributes(Art& art, std::uint32_t mask, std::uint32_t 
     }
     if (mask & kAttrFullySelected) {
         if (value & kAttrFullySelected) {
-            for (Art* a = &art; a; a = nextInPreorder(a, &art)) a->attrs_ |= kAttrSelected;
+            for (Art* a = &art; a; a = nextInPreorder(a, &art))
+                a->attrs_ |= kAttrSelected;
             setSelectedUp(art);
         } else {
             clearSelectedDown(art);
@@ -105,7 +106,8 @@ std::vector<Art*> Document::selectedArt() const {
 std::vector<Art*> Document::layerArt(const Layer& layer) const {
     std::vector<Art*> out;
     Art* g = layer.group();
-    for (Art* a = g; a; a = nextInPreorder(a, g)) out.push_back(a);
+    for (Art* a = g; a; a = nextInPreorder(a, g))
+        out.push_back(a);
     return out;
 }
 
@@ -123,7 +125,8 @@ void Document::deselectLayer(const Layer& layer) {
 }
 
 void Document::deselectAll() {
-    for (Art* g = root_->firstChild_; g; g = g->next_) clearSelectedDown(*g);
+    for (Art* g = root_->firstChild_; g; g = g->next_)
+        clearSelectedDown(*g);
 }
 
 } // namespace host

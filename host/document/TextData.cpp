@@ -14,7 +14,8 @@ bool operator==(const CharFeatures& a, const CharFeatures& b) {
 
 std::string TextData::plainText() const {
     std::string s;
-    for (const TextRun& r : runs) s += r.text;
+    for (const TextRun& r : runs)
+        s += r.text;
     return s;
 }
 
@@ -66,7 +67,9 @@ void TextData::normalize() {
     runs = std::move(out);
 }
 
-HostRealPoint textAnchor(const TextData& text) { return translationPart(text.matrix); }
+HostRealPoint textAnchor(const TextData& text) {
+    return translationPart(text.matrix);
+}
 
 void setTextAnchor(TextData& text, HostRealPoint anchor) {
     text.matrix.tx = anchor.h;

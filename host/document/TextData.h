@@ -24,11 +24,11 @@ namespace host {
 class Art;
 
 struct CharFeatures {
-    double fontSize = 12.0;        // points
-    double horizontalScale = 1.0;  // 1 is 100 %
-    double verticalScale = 1.0;    // 1 is 100 %
-    double rotation = 0.0;         // of each character, degrees counter-clockwise
-    std::string fontFamily;        // empty: the host's default font
+    double fontSize = 12.0;       // points
+    double horizontalScale = 1.0; // 1 is 100 %
+    double verticalScale = 1.0;   // 1 is 100 %
+    double rotation = 0.0;        // of each character, degrees counter-clockwise
+    std::string fontFamily;       // empty: the host's default font
     bool fillPaint = true;
     HostColor fill{kHostGrayColor, 1.0, 0, 0, 0, 0, 0, 0, 0}; // black
     bool strokePaint = false;

@@ -84,8 +84,8 @@ double vectorAngle(double ux, double uy, double vx, double vy) {
 
 } // namespace
 
-ArcShape arcToCubics(HostRealPoint p0, double rx, double ry, double rotationDegrees,
-                     bool largeArc, bool sweep, HostRealPoint p1, std::vector<CubicTail>& out) {
+ArcShape arcToCubics(HostRealPoint p0, double rx, double ry, double rotationDegrees, bool largeArc,
+                     bool sweep, HostRealPoint p1, std::vector<CubicTail>& out) {
     if (p0.h == p1.h && p0.v == p1.v) return ArcShape::Omitted;
     rx = std::abs(rx);
     ry = std::abs(ry);
@@ -117,7 +117,8 @@ ArcShape arcToCubics(HostRealPoint p0, double rx, double ry, double rotationDegr
     if (sweep && delta < 0) delta += 2 * std::numbers::pi;
     if (!std::isfinite(delta) || !std::isfinite(cx) || !std::isfinite(cy)) return ArcShape::Line;
 
-    const int n = std::max(1, static_cast<int>(std::ceil(std::abs(delta) / (std::numbers::pi / 2) - 1e-9)));
+    const int n =
+        std::max(1, static_cast<int>(std::ceil(std::abs(delta) / (std::numbers::pi / 2) - 1e-9)));
     const double step = delta / n;
     const double k = 4.0 / 3.0 * std::tan(step / 4);
     auto toEllipse = [&](double x, double y) {

@@ -30,7 +30,7 @@ using CubicTail = std::array<HostRealPoint, 3>;
 /// Returns false when the arc is a straight line (a zero radius) and nothing when the end
 /// points coincide (the arc is omitted); out is untouched in both cases.
 enum class ArcShape { Omitted, Line, Curves };
-ArcShape arcToCubics(HostRealPoint p0, double rx, double ry, double rotationDegrees,
-                     bool largeArc, bool sweep, HostRealPoint p1, std::vector<CubicTail>& out);
+ArcShape arcToCubics(HostRealPoint p0, double rx, double ry, double rotationDegrees, bool largeArc,
+                     bool sweep, HostRealPoint p1, std::vector<CubicTail>& out);
 
 } // namespace host

@@ -5,9 +5,13 @@
 
 namespace host {
 
-HostRealMatrix translationMatrix(double tx, double ty) { return {1, 0, 0, 1, tx, ty}; }
+HostRealMatrix translationMatrix(double tx, double ty) {
+    return {1, 0, 0, 1, tx, ty};
+}
 
-HostRealMatrix scaleMatrix(double sx, double sy) { return {sx, 0, 0, sy, 0, 0}; }
+HostRealMatrix scaleMatrix(double sx, double sy) {
+    return {sx, 0, 0, sy, 0, 0};
+}
 
 HostRealMatrix rotationMatrix(double angle) {
     const double c = std::cos(angle);
@@ -16,9 +20,8 @@ HostRealMatrix rotationMatrix(double angle) {
 }
 
 HostRealMatrix concat(const HostRealMatrix& m, const HostRealMatrix& n) {
-    return {m.a * n.a + m.b * n.c,         m.a * n.b + m.b * n.d,
-            m.c * n.a + m.d * n.c,         m.c * n.b + m.d * n.d,
-            m.tx * n.a + m.ty * n.c + n.tx, m.tx * n.b + m.ty * n.d + n.ty};
+    return {m.a * n.a + m.b * n.c, m.a * n.b + m.b * n.d,          m.c * n.a + m.d * n.c,
+            m.c * n.b + m.d * n.d, m.tx * n.a + m.ty * n.c + n.tx, m.tx * n.b + m.ty * n.d + n.ty};
 }
 
 void concatTranslate(HostRealMatrix& m, double tx, double ty) {
@@ -26,9 +29,13 @@ void concatTranslate(HostRealMatrix& m, double tx, double ty) {
     m.ty += ty;
 }
 
-void concatScale(HostRealMatrix& m, double sx, double sy) { m = concat(m, scaleMatrix(sx, sy)); }
+void concatScale(HostRealMatrix& m, double sx, double sy) {
+    m = concat(m, scaleMatrix(sx, sy));
+}
 
-void concatRotate(HostRealMatrix& m, double angle) { m = concat(m, rotationMatrix(angle)); }
+void concatRotate(HostRealMatrix& m, double angle) {
+    m = concat(m, rotationMatrix(angle));
+}
 
 bool invert(HostRealMatrix& m) {
     if (!isFinite(m)) return false;
@@ -48,16 +55,22 @@ HostRealPoint transformPoint(const HostRealMatrix& m, HostRealPoint p) {
     return {m.a * p.h + m.c * p.v + m.tx, m.b * p.h + m.d * p.v + m.ty};
 }
 
-double rotationAngle(const HostRealMatrix& m) { return std::atan2(m.b, m.a); }
-
-HostRealPoint translationPart(const HostRealMatrix& m) { return {m.tx, m.ty}; }
-
-bool isFinite(const HostRealMatrix& m) {
-    return std::isfinite(m.a) && std::isfinite(m.b) && std::isfinite(m.c) &&
-           std::isfinite(m.d) && std::isfinite(m.tx) && std::isfinite(m.ty);
+double rotationAngle(const HostRealMatrix& m) {
+    return std::atan2(m.b, m.a);
 }
 
-bool isIdentity(const HostRealMatrix& m) { return m == kIdentityMatrix; }
+HostRealPoint translationPart(const HostRealMatrix& m) {
+    return {m.tx, m.ty};
+}
+
+bool isFinite(const HostRealMatrix& m) {
+    return std::isfinite(m.a) && std::isfinite(m.b) && std::isfinite(m.c) && std::isfinite(m.d) &&
+           std::isfinite(m.tx) && std::isfinite(m.ty);
+}
+
+bool isIdentity(const HostRealMatrix& m) {
+    return m == kIdentityMatrix;
+}
 
 } // namespace host
 

@@ -18,7 +18,8 @@ void transformPath(PathData& p, const HostRealMatrix& m, double lineScale, std::
     PathStyle& st = p.style;
     if (options & kScaleLines) {
         st.strokeWidth *= std::abs(lineScale);
-        for (double& d : st.dash) d *= std::abs(lineScale);
+        for (double& d : st.dash)
+            d *= std::abs(lineScale);
         st.dashOffset *= std::abs(lineScale);
     }
     if (options & kTransformFillGradients) st.fillGradientMatrix = concat(st.fillGradientMatrix, m);
@@ -32,7 +33,8 @@ void transformPath(PathData& p, const HostRealMatrix& m, double lineScale, std::
 void transformText(TextData& t, const HostRealMatrix& m, double lineScale, std::int32_t options) {
     if (options & kTransformObjects) t.matrix = concat(t.matrix, m);
     if (options & kScaleLines) {
-        for (TextRun& r : t.runs) r.features.strokeWidth *= std::abs(lineScale);
+        for (TextRun& r : t.runs)
+            r.features.strokeWidth *= std::abs(lineScale);
     }
     if (t.framePath && t.framePath->path())
         transformPath(*t.framePath->path(), m, lineScale, options);
@@ -52,7 +54,8 @@ HostErr transformArt(Document& doc, Art& art, const HostRealMatrix& m, double li
         const bool descend = a->type() == ArtType::Group || a->type() == ArtType::CompoundPath ||
                              (a->type() == ArtType::PluginGroup && (options & kTransformChildren));
         if (descend) {
-            for (Art* c = a->firstChild(); c; c = c->nextSibling()) stack.push_back(c);
+            for (Art* c = a->firstChild(); c; c = c->nextSibling())
+                stack.push_back(c);
         } else if (PathData* p = a->path()) {
             transformPath(*p, m, lineScale, options);
         } else if (ImageData* img = a->image()) {

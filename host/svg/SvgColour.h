@@ -15,7 +15,7 @@ bool parseColour(std::string_view s, HostColor& rgb);
 
 struct Paint {
     enum Kind { None, Colour, CurrentColour, Url, Inherit } kind = None;
-    HostColor colour{};         // Colour, and the fallback of Url when hasFallback
+    HostColor colour{}; // Colour, and the fallback of Url when hasFallback
     bool hasFallback = false;
     std::string_view reference; // Url: the id without '#'
 };

@@ -55,10 +55,14 @@ std::size_t invalidUtf8(std::string_view s) {
         }
         int len = 0;
         char32_t min = 0;
-        if ((c & 0xE0) == 0xC0) len = 2, min = 0x80;
-        else if ((c & 0xF0) == 0xE0) len = 3, min = 0x800;
-        else if ((c & 0xF8) == 0xF0) len = 4, min = 0x10000;
-        else return i;
+        if ((c & 0xE0) == 0xC0)
+            len = 2, min = 0x80;
+        else if ((c & 0xF0) == 0xE0)
+            len = 3, min = 0x800;
+        else if ((c & 0xF8) == 0xF0)
+            len = 4, min = 0x10000;
+        else
+            return i;
         if (i + len > n) return i;
         char32_t cp = c & (0x7F >> len);
         for (int k = 1; k < len; ++k) {
@@ -85,7 +89,8 @@ SvgLoadResult loadSvgText(std::string_view name, std::string text) {
     const LineIndex lines(text);
     const std::string_view view = text;
     if (view.starts_with("\xFE\xFF") || view.starts_with("\xFF\xFE"))
-        return failure(lines.at(name, 0) + ": UTF-16 files are not supported; save the file as UTF-8");
+        return failure(lines.at(name, 0) +
+                       ": UTF-16 files are not supported; save the file as UTF-8");
     if (const std::size_t bad = invalidUtf8(view); bad != std::string_view::npos)
         return failure(lines.at(name, bad) + ": the file is not valid UTF-8");
     if (text.empty()) return failure(lines.at(name, 0) + ": the file is empty");

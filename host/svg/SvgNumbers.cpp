@@ -8,7 +8,9 @@ namespace host::svg {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 } // namespace
 
@@ -31,7 +33,8 @@ NumberStatus scanNumber(std::string_view s, std::size_t& pos, double& value) {
     int significant = 0;
     int decimals = 0;
     bool digits = false;
-    while (p < end && *p == '0') ++p, digits = true;
+    while (p < end && *p == '0')
+        ++p, digits = true;
     for (; p < end && isDigit(*p); ++p, digits = true) {
         if (significant < 19) mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
         ++significant;
@@ -39,7 +42,8 @@ NumberStatus scanNumber(std::string_view s, std::size_t& pos, double& value) {
     if (p < end && *p == '.') {
         ++p;
         if (mantissa == 0) {
-            for (; p < end && *p == '0'; ++p) ++decimals, digits = true;
+            for (; p < end && *p == '0'; ++p)
+                ++decimals, digits = true;
         }
         for (; p < end && isDigit(*p); ++p, digits = true) {
             if (significant < 19) {
@@ -57,7 +61,8 @@ NumberStatus scanNumber(std::string_view s, std::size_t& pos, double& value) {
         const char* q = p + 1;
         if (q < end && (*q == '+' || *q == '-')) negativeExponent = *q++ == '-';
         if (q < end && isDigit(*q)) {
-            while (q < end && isDigit(*q)) ++q;
+            while (q < end && isDigit(*q))
+                ++q;
             p = q;
             hasExponent = true;
         }
@@ -82,7 +87,8 @@ NumberStatus scanNumber(std::string_view s, std::size_t& pos, double& value) {
 }
 
 void skipSpaces(std::string_view s, std::size_t& pos) {
-    while (pos < s.size() && isSpace(s[pos])) ++pos;
+    while (pos < s.size() && isSpace(s[pos]))
+        ++pos;
 }
 
 void skipCommaSpaces(std::string_view s, std::size_t& pos) {
@@ -94,8 +100,10 @@ void skipCommaSpaces(std::string_view s, std::size_t& pos) {
 }
 
 std::string_view trim(std::string_view s) {
-    while (!s.empty() && isSpace(s.front())) s.remove_prefix(1);
-    while (!s.empty() && isSpace(s.back())) s.remove_suffix(1);
+    while (!s.empty() && isSpace(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && isSpace(s.back()))
+        s.remove_suffix(1);
     return s;
 }
 

@@ -13,7 +13,9 @@ enum class NumberStatus { Ok, NotANumber, OutOfRange };
 /// Reads one number at s[pos] (no leading space skipped); on success pos moves past it.
 NumberStatus scanNumber(std::string_view s, std::size_t& pos, double& value);
 
-inline bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
+inline bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+}
 void skipSpaces(std::string_view s, std::size_t& pos);
 /// Spaces, then at most one comma, then spaces.
 void skipCommaSpaces(std::string_view s, std::size_t& pos);

@@ -50,9 +50,7 @@ public:
         finish();
     }
     HostRealPoint current() const { return current_; }
-    HostRealPoint subpathStart() const {
-        return open_ ? out_.segments[start_].p : current_;
-    }
+    HostRealPoint subpathStart() const { return open_ ? out_.segments[start_].p : current_; }
     void finish() {
         if (!open_) return;
         const std::size_t count = out_.segments.size() - start_;
@@ -86,7 +84,15 @@ private:
 
 bool isCommand(char c) {
     switch (c | 0x20) { // lower case
-    case 'm': case 'z': case 'l': case 'h': case 'v': case 'c': case 's': case 'q': case 't':
+    case 'm':
+    case 'z':
+    case 'l':
+    case 'h':
+    case 'v':
+    case 'c':
+    case 's':
+    case 'q':
+    case 't':
     case 'a':
         return true;
     default:
@@ -255,7 +261,8 @@ bool PathParser::command(char cmd) {
                 builder_.lineTo(p);
                 break;
             case ArcShape::Curves:
-                for (const CubicTail& t : arcs_) builder_.curveTo(t[0], t[1], t[2]);
+                for (const CubicTail& t : arcs_)
+                    builder_.curveTo(t[0], t[1], t[2]);
                 break;
             }
             lastControl_ = p;
@@ -299,8 +306,8 @@ bool parsePoints(std::string_view s, bool close, Outline& out, SyntaxError& erro
             st = scanNumber(s, pos, p.v);
         }
         if (st != NumberStatus::Ok) {
-            error = {pos, st == NumberStatus::OutOfRange ? "number out of range"
-                                                          : "number expected"};
+            error = {pos,
+                     st == NumberStatus::OutOfRange ? "number out of range" : "number expected"};
             return false;
         }
         if (first) {
@@ -359,7 +366,9 @@ void lineOutline(double x1, double y1, double x2, double y2, Outline& out) {
 
 namespace {
 
-bool samePoint(HostRealPoint a, HostRealPoint b) { return a.h == b.h && a.v == b.v; }
+bool samePoint(HostRealPoint a, HostRealPoint b) {
+    return a.h == b.h && a.v == b.v;
+}
 
 bool appendPoint(std::string& out, HostRealPoint p, double flip) {
     if (!appendNumber(out, p.h)) return false;

@@ -19,7 +19,9 @@ constexpr double kMaxCoordinate = 1e12;
 constexpr int kMaxUseDepth = 32;
 constexpr std::size_t kMaxExpandedElements = 100'000;
 
-bool inRange(double v) { return std::isfinite(v) && std::abs(v) <= kMaxCoordinate; }
+bool inRange(double v) {
+    return std::isfinite(v) && std::abs(v) <= kMaxCoordinate;
+}
 
 bool isTrue(const char* v) {
     return v && (std::string_view(v) == "1" || std::string_view(v) == "true");
@@ -36,7 +38,8 @@ ComputedStyle SvgReader::computeStyle(pugi::xml_node node, const ComputedStyle& 
     if (!sheet_.empty()) {
         sheet_.match(localName(node), node.attribute("id").value(), node.attribute("class").value(),
                      matched_);
-        for (const auto& [n, v] : matched_) applyProperty(s, parent, n, v);
+        for (const auto& [n, v] : matched_)
+            applyProperty(s, parent, n, v);
     }
     if (const pugi::xml_attribute style = node.attribute("style")) {
         forEachDeclaration(style.value(), [&](std::string_view n, std::string_view v) {
@@ -62,7 +65,8 @@ bool SvgReader::elementTransform(pugi::xml_node node, const HostRealMatrix& pare
     }
     HostRealMatrix t;
     SyntaxError e;
-    if (!parseTransform(attr.value(), t, e)) return failAt(attr, e.offset, "bad transform: " + e.message);
+    if (!parseTransform(attr.value(), t, e))
+        return failAt(attr, e.offset, "bad transform: " + e.message);
     ctm = concat(t, parentCtm);
     return checkMatrix(node, ctm);
 }
@@ -115,7 +119,8 @@ bool SvgReader::toDocument(pugi::xml_node node, Outline& outline, const HostReal
     return true;
 }
 
-bool SvgReader::resolvePaint(const Paint& paint, const HostColor& currentColour, HostColor& colour) {
+bool SvgReader::resolvePaint(const Paint& paint, const HostColor& currentColour,
+                             HostColor& colour) {
     switch (paint.kind) {
     case Paint::Colour:
         colour = paint.colour;
@@ -238,14 +243,26 @@ void SvgReader::link(Art& parent, Art& art, pugi::xml_node node) {
         doc_->setUserAttributes(art, kAttrSelected, kAttrSelected);
 }
 
+bool isContainerElement(std::string_view name) {
+    return name == "g" || name == "a" || name == "switch" || name == "svg";
+}
+
+bool isShapeElement(std::string_view name) {
+    return name == "path" || name == "rect" || name == "circle" || name == "ellipse" ||
+           name == "line" || name == "polyline" || name == "polygon";
+}
+
+bool isDrawable(std::string_view name) {
+    return isContainerElement(name) || isShapeElement(name) || name == "image" || name == "use" ||
+           name == "text";
+}
+
 void SvgReader::readElement(pugi::xml_node node, const Context& parent) {
     if (!isSvgElement(node)) return;
     const std::string_view name = localName(node);
-    const bool container = name == "g" || name == "a" || name == "switch" || name == "svg";
-    const bool shape = name == "path" || name == "rect" || name == "circle" ||
-                       name == "ellipse" || name == "line" || name == "polyline" ||
-                       name == "polygon";
-    if (!container && !shape && name != "image" && name != "use" && name != "text") return;
+    if (!isDrawable(name)) return; // definitions, metadata, scripts, filters and the like
+    const bool container = isContainerElement(name);
+    const bool shape = isShapeElement(name);
     if (shape) {
         const char* role = cvAttr(node, cv::kRole);
         if (role && std::string_view(role) == "frame") return; // read with its text
@@ -312,8 +329,8 @@ Art* SvgReader::readShape(pugi::xml_node node, std::string_view name, const Comp
         const bool ok = name == "path" ? parsePathData(attr.value(), outline_, e)
                                        : parsePoints(attr.value(), name == "polygon", outline_, e);
         if (!ok) {
-            failAt(attr, e.offset, std::string(name == "path" ? "bad path data: " : "bad points: ") +
-                                       e.message);
+            failAt(attr, e.offset,
+                   std::string(name == "path" ? "bad path data: " : "bad points: ") + e.message);
             return nullptr;
         }
     } else if (name == "rect") {
@@ -328,8 +345,8 @@ Art* SvgReader::readShape(pugi::xml_node node, std::string_view name, const Comp
         }
         if (rx < 0) rx = ry;
         if (ry < 0) ry = rx;
-        rectOutline(x, y, rw, rh, std::min(std::max(rx, 0.0), rw / 2), std::min(std::max(ry, 0.0), rh / 2),
-                    outline_);
+        rectOutline(x, y, rw, rh, std::min(std::max(rx, 0.0), rw / 2),
+                    std::min(std::max(ry, 0.0), rh / 2), outline_);
     } else if (name == "circle" || name == "ellipse") {
         double cx = 0, cy = 0, rx = 0, ry = 0;
         if (!length(node, "cx", fs, w, cx) || !length(node, "cy", fs, h, cy)) return nullptr;
@@ -356,7 +373,8 @@ Art* SvgReader::readShape(pugi::xml_node node, std::string_view name, const Comp
     const double lineScale = std::sqrt(std::abs(ctm.a * ctm.d - ctm.b * ctm.c));
     if (lineScale != 1) {
         ps.strokeWidth *= lineScale;
-        for (double& d : ps.dash) d *= lineScale;
+        for (double& d : ps.dash)
+            d *= lineScale;
         ps.dashOffset *= lineScale;
     }
     const char* kind = cvAttr(node, cv::kArt);
@@ -374,7 +392,8 @@ Art* SvgReader::readShape(pugi::xml_node node, std::string_view name, const Comp
             if (end == std::string_view::npos) end = corners.size();
             const std::string_view flags = corners.substr(cornerPos, end - cornerPos);
             if (flags.size() == p.segments.size()) {
-                for (std::size_t i = 0; i < flags.size(); ++i) p.segments[i].corner = flags[i] == '1';
+                for (std::size_t i = 0; i < flags.size(); ++i)
+                    p.segments[i].corner = flags[i] == '1';
             }
             cornerPos = end + 1;
         }
@@ -388,7 +407,9 @@ Art* SvgReader::readShape(pugi::xml_node node, std::string_view name, const Comp
             doc_->appendChild(*art, *member);
         }
     } else {
-        const ArtType type = k == "mesh" ? ArtType::Mesh : k == "foreign" ? ArtType::Foreign : ArtType::Path;
+        const ArtType type = k == "mesh"      ? ArtType::Mesh
+                             : k == "foreign" ? ArtType::Foreign
+                                              : ArtType::Path;
         art = doc_->makeArt(type);
         PathData& p = *art->path();
         if (!outline_.subpaths.empty()) fill(p, outline_.subpaths.front());
@@ -417,7 +438,8 @@ Art* SvgReader::readImage(pugi::xml_node node, const ComputedStyle& style,
                           const HostRealMatrix& ctm) {
     const double fs = style.fontSize;
     double x = 0, y = 0, w = 0, h = 0;
-    if (!length(node, "x", fs, doc_->page.width, x) || !length(node, "y", fs, doc_->page.height, y) ||
+    if (!length(node, "x", fs, doc_->page.width, x) ||
+        !length(node, "y", fs, doc_->page.height, y) ||
         !length(node, "width", fs, doc_->page.width, w) ||
         !length(node, "height", fs, doc_->page.height, h))
         return nullptr;
@@ -437,7 +459,8 @@ Art* SvgReader::readImage(pugi::xml_node node, const ComputedStyle& style,
     img.pixelHeight = h;
     // Pixel space: a placed image's runs down from its top-left corner, a raster image's up
     // from its bottom-left corner.
-    const HostRealMatrix local = raster ? HostRealMatrix{1, 0, 0, -1, x, y + h} : translationMatrix(x, y);
+    const HostRealMatrix local =
+        raster ? HostRealMatrix{1, 0, 0, -1, x, y + h} : translationMatrix(x, y);
     img.matrix = concat(local, ctm);
     if (!checkMatrix(node, img.matrix)) return nullptr;
     finishArt(node, *art, style, true);

@@ -17,11 +17,14 @@ namespace {
 bool firstLength(std::string_view s, double fontSize, double& v) {
     s = trim(s);
     std::size_t end = 0;
-    while (end < s.size() && !isSpace(s[end]) && s[end] != ',') ++end;
+    while (end < s.size() && !isSpace(s[end]) && s[end] != ',')
+        ++end;
     return parseLength(s.substr(0, end), fontSize, v) && std::isfinite(v) && std::abs(v) <= 1e12;
 }
 
-bool parseCvNumber(const char* s, double& v) { return s && parseWholeNumber(s, v) && std::isfinite(v); }
+bool parseCvNumber(const char* s, double& v) {
+    return s && parseWholeNumber(s, v) && std::isfinite(v);
+}
 
 class RunBuilder {
 public:
@@ -107,17 +110,15 @@ CharFeatures SvgReader::charFeatures(pugi::xml_node node, const ComputedStyle& s
     double v = 0;
     // SVG turns characters clockwise with y down: the same turn counter-clockwise with y up.
     if (firstLength(node.attribute("rotate").value(), 0, v)) f.rotation = v == 0 ? 0 : -v;
-    if (parseCvNumber(cvAttr(node, cv::kRotation), v)) f.rotation = v;
     if (parseCvNumber(cvAttr(node, cv::kHScale), v) && v > 0) f.horizontalScale = v;
     if (parseCvNumber(cvAttr(node, cv::kVScale), v) && v > 0) f.verticalScale = v;
     return f;
 }
 
-Art* SvgReader::readFramePath(pugi::xml_node ref, const Context& parent, const HostRealMatrix& ctm) {
+Art* SvgReader::readFramePath(pugi::xml_node ref, const Context& parent,
+                              const HostRealMatrix& ctm) {
     const std::string_view name = localName(ref);
-    if (name != "path" && name != "rect" && name != "circle" && name != "ellipse" &&
-        name != "line" && name != "polyline" && name != "polygon")
-        return nullptr;
+    if (!isShapeElement(name)) return nullptr;
     const ComputedStyle style = computeStyle(ref, parent.style);
     HostRealMatrix frameCtm;
     if (!elementTransform(ref, ctm, frameCtm)) return nullptr;
@@ -150,9 +151,9 @@ Art* SvgReader::readText(pugi::xml_node node, const Context& parent, const Compu
         if (localName(c) == "textPath") textPath = c;
     double kindNumber = -1;
     parseCvNumber(cvAttr(node, cv::kKind), kindNumber);
-    t.kind = kindNumber == 1 ? TextKind::Area
+    t.kind = kindNumber == 1                                   ? TextKind::Area
              : kindNumber == 2 || (kindNumber < 0 && textPath) ? TextKind::OnPath
-                                                              : TextKind::Point;
+                                                               : TextKind::Point;
     Art* frame = nullptr;
     if (t.kind == TextKind::Area) {
         // Written beside the text, in the same user space as the text's parent.
@@ -207,7 +208,8 @@ Art* SvgReader::readText(pugi::xml_node node, const Context& parent, const Compu
         }
     }
     std::vector<Level> levels;
-    levels.push_back({node.first_child(), style, charFeatures(node, style, CharFeatures{}), preserveAll});
+    levels.push_back(
+        {node.first_child(), style, charFeatures(node, style, CharFeatures{}), preserveAll});
     while (!levels.empty()) {
         Level& level = levels.back();
         const pugi::xml_node c = level.next;
@@ -225,9 +227,11 @@ Art* SvgReader::readText(pugi::xml_node node, const Context& parent, const Compu
         const ComputedStyle cs = computeStyle(c, level.style);
         const CharFeatures f = charFeatures(c, cs, level.features);
         const char* lineMark = cvAttr(c, cv::kLine);
-        const bool line = lineMark ? std::string_view(lineMark) == "1"
-                                   : name == "tspan" && (c.attribute("x") ||
-                                                         std::string_view(c.attribute("sodipodi:role").value()) == "line");
+        const bool line =
+            lineMark ? std::string_view(lineMark) == "1"
+                     : name == "tspan" &&
+                           (c.attribute("x") ||
+                            std::string_view(c.attribute("sodipodi:role").value()) == "line");
         if (line) {
             if (lines > 0 || runs.hasContent()) runs.lineBreak(f);
             ++lines;

@@ -11,23 +11,6 @@
 
 namespace host::svg {
 
-namespace {
-
-// Elements that draw nothing themselves or that the model has no place for.
-bool isSkipped(std::string_view name) {
-    static constexpr std::string_view kSkipped[] = {
-        "defs",   "style",          "symbol",         "title",    "desc",   "metadata",
-        "script", "clipPath",       "mask",           "marker",   "pattern", "linearGradient",
-        "radialGradient", "filter", "foreignObject",  "font",     "font-face", "cursor",
-        "view",   "animate",        "animateMotion",  "animateTransform", "animateColor", "set",
-    };
-    for (std::string_view s : kSkipped)
-        if (s == name) return true;
-    return false;
-}
-
-} // namespace
-
 SvgReader::SvgReader(char* buffer, std::size_t size) : buffer_(buffer), size_(size) {}
 
 SvgReader::~SvgReader() = default;
@@ -87,11 +70,14 @@ bool SvgReader::parseXml() {
     const unsigned options = pugi::parse_default | pugi::parse_ws_pcdata | pugi::parse_doctype;
     const pugi::xml_parse_result r =
         xml_.load_buffer_inplace(buffer_, size_, options, pugi::encoding_utf8);
-    if (!r) return fail(static_cast<std::size_t>(r.offset), std::string("malformed XML: ") + r.description());
+    if (!r)
+        return fail(static_cast<std::size_t>(r.offset),
+                    std::string("malformed XML: ") + r.description());
     for (pugi::xml_node n = xml_.first_child(); n; n = n.next_sibling()) {
         // Entity declarations are refused outright rather than left unexpanded.
         if (n.type() == pugi::node_doctype && std::strchr(n.value(), '['))
-            return fail(offsetOf(n), "a DOCTYPE with an internal subset (entity declarations) is not accepted");
+            return fail(offsetOf(n),
+                        "a DOCTYPE with an internal subset (entity declarations) is not accepted");
     }
     const pugi::xml_node root = xml_.document_element();
     if (!root) return fail(0, "no root element");
@@ -195,7 +181,8 @@ void SvgReader::prepass() {
                 if (type.empty() || type == "text/css") {
                     std::string css;
                     for (pugi::xml_node t = n.first_child(); t; t = t.next_sibling())
-                        if (t.type() == pugi::node_pcdata || t.type() == pugi::node_cdata) css += t.value();
+                        if (t.type() == pugi::node_pcdata || t.type() == pugi::node_cdata)
+                            css += t.value();
                     sheet_.parse(css);
                 }
             }
@@ -204,7 +191,8 @@ void SvgReader::prepass() {
             n = n.first_child();
             continue;
         }
-        while (n && n != root && !n.next_sibling()) n = n.parent();
+        while (n && n != root && !n.next_sibling())
+            n = n.parent();
         n = n == root ? pugi::xml_node() : n.next_sibling();
     }
     doc_->reserve(elements);
@@ -257,7 +245,8 @@ void SvgReader::readPage() {
 void SvgReader::readSymbols() {
     for (pugi::xml_node n : symbolNodes_) {
         const char* cvName = cvAttr(n, cv::kName);
-        symbols_[n.internal_object()] = doc_->newSymbol(cvName ? cvName : n.attribute("id").value());
+        symbols_[n.internal_object()] =
+            doc_->newSymbol(cvName ? cvName : n.attribute("id").value());
     }
     for (pugi::xml_node n : symbolNodes_) {
         Context ctx;
@@ -270,7 +259,8 @@ void SvgReader::readSymbols() {
 }
 
 std::string SvgReader::layerTitle(pugi::xml_node node) {
-    if (const pugi::xml_attribute label = node.attribute(names_.label.c_str())) return label.value();
+    if (const pugi::xml_attribute label = node.attribute(names_.label.c_str()))
+        return label.value();
     if (const pugi::xml_attribute id = node.attribute("id")) return id.value();
     return "Layer " + std::to_string(doc_->allLayers().size() + 1);
 }
@@ -280,7 +270,8 @@ Layer* SvgReader::openLayer(pugi::xml_node node, Layer* parent, const ComputedSt
     layer->visible = !style.displayNone && !style.visibilityHidden;
     const std::string_view locked = node.attribute(names_.insensitive.c_str()).value();
     layer->editable = !(locked == "true" || locked == "1");
-    if (const char* current = cvAttr(node, cv::kCurrent); current && std::string_view(current) == "1") {
+    if (const char* current = cvAttr(node, cv::kCurrent);
+        current && std::string_view(current) == "1") {
         doc_->setCurrentLayer(*layer);
         currentMarked_ = true;
     }
@@ -299,7 +290,7 @@ void SvgReader::readLayers() {
     for (pugi::xml_node n = root.first_child(); n && !failed_; n = n.next_sibling()) {
         if (!isSvgElement(n)) continue;
         const std::string_view name = localName(n);
-        if (isSkipped(name)) continue;
+        if (!isDrawable(name)) continue;
         Context ctx;
         ctx.style = rootStyle_;
         ctx.ctm = rootCtm_;

@@ -21,6 +21,11 @@ struct ReadProblem {
     std::string message;
 };
 
+/// Elements the reader draws: containers, shapes, images, <use> and <text>.
+bool isDrawable(std::string_view localName);
+bool isContainerElement(std::string_view localName);
+bool isShapeElement(std::string_view localName);
+
 class SvgReader {
 public:
     /// buffer holds the whole file; it is parsed in place and must outlive the reader.

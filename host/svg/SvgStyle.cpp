@@ -69,7 +69,8 @@ bool parseDash(std::string_view s, double fontSize, std::vector<double>& out) {
     skipSpaces(s, pos);
     while (pos < s.size()) {
         std::size_t end = pos;
-        while (end < s.size() && s[end] != ',' && !isSpace(s[end])) ++end;
+        while (end < s.size() && s[end] != ',' && !isSpace(s[end]))
+            ++end;
         double v = 0;
         if (!parseLength(s.substr(pos, end - pos), fontSize, v) || v < 0) return false;
         dash.push_back(v);
@@ -84,8 +85,8 @@ bool parseDash(std::string_view s, double fontSize, std::vector<double>& out) {
 
 bool parseFontSize(std::string_view s, double parentSize, double& out) {
     static constexpr std::pair<std::string_view, double> kKeywords[] = {
-        {"xx-small", 9},  {"x-small", 10}, {"small", 13},    {"medium", 16},
-        {"large", 18},    {"x-large", 24}, {"xx-large", 32},
+        {"xx-small", 9}, {"x-small", 10}, {"small", 13},    {"medium", 16},
+        {"large", 18},   {"x-large", 24}, {"xx-large", 32},
     };
     for (const auto& [k, v] : kKeywords) {
         if (s == k) {
@@ -116,7 +117,9 @@ ComputedStyle ComputedStyle::inherited() const {
     return s;
 }
 
-bool isPresentationAttribute(std::string_view name) { return propOf(name) != Prop::Unknown; }
+bool isPresentationAttribute(std::string_view name) {
+    return propOf(name) != Prop::Unknown;
+}
 
 bool parseLength(std::string_view s, double fontSize, double& value) {
     s = trim(s);
@@ -279,8 +282,8 @@ void applyProperty(ComputedStyle& s, const ComputedStyle& parent, std::string_vi
 namespace {
 
 bool isNameChar(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-           c == '-' || c == '_' || static_cast<unsigned char>(c) >= 0x80;
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == '_' || static_cast<unsigned char>(c) >= 0x80;
 }
 
 } // namespace
@@ -290,7 +293,8 @@ void StyleSheet::addRule(std::string_view selector, std::string_view body) {
     std::size_t pos = 0;
     auto name = [&]() {
         const std::size_t start = pos;
-        while (pos < selector.size() && isNameChar(selector[pos])) ++pos;
+        while (pos < selector.size() && isNameChar(selector[pos]))
+            ++pos;
         return std::string(selector.substr(start, pos - start));
     };
     if (pos < selector.size() && selector[pos] == '*') {
@@ -374,9 +378,11 @@ void StyleSheet::match(std::string_view element, std::string_view id, std::strin
     if (rules_.empty()) return;
     std::vector<std::string_view> classList;
     for (std::size_t pos = 0; pos < classes.size();) {
-        while (pos < classes.size() && isSpace(classes[pos])) ++pos;
+        while (pos < classes.size() && isSpace(classes[pos]))
+            ++pos;
         const std::size_t start = pos;
-        while (pos < classes.size() && !isSpace(classes[pos])) ++pos;
+        while (pos < classes.size() && !isSpace(classes[pos]))
+            ++pos;
         if (pos > start) classList.push_back(classes.substr(start, pos - start));
     }
     std::vector<const Rule*> hits;
@@ -392,7 +398,8 @@ void StyleSheet::match(std::string_view element, std::string_view id, std::strin
         }
     };
     consider(universal_);
-    if (auto it = byElement_.find(std::string(element)); it != byElement_.end()) consider(it->second);
+    if (auto it = byElement_.find(std::string(element)); it != byElement_.end())
+        consider(it->second);
     if (!id.empty())
         if (auto it = byId_.find(std::string(id)); it != byId_.end()) consider(it->second);
     for (std::string_view c : classList)
@@ -402,7 +409,8 @@ void StyleSheet::match(std::string_view element, std::string_view id, std::strin
                                                 : a->order < b->order;
     });
     for (const Rule* r : hits)
-        for (const auto& [n, v] : r->declarations) out.emplace_back(n, v);
+        for (const auto& [n, v] : r->declarations)
+            out.emplace_back(n, v);
 }
 
 } // namespace host::svg

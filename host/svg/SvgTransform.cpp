@@ -11,7 +11,9 @@ namespace host::svg {
 
 namespace {
 
-double radians(double degrees) { return degrees * std::numbers::pi / 180.0; }
+double radians(double degrees) {
+    return degrees * std::numbers::pi / 180.0;
+}
 
 } // namespace
 
@@ -42,7 +44,7 @@ bool parseTransform(std::string_view s, HostRealMatrix& result, SyntaxError& err
             const NumberStatus st = scanNumber(s, pos, a[n]);
             if (st != NumberStatus::Ok) {
                 error = {pos, st == NumberStatus::OutOfRange ? "number out of range"
-                                                              : "number expected in transform"};
+                                                             : "number expected in transform"};
                 return false;
             }
             ++n;

@@ -14,7 +14,9 @@ namespace host::svg {
 
 namespace {
 
-bool samePoint(HostRealPoint a, HostRealPoint b) { return a.h == b.h && a.v == b.v; }
+bool samePoint(HostRealPoint a, HostRealPoint b) {
+    return a.h == b.h && a.v == b.v;
+}
 
 } // namespace
 
@@ -49,7 +51,8 @@ void SvgWriter::writeStyle(const PathStyle& s) {
     if (s.strokeWidth != 1) xml_.attrRaw("stroke-width", number(s.strokeWidth));
     if (!s.dash.empty()) {
         std::string d;
-        for (double v : s.dash) d += (d.empty() ? "" : ",") + number(v);
+        for (double v : s.dash)
+            d += (d.empty() ? "" : ",") + number(v);
         xml_.attrRaw("stroke-dasharray", d);
     }
     if (s.dashOffset != 0) xml_.attrRaw("stroke-dashoffset", number(s.dashOffset));

@@ -13,7 +13,9 @@ namespace {
 
 bool isXmlId(std::string_view s) {
     if (s.empty()) return false;
-    auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; };
+    auto letter = [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
+    };
     if (!letter(s[0])) return false;
     for (char c : s)
         if (!letter(c) && !(c >= '0' && c <= '9') && c != '-' && c != '.') return false;
@@ -28,8 +30,10 @@ template <typename F> void forEachArt(const Document& doc, F&& f) {
             if (const TextData* t = a->text(); t && t->framePath) f(*t->framePath);
         }
     };
-    for (Layer* l = doc.firstLayer(); l; l = doc.nextLayer(*l)) walk(*l->group());
-    for (const Symbol* s : doc.symbols()) walk(*s->art());
+    for (Layer* l = doc.firstLayer(); l; l = doc.nextLayer(*l))
+        walk(*l->group());
+    for (const Symbol* s : doc.symbols())
+        walk(*s->art());
 }
 
 } // namespace
@@ -90,8 +94,7 @@ void SvgWriter::assignIds() {
         if (isXmlId(s->name)) ++nameCounts_[s->name];
     for (const Symbol* s : doc_.symbols()) {
         auto it = nameCounts_.find(s->name);
-        symbolIds_[s->id()] =
-            isXmlId(s->name) && it->second == 1 ? s->name : freshId("cv-s");
+        symbolIds_[s->id()] = isXmlId(s->name) && it->second == 1 ? s->name : freshId("cv-s");
     }
     // Frame paths are referenced by their text and need an id even without a usable name.
     forEachArt(doc_, [&](const Art& a) {
@@ -129,7 +132,8 @@ void SvgWriter::writeRoot() {
     flip_ = p.flipY();
     // SVG paints in document order: the bottom layer comes first.
     std::vector<const Layer*> layers;
-    for (Layer* l = doc_.firstLayer(); l; l = doc_.nextLayer(*l)) layers.push_back(l);
+    for (Layer* l = doc_.firstLayer(); l; l = doc_.nextLayer(*l))
+        layers.push_back(l);
     for (auto it = layers.rbegin(); it != layers.rend() && error_.empty(); ++it)
         writeTree(*(*it)->group());
     xml_.end("svg");
@@ -179,7 +183,8 @@ void SvgWriter::writeTree(const Art& top) {
             openContainer(a);
             stack.push_back({&a, true});
             // Children go out back to front: push the front one first so it comes last.
-            for (const Art* c = a.firstChild(); c; c = c->nextSibling()) stack.push_back({c, false});
+            for (const Art* c = a.firstChild(); c; c = c->nextSibling())
+                stack.push_back({c, false});
         } else {
             writeLeaf(a);
         }
@@ -243,14 +248,16 @@ void SvgWriter::writeCommon(const Art& a, bool leaf) {
     if (const std::string* v = a.tags.find("svg:opacity")) xml_.attr("opacity", *v);
     if (leaf) {
         if (const std::string* v = a.tags.find("svg:fill-opacity")) xml_.attr("fill-opacity", *v);
-        if (const std::string* v = a.tags.find("svg:stroke-opacity")) xml_.attr("stroke-opacity", *v);
+        if (const std::string* v = a.tags.find("svg:stroke-opacity"))
+            xml_.attr("stroke-opacity", *v);
     }
 }
 
 namespace {
 
 bool isStyleTag(std::string_view name, bool leaf) {
-    return name == "svg:opacity" || (leaf && (name == "svg:fill-opacity" || name == "svg:stroke-opacity"));
+    return name == "svg:opacity" ||
+           (leaf && (name == "svg:fill-opacity" || name == "svg:stroke-opacity"));
 }
 
 } // namespace

@@ -29,7 +29,9 @@ void XmlWriter::attrStart(std::string_view name) {
     out_ += "=\"";
 }
 
-void XmlWriter::endStart(bool hasContent) { out_ += hasContent ? ">" : "/>"; }
+void XmlWriter::endStart(bool hasContent) {
+    out_ += hasContent ? ">" : "/>";
+}
 
 void XmlWriter::end(std::string_view name) {
     out_ += "</";
@@ -37,7 +39,9 @@ void XmlWriter::end(std::string_view name) {
     out_ += '>';
 }
 
-void XmlWriter::text(std::string_view s) { escaped(s, false); }
+void XmlWriter::text(std::string_view s) {
+    escaped(s, false);
+}
 
 void XmlWriter::escaped(std::string_view s, bool attribute) {
     static constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
@@ -45,14 +49,28 @@ void XmlWriter::escaped(std::string_view s, bool attribute) {
         const auto c = static_cast<unsigned char>(s[i]);
         if (c < 0x80) {
             switch (c) {
-            case '&': out_ += "&amp;"; break;
-            case '<': out_ += "&lt;"; break;
-            case '>': out_ += "&gt;"; break;
-            case '"': out_ += attribute ? "&quot;" : "\""; break;
+            case '&':
+                out_ += "&amp;";
+                break;
+            case '<':
+                out_ += "&lt;";
+                break;
+            case '>':
+                out_ += "&gt;";
+                break;
+            case '"':
+                out_ += attribute ? "&quot;" : "\"";
+                break;
             // Attribute values lose raw line ends and tabs to normalisation.
-            case '\t': out_ += attribute ? "&#9;" : "\t"; break;
-            case '\n': out_ += attribute ? "&#10;" : "\n"; break;
-            case '\r': out_ += "&#13;"; break;
+            case '\t':
+                out_ += attribute ? "&#9;" : "\t";
+                break;
+            case '\n':
+                out_ += attribute ? "&#10;" : "\n";
+                break;
+            case '\r':
+                out_ += "&#13;";
+                break;
             default:
                 if (c >= 0x20 && c != 0x7f) out_ += static_cast<char>(c);
                 break;

@@ -15,7 +15,9 @@ constexpr double kAscent = 0.8;
 constexpr double kDescent = 0.2;
 constexpr double kLineGap = 1.2;
 
-bool inRange(char32_t c, char32_t lo, char32_t hi) { return c >= lo && c <= hi; }
+bool inRange(char32_t c, char32_t lo, char32_t hi) {
+    return c >= lo && c <= hi;
+}
 
 // Decodes one UTF-8 character at s[i]; a malformed byte counts as one character of its
 // own, so broken text still has a width.

@@ -86,12 +86,13 @@ TEST(RealMath, RectangleOperations) {
         HostRealRect a, b;
         bool overlap;
     } cases[] = {
-        {{0, 1, 1, 0}, {1, 1, 2, 0}, true},     // touching edges
-        {{0, 1, 1, 0}, {1.1, 1, 2, 0}, false},  // apart horizontally
-        {{0, 1, 1, 0}, {0, 3, 1, 1.5}, false},  // apart vertically
-        {{0, 4, 4, 0}, {1, 2, 2, 1}, true},     // inside
+        {{0, 1, 1, 0}, {1, 1, 2, 0}, true},    // touching edges
+        {{0, 1, 1, 0}, {1.1, 1, 2, 0}, false}, // apart horizontally
+        {{0, 1, 1, 0}, {0, 3, 1, 1.5}, false}, // apart vertically
+        {{0, 4, 4, 0}, {1, 2, 2, 1}, true},    // inside
     };
-    for (const auto& k : cases) EXPECT_EQ(rectsOverlap(k.a, k.b), k.overlap);
+    for (const auto& k : cases)
+        EXPECT_EQ(rectsOverlap(k.a, k.b), k.overlap);
     EXPECT_TRUE(pointInRect({1, 0}, {0, 1, 1, 0}));
     EXPECT_FALSE(pointInRect({1, 1.01}, {0, 1, 1, 0}));
 }

@@ -79,8 +79,9 @@ TEST_F(Edit, DuplicateIsADeepCopyWithTagsButNotTheSelection) {
     Art* inner = doctest::addArt(doc, *group, ArtType::Group, "inner");
     Art* leaf = doctest::addRect(doc, *inner, 5, 5, 1, 1, "leaf");
     leaf->tags.set("BBAccumRotation", "0.5");
-    ASSERT_EQ(doc.setUserAttributes(*leaf, kAttrSelected | kAttrLocked, kAttrSelected | kAttrLocked),
-              kHostNoErr);
+    ASSERT_EQ(
+        doc.setUserAttributes(*leaf, kAttrSelected | kAttrLocked, kAttrSelected | kAttrLocked),
+        kHostNoErr);
     Art* copy = nullptr;
     ASSERT_EQ(doc.duplicateArt(*group, PaintOrder::InsideOnTop, other->group(), &copy), kHostNoErr);
     EXPECT_EQ(childNames(*copy), (std::vector<std::string>{"p", "q", "inner"}));
@@ -100,9 +101,9 @@ TEST_F(Edit, DuplicateAtEachPaintOrder) {
         Art* copy = nullptr;
         ASSERT_EQ(doc.duplicateArt(*q, order, p, &copy), kHostNoErr);
         copy->name = "copy";
-        const std::vector<std::string> expected =
-            order == PaintOrder::Above ? std::vector<std::string>{"copy", "p", "q"}
-                                       : std::vector<std::string>{"p", "copy", "q"};
+        const std::vector<std::string> expected = order == PaintOrder::Above
+                                                      ? std::vector<std::string>{"copy", "p", "q"}
+                                                      : std::vector<std::string>{"p", "copy", "q"};
         EXPECT_EQ(childNames(*group), expected);
         ASSERT_EQ(doc.disposeArt(*copy), kHostNoErr);
     }
@@ -127,7 +128,8 @@ TEST_F(Edit, ReorderMovesArtAndRefusesCycles) {
     EXPECT_EQ(doc.reorderArt(*group, PaintOrder::InsideOnTop, inner), kHostErrBadParameter);
     EXPECT_EQ(group->parent(), layer->group());
     // Layers move as layers, not as art.
-    EXPECT_EQ(doc.reorderArt(*layer->group(), PaintOrder::Below, other->group()), kHostErrWrongType);
+    EXPECT_EQ(doc.reorderArt(*layer->group(), PaintOrder::Below, other->group()),
+              kHostErrWrongType);
 }
 
 TEST_F(Edit, HandlesOfDisposedOrForeignObjectsAreFoundStale) {
@@ -155,7 +157,8 @@ TEST_F(Edit, LockedOrHiddenLayersRefuseChanges) {
         SCOPED_TRACE(hide ? "hidden" : "locked");
         (hide ? layer->visible : layer->editable) = false;
         Art* made = nullptr;
-        EXPECT_EQ(doc.newArt(ArtType::Path, PaintOrder::InsideOnTop, group, &made), kHostErrRefused);
+        EXPECT_EQ(doc.newArt(ArtType::Path, PaintOrder::InsideOnTop, group, &made),
+                  kHostErrRefused);
         EXPECT_EQ(doc.duplicateArt(*p, PaintOrder::Above, q, &made), kHostErrRefused);
         EXPECT_EQ(doc.reorderArt(*p, PaintOrder::InsideOnTop, other->group()), kHostErrRefused);
         EXPECT_EQ(doc.reorderArt(*p, PaintOrder::Below, q), kHostErrRefused);
@@ -187,9 +190,9 @@ TEST_F(Edit, CompoundPathMembersShareOneStyle) {
 TEST_F(Edit, AreaTextTakesOverItsPathAndDisposesIt) {
     const std::size_t before = doc.artCount();
     Art* text = nullptr;
-    ASSERT_EQ(doc.newText(TextKind::Area, Orientation::Horizontal, PaintOrder::Above, q, {}, q,
-                          &text),
-              kHostNoErr);
+    ASSERT_EQ(
+        doc.newText(TextKind::Area, Orientation::Horizontal, PaintOrder::Above, q, {}, q, &text),
+        kHostNoErr);
     EXPECT_EQ(childNames(*group), (std::vector<std::string>{"p", ""}));
     EXPECT_EQ(text->text()->framePath, q);
     EXPECT_EQ(q->attachedTo(), text);

@@ -31,13 +31,15 @@ inline host::Art* addArt(host::Document& doc, host::Art& parent, host::ArtType t
 /// Names of the children of a, front to back.
 inline std::vector<std::string> childNames(const host::Art& a) {
     std::vector<std::string> out;
-    for (const host::Art* c = a.firstChild(); c; c = c->nextSibling()) out.push_back(c->name);
+    for (const host::Art* c = a.firstChild(); c; c = c->nextSibling())
+        out.push_back(c->name);
     return out;
 }
 
 inline std::vector<std::string> titles(const std::vector<host::Layer*>& layers) {
     std::vector<std::string> out;
-    for (const host::Layer* l : layers) out.push_back(l->title);
+    for (const host::Layer* l : layers)
+        out.push_back(l->title);
     return out;
 }
 

@@ -59,8 +59,8 @@ TEST_F(LayerWalk, PreOrderAndPreOrderOutside) {
         Layer* next;
         Layer* outside;
     } cases[] = {
-        {a, a1, b},  {a1, a1a, a2}, {a1a, a2, a2}, {a2, b, b},
-        {b, c, c},   {c, c1, nullptr}, {c1, nullptr, nullptr},
+        {a, a1, b}, {a1, a1a, a2},    {a1a, a2, a2},          {a2, b, b},
+        {b, c, c},  {c, c1, nullptr}, {c1, nullptr, nullptr},
     };
     for (const auto& k : cases) {
         SCOPED_TRACE(k.from->title);
@@ -94,8 +94,8 @@ TEST_F(LayerWalk, InsertLayerAtEachPaintOrder) {
     ASSERT_EQ(doc.insertLayer(b, PaintOrder::InsideOnBottom, &made), kHostNoErr);
     made->title = "B last";
     EXPECT_EQ(titles(doc.allLayers()),
-              (std::vector<std::string>{"top", "A", "above A1", "A1", "A1a", "below A1", "A2",
-                                        "B", "B first", "B last", "C", "C1", "bottom"}));
+              (std::vector<std::string>{"top", "A", "above A1", "A1", "A1a", "below A1", "A2", "B",
+                                        "B first", "B last", "C", "C1", "bottom"}));
     EXPECT_EQ(doc.insertLayer(nullptr, PaintOrder::Below, &made), kHostErrBadParameter);
     EXPECT_EQ(made, nullptr);
 }

@@ -56,7 +56,8 @@ TEST_F(Selection, FullySelectingSelectsEverythingInsideAndDeselectingClearsIt) {
 }
 
 TEST_F(Selection, TheSelectionRunsInPreOrderFromLayerZero) {
-    for (Art* x : {s, b, t}) ASSERT_EQ(doc.setUserAttributes(*x, kAttrSelected, kAttrSelected), kHostNoErr);
+    for (Art* x : {s, b, t})
+        ASSERT_EQ(doc.setUserAttributes(*x, kAttrSelected, kAttrSelected), kHostNoErr);
     // The sublayer's group sits in front of g inside the bottom layer's group.
     EXPECT_EQ(selectedNames(),
               (std::vector<std::string>{"[top]", "t", "[bottom]", "[sub]", "s", "g", "b"}));

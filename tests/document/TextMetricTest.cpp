@@ -28,10 +28,10 @@ TEST(TextMetric, AdvanceWidthsByCharacterClass) {
     const struct {
         char32_t c;
         double em;
-    } cases[] = {{U'A', 0.7}, {U'z', 0.55}, {U'7', 0.55}, {U' ', 0.3}, {U',', 0.3},
-                 {U'地', 1.0}, {U'あ', 1.0}, {U'Ａ', 1.0}, {U'ｱ', 0.5}, {U'é', 0.6},
-                 {0x0301, 0.0}};
-    for (const auto& k : cases) EXPECT_EQ(advanceEm(k.c), k.em) << static_cast<unsigned>(k.c);
+    } cases[] = {{U'A', 0.7},  {U'z', 0.55}, {U'7', 0.55}, {U' ', 0.3}, {U',', 0.3},  {U'地', 1.0},
+                 {U'あ', 1.0}, {U'Ａ', 1.0}, {U'ｱ', 0.5},  {U'é', 0.6}, {0x0301, 0.0}};
+    for (const auto& k : cases)
+        EXPECT_EQ(advanceEm(k.c), k.em) << static_cast<unsigned>(k.c);
 }
 
 TEST(TextMetric, JustificationPlacesTheLineAboutTheAnchor) {
@@ -68,7 +68,8 @@ TEST(TextMetric, VerticalTextRunsDownFromTheAnchor) {
         double top, bottom;
     } cases[] = {{kJustifyLeft, 0, -20}, {kJustifyRight, 20, 0}, {kJustifyCenter, 10, -10}};
     for (const auto& k : cases) {
-        const HostRealRect r = textLocalBounds(pointText("地図", 10, k.justification, Orientation::Vertical));
+        const HostRealRect r =
+            textLocalBounds(pointText("地図", 10, k.justification, Orientation::Vertical));
         EXPECT_NEAR(r.top, k.top, kEps);
         EXPECT_NEAR(r.bottom, k.bottom, kEps);
         EXPECT_NEAR(r.left, -5, kEps);

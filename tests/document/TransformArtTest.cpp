@@ -118,7 +118,8 @@ TEST_F(Transform, RefusedOnLockedLayersAndForNonFiniteInput) {
 
 TEST_F(Transform, DeepNestingDoesNotExhaustTheStack) {
     Art* parent = layer->group();
-    for (int i = 0; i < 100000; ++i) parent = doctest::addArt(doc, *parent, ArtType::Group);
+    for (int i = 0; i < 100000; ++i)
+        parent = doctest::addArt(doc, *parent, ArtType::Group);
     Art* deep = doctest::addRect(doc, *parent, -1, 0, 1, 1);
     ASSERT_EQ(transformArt(doc, *layer->group(), translationMatrix(3, 0), 1, 1), kHostNoErr);
     EXPECT_EQ(artBounds(doc, *deep)->left, 2);

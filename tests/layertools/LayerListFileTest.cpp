@@ -15,10 +15,6 @@ using Names = std::vector<std::string>;
 using ws::ScriptedUser;
 using Actions = std::vector<ScriptedUser::Action>;
 
-constexpr const char* kMismatch =
-    "レイヤー名の再設定を中断しました。レイヤーリストファイルに問題があるか、レイヤーリストファイ"
-    "ルとIllustratorドキュメントのレイヤー構造に違いがあります";
-
 const char* EncodingText(int32_t encoding) {
     return encoding == kEncodingUTF8    ? "UTF-8"
            : encoding == kEncodingUTF16 ? "UTF-16"
@@ -37,7 +33,7 @@ Actions Then(Actions a, const Actions& b) {
 }
 
 // A(A1(A1a), A2), B — the example of a nested document.
-const std::vector<lt::LayerSpec> kNested = {{0, "A"}, {1, "A1"}, {2, "A1a"}, {1, "A2"}, {0, "B"}};
+const std::vector<lt::LayerEntry> kNested = {{0, "A"}, {1, "A1"}, {2, "A1a"}, {1, "A2"}, {0, "B"}};
 const Names kNestedOutline = {"0:A", "1:A1", "2:A1a", "1:A2", "0:B"};
 
 class LayerList : public lt::LayerToolsTest {
@@ -159,7 +155,7 @@ TEST_F(LayerList, FilesThatDoNotFitStopWithTheMessageAndKeepEarlierNames) {
             EXPECT_EQ(result, fits ? kHostNoErr : kHostErrCancelled) << c.what << mode;
             EXPECT_EQ(Outline(), mode == 0 ? c.renamed : c.created) << c.what << mode;
             if (mode == 0) {
-                EXPECT_EQ(Messages(), (Names{kMismatch})) << c.what;
+                EXPECT_EQ(Messages(), (Names{kLayerMismatchMessage})) << c.what;
             } else if (!fits) {
                 ASSERT_EQ(Messages().size(), 1u) << c.what;
                 EXPECT_NE(Messages()[0].find("新規レイヤーの作成を中断しました"),

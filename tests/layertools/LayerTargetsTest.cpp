@@ -8,10 +8,10 @@
 
 namespace {
 
-using lt::LayerSpec;
+using lt::LayerEntry;
 
 // A(B(B1(B1a)), C), D*, (E* (F, G*)), H
-const std::vector<LayerSpec> kTree = {
+const std::vector<LayerEntry> kTree = {
     {0, "A"},        {1, "B"},        {2, "B1"}, {3, "B1a"},      {1, "C"},
     {0, "D", false}, {0, "E", false}, {1, "F"},  {1, "G", false}, {0, "H"},
 };

@@ -71,15 +71,15 @@ void LayerToolsTest::TearDown() {
     std::filesystem::remove_all(dir_, ec);
 }
 
-void LayerToolsTest::OpenDocument(const std::vector<LayerSpec>& layers) {
+void LayerToolsTest::OpenDocument(const std::vector<LayerEntry>& layers) {
     session_.reset();
     auto doc = std::make_unique<host::Document>();
     std::vector<host::Layer*> parents;
-    for (const LayerSpec& spec : layers) {
-        parents.resize(static_cast<size_t>(spec.depth));
+    for (const LayerEntry& entry : layers) {
+        parents.resize(static_cast<size_t>(entry.depth));
         host::Layer* parent = parents.empty() ? nullptr : parents.back();
-        host::Layer* layer = doc->appendLayer(parent, spec.title);
-        layer->visible = spec.visible;
+        host::Layer* layer = doc->appendLayer(parent, entry.title);
+        layer->visible = entry.visible;
         parents.push_back(layer);
     }
     if (host::Layer* first = doc->firstLayer()) doc->setCurrentLayer(*first);

@@ -21,7 +21,7 @@
 namespace lt {
 
 /** One layer of a document to build, in pre-order. */
-struct LayerSpec {
+struct LayerEntry {
     int depth;
     std::string title;
     bool visible = true;
@@ -40,7 +40,7 @@ protected:
 
     /** Replaces the open document with one holding these layers; the first layer is
      *  current. */
-    void OpenDocument(const std::vector<LayerSpec>& layers);
+    void OpenDocument(const std::vector<LayerEntry>& layers);
     host::Document& document() const { return session_->document(); }
     /** Every layer in pre-order as "depth:title" (hidden ones marked with "*"). */
     std::vector<std::string> Outline() const;

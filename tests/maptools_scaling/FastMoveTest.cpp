@@ -24,7 +24,7 @@ protected:
         EXPECT_DOUBLE_EQ(p.h, first.h);
         EXPECT_DOUBLE_EQ(p.v, first.v);
     }
-    bool Alive(const host::Art* art) { return doc().art(art->handle()) != nullptr; }
+    bool Alive(HostArtHandle art) { return doc().art(art) != nullptr; }
 };
 
 TEST_F(FastMove, MovesVisibleUnlockedArtByTheVectorOfTheSelectedPath) {
@@ -35,6 +35,7 @@ TEST_F(FastMove, MovesVisibleUnlockedArtByTheVectorOfTheSelectedPath) {
     host::Art& member = Path(compound, {{20, 20}, {30, 20}, {30, 30}}, true);
     // The destination sits inside the group that moves, and stays.
     host::Art& destination = Path(group, {{100, 100}, {150, 100}, {130, 140}});
+    const HostArtHandle destinationHandle = destination.handle();
     host::Art& lockedGroup = Group(LayerGroup());
     host::Art& inLocked = Path(lockedGroup, {{1, 1}, {2, 2}});
     SetAttributes(lockedGroup, host::kAttrLocked, host::kAttrLocked);
@@ -61,28 +62,30 @@ TEST_F(FastMove, MovesVisibleUnlockedArtByTheVectorOfTheSelectedPath) {
     ExpectAt(hidden, {3, 3});
     ExpectAt(onHidden, {7, 7});
     ExpectAt(onLocked, {9, 9});
-    EXPECT_TRUE(Alive(&destination));
+    EXPECT_TRUE(Alive(destinationHandle));
     EXPECT_EQ(Questions(), std::vector<std::string>{kDeleteQuestion}) << "no guide, no question";
 }
 
 TEST_F(FastMove, AClosedPathStillRunsFromItsFirstToItsLastAnchor) {
     host::Art& art = Path(LayerGroup(), {{0, 0}, {1, 1}});
     host::Art& destination = Path(LayerGroup(), {{10, 10}, {40, 10}, {40, 30}}, true);
+    const HostArtHandle destinationHandle = destination.handle();
     Select(destination);
     Answers({Answer::Yes});
     ASSERT_EQ(RunCommand(), kHostNoErr);
     ExpectAt(art, {30, 20});
-    EXPECT_FALSE(Alive(&destination)) << "deleted after the move";
+    EXPECT_FALSE(Alive(destinationHandle)) << "deleted after the move";
 }
 
 TEST_F(FastMove, ASingleAnchorGivesNoMovementAndCanStillBeDeleted) {
     host::Art& art = Path(LayerGroup(), {{5, 6}, {7, 8}});
     host::Art& destination = Path(LayerGroup(), {{10, 10}});
+    const HostArtHandle destinationHandle = destination.handle();
     Select(destination);
     Answers({Answer::Yes});
     ASSERT_EQ(RunCommand(), kHostNoErr);
     ExpectAt(art, {5, 6});
-    EXPECT_FALSE(Alive(&destination));
+    EXPECT_FALSE(Alive(destinationHandle));
 }
 
 TEST_F(FastMove, SelectionsWithoutExactlyOnePathAreRefused) {
@@ -137,11 +140,12 @@ TEST_F(FastMove, TheDestinationIsDeletedOnlyAfterACleanWalk) {
     Path(LayerGroup(), {{0, 0}, {1, 1}});
     host::Art& stays = Path(LayerGroup(), {{2, 2}, {3, 3}});
     host::Art& destination = Path(LayerGroup(), {{0, 0}, {10, 0}});
+    const HostArtHandle destinationHandle = destination.handle();
     Select(destination);
     Answers({Answer::Yes});
     app().faults().failOperation("AI Transform Art Suite/TransformArt", kHostErrMemory, 2);
     EXPECT_EQ(RunCommand(), kHostErrMemory);
-    EXPECT_TRUE(Alive(&destination));
+    EXPECT_TRUE(Alive(destinationHandle));
     ExpectAt(stays, {2, 2});
 }
 

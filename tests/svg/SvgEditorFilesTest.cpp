@@ -12,7 +12,8 @@ namespace {
 
 std::vector<std::string> layerTitles(const Document& doc) {
     std::vector<std::string> out;
-    for (const Layer* l : doc.allLayers()) out.push_back(l->title);
+    for (const Layer* l : doc.allLayers())
+        out.push_back(l->title);
     return out;
 }
 
@@ -48,7 +49,8 @@ TEST(SvgEditorFiles, PlainGroupsClassesAndMatrices) {
     SvgLoadResult r = loadSvgFile(dataPath("drawing-program.svg"));
     ASSERT_TRUE(r.document) << r.message;
     const Document& doc = *r.document;
-    EXPECT_EQ(layerTitles(doc), (std::vector<std::string>{"Labels", "Symbols", "Roads", "Background"}));
+    EXPECT_EQ(layerTitles(doc),
+              (std::vector<std::string>{"Labels", "Symbols", "Roads", "Background"}));
     const Layer* roads = doc.layerAt(2);
     const Art* polyline = roads->group()->lastChild();
     ASSERT_TRUE(polyline && polyline->path());

@@ -16,13 +16,16 @@ namespace {
 constexpr const char* kHead = "<svg xmlns=\"http://www.w3.org/2000/svg\" "
                               "xmlns:xlink=\"http://www.w3.org/1999/xlink\" viewBox=\"0 0 10 10\">";
 
-std::string body(std::string_view elements) { return kHead + std::string(elements) + "</svg>"; }
+std::string body(std::string_view elements) {
+    return kHead + std::string(elements) + "</svg>";
+}
 
 std::string billionLaughs() {
     std::string s = "<?xml version=\"1.0\"?>\n<!DOCTYPE svg [\n <!ENTITY a \"lol\">\n";
     for (char c = 'b'; c <= 'j'; ++c) {
         s += std::string(" <!ENTITY ") + c + " \"";
-        for (int i = 0; i < 10; ++i) s += std::string("&") + static_cast<char>(c - 1) + ";";
+        for (int i = 0; i < 10; ++i)
+            s += std::string("&") + static_cast<char>(c - 1) + ";";
         s += "\">\n";
     }
     return s + "]>\n" + body("<text>&j;</text>");
@@ -33,7 +36,8 @@ std::string useBomb() {
     std::string s = "<defs><path id=\"l0\" d=\"M0 0L1 1\"/>";
     for (int level = 1; level <= 10; ++level) {
         s += "<g id=\"l" + std::to_string(level) + "\">";
-        for (int i = 0; i < 10; ++i) s += "<use xlink:href=\"#l" + std::to_string(level - 1) + "\"/>";
+        for (int i = 0; i < 10; ++i)
+            s += "<use xlink:href=\"#l" + std::to_string(level - 1) + "\"/>";
         s += "</g>";
     }
     return body(s + "</defs><use xlink:href=\"#l10\"/>");
@@ -53,15 +57,19 @@ TEST(SvgHostile, EachFaultIsRefusedWithItsPositionAndNothingIsWritten) {
         {"NaN in path data", body("<path d=\"M NaN 0\"/>"), "1:", "bad path data"},
         {"infinity in a transform", body("<g transform=\"scale(inf)\"/>"), "1:", "bad transform"},
         {"number out of range", body("\n\n<path d=\"M 1e400 0\"/>"), "3:12", "out of range"},
-        {"huge coordinate", body("<path d=\"M 1e300 0 L 1 1\"/>"), "1:", "coordinates out of range"},
+        {"huge coordinate", body("<path d=\"M 1e300 0 L 1 1\"/>"),
+         "1:", "coordinates out of range"},
         {"bad length", body("<rect width=\"wide\" height=\"1\"/>"), "1:", "bad length"},
         {"entity expansion", billionLaughs(), "2:", "DOCTYPE"},
-        {"external entity", "<!DOCTYPE svg [<!ENTITY x SYSTEM \"file:///etc/passwd\">]>" + body("<text>&x;</text>"),
+        {"external entity",
+         "<!DOCTYPE svg [<!ENTITY x SYSTEM \"file:///etc/passwd\">]>" + body("<text>&x;</text>"),
          "1:", "DOCTYPE"},
         {"bytes that are not UTF-8", body("<text>caf\xe9</text>"), "1:", "not valid UTF-8"},
         {"UTF-16", "\xff\xfe<\0s\0v\0g\0", "1:1", "UTF-16"},
         {"reference cycle", body("<g id=\"a\"><use xlink:href=\"#a\"/></g>"), "1:", "contains it"},
-        {"mutual references", body("<defs><g id=\"a\"><use xlink:href=\"#b\"/></g><g id=\"b\"><use xlink:href=\"#a\"/></g></defs><use xlink:href=\"#a\"/>"),
+        {"mutual references",
+         body("<defs><g id=\"a\"><use xlink:href=\"#b\"/></g><g id=\"b\"><use "
+              "xlink:href=\"#a\"/></g></defs><use xlink:href=\"#a\"/>"),
          "1:", "nest too deeply"},
         {"use bomb", useBomb(), "1:", "too many elements"},
     };
@@ -78,14 +86,18 @@ TEST(SvgHostile, EachFaultIsRefusedWithItsPositionAndNothingIsWritten) {
         if (r.document) saveSvgFile(*r.document, output, message);
         EXPECT_EQ(r.document, nullptr);
         EXPECT_EQ(r.error, kHostErrFile);
-        EXPECT_NE(r.message.find(input.string() + ":" + k.position), std::string::npos) << r.message;
+        EXPECT_NE(r.message.find(input.string() + ":" + k.position), std::string::npos)
+            << r.message;
         EXPECT_NE(r.message.find(k.says), std::string::npos) << r.message;
         EXPECT_EQ(readFile(output), "the user's file");
     }
 }
 
 TEST(SvgHostile, BadStyleValuesKeepTheirDefaults) {
-    SvgLoadResult r = loadSvgText("odd.svg", body(R"~(<path d="M0 0L1 1" stroke="#12" stroke-width="wide" fill="bogus" stroke-dasharray="1,-2" font-size="-3" fill-rule="sideways"/>)~"));
+    SvgLoadResult r = loadSvgText(
+        "odd.svg",
+        body(
+            R"~(<path d="M0 0L1 1" stroke="#12" stroke-width="wide" fill="bogus" stroke-dasharray="1,-2" font-size="-3" fill-rule="sideways"/>)~"));
     ASSERT_TRUE(r.document) << r.message;
     const PathStyle& s = r.document->firstLayer()->group()->firstChild()->path()->style;
     EXPECT_FALSE(s.strokePaint);
@@ -95,7 +107,8 @@ TEST(SvgHostile, BadStyleValuesKeepTheirDefaults) {
     EXPECT_TRUE(s.dash.empty());
     EXPECT_FALSE(s.evenOdd);
     // A broken viewBox is a warning, with the file and position.
-    SvgLoadResult w = loadSvgText("w.svg", "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 -1 5\"/>");
+    SvgLoadResult w =
+        loadSvgText("w.svg", "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 -1 5\"/>");
     ASSERT_TRUE(w.document);
     ASSERT_EQ(w.warnings.size(), 1u);
     EXPECT_EQ(w.warnings[0].rfind("w.svg:1:2: ", 0), 0u) << w.warnings[0];
@@ -105,16 +118,19 @@ TEST(SvgHostile, AHundredThousandNestedGroupsOpenAndSave) {
     constexpr int kDepth = 100000;
     std::string s = kHead;
     s.reserve(kDepth * 8 + 200);
-    for (int i = 0; i < kDepth; ++i) s += "<g>";
+    for (int i = 0; i < kDepth; ++i)
+        s += "<g>";
     s += "<path id=\"deep\" d=\"M1 1L2 2\"/>";
-    for (int i = 0; i < kDepth; ++i) s += "</g>";
+    for (int i = 0; i < kDepth; ++i)
+        s += "</g>";
     s += "</svg>";
     SvgLoadResult r = loadSvgText("deep.svg", std::move(s));
     ASSERT_TRUE(r.document) << r.message;
     const Art* deep = findArt(*r.document, "deep");
     ASSERT_NE(deep, nullptr);
     int depth = 0;
-    for (const Art* a = deep->parent(); a; a = a->parent()) ++depth;
+    for (const Art* a = deep->parent(); a; a = a->parent())
+        ++depth;
     EXPECT_EQ(depth, kDepth); // the stray groups' layer holds the outermost group
     std::string text;
     const auto back = roundTrip(*r.document, &text);

@@ -49,19 +49,20 @@ TEST(SvgPathData, EveryCommandAbsoluteAndRelative) {
     } cases[] = {
         {"M10 20 L30 40", "10,20 30,40"},
         {"m10 20 l5 5 h10 v-5 z", "10,20 15,25 25,25 25,20 Z"},
-        {"M0 0 10 0 10 10", "0,0 10,0 10,10"},                  // pairs after a move draw lines
+        {"M0 0 10 0 10 10", "0,0 10,0 10,10"}, // pairs after a move draw lines
         {"M0 0 H10 V10 H0 Z", "0,0 10,0 10,10 0,10 Z"},
-        {"M1.5.5", "1.5,0.5"},                                 // numbers run together
+        {"M1.5.5", "1.5,0.5"}, // numbers run together
         {"M0,0L1e1-1e0", "0,0 10,-1"},
-        {"M0 0 L10 0 Z L0 10", "0,0 10,0 Z | 0,0 0,10"},        // drawing goes on from the start
+        {"M0 0 L10 0 Z L0 10", "0,0 10,0 Z | 0,0 0,10"}, // drawing goes on from the start
         {"M0 0 L10 0 m10 0 l10 0", "0,0 10,0 | 20,0 30,0"},
-        {"M0 0 A5 5 0 0 1 10 0", "0,0 5,-5 10,0"},              // two quarter arcs
-        {"M0 0a5 5 0 1110 0", "0,0 5,-5 10,0"},                 // flags without separators
-        {"M0 0 C 5 5 5 5 0 0 Z", "0,0 Z"},                      // a curved close onto the start
+        {"M0 0 A5 5 0 0 1 10 0", "0,0 5,-5 10,0"}, // two quarter arcs
+        {"M0 0a5 5 0 1110 0", "0,0 5,-5 10,0"},    // flags without separators
+        {"M0 0 C 5 5 5 5 0 0 Z", "0,0 Z"},         // a curved close onto the start
         {"", ""},
         {"  ", ""},
     };
-    for (const auto& k : cases) EXPECT_EQ(anchors(k.d), k.anchors) << k.d;
+    for (const auto& k : cases)
+        EXPECT_EQ(anchors(k.d), k.anchors) << k.d;
 }
 
 TEST(SvgPathData, CurvesKeepTheirControlPoints) {
@@ -89,8 +90,14 @@ TEST(SvgPathData, SyntaxErrorsGiveTheirOffset) {
         const char* d;
         std::size_t offset;
     } cases[] = {
-        {"L10 10", 0}, {"M10", 3}, {"M10 10 L20 x", 11}, {"M 1e999 0", 2},
-        {"M0 0 A5 5 0 2 0 10 10", 12}, {"M0 0 nan", 5}, {"M0 0 L inf 0", 7}, {"M0 0 L NaN 0", 7},
+        {"L10 10", 0},
+        {"M10", 3},
+        {"M10 10 L20 x", 11},
+        {"M 1e999 0", 2},
+        {"M0 0 A5 5 0 2 0 10 10", 12},
+        {"M0 0 nan", 5},
+        {"M0 0 L inf 0", 7},
+        {"M0 0 L NaN 0", 7},
     };
     for (const auto& k : cases) {
         svg::Outline out;
@@ -151,16 +158,17 @@ TEST(SvgRead, StylePrecedence) {
         const char* attrs;
         double red, green, blue;
     } cases[] = {
-        {R"~(fill="#ff0000" class="other")~", 0, 0.5, 0},           // path rule
-        {R"~(fill="#ff0000" class="c")~", 0, 0, 1},                 // .c beats path
-        {R"~(fill="#ff0000" class="c" id="i")~", 1, 1, 0},          // #i beats .c
+        {R"~(fill="#ff0000" class="other")~", 0, 0.5, 0},  // path rule
+        {R"~(fill="#ff0000" class="c")~", 0, 0, 1},        // .c beats path
+        {R"~(fill="#ff0000" class="c" id="i")~", 1, 1, 0}, // #i beats .c
         {R"~(class="c" id="i" style="fill:rgb(0%,100%,100%)")~", 0, 1, 1},
-        {R"~(class="c d")~", 1, 0, 1},                              // .c.d is more specific
+        {R"~(class="c d")~", 1, 0, 1}, // .c.d is more specific
     };
     for (const auto& k : cases) {
-        const auto doc = load(svgDoc(std::string(R"~(<style>/* rules */ path{fill:green} .c{fill:blue}
+        const auto doc =
+            load(svgDoc(std::string(R"~(<style>/* rules */ path{fill:green} .c{fill:blue}
             #i{fill:yellow} .c.d{fill:#f0f} g > path{fill:black} @media print{path{fill:red}}</style>)~") +
-                                     "<path d=\"M0 0L1 1\" " + k.attrs + "/>"));
+                        "<path d=\"M0 0L1 1\" " + k.attrs + "/>"));
         ASSERT_TRUE(doc);
         const Art* p = doc->firstLayer()->group()->firstChild();
         ASSERT_TRUE(p && p->path()) << k.attrs;
@@ -184,17 +192,19 @@ TEST(SvgRead, PaintValues) {
         {"RGB(50%,50%,0%)", true, 0.5, 0.5, 0},
         {"steelblue", true, 70 / 255.0, 130 / 255.0, 180 / 255.0},
         {"none", false, 0, 0, 0},
-        {"currentColor", true, 1, 0, 0},        // color="red" on the path
-        {"url(#grad)", true, 0, 0, 1},          // a gradient stands in with its first stop
-        {"url(#missing) #fff", true, 1, 1, 1},  // the fallback
+        {"currentColor", true, 1, 0, 0},       // color="red" on the path
+        {"url(#grad)", true, 0, 0, 1},         // a gradient stands in with its first stop
+        {"url(#missing) #fff", true, 1, 1, 1}, // the fallback
         {"url(#missing)", false, 0, 0, 0},
-        {"not-a-colour", true, 0, 0, 0},        // bad value: the default (black) stays
+        {"not-a-colour", true, 0, 0, 0}, // bad value: the default (black) stays
+        {"#123456789", true, 0, 0, 0},
     };
     for (const auto& k : cases) {
-        const auto doc = load(svgDoc(std::string("<defs><linearGradient id=\"grad\"><stop offset=\"0\" "
-                                                 "style=\"stop-color:#00f\"/><stop offset=\"1\" stop-color=\"red\"/>"
-                                                 "</linearGradient></defs><path color=\"red\" d=\"M0 0L1 1\" fill=\"") +
-                                     k.fill + "\"/>"));
+        const auto doc = load(svgDoc(
+            std::string("<defs><linearGradient id=\"grad\"><stop offset=\"0\" "
+                        "style=\"stop-color:#00f\"/><stop offset=\"1\" stop-color=\"red\"/>"
+                        "</linearGradient></defs><path color=\"red\" d=\"M0 0L1 1\" fill=\"") +
+            k.fill + "\"/>"));
         ASSERT_TRUE(doc);
         const PathStyle& s = doc->firstLayer()->group()->firstChild()->path()->style;
         EXPECT_EQ(s.fillPaint, k.on) << k.fill;
@@ -240,7 +250,8 @@ TEST(SvgRead, LayersAsTheOpenSourceEditorMarksThem) {
         <g inkscape:groupmode="layer" inkscape:label="B" style="display:none"/>)~"));
     ASSERT_TRUE(doc);
     std::vector<std::string> titles;
-    for (const Layer* l : doc->allLayers()) titles.push_back(l->title);
+    for (const Layer* l : doc->allLayers())
+        titles.push_back(l->title);
     // The file's last layer is the host's layer 0; each run of stray elements gets a layer.
     EXPECT_EQ(titles, (std::vector<std::string>{"B", "Layer 4", "A", "A1", "Layer 1"}));
     const Layer* b = doc->firstLayer();
@@ -255,10 +266,12 @@ TEST(SvgRead, LayersAsTheOpenSourceEditorMarksThem) {
 }
 
 TEST(SvgRead, PlainTopLevelGroupsAreLayers) {
-    const auto doc = load(svgDoc(R"~(<g id="roads"><g id="inner"/></g><g><path d="M0 0L1 1"/></g><rect width="1" height="1"/>)~"));
+    const auto doc = load(svgDoc(
+        R"~(<g id="roads"><g id="inner"/></g><g><path d="M0 0L1 1"/></g><rect width="1" height="1"/>)~"));
     ASSERT_TRUE(doc);
     std::vector<std::string> titles;
-    for (const Layer* l : doc->allLayers()) titles.push_back(l->title);
+    for (const Layer* l : doc->allLayers())
+        titles.push_back(l->title);
     EXPECT_EQ(titles, (std::vector<std::string>{"Layer 3", "Layer 2", "roads"}));
     EXPECT_EQ(findArt(*doc, "inner")->type(), ArtType::Group);
 }

@@ -33,12 +33,14 @@ bool readPng(const std::filesystem::path& p, Image& out) {
 }
 
 bool render(const std::filesystem::path& svg, const std::filesystem::path& png) {
-    const std::string cmd = "rsvg-convert -b white -o '" + png.string() + "' '" + svg.string() +
-                            "' 2>/dev/null";
+    const std::string cmd =
+        "rsvg-convert -b white -o '" + png.string() + "' '" + svg.string() + "' 2>/dev/null";
     return std::system(cmd.c_str()) == 0;
 }
 
-bool haveRenderer() { return std::system("rsvg-convert --version >/dev/null 2>&1") == 0; }
+bool haveRenderer() {
+    return std::system("rsvg-convert --version >/dev/null 2>&1") == 0;
+}
 
 // The share of pixels whose colour differs by more than a little in some channel
 // (anti-aliasing may shift by a shade where coordinates differ in the last digits).
@@ -85,7 +87,8 @@ TEST(SvgRender, AModelWithEveryPaintKindDrawsItsColours) {
     const HostColor colours[] = {cmykColour(1, 0, 0, 0), greyColour(0.5), rgbColour(1, 0, 0)};
     for (int i = 0; i < 3; ++i) {
         Art* a = doc->makeArt(ArtType::Path);
-        for (HostRealPoint p : {HostRealPoint{i * 10.0, 0}, {i * 10.0 + 10, 0}, {i * 10.0 + 10, 10}, {i * 10.0, 10}})
+        for (HostRealPoint p :
+             {HostRealPoint{i * 10.0, 0}, {i * 10.0 + 10, 0}, {i * 10.0 + 10, 10}, {i * 10.0, 10}})
             a->path()->segments.push_back({p, p, p, 1});
         a->path()->closed = true;
         a->path()->style.fill = colours[i];
@@ -109,7 +112,7 @@ TEST(SvgRender, AModelWithEveryPaintKindDrawsItsColours) {
     EXPECT_EQ(pixel(5)[1], 255);
     EXPECT_EQ(pixel(5)[2], 255);
     EXPECT_NEAR(pixel(15)[0], 128, 1); // 50 % grey
-    EXPECT_EQ(pixel(25)[0], 255); // red
+    EXPECT_EQ(pixel(25)[0], 255);      // red
     EXPECT_EQ(pixel(25)[1], 0);
 }
 

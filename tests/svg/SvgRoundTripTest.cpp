@@ -58,7 +58,8 @@ TEST(SvgRoundTrip, TheRealMapsReopenAsTheSameModel) {
         const Layer& layer = *doc.firstLayer();
         EXPECT_EQ(layer.title, m.layer);
         std::size_t items = 0;
-        for (const Art* a = layer.group()->firstChild(); a; a = a->nextSibling()) ++items;
+        for (const Art* a = layer.group()->firstChild(); a; a = a->nextSibling())
+            ++items;
         EXPECT_EQ(items, m.items);
         EXPECT_EQ(doc.page.width, 975);
         EXPECT_EQ(doc.page.height, 610);

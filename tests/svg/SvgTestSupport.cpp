@@ -10,7 +10,11 @@ using namespace host;
 
 namespace svgtest {
 
+// The real maps are the bundled examples.
 std::filesystem::path dataPath(std::string_view name) {
+    constexpr std::string_view kMaps = "maps/";
+    if (name.substr(0, kMaps.size()) == kMaps)
+        return std::filesystem::path(CARTOVEL_EXAMPLES) / name.substr(kMaps.size());
     return std::filesystem::path(CARTOVEL_SVG_TEST_DATA) / name;
 }
 
@@ -103,7 +107,7 @@ std::unique_ptr<Document> everythingDocument() {
     // Paths: every paint kind, stroke geometry, overprints, pattern matrices, guides.
     Art* curve = add(d, *base->group(), ArtType::Path, "curve");
     PathData& c = *curve->path();
-    c.segments = {{{0, 0}, {-3, 1}, {3, -1}, 0},   // smooth
+    c.segments = {{{0, 0}, {-3, 1}, {3, -1}, 0},    // smooth
                   {{10, 10}, {8, 10}, {12, 11}, 1}, // a corner with handles out
                   {{20, 0}, {20, 5}, {20, 0}, 1}};
     c.closed = true;
@@ -170,12 +174,20 @@ std::unique_ptr<Document> everythingDocument() {
 
     // Images: placed (linked) and raster (embedded), and the other way round.
     Art* placed = add(d, *nested->group(), ArtType::Placed, "photo");
-    *placed->image() = {{0.4 * 0.8660254037844387, 0.4 * 0.5, -0.4 * 0.5, -0.4 * 0.8660254037844387, 30, 40},
-                        640, 480, "photos/a b&c.png"};
+    *placed->image() = {
+        {0.4 * 0.8660254037844387, 0.4 * 0.5, -0.4 * 0.5, -0.4 * 0.8660254037844387, 30, 40},
+        640,
+        480,
+        "photos/a b&c.png"};
     placed->tags.set("BBAccumRotation", "0.5");
     Art* raster = add(d, *nested->group(), ArtType::Raster, "raster");
-    *raster->image() = {{2, 0, 0.5, 2, -5, 7}, 3, 2,
-                        "data:image/png;base64,iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mP8z8BQDwAEhQGAhKmMIQAAAABJRU5ErkJggg=="};
+    *raster->image() = {{2, 0, 0.5, 2, -5, 7},
+                        3,
+                        2,
+                        "data:image/"
+                        "png;base64,"
+                        "iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mP8z8BQDwAEhQGAhK"
+                        "mMIQAAAABJRU5ErkJggg=="};
     Art* embeddedPlaced = add(d, *hidden->group(), ArtType::Placed, "embedded placed");
     *embeddedPlaced->image() = {{1, 0, 0, -1, 0, 0}, 1, 1, "data:,x"};
     Art* linkedRaster = add(d, *hidden->group(), ArtType::Raster, "linked raster");
@@ -187,11 +199,14 @@ std::unique_ptr<Document> everythingDocument() {
     setRect(*starPath->path(), -2, -1, 4, 2);
     Symbol* odd = d.newSymbol("not an id!");
     Art* nestedUse = nullptr;
-    d.newSymbolInstance(*star, {0.5, 0, 0, 0.5, 1, 1}, PaintOrder::InsideOnTop, odd->art(), &nestedUse);
+    d.newSymbolInstance(*star, {0.5, 0, 0, 0.5, 1, 1}, PaintOrder::InsideOnTop, odd->art(),
+                        &nestedUse);
     Art* inst = nullptr;
-    d.newSymbolInstance(*star, {0, 2, -2, 0, 100, 200}, PaintOrder::InsideOnBottom, labels->group(), &inst);
+    d.newSymbolInstance(*star, {0, 2, -2, 0, 100, 200}, PaintOrder::InsideOnBottom, labels->group(),
+                        &inst);
     inst->name = "star 1";
-    d.newSymbolInstance(*odd, translationMatrix(5, 5), PaintOrder::InsideOnBottom, labels->group(), &inst);
+    d.newSymbolInstance(*odd, translationMatrix(5, 5), PaintOrder::InsideOnBottom, labels->group(),
+                        &inst);
 
     // Text: point text with runs, paragraphs and features; vertical; area and path text.
     Art* point = add(d, *labels->group(), ArtType::TextFrame, "label");
@@ -235,7 +250,8 @@ std::unique_ptr<Document> everythingDocument() {
 
     Art* onPathPath = d.makeArt(ArtType::Path);
     onPathPath->name = "route";
-    onPathPath->path()->segments = {{{0, 0}, {0, 0}, {50, 50}, 1}, {{100, 0}, {60, 40}, {100, 0}, 1}};
+    onPathPath->path()->segments = {{{0, 0}, {0, 0}, {50, 50}, 1},
+                                    {{100, 0}, {60, 40}, {100, 0}, 1}};
     Art* onPath = add(d, *labels->group(), ArtType::TextFrame, "along");
     onPath->text()->kind = TextKind::OnPath;
     onPath->text()->matrix = {1, 0, 0, 1, 0.5, 0.25};
