@@ -3,6 +3,7 @@
 #include "DialogFields.h"
 
 #include <charconv>
+#include <filesystem>
 #include <ostream>
 
 namespace cartovel {
@@ -33,6 +34,11 @@ std::optional<std::int32_t> choiceControl(std::string_view choices, std::string_
     return std::nullopt;
 }
 
+// The platform marks its standard file dialogs with this window property.
+bool isFileDialog(const ws::DialogView& dialog) {
+    return WsGetProp(dialog.window(), "ws.FileDialog") != nullptr;
+}
+
 } // namespace
 
 DialogAgent::DialogAgent(std::vector<FieldSetting> fields, ws::UserAgent* interactive,
@@ -44,18 +50,28 @@ bool DialogAgent::apply(ws::DialogView& dialog, FieldSetting& setting, const Dia
     ws::Outcome outcome;
     switch (field.kind) {
     case DialogField::Kind::Text:
-        outcome = dialog.type(field.controlId, setting.value);
+    case DialogField::Kind::Path: {
+        // The file dialog starts in a folder of its own; a path typed here means the
+        // current folder, so it is handed over absolute.
+        std::string text = setting.value;
+        if (field.kind == DialogField::Kind::Path) {
+            std::error_code ec;
+            const auto absolute = std::filesystem::absolute(setting.value, ec);
+            if (!ec) text = absolute.lexically_normal().string();
+        }
+        outcome = dialog.type(field.controlId, text);
         if (outcome) outcome = dialog.leave(field.controlId);
         if (outcome) {
             // The dialog restores a value it does not accept when the field is left.
             const auto shown = dialog.control(field.controlId);
-            if (shown && shown->text != setting.value) {
+            if (shown && shown->text != text) {
                 errors_.push_back("the dialog did not accept \"" + setting.value + "\" for " +
                                   where + " (it shows \"" + shown->text + "\")");
                 return false;
             }
         }
         break;
+    }
     case DialogField::Kind::Check: {
         const auto wanted = parseSwitch(setting.value);
         if (!wanted) {
@@ -79,7 +95,10 @@ bool DialogAgent::apply(ws::DialogView& dialog, FieldSetting& setting, const Dia
     case DialogField::Kind::Pick: {
         int index = -1;
         const auto* end = setting.value.data() + setting.value.size();
-        if (std::from_chars(setting.value.data(), end, index).ptr == end)
+        if (const auto alias = choiceControl(field.choices, setting.value))
+            outcome = dialog.pickIndex(field.controlId, *alias);
+        else if (!setting.value.empty() &&
+                 std::from_chars(setting.value.data(), end, index).ptr == end)
             outcome = dialog.pickIndex(field.controlId, index);
         else
             outcome = dialog.pickText(field.controlId, setting.value);
@@ -106,6 +125,19 @@ void DialogAgent::runDialog(ws::DialogView& dialog) {
     if (mine.empty() && interactive_ != nullptr) {
         interactive_->runDialog(dialog);
         return;
+    }
+    if (isFileDialog(dialog) && interactive_ == nullptr) {
+        // Confirming the file name the module proposes would read or write a file nobody
+        // named.
+        bool named = false;
+        for (const auto& [setting, field] : mine)
+            named = named || field->kind == DialogField::Kind::Path;
+        if (!named) {
+            errors_.push_back("the file dialog \"" + dialog.caption() +
+                              "\" needs a file: give --set file=PATH");
+            if (dialog.isOpen()) dialog.click(WS_IDCANCEL);
+            return;
+        }
     }
     if (echo_ != nullptr) ws::TerminalUser::print(dialog, *echo_);
     for (auto& [setting, field] : mine) {

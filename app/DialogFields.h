@@ -14,12 +14,14 @@ struct DialogField {
         Text,   // typed into an edit field, then the field is left (so it is validated)
         Check,  // a check box: "on"/"off" (also yes/no, true/false, 1/0)
         Choice, // a radio button of a group: the value names the button (see choices)
-        Pick,   // a combo or list box entry, by its text or index
+        Pick,   // a combo or list box entry, by its text, index or alias (see choices)
+        Path,   // a file name field: typed as an absolute path, relative to the current folder
     };
     std::string_view name;
     Kind kind;
     std::int32_t controlId;
-    /// Choice only: "value:controlId" pairs separated by commas, e.g. "scale:1075,ratio:1076".
+    /// Choice: "value:controlId" pairs separated by commas, e.g. "scale:1075,ratio:1076".
+    /// Pick: "alias:index" pairs that may stand for an entry.
     std::string_view choices = {};
 };
 

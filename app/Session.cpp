@@ -69,7 +69,9 @@ Session::Session(SessionOptions options) : options_(std::move(options)) {
     dialogs_ = std::make_unique<DialogAgent>(options_.fields, terminalUser_.get(),
                                              options_.echoDialogs ? options_.out : nullptr);
     agentScope_ = std::make_unique<ws::ScopedUserAgent>(*dialogs_);
-    app_ = std::make_unique<host::Application>();
+    host::ApplicationOptions appOptions;
+    appOptions.preferencesFile = options_.preferencesFile;
+    app_ = std::make_unique<host::Application>(std::move(appOptions));
     app_->user().setResponder(answers_.get());
 }
 
@@ -108,6 +110,11 @@ host::MenuItem* Session::aboutItem() const {
 
 void Session::fail(HostErr code, std::string message) {
     if (!failure_) failure_.emplace(code, std::move(message));
+}
+
+bool Session::hasFailed() const {
+    return failure_.has_value() || app_->user().failure().has_value() ||
+           !dialogs_->errors().empty();
 }
 
 int Session::finish(HostErr result) {

@@ -6,6 +6,7 @@
 #include "host/core/Application.h"
 #include "host/core/Responder.h"
 
+#include <filesystem>
 #include <iosfwd>
 #include <memory>
 #include <optional>
@@ -18,6 +19,8 @@ enum ExitStatus : int { kExitOk = 0, kExitError = 1, kExitCancelled = 2, kExitUs
 
 struct SessionOptions {
     std::string pluginPath;
+    /// The preference store's file (--prefs); empty: the user's configuration folder.
+    std::filesystem::path preferencesFile;
     /// Answers to the module's questions, in the order they are asked (--answer).
     std::vector<host::Answer> answers;
     /// Dialog fields (--set).
@@ -51,6 +54,8 @@ public:
 
     /// Records a failure of the host's own (it wins over the module's result).
     void fail(HostErr code, std::string message);
+    /// A failure is recorded: the host's own, an unanswered question or a dialog error.
+    [[nodiscard]] bool hasFailed() const;
     /// Prints what the run ended with and returns the exit status: 0 success, 1 an error
     /// (with the code's four characters and a sentence), 2 cancelled.
     int finish(HostErr result);

@@ -36,7 +36,7 @@ TEST(SuiteRegistry, EverySuiteOfTheModulesTableIsThereUnderItsNameAndVersion) {
         ASSERT_NE(entry, catalog.end()) << name;
         EXPECT_FALSE(app.suites().isEmpty(name, entry->version)) << name;
     }
-    EXPECT_TRUE(app.suites().isEmpty("ATE TextFrame Suite", 101));
+    EXPECT_TRUE(app.suites().isEmpty("ATE Spell Suite", 102));
 }
 
 TEST(SuiteRegistry, UnknownNameOrVersionGivesNotFoundAndANullTable) {
@@ -81,19 +81,19 @@ TEST(SuiteRegistry, VersionsCoexistWithTheirOwnTablesAndCounts) {
 TEST(SuiteRegistry, ARealTableReplacesThePlaceholderButNotWhileHeld) {
     Application app;
     static const HostMenuSuite kReal{};
-    ASSERT_TRUE(app.suites().isEmpty("AI Layer Suite", 13));
-    app.suites().provide("AI Layer Suite", 13, &kReal);
-    EXPECT_FALSE(app.suites().isEmpty("AI Layer Suite", 13));
+    ASSERT_TRUE(app.suites().isEmpty("AI URL Suite", 3));
+    app.suites().provide("AI URL Suite", 3, &kReal);
+    EXPECT_FALSE(app.suites().isEmpty("AI URL Suite", 3));
     // provideEmpty never downgrades a real table.
-    app.suites().provideEmpty("AI Layer Suite", 13);
+    app.suites().provideEmpty("AI URL Suite", 3);
     const void* table = nullptr;
-    ASSERT_EQ(app.suites().acquire("AI Layer Suite", 13, &table), kHostNoErr);
+    ASSERT_EQ(app.suites().acquire("AI URL Suite", 3, &table), kHostNoErr);
     EXPECT_EQ(table, &kReal);
 
     static const HostMenuSuite kOther{};
-    EXPECT_THROW(app.suites().provide("AI Layer Suite", 13, &kOther), std::logic_error);
-    EXPECT_EQ(app.suites().release("AI Layer Suite", 13), kHostNoErr);
-    app.suites().provide("AI Layer Suite", 13, &kOther);
+    EXPECT_THROW(app.suites().provide("AI URL Suite", 3, &kOther), std::logic_error);
+    EXPECT_EQ(app.suites().release("AI URL Suite", 3), kHostNoErr);
+    app.suites().provide("AI URL Suite", 3, &kOther);
 }
 
 TEST(Faults, TheNthAcquisitionFailsWithTheChosenCodeAndOnlyThatOne) {
