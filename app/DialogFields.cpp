@@ -76,7 +76,7 @@ constexpr std::array kTables{
     DialogFieldTable{125, "layer-numbering", kLayerNumbering},
     DialogFieldTable{126, "layer-replace", kLayerReplace},
     DialogFieldTable{128, "load-layer-list", kLoadLayerList},
-    DialogFieldTable{127, "layer list file", kTextFile},
+    DialogFieldTable{127, "file dialog of save-layer-list and load-layer-list", kTextFile},
 };
 
 } // namespace

@@ -14,11 +14,10 @@
 #include <string>
 #include <vector>
 
-/** Shown when a file's structure does not match the document's layers. The text is the
- *  product's own message, kept word for word. */
+/** Shown when a file's structure does not match the document's layers. */
 inline constexpr const char* kLayerMismatchMessage =
     "レイヤー名の再設定を中断しました。レイヤーリストファイルに問題があるか、レイヤーリストファイ"
-    "ルとIllustratorドキュメントのレイヤー構造に違いがあります";
+    "ルとドキュメントのレイヤー構造に違いがあります";
 
 class CLayerListFile {
 public:

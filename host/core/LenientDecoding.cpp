@@ -10,8 +10,12 @@ namespace {
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
 
-bool isLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-bool isTrailByte(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
+bool isLeadByte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+bool isTrailByte(unsigned char c) {
+    return c >= 0x40 && c <= 0xFC && c != 0x7F;
+}
 
 class Iconv {
 public:
@@ -52,7 +56,7 @@ std::optional<std::string> shiftJisToUtf8Replacing(std::string_view bytes) {
         const auto lead = static_cast<unsigned char>(in[0]);
         const std::size_t skip =
             inLeft >= 2 && isLeadByte(lead) && isTrailByte(static_cast<unsigned char>(in[1])) ? 2
-                                                                                            : 1;
+                                                                                              : 1;
         in += skip;
         inLeft -= skip;
         iconv(cd.get(), nullptr, nullptr, nullptr, nullptr);

@@ -43,7 +43,7 @@ const std::string kSquare = R"(<?xml version="1.0" encoding="UTF-8"?>
 </svg>
 )";
 
-class Cli : public ::testing::Test {
+class CliDocuments : public ::testing::Test {
 protected:
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -85,7 +85,7 @@ std::set<std::string> fills(const std::string& svg) {
     return found;
 }
 
-TEST_F(Cli, PolygonColouringWithOkWritesNewFills) {
+TEST_F(CliDocuments, PolygonColouringWithOkWritesNewFills) {
     const std::string input = std::string(CARTOVEL_EXAMPLES) + "/us-states.svg";
     const CliRun run =
         cartovel("run polygon-colouring " + input + " -o coloured.svg --answer ok" + prefs_);
@@ -97,7 +97,7 @@ TEST_F(Cli, PolygonColouringWithOkWritesNewFills) {
     EXPECT_GT(after.size(), 2U);
 }
 
-TEST_F(Cli, CancelAtTheConfirmationExitsTwoWithoutOutput) {
+TEST_F(CliDocuments, CancelAtTheConfirmationExitsTwoWithoutOutput) {
     const std::string input = std::string(CARTOVEL_EXAMPLES) + "/us-states.svg";
     const CliRun run =
         cartovel("run polygon-colouring " + input + " -o out.svg --answer cancel" + prefs_);
@@ -107,7 +107,7 @@ TEST_F(Cli, CancelAtTheConfirmationExitsTwoWithoutOutput) {
 
 // Every failure exits 1 with a message naming what was wrong, and leaves an existing
 // output untouched.
-TEST_F(Cli, FailuresNameTheCauseAndLeaveTheOutputAlone) {
+TEST_F(CliDocuments, FailuresNameTheCauseAndLeaveTheOutputAlone) {
     writeFile(at("square.svg"), kSquare);
     writeFile(at("bad.svg"), "<svg xmlns=\"http://www.w3.org/2000/svg\">\n<path d=\"M0 0\"\n");
     const std::string states = std::string(CARTOVEL_EXAMPLES) + "/us-states.svg";
@@ -137,7 +137,7 @@ TEST_F(Cli, FailuresNameTheCauseAndLeaveTheOutputAlone) {
     }
 }
 
-TEST_F(Cli, MapScalingHalvesASquareAboutItsCentre) {
+TEST_F(CliDocuments, MapScalingHalvesASquareAboutItsCentre) {
     writeFile(at("square.svg"), kSquare);
     const CliRun run = cartovel("run map-scaling square.svg -o half.svg --set mode=scale "
                                 "--set current-scale=25000 --set target-scale=50000" +
@@ -157,7 +157,7 @@ TEST_F(Cli, MapScalingHalvesASquareAboutItsCentre) {
         EXPECT_TRUE(std::abs(v - 125) < 1e-6 || std::abs(v - 175) < 1e-6) << path;
 }
 
-TEST_F(Cli, TheFileDialogTakesAPathRelativeToTheCurrentFolder) {
+TEST_F(CliDocuments, TheFileDialogTakesAPathRelativeToTheCurrentFolder) {
     writeFile(at("square.svg"), kSquare);
     const CliRun run = cartovel("run save-layer-list square.svg -o out.svg --set file=names.txt "
                                 "--set encoding=utf-8" +
@@ -166,7 +166,7 @@ TEST_F(Cli, TheFileDialogTakesAPathRelativeToTheCurrentFolder) {
     EXPECT_NE(readFile(at("names.txt")).find("base"), std::string::npos);
 }
 
-TEST_F(Cli, InfoPrintsTheLayerTree) {
+TEST_F(CliDocuments, InfoPrintsTheLayerTree) {
     writeFile(
         at("nested.svg"),
         R"(<svg xmlns="http://www.w3.org/2000/svg" xmlns:inkscape="http://www.inkscape.org/namespaces/inkscape" viewBox="0 0 100 100">
