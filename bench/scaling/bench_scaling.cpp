@@ -12,34 +12,17 @@
 #include "maptools/MapScaling.h"
 #include "platform/UserAgent.h"
 
+#include "HeapCounter.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <malloc.h>
 #include <memory>
 #include <new>
 
 namespace {
-
-// Heap use counted at every allocation of the program.
-std::size_t g_live = 0;
-std::size_t g_peak = 0;
-
-void* counted(std::size_t n) {
-    void* p = std::malloc(n ? n : 1);
-    if (!p) return nullptr;
-    g_live += malloc_usable_size(p);
-    g_peak = std::max(g_peak, g_live);
-    return p;
-}
-
-void uncounted(void* p) {
-    if (!p) return;
-    g_live -= malloc_usable_size(p);
-    std::free(p);
-}
 
 std::filesystem::path mapFile() {
     if (const char* map = std::getenv("CARTOVEL_BENCH_MAP"); map != nullptr && *map != 0)
@@ -97,14 +80,14 @@ template <class Work> void onFreshMap(benchmark::State& state, Host& host, Work&
         ws::ScopedUserAgent agent(user);
         // A fresh store each run: the stroke box toggles from its stored state.
         std::filesystem::remove(host.prefs);
-        const std::size_t base = g_live;
-        g_peak = g_live;
+        const std::size_t base = benchheap::Live();
+        benchheap::ResetPeak();
         state.ResumeTiming();
 
         const HostErr result = work();
 
         state.PauseTiming();
-        peak = std::max(peak, g_peak - base);
+        peak = std::max(peak, benchheap::Peak() - base);
         if (result != kHostNoErr) state.SkipWithError("the command failed");
         session.reset();
         state.ResumeTiming();
@@ -144,26 +127,5 @@ BENCHMARK(BM_ScaleWholeMapCommand)->Unit(benchmark::kMillisecond)->Iterations(5)
 BENCHMARK(BM_ScaleWholeMapWalk)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace
-
-void* operator new(std::size_t n) {
-    if (void* p = counted(n)) return p;
-    throw std::bad_alloc();
-}
-void* operator new[](std::size_t n) {
-    if (void* p = counted(n)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-    uncounted(p);
-}
-void operator delete[](void* p) noexcept {
-    uncounted(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    uncounted(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
-    uncounted(p);
-}
 
 BENCHMARK_MAIN();

@@ -4,6 +4,8 @@
 //   bench_svg [FILE.svg] [RUNS]
 #include "host/svg/SvgFile.h"
 
+#include "HeapCounter.h"
+
 #include <pugixml.hpp>
 
 #include <algorithm>
@@ -13,30 +15,11 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <malloc.h>
 #include <new>
 #include <sstream>
 #include <vector>
 
 namespace {
-
-// Heap use counted at every allocation of the program and of the XML library.
-std::size_t g_live = 0;
-std::size_t g_peak = 0;
-
-void* counted(std::size_t n) {
-    void* p = std::malloc(n ? n : 1);
-    if (!p) return nullptr;
-    g_live += malloc_usable_size(p);
-    g_peak = std::max(g_peak, g_live);
-    return p;
-}
-
-void uncounted(void* p) {
-    if (!p) return;
-    g_live -= malloc_usable_size(p);
-    std::free(p);
-}
 
 struct Figures {
     double seconds = 0;
@@ -47,13 +30,13 @@ Figures measure(int runs, const std::function<void()>& work) {
     std::vector<double> times;
     std::size_t peak = 0;
     for (int i = 0; i < runs; ++i) {
-        const std::size_t base = g_live;
-        g_peak = g_live;
+        const std::size_t base = benchheap::Live();
+        benchheap::ResetPeak();
         const auto t0 = std::chrono::steady_clock::now();
         work();
         const auto t1 = std::chrono::steady_clock::now();
         times.push_back(std::chrono::duration<double>(t1 - t0).count());
-        peak = std::max(peak, g_peak - base);
+        peak = std::max(peak, benchheap::Peak() - base);
     }
     std::sort(times.begin(), times.end());
     return {times[times.size() / 2], peak};
@@ -75,21 +58,10 @@ struct StringWriter : pugi::xml_writer {
 
 } // namespace
 
-void* operator new(std::size_t n) {
-    if (void* p = counted(n)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-    uncounted(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    uncounted(p);
-}
-
 int main(int argc, char** argv) {
     const std::filesystem::path file = argc > 1 ? argv[1] : CARTOVEL_BENCH_MAP;
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 15;
-    pugi::set_memory_management_functions(counted, uncounted);
+    pugi::set_memory_management_functions(benchheap::Allocate, benchheap::Free);
     std::error_code ec;
     const std::uintmax_t size = std::filesystem::file_size(file, ec);
     if (ec) {
