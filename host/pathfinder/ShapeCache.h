@@ -3,9 +3,7 @@
 // outline, so the form is worked out once per outline instead of once per pair.
 #pragma once
 
-#include "host/pathfinder/Unite.h"
-
-#include <polyclipping/clipper.hpp>
+#include "host/pathfinder/NormalForm.h"
 
 #include <cstdint>
 #include <memory>
@@ -13,20 +11,6 @@
 #include <vector>
 
 namespace host::pathfinder {
-
-__extension__ typedef __int128 Int128;
-
-/// A shape flattened to integer units and united with itself under its own fill rule.
-struct NormalForm {
-    ClipperLib::Paths paths;
-    /// Twice the area, exact.
-    Int128 doubleArea = 0;
-    double perimeter = 0;
-    /// The extent of the paths in units; empty when minX > maxX.
-    ClipperLib::cInt minX = 0, minY = 0, maxX = -1, maxY = -1;
-};
-
-NormalForm Normalise(const UniteShape& shape);
 
 class ShapeCache {
 public:

@@ -1,11 +1,13 @@
 #include "host/pathfinder/Unite.h"
 
 #include "host/pathfinder/ShapeCache.h"
+#include "host/pathfinder/SharedEdgeUnion.h"
 
 #include <polyclipping/clipper.hpp>
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace host::pathfinder {
 namespace {
@@ -70,15 +72,6 @@ Ring ToRing(const Path& path) {
     return ring;
 }
 
-// Twice the signed area, exact: products of unit coordinates overflow 64 bits.
-Int128 DoubleArea(const Path& path) {
-    Int128 sum = 0;
-    for (size_t i = 0, j = path.size() - 1; i < path.size(); j = i++)
-        sum +=
-            static_cast<Int128>(path[j].X) * path[i].Y - static_cast<Int128>(path[i].X) * path[j].Y;
-    return sum;
-}
-
 double Perimeter(const Path& path) {
     double sum = 0;
     for (size_t i = 0, j = path.size() - 1; i < path.size(); j = i++)
@@ -115,7 +108,41 @@ void CollectRings(const PolyNode& node, std::vector<Ring>& rings) {
             CollectRings(*hole, rings);
 }
 
+// The general union. Answers whether the inputs merged, and if so their union's outlines.
+bool UniteByClipping(const std::vector<const NormalForm*>& forms, UniteResult& result) {
+    ClipperLib::Clipper clipper;
+    Int128 separateArea = 0;
+    double separatePerimeter = 0;
+    for (const NormalForm* form : forms) {
+        clipper.AddPaths(form->paths, ClipperLib::ptSubject, true);
+        separateArea += form->doubleArea;
+        separatePerimeter += form->perimeter;
+    }
+    PolyTree united;
+    clipper.Execute(ClipperLib::ctUnion, united, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
+    Paths unitedPaths;
+    ClipperLib::PolyTreeToPaths(united, unitedPaths);
+    Int128 area = 0;
+    double perimeter = 0;
+    Measure(unitedPaths, area, perimeter);
+    // Inputs that overlap lose area in the union; inputs that share a stretch of boundary
+    // lose twice its length from the total boundary. Inputs meeting at a point lose
+    // neither. Half a unit keeps rounding noise in the length sums out.
+    result.merged = area < separateArea || perimeter < separatePerimeter - 0.5;
+    if (result.merged) CollectRings(united, result.rings);
+    return result.merged;
+}
+
 } // namespace
+
+// Products of unit coordinates overflow 64 bits.
+Int128 DoubleArea(const Path& path) {
+    Int128 sum = 0;
+    for (size_t i = 0, j = path.size() - 1; i < path.size(); j = i++)
+        sum +=
+            static_cast<Int128>(path[j].X) * path[i].Y - static_cast<Int128>(path[i].X) * path[j].Y;
+    return sum;
+}
 
 Ring Flatten(const BezierRing& ring) {
     Ring out;
@@ -179,32 +206,19 @@ UniteResult Unite(const std::vector<UniteShape>& shapes, ShapeCache* cache) {
         for (size_t j = i + 1; j < forms.size() && !mayTouch; ++j)
             mayTouch = !Apart(*forms[i], *forms[j]);
 
-    if (mayTouch) {
-        ClipperLib::Clipper clipper;
-        Int128 separateArea = 0;
-        double separatePerimeter = 0;
-        for (const NormalForm* form : forms) {
-            clipper.AddPaths(form->paths, ClipperLib::ptSubject, true);
-            separateArea += form->doubleArea;
-            separatePerimeter += form->perimeter;
-        }
-        PolyTree united;
-        clipper.Execute(ClipperLib::ctUnion, united, ClipperLib::pftNonZero,
-                        ClipperLib::pftNonZero);
-        Paths unitedPaths;
-        ClipperLib::PolyTreeToPaths(united, unitedPaths);
-        Int128 area = 0;
-        double perimeter = 0;
-        Measure(unitedPaths, area, perimeter);
-        // Inputs that overlap lose area in the union; inputs that share a stretch of
-        // boundary lose twice its length from the total boundary. Inputs meeting at a
-        // point lose neither. Half a unit keeps rounding noise in the length sums out.
-        result.merged = area < separateArea || perimeter < separatePerimeter - 0.5;
-        if (result.merged) {
-            CollectRings(united, result.rings);
-            return result;
+    if (mayTouch && forms.size() == 2) {
+        if (std::optional<SharedEdgeUnion> sideBySide =
+                UniteAlongSharedEdges(*forms[0], *forms[1])) {
+            mayTouch = false;
+            if (sideBySide->merged) {
+                for (const Path& path : sideBySide->paths)
+                    result.rings.push_back(ToRing(path));
+                result.merged = true;
+                return result;
+            }
         }
     }
+    if (mayTouch && UniteByClipping(forms, result)) return result;
     for (const NormalForm* form : forms)
         for (const Path& path : form->paths)
             result.rings.push_back(ToRing(path));

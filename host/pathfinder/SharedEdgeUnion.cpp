@@ -1,0 +1,440 @@
+#include "host/pathfinder/SharedEdgeUnion.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+namespace host::pathfinder {
+namespace {
+
+using ClipperLib::cInt;
+using ClipperLib::IntPoint;
+using ClipperLib::Path;
+using ClipperLib::Paths;
+
+struct Box {
+    cInt minX, minY, maxX, maxY;
+
+    [[nodiscard]] bool Meets(const Box& other) const {
+        return minX <= other.maxX && other.minX <= maxX && minY <= other.maxY && other.minY <= maxY;
+    }
+    [[nodiscard]] bool Holds(IntPoint p) const {
+        return minX <= p.X && p.X <= maxX && minY <= p.Y && p.Y <= maxY;
+    }
+};
+
+Box BoxOf(const NormalForm& form) {
+    return {form.minX, form.minY, form.maxX, form.maxY};
+}
+
+Box BoxOf(IntPoint p, IntPoint q) {
+    return {std::min(p.X, q.X), std::min(p.Y, q.Y), std::max(p.X, q.X), std::max(p.Y, q.Y)};
+}
+
+// Coordinates reach 2^52, so products of differences need 128 bits to stay exact.
+Int128 CrossOf(IntPoint u, IntPoint v) {
+    return static_cast<Int128>(u.X) * v.Y - static_cast<Int128>(u.Y) * v.X;
+}
+
+Int128 DotOf(IntPoint u, IntPoint v) {
+    return static_cast<Int128>(u.X) * v.X + static_cast<Int128>(u.Y) * v.Y;
+}
+
+IntPoint Minus(IntPoint a, IntPoint b) {
+    return IntPoint(a.X - b.X, a.Y - b.Y);
+}
+
+/// +1 when c lies left of the line a→b, -1 when right, 0 when on it.
+int Orient(IntPoint a, IntPoint b, IntPoint c) {
+    const Int128 cross = CrossOf(Minus(b, a), Minus(c, a));
+    return (cross > 0) - (cross < 0);
+}
+
+bool SameDirection(IntPoint u, IntPoint v) {
+    return CrossOf(u, v) == 0 && DotOf(u, v) > 0;
+}
+
+/// Whether x comes before y turning counter-clockwise from the direction `from`.
+bool TurnsBefore(IntPoint from, IntPoint x, IntPoint y) {
+    const auto half = [&](IntPoint d) {
+        const Int128 cross = CrossOf(from, d);
+        return cross > 0 || (cross == 0 && DotOf(from, d) > 0) ? 0 : 1;
+    };
+    const int hx = half(x), hy = half(y);
+    if (hx != hy) return hx < hy;
+    return CrossOf(x, y) > 0;
+}
+
+/// Whether d points strictly into the corner swept counter-clockwise from `out` to `back`.
+bool PointsInto(IntPoint out, IntPoint back, IntPoint d) {
+    if (SameDirection(d, out) || SameDirection(d, back)) return false;
+    return TurnsBefore(out, d, back);
+}
+
+IntPoint Next(const Path& path, std::size_t i) {
+    return path[i + 1 == path.size() ? 0 : i + 1];
+}
+
+IntPoint Previous(const Path& path, std::size_t i) {
+    return path[i == 0 ? path.size() - 1 : i - 1];
+}
+
+struct Edge {
+    IntPoint p, q;
+    Box box;
+    std::uint32_t ring, index;
+};
+
+std::vector<Edge> EdgesMeeting(const Paths& paths, const Box& window) {
+    std::vector<Edge> edges;
+    for (std::uint32_t r = 0; r < paths.size(); ++r) {
+        const Path& path = paths[r];
+        for (std::uint32_t i = 0; i < path.size(); ++i) {
+            const IntPoint p = path[i], q = Next(path, i);
+            const Box box = BoxOf(p, q);
+            if (box.Meets(window)) edges.push_back({p, q, box, r, i});
+        }
+    }
+    return edges;
+}
+
+enum class Contact { None, Cancels, Conflict };
+
+// How an edge of one shape meets an edge of the other. Meeting at a common end is left to
+// the corner test; running back along each other cancels; anything else (crossing, an end
+// inside the other edge, overlapping the same way) needs general clipping.
+Contact Classify(const Edge& a, const Edge& b) {
+    if (!a.box.Meets(b.box)) return Contact::None;
+    if (a.p == b.q && a.q == b.p) return Contact::Cancels;
+    if (a.p == b.p && a.q == b.q) return Contact::Conflict;
+    const int o1 = Orient(a.p, a.q, b.p), o2 = Orient(a.p, a.q, b.q);
+    if (o1 == 0 && o2 == 0) {
+        // On one line: only a stretch in common is a conflict, a single point is not.
+        const bool alongX = a.box.maxX - a.box.minX >= a.box.maxY - a.box.minY;
+        const cInt from =
+            alongX ? std::max(a.box.minX, b.box.minX) : std::max(a.box.minY, b.box.minY);
+        const cInt to =
+            alongX ? std::min(a.box.maxX, b.box.maxX) : std::min(a.box.maxY, b.box.maxY);
+        return to > from ? Contact::Conflict : Contact::None;
+    }
+    if (o1 * o2 > 0) return Contact::None;
+    const int o3 = Orient(b.p, b.q, a.p), o4 = Orient(b.p, b.q, a.q);
+    if (o3 * o4 > 0) return Contact::None;
+    // Not on one line, so they have a single point in common: fine if it ends both.
+    const bool commonEnd = a.p == b.p || a.p == b.q || a.q == b.p || a.q == b.q;
+    return commonEnd ? Contact::None : Contact::Conflict;
+}
+
+// Calls test(a, b) once for each pair of edges whose boxes may meet; stops when it says so.
+template <class Test>
+bool ForEachNearPair(const std::vector<Edge>& as, const std::vector<Edge>& bs, const Box& window,
+                     Test&& test) {
+    if (as.size() * bs.size() <= 1024) {
+        for (const Edge& a : as)
+            for (const Edge& b : bs)
+                if (!test(a, b)) return false;
+        return true;
+    }
+    // A grid over the window with about as many cells as edges. A pair is tested only in
+    // the cell that holds the low corner of where their boxes overlap, so never twice.
+    const auto side = static_cast<cInt>(std::sqrt(static_cast<double>(as.size() + bs.size())));
+    const cInt cellWidth = (window.maxX - window.minX) / side + 1;
+    const cInt cellHeight = (window.maxY - window.minY) / side + 1;
+    const auto column = [&](cInt x) {
+        return static_cast<std::size_t>(
+            std::clamp<cInt>((x - window.minX) / cellWidth, 0, side - 1));
+    };
+    const auto row = [&](cInt y) {
+        return static_cast<std::size_t>(
+            std::clamp<cInt>((y - window.minY) / cellHeight, 0, side - 1));
+    };
+    const auto cols = static_cast<std::size_t>(side);
+    std::vector<std::uint32_t> start(cols * cols + 1, 0);
+    const auto forCells = [&](const Box& box, auto&& visit) {
+        for (std::size_t y = row(box.minY); y <= row(box.maxY); ++y)
+            for (std::size_t x = column(box.minX); x <= column(box.maxX); ++x)
+                visit(y * cols + x);
+    };
+    for (const Edge& b : bs)
+        forCells(b.box, [&](std::size_t cell) { ++start[cell + 1]; });
+    for (std::size_t cell = 0; cell < cols * cols; ++cell)
+        start[cell + 1] += start[cell];
+    std::vector<std::uint32_t> fill(start.begin(), start.end() - 1);
+    std::vector<std::uint32_t> members(start.back());
+    for (std::uint32_t i = 0; i < bs.size(); ++i)
+        forCells(bs[i].box, [&](std::size_t cell) { members[fill[cell]++] = i; });
+
+    for (const Edge& a : as) {
+        bool go = true;
+        forCells(a.box, [&](std::size_t cell) {
+            for (std::uint32_t k = start[cell]; go && k < start[cell + 1]; ++k) {
+                const Edge& b = bs[members[k]];
+                const std::size_t home = row(std::max(a.box.minY, b.box.minY)) * cols +
+                                         column(std::max(a.box.minX, b.box.minX));
+                if (home == cell) go = test(a, b);
+            }
+        });
+        if (!go) return false;
+    }
+    return true;
+}
+
+struct Corner {
+    IntPoint at;
+    std::uint8_t shape;
+    std::uint32_t ring, index;
+};
+
+bool PointBefore(IntPoint a, IntPoint b) {
+    return a.X != b.X ? a.X < b.X : a.Y < b.Y;
+}
+
+/// Non-zero winding number of p, which must not lie on the outlines.
+int Winding(IntPoint p, const Paths& paths) {
+    int winding = 0;
+    for (const Path& path : paths) {
+        for (std::size_t i = 0; i < path.size(); ++i) {
+            const IntPoint a = path[i], b = Next(path, i);
+            if (a.Y <= p.Y) {
+                if (b.Y > p.Y && Orient(a, b, p) > 0) ++winding;
+            } else if (b.Y <= p.Y && Orient(a, b, p) < 0) {
+                --winding;
+            }
+        }
+    }
+    return winding;
+}
+
+bool Straight(IntPoint a, IntPoint b, IntPoint c) {
+    return Orient(a, b, c) == 0 && DotOf(Minus(b, a), Minus(c, b)) > 0;
+}
+
+// Drops the vertices in the middle of straight runs, as general clipping does.
+Path WithoutStraightRuns(const Path& ring) {
+    Path out;
+    out.reserve(ring.size());
+    for (const IntPoint& p : ring) {
+        while (out.size() >= 2 && Straight(out[out.size() - 2], out.back(), p))
+            out.pop_back();
+        out.push_back(p);
+    }
+    std::size_t first = 0;
+    for (bool changed = true; changed && out.size() - first >= 3;) {
+        changed = false;
+        if (Straight(out[out.size() - 2], out.back(), out[first])) {
+            out.pop_back();
+            changed = true;
+        } else if (Straight(out.back(), out[first], out[first + 1])) {
+            ++first;
+            changed = true;
+        }
+    }
+    out.erase(out.begin(), out.begin() + static_cast<std::ptrdiff_t>(first));
+    return out;
+}
+
+class PairUnion {
+public:
+    PairUnion(const NormalForm& a, const NormalForm& b) : shapes_{&a, &b} {
+        for (int s = 0; s < 2; ++s) {
+            state_[s].resize(shapes_[s]->paths.size());
+            for (std::size_t r = 0; r < shapes_[s]->paths.size(); ++r)
+                state_[s][r].assign(shapes_[s]->paths[r].size(), kOpen);
+            sharesCorner_[s].assign(shapes_[s]->paths.size(), 0);
+        }
+    }
+
+    std::optional<SharedEdgeUnion> Run() {
+        const Box boxA = BoxOf(*shapes_[0]), boxB = BoxOf(*shapes_[1]);
+        SharedEdgeUnion result;
+        if (!boxA.Meets(boxB)) return result;
+        // Edges can only meet, and corners only coincide, where the two extents overlap.
+        const Box window{std::max(boxA.minX, boxB.minX), std::max(boxA.minY, boxB.minY),
+                         std::min(boxA.maxX, boxB.maxX), std::min(boxA.maxY, boxB.maxY)};
+        if (!MatchEdges(window) || !CheckCorners(window) || !CheckEnclosure(0) ||
+            !CheckEnclosure(1))
+            return std::nullopt;
+        if (cancelledCount_ == 0) return result;
+        result.merged = true;
+        if (!Chain(result.paths)) return std::nullopt;
+        return result;
+    }
+
+private:
+    bool MatchEdges(const Box& window) {
+        const std::vector<Edge> as = EdgesMeeting(shapes_[0]->paths, window);
+        const std::vector<Edge> bs = EdgesMeeting(shapes_[1]->paths, window);
+        return ForEachNearPair(as, bs, window, [&](const Edge& a, const Edge& b) {
+            switch (Classify(a, b)) {
+            case Contact::None:
+                return true;
+            case Contact::Conflict:
+                return false;
+            case Contact::Cancels:
+                break;
+            }
+            std::uint8_t& markA = state_[0][a.ring][a.index];
+            std::uint8_t& markB = state_[1][b.ring][b.index];
+            if (markA != kOpen || markB != kOpen) return false;
+            markA = markB = kCancelled;
+            ++cancelledCount_;
+            return true;
+        });
+    }
+
+    // Where the outlines meet at a common vertex, neither may turn into the other's inside.
+    bool CheckCorners(const Box& window) {
+        std::vector<Corner> corners;
+        for (std::uint8_t s = 0; s < 2; ++s)
+            for (std::uint32_t r = 0; r < shapes_[s]->paths.size(); ++r)
+                for (std::uint32_t i = 0; i < shapes_[s]->paths[r].size(); ++i)
+                    if (window.Holds(shapes_[s]->paths[r][i]))
+                        corners.push_back({shapes_[s]->paths[r][i], s, r, i});
+        std::sort(corners.begin(), corners.end(),
+                  [](const Corner& x, const Corner& y) { return PointBefore(x.at, y.at); });
+        for (std::size_t from = 0; from < corners.size();) {
+            std::size_t to = from + 1;
+            while (to < corners.size() && corners[to].at == corners[from].at)
+                ++to;
+            if (!CheckCommonVertex(corners.data() + from, corners.data() + to)) return false;
+            from = to;
+        }
+        return true;
+    }
+
+    bool CheckCommonVertex(const Corner* first, const Corner* last) {
+        const bool both = std::any_of(first, last, [](const Corner& c) { return c.shape == 0; }) &&
+                          std::any_of(first, last, [](const Corner& c) { return c.shape == 1; });
+        if (!both) return true;
+        for (const Corner* c = first; c != last; ++c) {
+            sharesCorner_[c->shape][c->ring] = 1;
+            for (const Corner* d = first; d != last; ++d) {
+                if (d->shape == c->shape) continue;
+                const Path& own = shapes_[c->shape]->paths[c->ring];
+                const Path& other = shapes_[d->shape]->paths[d->ring];
+                const IntPoint out = Minus(Next(own, c->index), c->at);
+                const IntPoint back = Minus(Previous(own, c->index), c->at);
+                if (PointsInto(out, back, Minus(Next(other, d->index), d->at)) ||
+                    PointsInto(out, back, Minus(Previous(other, d->index), d->at)))
+                    return false;
+            }
+        }
+        return true;
+    }
+
+    // An outline that shares no vertex with the other shape is wholly inside or outside it;
+    // inside means the insides overlap.
+    bool CheckEnclosure(int s) const {
+        const NormalForm& other = *shapes_[1 - s];
+        const Box otherBox = BoxOf(other);
+        for (std::size_t r = 0; r < shapes_[s]->paths.size(); ++r) {
+            if (sharesCorner_[s][r] != 0) continue;
+            const IntPoint probe = shapes_[s]->paths[r].front();
+            if (otherBox.Holds(probe) && Winding(probe, other.paths) != 0) return false;
+        }
+        return true;
+    }
+
+    struct EdgeRef {
+        int shape;
+        std::uint32_t ring, index;
+    };
+
+    std::uint8_t& StateOf(const EdgeRef& e) { return state_[e.shape][e.ring][e.index]; }
+    IntPoint From(const EdgeRef& e) const { return shapes_[e.shape]->paths[e.ring][e.index]; }
+    IntPoint To(const EdgeRef& e) const { return Next(shapes_[e.shape]->paths[e.ring], e.index); }
+    EdgeRef OwnNext(const EdgeRef& e) const {
+        const std::size_t size = shapes_[e.shape]->paths[e.ring].size();
+        return {e.shape, e.ring, e.index + 1 == size ? 0 : e.index + 1};
+    }
+
+    // Joins the edges left over into outlines. An outline follows its own ring until the
+    // next edge was cancelled, then steps onto an edge that leaves the same vertex right
+    // after a cancelled one. At every vertex there are as many such entries as outlines
+    // needing one, so the walk never gets stuck on sound input.
+    bool Chain(Paths& out) {
+        std::vector<EdgeRef> entries;
+        for (int s = 0; s < 2; ++s)
+            for (std::uint32_t r = 0; r < state_[s].size(); ++r) {
+                const std::vector<std::uint8_t>& ring = state_[s][r];
+                for (std::uint32_t i = 0; i < ring.size(); ++i)
+                    if (ring[i] == kOpen && ring[i == 0 ? ring.size() - 1 : i - 1] == kCancelled)
+                        entries.push_back({s, r, i});
+            }
+        std::sort(entries.begin(), entries.end(), [&](const EdgeRef& x, const EdgeRef& y) {
+            return PointBefore(From(x), From(y));
+        });
+
+        Paths outers, holes;
+        const auto keep = [&](Path ring) {
+            Path clean = WithoutStraightRuns(ring);
+            if (clean.size() < 3) return false;
+            const Int128 area = DoubleArea(clean);
+            if (area == 0) return false;
+            (area > 0 ? outers : holes).push_back(std::move(clean));
+            return true;
+        };
+        for (const EdgeRef& first : entries) {
+            if (StateOf(first) != kOpen) continue;
+            Path ring;
+            for (EdgeRef at = first;;) {
+                StateOf(at) = kTaken;
+                ring.push_back(From(at));
+                if (const EdgeRef own = OwnNext(at); StateOf(own) == kOpen) {
+                    at = own;
+                    continue;
+                }
+                // The sharpest left turn keeps outlines from touching themselves.
+                const IntPoint vertex = To(at);
+                const IntPoint back = Minus(From(at), vertex);
+                const auto lo =
+                    std::partition_point(entries.begin(), entries.end(), [&](const EdgeRef& e) {
+                        return PointBefore(From(e), vertex);
+                    });
+                const EdgeRef* next = nullptr;
+                for (auto it = lo; it != entries.end() && From(*it) == vertex; ++it) {
+                    const bool open = StateOf(*it) == kOpen;
+                    const bool closes = it->shape == first.shape && it->ring == first.ring &&
+                                        it->index == first.index;
+                    if ((open || closes) &&
+                        (next == nullptr ||
+                         TurnsBefore(back, Minus(To(*next), vertex), Minus(To(*it), vertex))))
+                        next = &*it;
+                }
+                if (next == nullptr) return false;
+                if (StateOf(*next) != kOpen) break; // back at the first edge
+                at = *next;
+            }
+            if (!keep(std::move(ring))) return false;
+        }
+        // Rings that lost no edge are outlines of the union as they stand.
+        for (int s = 0; s < 2; ++s)
+            for (std::uint32_t r = 0; r < state_[s].size(); ++r)
+                if (state_[s][r][0] == kOpen && !keep(shapes_[s]->paths[r])) return false;
+
+        // Which outer each hole belongs to would take a containment search; leave that rare
+        // case to general clipping.
+        if (outers.empty() || (!holes.empty() && outers.size() > 1)) return false;
+        out = std::move(outers);
+        for (Path& hole : holes)
+            out.push_back(std::move(hole));
+        return true;
+    }
+
+    static constexpr std::uint8_t kOpen = 0, kCancelled = 1, kTaken = 2;
+
+    const NormalForm* shapes_[2];
+    /// Per edge of each ring: open, cancelled against the other shape, or taken into an outline.
+    std::vector<std::vector<std::uint8_t>> state_[2];
+    std::vector<std::uint8_t> sharesCorner_[2];
+    std::size_t cancelledCount_ = 0;
+};
+
+} // namespace
+
+std::optional<SharedEdgeUnion> UniteAlongSharedEdges(const NormalForm& a, const NormalForm& b) {
+    return PairUnion(a, b).Run();
+}
+
+} // namespace host::pathfinder
