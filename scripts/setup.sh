@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config clang-format
   libpugixml-dev nlohmann-json3-dev libcli11-dev libpolyclipping-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libjemalloc-dev
   librsvg2-bin libpng-dev
 )
 

@@ -2,6 +2,7 @@
 
 #include "host/pathfinder/ShapeCache.h"
 #include "host/pathfinder/SharedEdgeUnion.h"
+#include "host/pathfinder/SimpleRing.h"
 
 #include <polyclipping/clipper.hpp>
 
@@ -168,18 +169,31 @@ NormalForm Normalise(const UniteShape& shape) {
         Path path = ToPath(Flatten(ring));
         if (path.size() >= 3) paths.push_back(std::move(path));
     }
-    ClipperLib::Clipper clipper;
-    clipper.AddPaths(paths, ClipperLib::ptSubject, true);
-    const ClipperLib::PolyFillType fill =
-        shape.evenOdd ? ClipperLib::pftEvenOdd : ClipperLib::pftNonZero;
     NormalForm form;
-    clipper.Execute(ClipperLib::ctUnion, form.paths, fill, fill);
+    std::optional<Path> simple;
+    if (paths.size() == 1) simple = SimpleRingForm(paths.front());
+    if (simple) {
+        form.paths.push_back(std::move(*simple));
+    } else {
+        // A simple outline fills the same under either rule; anything else is clipped.
+        ClipperLib::Clipper clipper;
+        clipper.AddPaths(paths, ClipperLib::ptSubject, true);
+        const ClipperLib::PolyFillType fill =
+            shape.evenOdd ? ClipperLib::pftEvenOdd : ClipperLib::pftNonZero;
+        clipper.Execute(ClipperLib::ctUnion, form.paths, fill, fill);
+    }
     Measure(form.paths, form.doubleArea, form.perimeter);
-    if (const ClipperLib::IntRect box = clipper.GetBounds(); !form.paths.empty()) {
-        form.minX = box.left;
-        form.minY = box.top;
-        form.maxX = box.right;
-        form.maxY = box.bottom;
+    for (const Path& path : form.paths) {
+        for (const IntPoint& p : path) {
+            if (form.minX > form.maxX) {
+                form.minX = form.maxX = p.X;
+                form.minY = form.maxY = p.Y;
+            }
+            form.minX = std::min(form.minX, p.X);
+            form.minY = std::min(form.minY, p.Y);
+            form.maxX = std::max(form.maxX, p.X);
+            form.maxY = std::max(form.maxY, p.Y);
+        }
     }
     return form;
 }
