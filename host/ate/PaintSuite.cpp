@@ -11,13 +11,14 @@
 namespace host {
 namespace {
 
+using namespace docsuites;
 using namespace ate;
 
 HostErr GetPathStyleFromCharFeatures(ATECharFeaturesRef features, HostPathStyle* style) {
     HOST_OP(kHostATEPaintSuite, "GetPathStyleFromCharFeatures");
-    return guarded([&]() -> HostErr {
-        const CharFeatureSet& set = objectOf<CharFeaturesObject>(features).features;
-        if (style == nullptr) return kHostErrBadParameter;
+    return withTextObject<CharFeaturesObject>(features, [&](CharFeaturesObject& chars) -> HostErr {
+        requireOut(style);
+        const CharFeatureSet& set = chars.features;
         const CharFeatures plain;
         const Paint fill = set.fill.value_or(Paint{plain.fillPaint, plain.fill});
         const Paint stroke = set.stroke.value_or(Paint{plain.strokePaint, plain.stroke});
@@ -42,8 +43,8 @@ bool takePaint(HostBool paint, const HostColor& colour, Paint& out) {
 
 HostErr SetCharFeaturesFromPathStyle(const HostPathStyle* style, ATECharFeaturesRef features) {
     HOST_OP(kHostATEPaintSuite, "SetCharFeaturesFromPathStyle");
-    return guarded([&]() -> HostErr {
-        CharFeatureSet& set = objectOf<CharFeaturesObject>(features).features;
+    return withTextObject<CharFeaturesObject>(features, [&](CharFeaturesObject& chars) -> HostErr {
+        CharFeatureSet& set = chars.features;
         if (style == nullptr) return kHostErrBadParameter;
         Paint fill, stroke;
         if (!takePaint(style->fillPaint, style->fill.color, fill) ||

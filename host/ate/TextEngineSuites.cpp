@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <type_traits>
 
 namespace host {
 namespace {
@@ -19,40 +20,66 @@ namespace {
 using namespace docsuites;
 using namespace ate;
 
+/** Runs body with the document, the text art and the range behind ref, the range first
+ *  clamped to the text: another range may have shortened it since this one was made. */
 template <class Body> HostErr withRange(ATETextRangeRef ref, Body&& body) {
-    return withDocument([&](Document& d) -> HostErr {
-        RangeObject& range = objectOf<RangeObject>(ref);
-        Art& art = textArtOf(d, range.art);
-        // Another range may have shortened the text since this one was made.
-        const std::int32_t length = textLength(*art.text());
-        range.end = std::clamp(range.end, 0, length);
-        range.start = std::clamp(range.start, 0, range.end);
-        return body(d, art, range);
-    });
+    return withObjectText<RangeObject>(
+        ref, [&](Document& d, Art& art, RangeObject& range) -> HostErr {
+            range.end = std::clamp(range.end, 0, textLength(*art.text()));
+            range.start = std::clamp(range.start, 0, range.end);
+            return body(d, art, range);
+        });
 }
 
-ATETextRangeRef newRange(HostArtHandle art, std::int32_t start, std::int32_t end) {
-    auto object = std::make_unique<RangeObject>();
-    object->art = art;
-    object->start = start;
-    object->end = end;
-    return hand<ATETextRangeRef>(std::move(object));
-}
+// What the kinds of object answer alike: counting, making and copying feature sets, and
+// reading or setting one of their fields.
 
 template <class Object> HostErr AddRefOf(const void* ref) {
-    return guarded([&]() -> HostErr {
-        if (find<Object>(ref) == nullptr) return kHostErrBadHandle;
+    return withTextObject<Object>(ref, [&](Object&) -> HostErr {
         addRef(ref);
         return kHostNoErr;
     });
 }
 
 template <class Object> HostErr ReleaseOf(const void* ref) {
-    return guarded([&]() -> HostErr {
-        if (find<Object>(ref) == nullptr) return kHostErrBadHandle;
+    return withTextObject<Object>(ref, [&](Object&) -> HostErr {
         release(ref);
         return kHostNoErr;
     });
+}
+
+template <class Object, class Ref> HostErr InitializeOf(Ref* made) {
+    return guarded([&]() -> HostErr {
+        requireOut(made);
+        *made = hand<Ref>(std::make_unique<Object>());
+        return kHostNoErr;
+    });
+}
+
+template <class Object, class Ref> HostErr CloneOf(Ref ref, Ref* copy) {
+    return withTextObject<Object>(ref, [&](Object& original) -> HostErr {
+        requireOut(copy);
+        auto object = std::make_unique<Object>();
+        object->features = original.features;
+        *copy = hand<Ref>(std::move(object));
+        return kHostNoErr;
+    });
+}
+
+template <class T, class Value>
+HostErr GetField(const std::optional<T>& field, ATEBool8* isAssigned, Value* value) {
+    requireOut(isAssigned, value);
+    *isAssigned = field ? 1 : 0;
+    if (field) *value = *field;
+    return kHostNoErr;
+}
+
+template <class T>
+HostErr SetField(std::optional<T>& field, std::type_identity_t<T> value,
+                 bool (*valid)(std::type_identity_t<T>)) {
+    if (!valid(value)) return kHostErrBadParameter;
+    field = value;
+    return kHostNoErr;
 }
 
 // ---- ATE TextRange Suite ---------------------------------------------------------------------
@@ -197,10 +224,6 @@ constexpr ATETextRangeSuite kTextRangeSuite = {
 
 // ---- ATE CharFeatures Suite ------------------------------------------------------------------
 
-template <class Body> HostErr withChars(ATECharFeaturesRef ref, Body&& body) {
-    return guarded([&]() -> HostErr { return body(objectOf<CharFeaturesObject>(ref).features); });
-}
-
 bool positiveSize(double v) {
     return std::isfinite(v) && v > 0.0;
 }
@@ -208,26 +231,9 @@ bool anyAngle(double v) {
     return std::isfinite(v);
 }
 
-HostErr GetField(const std::optional<double>& field, ATEBool8* isAssigned, HostReal* value) {
-    if (isAssigned == nullptr || value == nullptr) return kHostErrBadParameter;
-    *isAssigned = field ? 1 : 0;
-    if (field) *value = *field;
-    return kHostNoErr;
-}
-
-HostErr SetField(std::optional<double>& field, double value, bool (*valid)(double)) {
-    if (!valid(value)) return kHostErrBadParameter;
-    field = value;
-    return kHostNoErr;
-}
-
 HostErr Initialize(ATECharFeaturesRef* features) {
     HOST_OP(kATECharFeaturesSuite, "Initialize");
-    return guarded([&]() -> HostErr {
-        requireOut(features);
-        *features = hand<ATECharFeaturesRef>(std::make_unique<CharFeaturesObject>());
-        return kHostNoErr;
-    });
+    return InitializeOf<CharFeaturesObject>(features);
 }
 
 HostErr CharAddRef(ATECharFeaturesRef features) {
@@ -242,31 +248,26 @@ HostErr CharRelease(ATECharFeaturesRef features) {
 
 HostErr CharClone(ATECharFeaturesRef features, ATECharFeaturesRef* copy) {
     HOST_OP(kATECharFeaturesSuite, "Clone");
-    return withChars(features, [&](CharFeatureSet& set) -> HostErr {
-        requireOut(copy);
-        auto object = std::make_unique<CharFeaturesObject>();
-        object->features = set;
-        *copy = hand<ATECharFeaturesRef>(std::move(object));
-        return kHostNoErr;
-    });
+    return CloneOf<CharFeaturesObject>(features, copy);
 }
 
 #define CARTOVEL_REAL_FEATURE(Name, field, valid)                                                  \
     HostErr Get##Name(ATECharFeaturesRef features, ATEBool8* isAssigned, HostReal* value) {        \
         HOST_OP(kATECharFeaturesSuite, "Get" #Name);                                               \
-        return withChars(features, [&](CharFeatureSet& set) {                                      \
-            return GetField(set.field, isAssigned, value);                                         \
+        return withTextObject<CharFeaturesObject>(features, [&](CharFeaturesObject& chars) {       \
+            return GetField(chars.features.field, isAssigned, value);                              \
         });                                                                                        \
     }                                                                                              \
     HostErr Set##Name(ATECharFeaturesRef features, HostReal value) {                               \
         HOST_OP(kATECharFeaturesSuite, "Set" #Name);                                               \
-        return withChars(features,                                                                 \
-                         [&](CharFeatureSet& set) { return SetField(set.field, value, valid); });  \
+        return withTextObject<CharFeaturesObject>(features, [&](CharFeaturesObject& chars) {       \
+            return SetField(chars.features.field, value, valid);                                   \
+        });                                                                                        \
     }                                                                                              \
     HostErr Clear##Name(ATECharFeaturesRef features) {                                             \
         HOST_OP(kATECharFeaturesSuite, "Clear" #Name);                                             \
-        return withChars(features, [&](CharFeatureSet& set) {                                      \
-            set.field.reset();                                                                     \
+        return withTextObject<CharFeaturesObject>(features, [&](CharFeaturesObject& chars) {       \
+            chars.features.field.reset();                                                          \
             return kHostNoErr;                                                                     \
         });                                                                                        \
     }
@@ -280,12 +281,13 @@ CARTOVEL_REAL_FEATURE(CharacterRotation, rotation, anyAngle)
 HostErr GetFillPaint(ATECharFeaturesRef features, ATEBool8* isAssigned, HostBool* paint,
                      HostColor* color) {
     HOST_OP(kATECharFeaturesSuite, "GetFillPaint");
-    return withChars(features, [&](CharFeatureSet& set) -> HostErr {
+    return withTextObject<CharFeaturesObject>(features, [&](CharFeaturesObject& chars) -> HostErr {
         requireOut(isAssigned, paint, color);
-        *isAssigned = set.fill ? 1 : 0;
-        if (set.fill) {
-            *paint = set.fill->paint ? 1 : 0;
-            *color = set.fill->color;
+        const std::optional<Paint>& fill = chars.features.fill;
+        *isAssigned = fill ? 1 : 0;
+        if (fill) {
+            *paint = fill->paint ? 1 : 0;
+            *color = fill->color;
         }
         return kHostNoErr;
     });
@@ -293,17 +295,17 @@ HostErr GetFillPaint(ATECharFeaturesRef features, ATEBool8* isAssigned, HostBool
 
 HostErr SetFillPaint(ATECharFeaturesRef features, HostBool paint, const HostColor* color) {
     HOST_OP(kATECharFeaturesSuite, "SetFillPaint");
-    return withChars(features, [&](CharFeatureSet& set) -> HostErr {
+    return withTextObject<CharFeaturesObject>(features, [&](CharFeaturesObject& chars) -> HostErr {
         if (color == nullptr || !isValidColour(*color)) return kHostErrBadParameter;
-        set.fill = Paint{paint != 0, *color};
+        chars.features.fill = Paint{paint != 0, *color};
         return kHostNoErr;
     });
 }
 
 HostErr ClearFillPaint(ATECharFeaturesRef features) {
     HOST_OP(kATECharFeaturesSuite, "ClearFillPaint");
-    return withChars(features, [&](CharFeatureSet& set) -> HostErr {
-        set.fill.reset();
+    return withTextObject<CharFeaturesObject>(features, [&](CharFeaturesObject& chars) -> HostErr {
+        chars.features.fill.reset();
         return kHostNoErr;
     });
 }
@@ -318,17 +320,13 @@ constexpr ATECharFeaturesSuite kCharFeaturesSuite = {
 
 // ---- ATE ParaFeatures Suite ------------------------------------------------------------------
 
-template <class Body> HostErr withParas(ATEParaFeaturesRef ref, Body&& body) {
-    return guarded([&]() -> HostErr { return body(objectOf<ParaFeaturesObject>(ref).features); });
+bool isJustification(std::int32_t v) {
+    return v == kATELeftJustify || v == kATERightJustify || v == kATECenterJustify;
 }
 
 HostErr ParaInitialize(ATEParaFeaturesRef* features) {
     HOST_OP(kATEParaFeaturesSuite, "Initialize");
-    return guarded([&]() -> HostErr {
-        requireOut(features);
-        *features = hand<ATEParaFeaturesRef>(std::make_unique<ParaFeaturesObject>());
-        return kHostNoErr;
-    });
+    return InitializeOf<ParaFeaturesObject>(features);
 }
 
 HostErr ParaAddRef(ATEParaFeaturesRef features) {
@@ -343,39 +341,27 @@ HostErr ParaRelease(ATEParaFeaturesRef features) {
 
 HostErr ParaClone(ATEParaFeaturesRef features, ATEParaFeaturesRef* copy) {
     HOST_OP(kATEParaFeaturesSuite, "Clone");
-    return withParas(features, [&](ParaFeatureSet& set) -> HostErr {
-        requireOut(copy);
-        auto object = std::make_unique<ParaFeaturesObject>();
-        object->features = set;
-        *copy = hand<ATEParaFeaturesRef>(std::move(object));
-        return kHostNoErr;
-    });
+    return CloneOf<ParaFeaturesObject>(features, copy);
 }
 
 HostErr GetJustification(ATEParaFeaturesRef features, ATEBool8* isAssigned, int32_t* value) {
     HOST_OP(kATEParaFeaturesSuite, "GetJustification");
-    return withParas(features, [&](ParaFeatureSet& set) -> HostErr {
-        requireOut(isAssigned, value);
-        *isAssigned = set.justification ? 1 : 0;
-        if (set.justification) *value = *set.justification;
-        return kHostNoErr;
+    return withTextObject<ParaFeaturesObject>(features, [&](ParaFeaturesObject& paras) {
+        return GetField(paras.features.justification, isAssigned, value);
     });
 }
 
 HostErr SetJustification(ATEParaFeaturesRef features, int32_t value) {
     HOST_OP(kATEParaFeaturesSuite, "SetJustification");
-    return withParas(features, [&](ParaFeatureSet& set) -> HostErr {
-        if (value != kATELeftJustify && value != kATERightJustify && value != kATECenterJustify)
-            return kHostErrBadParameter;
-        set.justification = value;
-        return kHostNoErr;
+    return withTextObject<ParaFeaturesObject>(features, [&](ParaFeaturesObject& paras) {
+        return SetField(paras.features.justification, value, isJustification);
     });
 }
 
 HostErr ClearJustification(ATEParaFeaturesRef features) {
     HOST_OP(kATEParaFeaturesSuite, "ClearJustification");
-    return withParas(features, [&](ParaFeatureSet& set) -> HostErr {
-        set.justification.reset();
+    return withTextObject<ParaFeaturesObject>(features, [&](ParaFeaturesObject& paras) -> HostErr {
+        paras.features.justification.reset();
         return kHostNoErr;
     });
 }
@@ -386,11 +372,6 @@ constexpr ATEParaFeaturesSuite kParaFeaturesSuite = {
 };
 
 // ---- ATE TextFrame Suite ---------------------------------------------------------------------
-
-template <class Body> HostErr withFrame(ATETextFrameRef ref, Body&& body) {
-    return withDocument(
-        [&](Document& d) -> HostErr { return body(textArtOf(d, objectOf<FrameObject>(ref).art)); });
-}
 
 HostErr FrameAddRef(ATETextFrameRef frame) {
     HOST_OP(kATETextFrameSuite, "AddRef");
@@ -406,7 +387,7 @@ HostErr FrameGetTextRange(ATETextFrameRef frame, ATEBool8 /*includeOverflow*/,
                           ATETextRangeRef* range) {
     HOST_OP(kATETextFrameSuite, "GetTextRange");
     // Frames here hold all of their story: there is no overflow to leave out.
-    return withFrame(frame, [&](Art& art) -> HostErr {
+    return withObjectText<FrameObject>(frame, [&](Document&, Art& art, FrameObject&) -> HostErr {
         requireOut(range);
         *range = newRange(art.handle(), 0, textLength(*art.text()));
         return kHostNoErr;
@@ -415,7 +396,7 @@ HostErr FrameGetTextRange(ATETextFrameRef frame, ATEBool8 /*includeOverflow*/,
 
 HostErr FrameGetType(ATETextFrameRef frame, int32_t* kind) {
     HOST_OP(kATETextFrameSuite, "GetType");
-    return withFrame(frame, [&](Art& art) -> HostErr {
+    return withObjectText<FrameObject>(frame, [&](Document&, Art& art, FrameObject&) -> HostErr {
         requireOut(kind);
         *kind = static_cast<int32_t>(art.text()->kind);
         return kHostNoErr;
@@ -424,7 +405,7 @@ HostErr FrameGetType(ATETextFrameRef frame, int32_t* kind) {
 
 HostErr FrameGetMatrix(ATETextFrameRef frame, HostRealMatrix* matrix) {
     HOST_OP(kATETextFrameSuite, "GetMatrix");
-    return withFrame(frame, [&](Art& art) -> HostErr {
+    return withObjectText<FrameObject>(frame, [&](Document&, Art& art, FrameObject&) -> HostErr {
         requireOut(matrix);
         *matrix = textEngineMatrix(art.text()->matrix);
         return kHostNoErr;
@@ -436,10 +417,6 @@ constexpr ATETextFrameSuite kTextFrameSuite = {
 };
 
 // ---- ATE TextRunsIterator Suite -------------------------------------------------------------
-
-template <class Body> HostErr withRuns(ATETextRunsIteratorRef ref, Body&& body) {
-    return guarded([&]() -> HostErr { return body(objectOf<RunsObject>(ref)); });
-}
 
 HostErr RunsAddRef(ATETextRunsIteratorRef runs) {
     HOST_OP(kATETextRunsIteratorSuite, "AddRef");
@@ -453,7 +430,7 @@ HostErr RunsRelease(ATETextRunsIteratorRef runs) {
 
 HostErr IsEmpty(ATETextRunsIteratorRef ref, ATEBool8* empty) {
     HOST_OP(kATETextRunsIteratorSuite, "IsEmpty");
-    return withRuns(ref, [&](RunsObject& runs) -> HostErr {
+    return withTextObject<RunsObject>(ref, [&](RunsObject& runs) -> HostErr {
         requireOut(empty);
         *empty = runs.runs.empty() ? 1 : 0;
         return kHostNoErr;
@@ -462,7 +439,7 @@ HostErr IsEmpty(ATETextRunsIteratorRef ref, ATEBool8* empty) {
 
 HostErr IsNotDone(ATETextRunsIteratorRef ref, ATEBool8* notDone) {
     HOST_OP(kATETextRunsIteratorSuite, "IsNotDone");
-    return withRuns(ref, [&](RunsObject& runs) -> HostErr {
+    return withTextObject<RunsObject>(ref, [&](RunsObject& runs) -> HostErr {
         requireOut(notDone);
         *notDone = runs.current < runs.runs.size() ? 1 : 0;
         return kHostNoErr;
@@ -471,7 +448,7 @@ HostErr IsNotDone(ATETextRunsIteratorRef ref, ATEBool8* notDone) {
 
 HostErr IsDone(ATETextRunsIteratorRef ref, ATEBool8* done) {
     HOST_OP(kATETextRunsIteratorSuite, "IsDone");
-    return withRuns(ref, [&](RunsObject& runs) -> HostErr {
+    return withTextObject<RunsObject>(ref, [&](RunsObject& runs) -> HostErr {
         requireOut(done);
         *done = runs.current < runs.runs.size() ? 0 : 1;
         return kHostNoErr;
@@ -480,7 +457,7 @@ HostErr IsDone(ATETextRunsIteratorRef ref, ATEBool8* done) {
 
 HostErr Next(ATETextRunsIteratorRef ref) {
     HOST_OP(kATETextRunsIteratorSuite, "Next");
-    return withRuns(ref, [&](RunsObject& runs) -> HostErr {
+    return withTextObject<RunsObject>(ref, [&](RunsObject& runs) -> HostErr {
         if (runs.current >= runs.runs.size()) return kHostErrNotFound;
         ++runs.current;
         return kHostNoErr;
@@ -489,7 +466,7 @@ HostErr Next(ATETextRunsIteratorRef ref) {
 
 HostErr Item(ATETextRunsIteratorRef ref, ATETextRangeRef* run) {
     HOST_OP(kATETextRunsIteratorSuite, "Item");
-    return withRuns(ref, [&](RunsObject& runs) -> HostErr {
+    return withTextObject<RunsObject>(ref, [&](RunsObject& runs) -> HostErr {
         requireOut(run);
         if (runs.current >= runs.runs.size()) return kHostErrNotFound;
         const auto [start, end] = runs.runs[runs.current];

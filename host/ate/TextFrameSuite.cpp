@@ -10,6 +10,10 @@ namespace {
 using namespace docsuites;
 using namespace ate;
 
+bool isOrientation(int32_t orientation) {
+    return orientation == kATEHorizontalOrientation || orientation == kATEVerticalOrientation;
+}
+
 HostErr NewPointText(int16_t paintOrder, HostArtHandle reference, int32_t orientation,
                      HostRealPoint anchor, HostArtHandle* newText) {
     HOST_OP(kHostTextFrameSuite, "NewPointText");
@@ -18,8 +22,7 @@ HostErr NewPointText(int16_t paintOrder, HostArtHandle reference, int32_t orient
         *newText = nullptr;
         const std::optional<PaintOrder> order = paintOrderFromInt(paintOrder);
         if (!order) return kHostErrBadParameter;
-        if (orientation != kATEHorizontalOrientation && orientation != kATEVerticalOrientation)
-            return kHostErrBadParameter;
+        if (!isOrientation(orientation)) return kHostErrBadParameter;
         Art* ref = reference == nullptr ? nullptr : &artOf(d, reference);
         Art* made = nullptr;
         if (HostErr err = d.newText(TextKind::Point, static_cast<Orientation>(orientation), *order,
@@ -52,8 +55,7 @@ HostErr SetOrientation(HostArtHandle text, int32_t orientation) {
     HOST_OP(kHostTextFrameSuite, "SetOrientation");
     return withDocument([&](Document& d) -> HostErr {
         Art& art = textArtOf(d, text);
-        if (orientation != kATEHorizontalOrientation && orientation != kATEVerticalOrientation)
-            return kHostErrBadParameter;
+        if (!isOrientation(orientation)) return kHostErrBadParameter;
         if (HostErr err = d.checkEditable(art)) return err;
         art.text()->orientation = static_cast<Orientation>(orientation);
         return kHostNoErr;
@@ -87,10 +89,7 @@ HostErr GetATETextRange(HostArtHandle text, ATETextRangeRef* range) {
         requireOut(range);
         *range = nullptr;
         Art& art = textArtOf(d, text);
-        auto object = std::make_unique<RangeObject>();
-        object->art = art.handle();
-        object->end = textLength(*art.text());
-        *range = hand<ATETextRangeRef>(std::move(object));
+        *range = newRange(art.handle(), 0, textLength(*art.text()));
         return kHostNoErr;
     });
 }

@@ -9,14 +9,23 @@ namespace {
 
 using namespace docsuites;
 
-std::vector<HostArtHandle>& setOf(HostArtSetHandle handle) {
-    std::vector<HostArtHandle>* set = session()->artSet(handle);
+using Handles = std::vector<HostArtHandle>;
+
+/// The handles an art set lists; throws kHostErrBadHandle for null, disposed or foreign sets.
+Handles& setOf(DocumentSession& s, HostArtSetHandle handle) {
+    Handles* set = s.artSet(handle);
     if (set == nullptr) throw HostError(kHostErrBadHandle, "no such art set");
     return *set;
 }
 
-template <class Art> std::vector<HostArtHandle> handlesOf(const std::vector<Art*>& arts) {
-    std::vector<HostArtHandle> handles;
+/// Runs body with the open document and the handles that artSet lists (see withDocument).
+template <class Body> HostErr withArtSet(HostArtSetHandle artSet, Body&& body) noexcept {
+    return withSession(
+        [&](DocumentSession& s) -> HostErr { return body(s.document(), setOf(s, artSet)); });
+}
+
+template <class Art> Handles handlesOf(const std::vector<Art*>& arts) {
+    Handles handles;
     handles.reserve(arts.size());
     for (const auto* art : arts)
         handles.push_back(art->handle());
@@ -25,28 +34,29 @@ template <class Art> std::vector<HostArtHandle> handlesOf(const std::vector<Art*
 
 HostErr NewArtSet(HostArtSetHandle* artSet) {
     HOST_OP(kHostArtSetSuite, "NewArtSet");
-    return withDocument([&](Document&) -> HostErr {
+    return withSession([&](DocumentSession& s) -> HostErr {
         requireOut(artSet);
-        *artSet = session()->newArtSet();
+        *artSet = s.newArtSet();
         return kHostNoErr;
     });
 }
 
 HostErr DisposeArtSet(HostArtSetHandle* artSet) {
     HOST_OP(kHostArtSetSuite, "DisposeArtSet");
-    return withDocument([&](Document&) -> HostErr {
+    return withSession([&](DocumentSession& s) -> HostErr {
         requireOut(artSet);
-        if (!session()->disposeArtSet(*artSet)) return kHostErrBadHandle;
+        if (!s.disposeArtSet(*artSet)) return kHostErrBadHandle;
         *artSet = nullptr;
         return kHostNoErr;
     });
 }
 
+// Count and Index look for the set themselves: their result place is checked first.
 HostErr CountArtSet(HostArtSetHandle artSet, size_t* count) {
     HOST_OP(kHostArtSetSuite, "CountArtSet");
-    return withDocument([&](Document&) -> HostErr {
+    return withSession([&](DocumentSession& s) -> HostErr {
         requireOut(count);
-        *count = setOf(artSet).size();
+        *count = setOf(s, artSet).size();
         return kHostNoErr;
     });
 }
@@ -55,12 +65,12 @@ HostErr CountArtSet(HostArtSetHandle artSet, size_t* count) {
 // handing out a stale one.
 HostErr IndexArtSet(HostArtSetHandle artSet, size_t index, HostArtHandle* art) {
     HOST_OP(kHostArtSetSuite, "IndexArtSet");
-    return withDocument([&](Document& d) -> HostErr {
+    return withSession([&](DocumentSession& s) -> HostErr {
         requireOut(art);
         *art = nullptr;
-        const std::vector<HostArtHandle>& set = setOf(artSet);
+        const Handles& set = setOf(s, artSet);
         if (index >= set.size()) return kHostErrBadParameter;
-        if (d.art(set[index]) == nullptr) return kHostErrBadHandle;
+        if (s.document().art(set[index]) == nullptr) return kHostErrBadHandle;
         *art = set[index];
         return kHostNoErr;
     });
@@ -68,16 +78,15 @@ HostErr IndexArtSet(HostArtSetHandle artSet, size_t index, HostArtHandle* art) {
 
 HostErr SelectedArtSet(HostArtSetHandle artSet) {
     HOST_OP(kHostArtSetSuite, "SelectedArtSet");
-    return withDocument([&](Document& d) -> HostErr {
-        setOf(artSet) = handlesOf(d.selectedArt());
+    return withArtSet(artSet, [&](Document& d, Handles& set) -> HostErr {
+        set = handlesOf(d.selectedArt());
         return kHostNoErr;
     });
 }
 
 HostErr LayerArtSet(HostLayerHandle layer, HostArtSetHandle artSet) {
     HOST_OP(kHostArtSetSuite, "LayerArtSet");
-    return withDocument([&](Document& d) -> HostErr {
-        std::vector<HostArtHandle>& set = setOf(artSet);
+    return withArtSet(artSet, [&](Document& d, Handles& set) -> HostErr {
         set = handlesOf(d.layerArt(layerOf(d, layer)));
         return kHostNoErr;
     });
@@ -85,16 +94,16 @@ HostErr LayerArtSet(HostLayerHandle layer, HostArtSetHandle artSet) {
 
 HostErr AddArtToArtSet(HostArtSetHandle artSet, HostArtHandle art) {
     HOST_OP(kHostArtSetSuite, "AddArtToArtSet");
-    return withDocument([&](Document& d) -> HostErr {
-        setOf(artSet).push_back(artOf(d, art).handle());
+    return withArtSet(artSet, [&](Document& d, Handles& set) -> HostErr {
+        set.push_back(artOf(d, art).handle());
         return kHostNoErr;
     });
 }
 
 HostErr ClearArtSet(HostArtSetHandle artSet) {
     HOST_OP(kHostArtSetSuite, "ClearArtSet");
-    return withDocument([&](Document&) -> HostErr {
-        setOf(artSet).clear();
+    return withArtSet(artSet, [&](Document&, Handles& set) -> HostErr {
+        set.clear();
         return kHostNoErr;
     });
 }

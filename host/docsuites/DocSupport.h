@@ -15,14 +15,19 @@ inline DocumentSession* session() {
     return app == nullptr ? nullptr : DocumentSession::of(*app);
 }
 
-/// Runs body with the open document, or answers kHostErrNoDocument. Exceptions become
-/// codes (see guarded).
-template <class Body> HostErr withDocument(Body&& body) noexcept {
+/// Runs body with the open document's session, or answers kHostErrNoDocument. Exceptions
+/// become codes (see guarded).
+template <class Body> HostErr withSession(Body&& body) noexcept {
     return guarded([&]() -> HostErr {
         DocumentSession* s = session();
         if (s == nullptr) return kHostErrNoDocument;
-        return body(s->document());
+        return body(*s);
     });
+}
+
+/// The same with the open document.
+template <class Body> HostErr withDocument(Body&& body) noexcept {
+    return withSession([&](DocumentSession& s) -> HostErr { return body(s.document()); });
 }
 
 /// The live art behind a handle; throws kHostErrBadHandle for null, stale or foreign ones.
