@@ -1,52 +1,32 @@
 #include "ColouringHarness.h"
 
-#include "host/core/Menus.h"
-#include "host/docsuites/DocumentSuites.h"
 #include "host/svg/SvgFile.h"
-#include "hostapi/suites/LayerSuite.h"
 
 #include <cmath>
+#include <stdexcept>
 
 namespace colouring {
 
 void ColouringTest::SetUp() {
-    app_ = std::make_unique<host::Application>();
-    if (app_->suites().isEmpty(kHostLayerSuite, kHostLayerSuiteVersion))
-        host::installDocumentSuites(app_->suites());
-    module_ = &app_->loadModule(CARTOVEL_MODULE_PATH);
-    responder_ = std::make_unique<host::ScriptedResponder>();
-    app_->user().setResponder(responder_.get());
-    ASSERT_EQ(app_->startModules(), kHostNoErr);
-}
-
-void ColouringTest::TearDown() {
-    session_.reset();
-    if (app_) app_->user().setResponder(nullptr);
-    app_.reset();
+    ModuleHostTest::SetUp();
+    if (!HasFatalFailure()) StartModule();
 }
 
 void ColouringTest::Open(const std::string& svg) {
     host::SvgLoadResult loaded = host::loadSvgText("test.svg", svg);
     ASSERT_TRUE(loaded.document) << loaded.message;
-    session_.reset();
-    session_ = std::make_unique<host::DocumentSession>(*app_, std::move(loaded.document));
+    OpenSession(std::move(loaded.document));
 }
 
 void ColouringTest::OpenFile(const std::string& path) {
     host::SvgLoadResult loaded = host::loadSvgFile(path);
     ASSERT_TRUE(loaded.document) << loaded.message;
-    session_.reset();
-    session_ = std::make_unique<host::DocumentSession>(*app_, std::move(loaded.document));
+    OpenSession(std::move(loaded.document));
 }
 
 HostErr ColouringTest::Colour(std::vector<host::Answer> answers) {
-    for (host::Answer answer : answers)
-        responder_->addAnswer(answer);
-    for (host::MenuItem* item : app_->menus().items())
-        if (item->owner == module_ && item->text == kMenuText)
-            return app_->chooseMenuItem(item->handle());
-    ADD_FAILURE() << "the module has no colouring item";
-    return kHostErrNotFound;
+    Answers(std::move(answers));
+    return ChooseMenu(kMenuText);
 }
 
 host::Art& ColouringTest::Named(const std::string& name) const {
@@ -75,20 +55,6 @@ int ColouringTest::PaletteIndex(const HostColor& c) {
             return i;
     }
     return -1;
-}
-
-std::vector<std::string> ColouringTest::Messages() const {
-    std::vector<std::string> out;
-    for (const host::AlertRecord& alert : app_->user().alerts())
-        if (alert.kind == host::AlertRecord::Kind::Message) out.push_back(alert.text);
-    return out;
-}
-
-std::vector<std::string> ColouringTest::Questions() const {
-    std::vector<std::string> out;
-    for (const host::AlertRecord& alert : app_->user().alerts())
-        if (alert.kind != host::AlertRecord::Kind::Message) out.push_back(alert.text);
-    return out;
 }
 
 } // namespace colouring

@@ -129,7 +129,7 @@ TEST_F(ReplaceCommand, EmptyEntriesAreRefusedWithTheirMessage) {
     for (const Case& c :
          {Case{1115, "検索文字列を入力してください"}, Case{1111, "挿入文字列を入力してください"},
           Case{1114, "指定文字列を入力してください"}}) {
-        app_->user().clearRecords();
+        app().user().clearRecords();
         bool stillOpen = false;
         Script({ScriptedUser::click(c.radio), ScriptedUser::ok(),
                 ScriptedUser::inspect([&](ws::DialogView& v) { stillOpen = v.isOpen(); }),

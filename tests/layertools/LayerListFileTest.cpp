@@ -148,7 +148,7 @@ TEST_F(LayerList, FilesThatDoNotFitStopWithTheMessageAndKeepEarlierNames) {
     for (const Case& c : cases) {
         for (int mode : {0, 1}) {
             OpenDocument({{0, "a"}, {1, "b"}, {0, "c"}});
-            app_->user().clearRecords();
+            app().user().clearRecords();
             lt::WriteFile(File(), c.file);
             const HostErr result = Load(File(), kEncodingUTF8, mode);
             const bool fits = mode == 1 && c.createFits;
@@ -204,7 +204,7 @@ TEST_F(LayerList, NamesKeepToTheirLines) {
 TEST_F(LayerList, ANameShiftJISCannotHoldStopsBeforeTheFileIsTouched) {
     OpenDocument({{0, "道路"}, {0, "café ☕"}});
     lt::WriteFile(File(), "keep");
-    Answer({host::Answer::Ok});
+    Answers({host::Answer::Ok});
     EXPECT_EQ(Save(File(), kEncodingShiftJIS), kHostErrEncoding);
     EXPECT_EQ(lt::ReadFile(File()), "keep");
     ASSERT_EQ(Messages().size(), 1u);
@@ -215,13 +215,13 @@ TEST_F(LayerList, ANameShiftJISCannotHoldStopsBeforeTheFileIsTouched) {
 TEST_F(LayerList, OverwriteIsAskedAndRefusalKeepsTheFile) {
     OpenDocument({{0, "a"}});
     lt::WriteFile(File(), "keep");
-    Answer({host::Answer::Cancel});
+    Answers({host::Answer::Cancel});
     EXPECT_EQ(Save(File(), kEncodingUTF8), kHostErrCancelled);
     EXPECT_EQ(lt::ReadFile(File()), "keep");
-    ASSERT_EQ(app_->user().alerts().size(), 1u);
-    EXPECT_EQ(app_->user().alerts()[0].text,
+    ASSERT_EQ(app().user().alerts().size(), 1u);
+    EXPECT_EQ(app().user().alerts()[0].text,
               "指定されたファイルは既に存在します。上書きしてよろしいですか？");
-    Answer({host::Answer::Ok});
+    Answers({host::Answer::Ok});
     EXPECT_EQ(Save(File(), kEncodingUTF8), kHostNoErr);
     EXPECT_EQ(lt::ReadFile(File()), "\xEF\xBB\xBF"
                                     "a\r\n");
@@ -230,10 +230,10 @@ TEST_F(LayerList, OverwriteIsAskedAndRefusalKeepsTheFile) {
 TEST_F(LayerList, AWriteThatBreaksOffLeavesTheOldFileWhole) {
     OpenDocument(kNested);
     lt::WriteFile(File(), "keep");
-    Answer({host::Answer::Ok});
+    Answers({host::Answer::Ok});
     // The third name cannot be had: the writing stops in the middle of the list.
     Script(ChooseFile(File(), kEncodingUTF16));
-    app_->faults().failOperation("GetUTF16", kHostErrMemory, 3);
+    app().faults().failOperation("GetUTF16", kHostErrMemory, 3);
     CLayerListFile command(pluginRef());
     EXPECT_EQ(command.Save(), kHostErrFile);
     EXPECT_EQ(lt::ReadFile(File()), "keep");
@@ -262,7 +262,7 @@ TEST_F(LayerList, DialogsProposeTheDocumentsNameAndTheLastFolder) {
     // The next dialog starts in the folder of the file chosen last; a relative name and no
     // extension land there as a .txt file.
     std::filesystem::create_directories(dir() / "maps");
-    document().filePath = (dir() / "maps" / "county.svg").string();
+    doc().filePath = (dir() / "maps" / "county.svg").string();
     EXPECT_EQ(Save(dir() / "maps" / "first.txt", kEncodingUTF8), kHostNoErr);
     Script({ScriptedUser::inspect(look), ScriptedUser::type(WS_FD_FILENAME, "second"),
             ScriptedUser::ok()});
@@ -288,7 +288,7 @@ TEST_F(LayerList, AFileThatCannotBeOpenedIsReported) {
     Script({ScriptedUser::click(1134), ScriptedUser::ok(),
             ScriptedUser::type(WS_FD_FILENAME, File().string()),
             ScriptedUser::inspect([&](ws::DialogView&) {
-                app_->faults().failOperation("GetFullPath", kHostErrFile, 1);
+                app().faults().failOperation("GetFullPath", kHostErrFile, 1);
             }),
             ScriptedUser::ok()});
     CLayerListFile command(pluginRef());
@@ -318,7 +318,7 @@ TEST_F(LayerList, RestoreKindIsOfferedAgainAndCancelsEndEverything) {
 }
 
 TEST_F(LayerList, SnapshotFailureEndsTheSaveBeforeAnyDialog) {
-    app_->faults().failOperation("GetFirstLayer", kHostErrNoDocument);
+    app().faults().failOperation("GetFirstLayer", kHostErrNoDocument);
     CLayerListFile command(pluginRef());
     EXPECT_EQ(command.Save(), kHostErrNoDocument);
     EXPECT_TRUE(user().dialogs().empty());

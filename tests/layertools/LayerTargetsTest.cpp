@@ -21,14 +21,14 @@ protected:
     std::vector<std::string> Walk(LayerTargetKind kind, bool visibleOnly) {
         std::vector<std::string> seen;
         const HostErr err = ForEachTargetLayer(kind, visibleOnly, [&](HostLayerHandle layer) {
-            seen.push_back(document().layer(layer)->title);
+            seen.push_back(doc().layer(layer)->title);
             return kHostNoErr;
         });
         EXPECT_EQ(err, kHostNoErr);
         return seen;
     }
     void MakeCurrent(const std::string& title) {
-        ASSERT_EQ(document().setCurrentLayer(*LayerNamed(title)), kHostNoErr);
+        ASSERT_EQ(doc().setCurrentLayer(*LayerNamed(title)), kHostNoErr);
     }
 };
 
@@ -78,7 +78,7 @@ TEST_F(LayerTargets, FirstNonZeroCodeEndsTheWalk) {
     EXPECT_EQ(visits, 3);
 
     visits = 0;
-    app_->faults().failOperation("GetNextPreorderLayer", kHostErrMemory, 2);
+    app().faults().failOperation("GetNextPreorderLayer", kHostErrMemory, 2);
     EXPECT_EQ(ForEachTargetLayer(kTargetAllLayers, false,
                                  [&](HostLayerHandle) { return ++visits, kHostNoErr; }),
               kHostErrMemory);
@@ -89,7 +89,7 @@ TEST_F(LayerTargets, NextSiblingStaysUnderTheSameParent) {
     OpenDocument(kTree);
     auto next = [&](const char* title) {
         HostLayerHandle n = NextSiblingLayer(HandleOf(title));
-        return n ? document().layer(n)->title : std::string("-");
+        return n ? doc().layer(n)->title : std::string("-");
     };
     EXPECT_EQ(next("A"), "D");
     EXPECT_EQ(next("B"), "C");
@@ -128,7 +128,7 @@ TEST_F(LayerTargets, SnapshotReadsInPreorderLikeTheAllLayersWalk) {
     ASSERT_EQ(tree.size(), 1u);
     EXPECT_TRUE(tree[0].children.empty());
 
-    app_->faults().failOperation("GetLayerTitle", kHostErrMemory);
+    app().faults().failOperation("GetLayerTitle", kHostErrMemory);
     EXPECT_EQ(BuildLayerTree(tree), kHostErrMemory);
 }
 

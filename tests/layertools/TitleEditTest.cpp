@@ -80,14 +80,14 @@ TEST_F(TitleEdit, HostFailuresReachTheCaller) {
     OpenDocument({{0, "a"}});
     CReplaceLayerTitle command(pluginRef());
     InsertAt(command, "+", 0);
-    app_->faults().failOperation("SetLayerTitle", 'nope');
+    app().faults().failOperation("SetLayerTitle", 'nope');
     EXPECT_EQ(command.EditLayerTitle(HandleOf("a")), 'nope');
-    app_->faults().clear();
-    app_->faults().failOperation("GetLayerTitle", 'nope');
+    app().faults().clear();
+    app().faults().failOperation("GetLayerTitle", 'nope');
     EXPECT_EQ(command.EditLayerTitle(HandleOf("a")), 'nope');
     CNumberLayers numbering(pluginRef());
     EXPECT_EQ(numbering.NumberLayer(HandleOf("a"), 1), 'nope');
-    app_->faults().clear();
+    app().faults().clear();
     EXPECT_EQ(Titles(), (Names{"a"}));
 }
 
