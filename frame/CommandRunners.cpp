@@ -13,6 +13,7 @@
 #include "maptools/MapScaling.h"
 #include "maptools/PolygonColoring.h"
 #include "maptools/ScaleBar.h"
+#include "transform/ResetTransform.h"
 
 namespace frame {
 
@@ -51,13 +52,13 @@ HostErr RunLoadLayerList(HostPluginRef pluginRef) {
     return command.SetFromFile();
 }
 HostErr RunResetImageSize(HostPluginRef) {
-    return CommandNotAvailable();
+    return CResetTransform::ResetPlacedImageSize();
 }
 HostErr RunStraightenText(HostPluginRef) {
-    return CommandNotAvailable();
+    return CResetTransform::StraightenText();
 }
 HostErr RunRemoveTextShear(HostPluginRef) {
-    return CommandNotAvailable();
+    return CResetTransform::RemoveTextShear();
 }
 
 } // namespace

@@ -17,6 +17,7 @@
 #include "hostapi/suites/DocumentViewSuite.h"
 #include "hostapi/suites/FilePathSuite.h"
 #include "hostapi/suites/FoldersSuite.h"
+#include "hostapi/suites/HardSoftSuite.h"
 #include "hostapi/suites/LayerSuite.h"
 #include "hostapi/suites/MenuSuite.h"
 #include "hostapi/suites/NotifierSuite.h"
@@ -106,7 +107,7 @@ extern const HostDocumentSuite* sDocument;
 extern const HostDocumentViewSuite* sDocumentView;
 extern const void* sEntry;
 extern const void* sGroup;
-extern const void* sHardSoft;
+extern const HostHardSoftSuite* sHardSoft;
 extern const HostLayerSuite* sLayer;
 extern const void* sMatchingArt;
 extern const void* sMdMemory;

@@ -14,6 +14,7 @@ void installArtSuite(SuiteRegistry& registry);
 void installArtSetSuite(SuiteRegistry& registry);
 void installPathSuites(SuiteRegistry& registry);
 void installRealMathSuite(SuiteRegistry& registry);
+void installHardSoftSuite(SuiteRegistry& registry);
 void installTransformArtSuite(SuiteRegistry& registry);
 void installDocumentAndViewSuites(SuiteRegistry& registry);
 void installImageAndTagSuites(SuiteRegistry& registry);

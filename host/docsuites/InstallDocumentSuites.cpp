@@ -10,6 +10,7 @@ void installDocumentSuites(SuiteRegistry& registry) {
     installArtSetSuite(registry);
     installPathSuites(registry);
     installRealMathSuite(registry);
+    installHardSoftSuite(registry);
     installTransformArtSuite(registry);
     installDocumentAndViewSuites(registry);
     installImageAndTagSuites(registry);
