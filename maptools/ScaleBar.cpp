@@ -2,9 +2,9 @@
 #include "maptools/ScaleBar.h"
 
 #include "common/SettingsStore.h"
+#include "common/WrapperErrors.h"
 #include "frame/CommandOps.h"
 #include "frame/HostSuites.h"
-#include "hostapi/wrappers/AIError.h"
 #include "hostapi/wrappers/IText.h"
 #include "hostapi/wrappers/UnicodeString.h"
 #include "maptools/NumberFields.h"
@@ -12,7 +12,6 @@
 #include <array>
 #include <cmath>
 #include <limits>
-#include <new>
 
 namespace {
 
@@ -206,7 +205,7 @@ HostErr CScaleBar::MakeBarLabel(HostArtHandle layerGroup, HostRealPoint anchor,
                                                kATEHorizontalOrientation, anchor, &label);
         err != kHostNoErr)
         return err;
-    try {
+    const HostErr styled = WithWrapperErrors([&]() -> HostErr {
         ATETextRangeRef rangeRef = nullptr;
         if (HostErr err = sTextFrame->GetATETextRange(label, &rangeRef); err != kHostNoErr)
             return err;
@@ -231,13 +230,9 @@ HostErr CScaleBar::MakeBarLabel(HostArtHandle layerGroup, HostRealPoint anchor,
             return err;
         chars.SetFontSize(kLabelFontSize);
         range.SetLocalCharFeatures(chars);
-    } catch (const ATE::Exception& e) {
-        return e.error;
-    } catch (const ai::Error& e) {
-        return e.code();
-    } catch (const std::bad_alloc&) {
-        return kHostErrMemory;
-    }
+        return kHostNoErr;
+    });
+    if (styled != kHostNoErr) return styled;
     if (HostErr err = sDocument->RedrawDocument(); err != kHostNoErr) return err;
     return sArt->SetArtUserAttr(label, kHostArtSelected, kHostArtSelected);
 }

@@ -1,12 +1,11 @@
 #include "transform/ResetTransform.h"
 
+#include "common/WrapperErrors.h"
 #include "frame/HostSuites.h"
-#include "hostapi/wrappers/AIError.h"
 #include "hostapi/wrappers/IText.h"
 #include "maptools/ArtSet.h"
 
 #include <cmath>
-#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,11 +18,10 @@ constexpr int32_t kImageMoveOptions = kHostTransformObjects | kHostTransformFill
                                       kHostTransformFillPatterns | kHostTransformStrokePatterns |
                                       kHostTransformChildren;
 
-// Runs body on each art of the selection, stopping at the first error. The wrappers of
-// the text engine and of the host report their failures by throwing; they end the command
-// with their code like any other failure.
+// Runs body on each art of the selection, stopping at the first error, wrapper failures
+// included.
 template <class Body> HostErr ForEachSelected(Body&& body) {
-    try {
+    return WithWrapperErrors([&]() -> HostErr {
         CArtSet selection;
         if (HostErr err = selection.FillFromSelection(); err != kHostNoErr) return err;
         const auto count = static_cast<int32_t>(selection.Count());
@@ -35,13 +33,7 @@ template <class Body> HostErr ForEachSelected(Body&& body) {
             if (HostErr err = body(art, type); err != kHostNoErr) return err;
         }
         return kHostNoErr;
-    } catch (const ATE::Exception& e) {
-        return e.error;
-    } catch (const ai::Error& e) {
-        return e.code();
-    } catch (const std::bad_alloc&) {
-        return kHostErrMemory;
-    }
+    });
 }
 
 // Removes every tag of that name, last first, so the indices still to visit stay valid.

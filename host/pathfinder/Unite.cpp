@@ -170,12 +170,12 @@ NormalForm Normalise(const UniteShape& shape) {
         if (path.size() >= 3) paths.push_back(std::move(path));
     }
     NormalForm form;
+    // A simple outline fills the same under either rule and needs no clipping run.
     std::optional<Path> simple;
     if (paths.size() == 1) simple = SimpleRingForm(paths.front());
     if (simple) {
         form.paths.push_back(std::move(*simple));
     } else {
-        // A simple outline fills the same under either rule; anything else is clipped.
         ClipperLib::Clipper clipper;
         clipper.AddPaths(paths, ClipperLib::ptSubject, true);
         const ClipperLib::PolyFillType fill =
