@@ -6,7 +6,9 @@ packages=(
   build-essential cmake ninja-build pkg-config clang-format
   libpugixml-dev nlohmann-json3-dev libcli11-dev libpolyclipping-dev
   libgtest-dev libgmock-dev libbenchmark-dev libjemalloc-dev
-  librsvg2-bin libpng-dev
+  librsvg2-bin libpng-dev libfast-float-dev
+  clang libclang-rt-14-dev
+  qt6-base-dev fonts-ipafont-gothic
 )
 
 missing=()

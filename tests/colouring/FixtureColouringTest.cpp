@@ -49,7 +49,7 @@ class FixtureColouring : public ColouringTest, public ::testing::WithParamInterf
 
 TEST_P(FixtureColouring, NoTwoNeighboursShareAFillAndLoneItemsKeepTheirs) {
     const FixtureCase& c = GetParam();
-    const std::string base = std::string(CARTOVEL_FIXTURES) + "/" + c.map;
+    const std::string base = std::string(CARTOVEL_EXAMPLES) + "/" + c.map;
     OpenFile(base + ".svg");
     const Truth truth = ReadTruth(base + ".truth.json");
     ASSERT_EQ(Colour(c.answers), kHostNoErr);

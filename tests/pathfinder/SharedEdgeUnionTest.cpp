@@ -156,7 +156,7 @@ class SharedEdgeUnionOnMaps : public ::testing::TestWithParam<const char*> {};
 // On real maps, every pair whose extents meet gets the same verdict and the same area as general
 // clipping gives, whenever the pair is answered.
 TEST_P(SharedEdgeUnionOnMaps, AgreesWithGeneralClipping) {
-    const SvgLoadResult loaded = loadSvgFile(std::string(CARTOVEL_FIXTURES) + "/" + GetParam());
+    const SvgLoadResult loaded = loadSvgFile(std::string(CARTOVEL_EXAMPLES) + "/" + GetParam());
     ASSERT_TRUE(loaded.document) << loaded.message;
     std::vector<NormalForm> forms = PolygonsOf(*loaded.document);
     ASSERT_GT(forms.size(), 40u);

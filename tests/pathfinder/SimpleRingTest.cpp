@@ -72,7 +72,7 @@ class SimpleRingOnMaps : public ::testing::TestWithParam<const char*> {};
 // Every outline of a real map that is answered has the very vertices, in the very order,
 // that general clipping leaves: neighbours' shared borders must stay vertex for vertex.
 TEST_P(SimpleRingOnMaps, MatchesGeneralClipping) {
-    const SvgLoadResult loaded = loadSvgFile(std::string(CARTOVEL_FIXTURES) + "/" + GetParam());
+    const SvgLoadResult loaded = loadSvgFile(std::string(CARTOVEL_EXAMPLES) + "/" + GetParam());
     ASSERT_TRUE(loaded.document) << loaded.message;
     std::size_t answered = 0;
     for (const Layer* layer : loaded.document->allLayers()) {
