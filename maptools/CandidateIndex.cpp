@@ -5,6 +5,11 @@
 
 namespace {
 
+// Beyond this many cells a box is kept apart and compared directly.
+constexpr uint64_t kMostCells = 64;
+// Cells are numbered within this range; farther boxes share the edge cells.
+constexpr double kLastCell = 1 << 30;
+
 bool Usable(const PolygonCandidate& c) {
     const HostRealRect& r = c.grown;
     return c.boundsError == kHostNoErr && std::isfinite(r.left) && std::isfinite(r.top) &&
@@ -21,65 +26,94 @@ bool MayOverlap(const HostRealRect& a, const HostRealRect& b) {
 
 } // namespace
 
+uint64_t CandidateIndex::CellRange::Count() const {
+    return static_cast<uint64_t>(right - left + 1) * static_cast<uint64_t>(top - bottom + 1);
+}
+
+uint64_t CandidateIndex::Key(int64_t column, int64_t row) {
+    return (static_cast<uint64_t>(row) << 32) | static_cast<uint64_t>(column);
+}
+
+CandidateIndex::CellRange CandidateIndex::CellsOf(const HostRealRect& r) const {
+    // The slack of MayOverlap: boxes that touch within it land in a common cell.
+    constexpr double kSlack = 1e-6;
+    const auto cell = [&](double v, double origin) {
+        return static_cast<int64_t>(
+            std::clamp(std::floor((v - origin) / cellSide_), 0.0, kLastCell));
+    };
+    return {cell(r.left - kSlack, left_), cell(r.bottom - kSlack, bottom_),
+            cell(r.right + kSlack, left_), cell(r.top + kSlack, bottom_)};
+}
+
 void CandidateIndex::Build(const std::vector<PolygonCandidate>& candidates) {
-    cells_.clear();
+    entries_.clear();
+    large_.clear();
     everywhere_.clear();
-    double left = 0, bottom = 0, right = 0, top = 0;
+    // Cells as large as the median box: a typical box falls into four of them at most,
+    // wherever the others lie.
+    std::vector<double> sides;
+    sides.reserve(candidates.size());
     bool any = false;
     for (const PolygonCandidate& c : candidates) {
         if (!Usable(c)) continue;
-        left = any ? std::min(left, c.grown.left) : c.grown.left;
-        bottom = any ? std::min(bottom, c.grown.bottom) : c.grown.bottom;
-        right = any ? std::max(right, c.grown.right) : c.grown.right;
-        top = any ? std::max(top, c.grown.top) : c.grown.top;
+        left_ = any ? std::min(left_, c.grown.left) : c.grown.left;
+        bottom_ = any ? std::min(bottom_, c.grown.bottom) : c.grown.bottom;
         any = true;
+        sides.push_back(std::max(c.grown.right - c.grown.left, c.grown.top - c.grown.bottom));
     }
-    // About one candidate per cell on a map of evenly spread polygons.
-    const double side = std::sqrt(static_cast<double>(std::max<size_t>(candidates.size(), 1)));
-    columns_ = rows_ = static_cast<size_t>(std::clamp(side, 1.0, 1024.0));
-    left_ = left;
-    bottom_ = bottom;
-    cellWidth_ = std::max(right - left, 1e-9) / static_cast<double>(columns_);
-    cellHeight_ = std::max(top - bottom, 1e-9) / static_cast<double>(rows_);
-    cells_.resize(columns_ * rows_);
+    cellSide_ = 1;
+    if (!sides.empty()) {
+        const auto middle = sides.begin() + static_cast<std::ptrdiff_t>(sides.size() / 2);
+        std::nth_element(sides.begin(), middle, sides.end());
+        if (std::isfinite(*middle) && *middle > 0) cellSide_ = *middle;
+    }
+    entries_.reserve(candidates.size() * 2);
     for (size_t i = 0; i < candidates.size(); ++i) {
         if (!Usable(candidates[i])) {
             everywhere_.push_back(i);
             continue;
         }
-        const HostRealRect& r = candidates[i].grown;
-        for (size_t row = Row(r.bottom); row <= Row(r.top); ++row)
-            for (size_t column = Column(r.left); column <= Column(r.right); ++column)
-                cells_[row * columns_ + column].push_back(i);
+        const CellRange cells = CellsOf(candidates[i].grown);
+        if (cells.Count() > kMostCells) {
+            large_.push_back(i);
+            continue;
+        }
+        for (int64_t row = cells.bottom; row <= cells.top; ++row)
+            for (int64_t column = cells.left; column <= cells.right; ++column)
+                entries_.emplace_back(Key(column, row), i);
     }
+    std::sort(entries_.begin(), entries_.end());
 }
 
-std::vector<size_t> CandidateIndex::Partners(const std::vector<PolygonCandidate>& candidates,
-                                             const PolygonCandidate& of, size_t after) const {
-    std::vector<size_t> found;
+void CandidateIndex::Partners(const std::vector<PolygonCandidate>& candidates,
+                              const PolygonCandidate& of, size_t after,
+                              std::vector<size_t>& found) const {
+    found.clear();
     if (!Usable(of)) {
         for (size_t i = after; i < candidates.size(); ++i)
             found.push_back(i);
-        return found;
+        return;
     }
     const HostRealRect& r = of.grown;
-    for (size_t row = Row(r.bottom); row <= Row(r.top); ++row)
-        for (size_t column = Column(r.left); column <= Column(r.right); ++column)
-            for (size_t i : cells_[row * columns_ + column])
-                if (i >= after && MayOverlap(r, candidates[i].grown)) found.push_back(i);
+    const CellRange cells = CellsOf(r);
+    if (cells.Count() > kMostCells) {
+        // A large box: looking at every later candidate costs less than at every cell.
+        for (size_t i = after; i < candidates.size(); ++i)
+            if (Usable(candidates[i]) && MayOverlap(r, candidates[i].grown)) found.push_back(i);
+    } else {
+        for (int64_t row = cells.bottom; row <= cells.top; ++row) {
+            const auto from =
+                std::lower_bound(entries_.begin(), entries_.end(),
+                                 std::pair<uint64_t, size_t>{Key(cells.left, row), 0});
+            for (auto it = from; it != entries_.end() && it->first <= Key(cells.right, row); ++it)
+                if (it->second >= after && MayOverlap(r, candidates[it->second].grown))
+                    found.push_back(it->second);
+        }
+        for (size_t i : large_)
+            if (i >= after && MayOverlap(r, candidates[i].grown)) found.push_back(i);
+    }
     for (size_t i : everywhere_)
         if (i >= after) found.push_back(i);
     std::sort(found.begin(), found.end());
     found.erase(std::unique(found.begin(), found.end()), found.end());
-    return found;
-}
-
-size_t CandidateIndex::Column(double x) const {
-    const double cell = std::floor((x - left_) / cellWidth_);
-    return static_cast<size_t>(std::clamp(cell, 0.0, static_cast<double>(columns_ - 1)));
-}
-
-size_t CandidateIndex::Row(double y) const {
-    const double cell = std::floor((y - bottom_) / cellHeight_);
-    return static_cast<size_t>(std::clamp(cell, 0.0, static_cast<double>(rows_ - 1)));
 }

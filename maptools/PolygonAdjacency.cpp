@@ -109,7 +109,8 @@ HostErr CPolygonColoring::CompareWithFollowing(HostArtHandle art) {
     if (found == candidateOf_.end()) return kHostNoErr;
     const PolygonCandidate& a = candidates_[found->second];
     const size_t after = firstCandidateOfItem_[a.topLevelIndex + 1];
-    for (size_t partner : index_.Partners(candidates_, a, after)) {
+    index_.Partners(candidates_, a, after, partners_);
+    for (size_t partner : partners_) {
         if (HostErr err = TestPair(art, candidates_[partner].art); err != kHostNoErr) return err;
     }
     return kHostNoErr;

@@ -74,6 +74,8 @@ private:
      *  end. */
     std::vector<size_t> firstCandidateOfItem_;
     CandidateIndex index_;
+    /** The partners of the candidate being compared, kept to save an allocation each. */
+    std::vector<size_t> partners_;
     /** Membership of nodes, which grows into the thousands on large maps. */
     std::unordered_set<HostArtHandle> nodeSet_;
 };

@@ -5,6 +5,7 @@
 #include "host/core/SuiteRegistry.h"
 #include "host/docsuites/DocSupport.h"
 #include "host/docsuites/DocumentSuites.h"
+#include "host/pathfinder/ShapeCache.h"
 #include "host/pathfinder/Unite.h"
 
 #include <vector>
@@ -26,17 +27,18 @@ HostErr SetupPluginData(HostPluginRef plugin, HostMessageData* data) {
     });
 }
 
-// The outlines of one input: a path's own, or each member path's of a compound path.
-pathfinder::UniteShape shapeOf(const Document& d, const Art& art) {
-    pathfinder::UniteShape shape;
+// The outlines of one input where the document keeps them: a path's own, or each member
+// path's of a compound path.
+pathfinder::ShapeView shapeOf(const Document& d, const Art& art) {
+    pathfinder::ShapeView shape;
     PathStyle style;
     if (d.getPathStyle(art, style) == kHostNoErr) shape.evenOdd = style.evenOdd;
     if (art.type() == ArtType::Path) {
-        shape.rings.push_back(art.path()->segments);
+        shape.rings.emplace_back(art.path()->segments);
     } else if (art.type() == ArtType::CompoundPath) {
         for (const Art* member = art.firstChild(); member != nullptr;
              member = member->nextSibling())
-            if (member->type() == ArtType::Path) shape.rings.push_back(member->path()->segments);
+            if (member->type() == ArtType::Path) shape.rings.emplace_back(member->path()->segments);
     } else {
         throw HostError(kHostErrWrongType, "only paths and compound paths can be united");
     }
@@ -67,17 +69,22 @@ HostErr DoUniteEffect(HostPathfinderData* data, HostMessageData* /*message*/) {
         if (data == nullptr || data->artCount < 1 || data->artList == nullptr)
             return kHostErrBadParameter;
         std::vector<Art*> inputs;
-        std::vector<pathfinder::UniteShape> shapes;
         for (int32_t i = 0; i < data->artCount; ++i) {
             Art& art = artOf(d, data->artList[i]);
             if (HostErr err = d.checkEditable(art); err != kHostNoErr) return err;
-            shapes.push_back(shapeOf(d, art));
+            if (art.type() != ArtType::Path && art.type() != ArtType::CompoundPath)
+                throw HostError(kHostErrWrongType, "only paths and compound paths can be united");
             inputs.push_back(&art);
         }
         PathStyle style;
         if (HostErr err = d.getPathStyle(*inputs.front(), style); err != kHostNoErr) return err;
 
-        const pathfinder::UniteResult united = pathfinder::Unite(shapes, &session()->uniteCache());
+        pathfinder::ShapeCache& cache = session()->uniteCache();
+        cache.MakeRoom();
+        std::vector<const pathfinder::NormalForm*> forms;
+        for (const Art* input : inputs)
+            forms.push_back(&cache.Get(shapeOf(d, *input)));
+        const pathfinder::UniteResult united = pathfinder::UniteForms(forms, cache.scratch());
         Art* result = nullptr;
         if (united.merged && united.rings.size() == 1) {
             result = newRingPath(d, united.rings.front(), style);

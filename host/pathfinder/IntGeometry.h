@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace host::pathfinder::geometry {
@@ -72,10 +73,16 @@ struct Edge {
     std::uint32_t ring, index;
 };
 
+/// The cells of ForEachNearPair's grid, kept between calls so that a run of them allocates
+/// only while the largest grid so far grows.
+struct NearPairGrid {
+    std::vector<std::uint32_t> start, fill, members;
+};
+
 // Calls test(a, b) once for each pair of edges whose boxes may meet; stops when it says so.
 template <class Test>
 bool ForEachNearPair(const std::vector<Edge>& as, const std::vector<Edge>& bs, const Box& window,
-                     Test&& test) {
+                     NearPairGrid& grid, Test&& test) {
     if (as.size() * bs.size() <= 1024) {
         for (const Edge& a : as)
             for (const Edge& b : bs)
@@ -96,7 +103,8 @@ bool ForEachNearPair(const std::vector<Edge>& as, const std::vector<Edge>& bs, c
             std::clamp<cInt>((y - window.minY) / cellHeight, 0, side - 1));
     };
     const auto cols = static_cast<std::size_t>(side);
-    std::vector<std::uint32_t> start(cols * cols + 1, 0);
+    std::vector<std::uint32_t>& start = grid.start;
+    start.assign(cols * cols + 1, 0);
     const auto forCells = [&](const Box& box, auto&& visit) {
         for (std::size_t y = row(box.minY); y <= row(box.maxY); ++y)
             for (std::size_t x = column(box.minX); x <= column(box.maxX); ++x)
@@ -106,8 +114,10 @@ bool ForEachNearPair(const std::vector<Edge>& as, const std::vector<Edge>& bs, c
         forCells(b.box, [&](std::size_t cell) { ++start[cell + 1]; });
     for (std::size_t cell = 0; cell < cols * cols; ++cell)
         start[cell + 1] += start[cell];
-    std::vector<std::uint32_t> fill(start.begin(), start.end() - 1);
-    std::vector<std::uint32_t> members(start.back());
+    std::vector<std::uint32_t>& fill = grid.fill;
+    fill.assign(start.begin(), start.end() - 1);
+    std::vector<std::uint32_t>& members = grid.members;
+    members.resize(start.back());
     for (std::uint32_t i = 0; i < bs.size(); ++i)
         forCells(bs[i].box, [&](std::size_t cell) { members[fill[cell]++] = i; });
 
@@ -124,6 +134,13 @@ bool ForEachNearPair(const std::vector<Edge>& as, const std::vector<Edge>& bs, c
         if (!go) return false;
     }
     return true;
+}
+
+template <class Test>
+bool ForEachNearPair(const std::vector<Edge>& as, const std::vector<Edge>& bs, const Box& window,
+                     Test&& test) {
+    NearPairGrid grid;
+    return ForEachNearPair(as, bs, window, grid, std::forward<Test>(test));
 }
 
 // Drops the vertices in the middle of straight runs, as general clipping does.

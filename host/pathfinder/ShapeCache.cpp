@@ -1,12 +1,11 @@
 #include "host/pathfinder/ShapeCache.h"
 
+#include <cstddef>
 #include <cstring>
 
 namespace host::pathfinder {
 namespace {
 
-// Mixes the bits of every coordinate: equal outlines hash equally, and a collision is
-// caught by the full comparison.
 std::uint64_t Mix(std::uint64_t hash, std::uint64_t value) {
     hash ^= value + 0x9e3779b97f4a7c15ull + (hash << 6) + (hash >> 2);
     return hash;
@@ -18,58 +17,82 @@ std::uint64_t Bits(double value) {
     return bits;
 }
 
-std::uint64_t HashOf(const UniteShape& shape) {
+std::uint64_t PointBits(const HostPathSegment& s) {
+    return Bits(s.p.h) ^ (Bits(s.p.v) * 31);
+}
+
+// Enough of a shape to tell most shapes apart: its ring sizes and three anchors of each
+// ring. Equal shapes hash equally; the full comparison settles the rest.
+std::uint64_t HashOf(const ShapeView& shape) {
     std::uint64_t hash = shape.evenOdd ? 1 : 0;
-    for (const BezierRing& ring : shape.rings) {
+    for (const std::span<const HostPathSegment>& ring : shape.rings) {
         hash = Mix(hash, ring.size());
-        for (const HostPathSegment& s : ring) {
-            hash = Mix(hash, Bits(s.p.h) ^ (Bits(s.p.v) * 31));
-            hash = Mix(hash, Bits(s.in.h) ^ (Bits(s.in.v) * 31) ^ (Bits(s.out.h) * 961) ^
-                                 (Bits(s.out.v) * 29791));
-        }
+        if (ring.empty()) continue;
+        hash = Mix(hash, PointBits(ring.front()));
+        hash = Mix(hash, PointBits(ring[ring.size() / 2]));
+        hash = Mix(hash, PointBits(ring.back()));
     }
     return hash;
 }
 
-bool SameSegment(const HostPathSegment& a, const HostPathSegment& b) {
-    const double x[6] = {a.p.h, a.p.v, a.in.h, a.in.v, a.out.h, a.out.v};
-    const double y[6] = {b.p.h, b.p.v, b.in.h, b.in.v, b.out.h, b.out.v};
-    return std::memcmp(x, y, sizeof x) == 0;
-}
+// The anchor and its handles; the corner flag does not change the outline.
+constexpr std::size_t kGeometryBytes = 3 * sizeof(HostRealPoint);
+static_assert(offsetof(HostPathSegment, out) + sizeof(HostRealPoint) == kGeometryBytes);
 
-bool SameShape(const UniteShape& a, const UniteShape& b) {
+bool SameShape(const UniteShape& a, const ShapeView& b) {
     if (a.evenOdd != b.evenOdd || a.rings.size() != b.rings.size()) return false;
-    for (std::size_t i = 0; i < a.rings.size(); ++i) {
+    for (std::size_t i = 0; i < a.rings.size(); ++i)
         if (a.rings[i].size() != b.rings[i].size()) return false;
+    for (std::size_t i = 0; i < a.rings.size(); ++i) {
+        const HostPathSegment* x = a.rings[i].data();
+        const HostPathSegment* y = b.rings[i].data();
         for (std::size_t j = 0; j < a.rings[i].size(); ++j)
-            if (!SameSegment(a.rings[i][j], b.rings[i][j])) return false;
+            if (std::memcmp(&x[j], &y[j], kGeometryBytes) != 0) return false;
     }
     return true;
 }
 
-std::size_t PointsOf(const UniteShape& shape) {
+std::size_t PointsOf(const ShapeView& shape) {
     std::size_t points = 0;
-    for (const BezierRing& ring : shape.rings)
+    for (const auto& ring : shape.rings)
         points += ring.size();
     return points;
 }
 
+ShapeView ViewOf(const UniteShape& shape) {
+    ShapeView view;
+    view.evenOdd = shape.evenOdd;
+    view.rings.reserve(shape.rings.size());
+    for (const BezierRing& ring : shape.rings)
+        view.rings.emplace_back(ring);
+    return view;
+}
+
 } // namespace
 
-const NormalForm& ShapeCache::Get(const UniteShape& shape) {
+void ShapeCache::MakeRoom() {
+    if (points_ <= kMaxPoints) return;
+    entries_.clear();
+    points_ = 0;
+}
+
+const NormalForm& ShapeCache::Get(const ShapeView& shape) {
     const std::uint64_t hash = HashOf(shape);
     auto [from, to] = entries_.equal_range(hash);
     for (auto it = from; it != to; ++it)
         if (SameShape(it->second->shape, shape)) return it->second->form;
 
-    const std::size_t points = PointsOf(shape);
-    if (points_ + points > kMaxPoints) {
-        entries_.clear();
-        points_ = 0;
-    }
-    auto entry = std::make_unique<Entry>(Entry{shape, Normalise(shape)});
-    points_ += points;
+    auto entry = std::make_unique<Entry>();
+    entry->shape.evenOdd = shape.evenOdd;
+    for (const auto& ring : shape.rings)
+        entry->shape.rings.emplace_back(ring.begin(), ring.end());
+    entry->form = Normalise(entry->shape);
+    points_ += PointsOf(shape);
     return entries_.emplace(hash, std::move(entry))->second->form;
+}
+
+const NormalForm& ShapeCache::Get(const UniteShape& shape) {
+    return Get(ViewOf(shape));
 }
 
 } // namespace host::pathfinder

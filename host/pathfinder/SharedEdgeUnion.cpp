@@ -8,10 +8,34 @@
 #include <vector>
 
 namespace host::pathfinder {
+
+struct SharedEdgeScratch::Buffers {
+    struct Corner {
+        geometry::IntPoint at;
+        std::uint8_t shape;
+        std::uint32_t ring, index;
+    };
+    struct EdgeRef {
+        int shape;
+        std::uint32_t ring, index;
+    };
+    std::vector<geometry::Edge> edges[2];
+    geometry::NearPairGrid grid;
+    /// Per edge of each shape, ring after ring: open, cancelled against the other shape,
+    /// or taken into an outline; where each ring's edges begin.
+    std::vector<std::uint8_t> state[2];
+    std::vector<std::size_t> ringStart[2];
+    std::vector<std::uint8_t> sharesCorner[2];
+    std::vector<Corner> corners;
+    std::vector<EdgeRef> entries;
+};
+
 namespace {
 
 using namespace geometry;
 using ClipperLib::Paths;
+using Corner = SharedEdgeScratch::Buffers::Corner;
+using EdgeRef = SharedEdgeScratch::Buffers::EdgeRef;
 
 Box ExtentOf(const NormalForm& form) {
     return {form.minX, form.minY, form.maxX, form.maxY};
@@ -38,8 +62,8 @@ bool PointsInto(IntPoint out, IntPoint back, IntPoint d) {
     return TurnsBefore(out, d, back);
 }
 
-std::vector<Edge> EdgesMeeting(const Paths& paths, const Box& window) {
-    std::vector<Edge> edges;
+void EdgesMeeting(const Paths& paths, const Box& window, std::vector<Edge>& edges) {
+    edges.clear();
     for (std::uint32_t r = 0; r < paths.size(); ++r) {
         const Path& path = paths[r];
         for (std::uint32_t i = 0; i < path.size(); ++i) {
@@ -48,7 +72,6 @@ std::vector<Edge> EdgesMeeting(const Paths& paths, const Box& window) {
             if (box.Meets(window)) edges.push_back({p, q, box, r, i});
         }
     }
-    return edges;
 }
 
 enum class Contact { None, Cancels, Conflict };
@@ -78,12 +101,6 @@ Contact Classify(const Edge& a, const Edge& b) {
     return commonEnd ? Contact::None : Contact::Conflict;
 }
 
-struct Corner {
-    IntPoint at;
-    std::uint8_t shape;
-    std::uint32_t ring, index;
-};
-
 /// Non-zero winding number of p, which must not lie on the outlines.
 int Winding(IntPoint p, const Paths& paths) {
     int winding = 0;
@@ -102,12 +119,20 @@ int Winding(IntPoint p, const Paths& paths) {
 
 class PairUnion {
 public:
-    PairUnion(const NormalForm& a, const NormalForm& b) : shapes_{&a, &b} {
+    PairUnion(const NormalForm& a, const NormalForm& b, SharedEdgeScratch::Buffers& buffers)
+        : shapes_{&a, &b}, buffers_(buffers) {
         for (int s = 0; s < 2; ++s) {
-            state_[s].resize(shapes_[s]->paths.size());
-            for (std::size_t r = 0; r < shapes_[s]->paths.size(); ++r)
-                state_[s][r].assign(shapes_[s]->paths[r].size(), kOpen);
-            sharesCorner_[s].assign(shapes_[s]->paths.size(), 0);
+            const Paths& paths = shapes_[s]->paths;
+            std::vector<std::size_t>& starts = buffers_.ringStart[s];
+            starts.clear();
+            std::size_t edges = 0;
+            for (const Path& path : paths) {
+                starts.push_back(edges);
+                edges += path.size();
+            }
+            starts.push_back(edges);
+            buffers_.state[s].assign(edges, kOpen);
+            buffers_.sharesCorner[s].assign(paths.size(), 0);
         }
     }
 
@@ -129,9 +154,11 @@ public:
 
 private:
     bool MatchEdges(const Box& window) {
-        const std::vector<Edge> as = EdgesMeeting(shapes_[0]->paths, window);
-        const std::vector<Edge> bs = EdgesMeeting(shapes_[1]->paths, window);
-        return ForEachNearPair(as, bs, window, [&](const Edge& a, const Edge& b) {
+        std::vector<Edge>& as = buffers_.edges[0];
+        std::vector<Edge>& bs = buffers_.edges[1];
+        EdgesMeeting(shapes_[0]->paths, window, as);
+        EdgesMeeting(shapes_[1]->paths, window, bs);
+        return ForEachNearPair(as, bs, window, buffers_.grid, [&](const Edge& a, const Edge& b) {
             switch (Classify(a, b)) {
             case Contact::None:
                 return true;
@@ -140,8 +167,8 @@ private:
             case Contact::Cancels:
                 break;
             }
-            std::uint8_t& markA = state_[0][a.ring][a.index];
-            std::uint8_t& markB = state_[1][b.ring][b.index];
+            std::uint8_t& markA = State(0, a.ring, a.index);
+            std::uint8_t& markB = State(1, b.ring, b.index);
             if (markA != kOpen || markB != kOpen) return false;
             markA = markB = kCancelled;
             ++cancelledCount_;
@@ -151,7 +178,8 @@ private:
 
     // Where the outlines meet at a common vertex, neither may turn into the other's inside.
     bool CheckCorners(const Box& window) {
-        std::vector<Corner> corners;
+        std::vector<Corner>& corners = buffers_.corners;
+        corners.clear();
         for (std::uint8_t s = 0; s < 2; ++s)
             for (std::uint32_t r = 0; r < shapes_[s]->paths.size(); ++r)
                 for (std::uint32_t i = 0; i < shapes_[s]->paths[r].size(); ++i)
@@ -174,7 +202,7 @@ private:
                           std::any_of(first, last, [](const Corner& c) { return c.shape == 1; });
         if (!both) return true;
         for (const Corner* c = first; c != last; ++c) {
-            sharesCorner_[c->shape][c->ring] = 1;
+            buffers_.sharesCorner[c->shape][c->ring] = 1;
             for (const Corner* d = first; d != last; ++d) {
                 if (d->shape == c->shape) continue;
                 const Path& own = shapes_[c->shape]->paths[c->ring];
@@ -195,19 +223,17 @@ private:
         const NormalForm& other = *shapes_[1 - s];
         const Box otherBox = ExtentOf(other);
         for (std::size_t r = 0; r < shapes_[s]->paths.size(); ++r) {
-            if (sharesCorner_[s][r] != 0) continue;
+            if (buffers_.sharesCorner[s][r] != 0) continue;
             const IntPoint probe = shapes_[s]->paths[r].front();
             if (otherBox.Holds(probe) && Winding(probe, other.paths) != 0) return false;
         }
         return true;
     }
 
-    struct EdgeRef {
-        int shape;
-        std::uint32_t ring, index;
-    };
-
-    std::uint8_t& StateOf(const EdgeRef& e) { return state_[e.shape][e.ring][e.index]; }
+    std::uint8_t& State(int shape, std::uint32_t ring, std::uint32_t index) {
+        return buffers_.state[shape][buffers_.ringStart[shape][ring] + index];
+    }
+    std::uint8_t& StateOf(const EdgeRef& e) { return State(e.shape, e.ring, e.index); }
     IntPoint From(const EdgeRef& e) const { return shapes_[e.shape]->paths[e.ring][e.index]; }
     IntPoint To(const EdgeRef& e) const { return Next(shapes_[e.shape]->paths[e.ring], e.index); }
     EdgeRef OwnNext(const EdgeRef& e) const {
@@ -220,12 +246,14 @@ private:
     // after a cancelled one. At every vertex there are as many such entries as outlines
     // needing one, so the walk never gets stuck on sound input.
     bool Chain(Paths& out) {
-        std::vector<EdgeRef> entries;
+        std::vector<EdgeRef>& entries = buffers_.entries;
+        entries.clear();
         for (int s = 0; s < 2; ++s)
-            for (std::uint32_t r = 0; r < state_[s].size(); ++r) {
-                const std::vector<std::uint8_t>& ring = state_[s][r];
-                for (std::uint32_t i = 0; i < ring.size(); ++i)
-                    if (ring[i] == kOpen && ring[i == 0 ? ring.size() - 1 : i - 1] == kCancelled)
+            for (std::uint32_t r = 0; r < shapes_[s]->paths.size(); ++r) {
+                const std::uint8_t* ring = &State(s, r, 0);
+                const std::size_t size = shapes_[s]->paths[r].size();
+                for (std::uint32_t i = 0; i < size; ++i)
+                    if (ring[i] == kOpen && ring[i == 0 ? size - 1 : i - 1] == kCancelled)
                         entries.push_back({s, r, i});
             }
         std::sort(entries.begin(), entries.end(), [&](const EdgeRef& x, const EdgeRef& y) {
@@ -276,8 +304,8 @@ private:
         }
         // Rings that lost no edge are outlines of the union as they stand.
         for (int s = 0; s < 2; ++s)
-            for (std::uint32_t r = 0; r < state_[s].size(); ++r)
-                if (state_[s][r][0] == kOpen && !keep(shapes_[s]->paths[r])) return false;
+            for (std::uint32_t r = 0; r < shapes_[s]->paths.size(); ++r)
+                if (State(s, r, 0) == kOpen && !keep(shapes_[s]->paths[r])) return false;
 
         // Which outer each hole belongs to would take a containment search; leave that rare
         // case to general clipping.
@@ -291,16 +319,23 @@ private:
     static constexpr std::uint8_t kOpen = 0, kCancelled = 1, kTaken = 2;
 
     const NormalForm* shapes_[2];
-    /// Per edge of each ring: open, cancelled against the other shape, or taken into an outline.
-    std::vector<std::vector<std::uint8_t>> state_[2];
-    std::vector<std::uint8_t> sharesCorner_[2];
+    SharedEdgeScratch::Buffers& buffers_;
     std::size_t cancelledCount_ = 0;
 };
 
 } // namespace
 
+SharedEdgeScratch::SharedEdgeScratch() : buffers_(std::make_unique<Buffers>()) {}
+SharedEdgeScratch::~SharedEdgeScratch() = default;
+
+std::optional<SharedEdgeUnion> UniteAlongSharedEdges(const NormalForm& a, const NormalForm& b,
+                                                     SharedEdgeScratch& scratch) {
+    return PairUnion(a, b, scratch.buffers()).Run();
+}
+
 std::optional<SharedEdgeUnion> UniteAlongSharedEdges(const NormalForm& a, const NormalForm& b) {
-    return PairUnion(a, b).Run();
+    SharedEdgeScratch scratch;
+    return UniteAlongSharedEdges(a, b, scratch);
 }
 
 } // namespace host::pathfinder

@@ -6,6 +6,7 @@
 
 #include "host/pathfinder/NormalForm.h"
 
+#include <memory>
 #include <optional>
 
 namespace host::pathfinder {
@@ -18,10 +19,28 @@ struct SharedEdgeUnion {
     ClipperLib::Paths paths;
 };
 
+/// Working memory of the side-by-side union, kept from pair to pair so that testing a
+/// pair allocates nothing once pairs of its size have been seen.
+class SharedEdgeScratch {
+public:
+    SharedEdgeScratch();
+    ~SharedEdgeScratch();
+    SharedEdgeScratch(const SharedEdgeScratch&) = delete;
+    SharedEdgeScratch& operator=(const SharedEdgeScratch&) = delete;
+
+    struct Buffers;
+    Buffers& buffers() { return *buffers_; }
+
+private:
+    std::unique_ptr<Buffers> buffers_;
+};
+
 /// The union of a and b when their insides are proven apart and every stretch of boundary
 /// they share runs between vertices both have. Nothing when the pair needs general
 /// clipping: the insides overlap, edges cross, a vertex of one lies inside an edge of the
 /// other, or the union has holes and several outers to sort them between.
+std::optional<SharedEdgeUnion> UniteAlongSharedEdges(const NormalForm& a, const NormalForm& b,
+                                                     SharedEdgeScratch& scratch);
 std::optional<SharedEdgeUnion> UniteAlongSharedEdges(const NormalForm& a, const NormalForm& b);
 
 } // namespace host::pathfinder

@@ -204,6 +204,7 @@ UniteResult Unite(const std::vector<UniteShape>& shapes, ShapeCache* cache) {
     std::vector<NormalForm> owned;
     std::vector<const NormalForm*> forms;
     owned.reserve(shapes.size());
+    if (cache != nullptr) cache->MakeRoom();
     for (const UniteShape& shape : shapes) {
         if (cache != nullptr) {
             forms.push_back(&cache->Get(shape));
@@ -212,7 +213,12 @@ UniteResult Unite(const std::vector<UniteShape>& shapes, ShapeCache* cache) {
             forms.push_back(&owned.back());
         }
     }
+    if (cache != nullptr) return UniteForms(forms, cache->scratch());
+    SharedEdgeScratch scratch;
+    return UniteForms(forms, scratch);
+}
 
+UniteResult UniteForms(const std::vector<const NormalForm*>& forms, SharedEdgeScratch& scratch) {
     UniteResult result;
     // Inputs whose extents do not even meet cannot merge: no union is needed.
     bool mayTouch = false;
@@ -222,7 +228,7 @@ UniteResult Unite(const std::vector<UniteShape>& shapes, ShapeCache* cache) {
 
     if (mayTouch && forms.size() == 2) {
         if (std::optional<SharedEdgeUnion> sideBySide =
-                UniteAlongSharedEdges(*forms[0], *forms[1])) {
+                UniteAlongSharedEdges(*forms[0], *forms[1], scratch)) {
             mayTouch = false;
             if (sideBySide->merged) {
                 for (const Path& path : sideBySide->paths)

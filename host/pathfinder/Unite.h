@@ -41,9 +41,14 @@ inline constexpr double kUnitsPerPoint = 1024.0;
 Ring Flatten(const BezierRing& ring);
 
 class ShapeCache;
+struct NormalForm;
+class SharedEdgeScratch;
 
 /// Unites the shapes. Degenerate outlines (no area) vanish. A cache, when given, keeps the
 /// shapes' normal forms for later calls.
 UniteResult Unite(const std::vector<UniteShape>& shapes, ShapeCache* cache = nullptr);
+
+/// Unites shapes already in normal form, in working memory kept from call to call.
+UniteResult UniteForms(const std::vector<const NormalForm*>& forms, SharedEdgeScratch& scratch);
 
 } // namespace host::pathfinder
