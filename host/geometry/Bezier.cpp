@@ -39,6 +39,13 @@ int axisExtrema(double p0, double p1, double p2, double p3, double t[2]) {
     return n;
 }
 
+// Whether the handles lie between the end points along one axis: the curve then stays
+// between them too, and has no extremum to look for. Straight segments are all like this.
+bool handlesBetween(double p0, double p1, double p2, double p3) {
+    const double lo = std::min(p0, p3), hi = std::max(p0, p3);
+    return lo <= p1 && p1 <= hi && lo <= p2 && p2 <= hi;
+}
+
 } // namespace
 
 HostRealPoint cubicPoint(HostRealPoint p0, HostRealPoint p1, HostRealPoint p2, HostRealPoint p3,
@@ -51,10 +58,12 @@ void addCubicBounds(HostRealPoint p0, HostRealPoint p1, HostRealPoint p2, HostRe
     b.add(p0);
     b.add(p3);
     double t[2];
-    for (int i = 0, n = axisExtrema(p0.h, p1.h, p2.h, p3.h, t); i < n; ++i)
-        b.add(cubicPoint(p0, p1, p2, p3, t[i]));
-    for (int i = 0, n = axisExtrema(p0.v, p1.v, p2.v, p3.v, t); i < n; ++i)
-        b.add(cubicPoint(p0, p1, p2, p3, t[i]));
+    if (!handlesBetween(p0.h, p1.h, p2.h, p3.h))
+        for (int i = 0, n = axisExtrema(p0.h, p1.h, p2.h, p3.h, t); i < n; ++i)
+            b.add(cubicPoint(p0, p1, p2, p3, t[i]));
+    if (!handlesBetween(p0.v, p1.v, p2.v, p3.v))
+        for (int i = 0, n = axisExtrema(p0.v, p1.v, p2.v, p3.v, t); i < n; ++i)
+            b.add(cubicPoint(p0, p1, p2, p3, t[i]));
 }
 
 void addPathBounds(const PathData& path, BoundsBuilder& b) {

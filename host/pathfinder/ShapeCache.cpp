@@ -71,7 +71,7 @@ ShapeView ViewOf(const UniteShape& shape) {
 } // namespace
 
 void ShapeCache::MakeRoom() {
-    if (points_ <= kMaxPoints) return;
+    if (points_ <= maxPoints_) return;
     entries_.clear();
     points_ = 0;
 }

@@ -24,7 +24,9 @@ struct ShapeView {
 
 class ShapeCache {
 public:
-    /// Starts afresh when more than kMaxPoints are remembered. Called before the inputs of
+    explicit ShapeCache(std::size_t maxPoints = kMaxPoints) : maxPoints_(maxPoints) {}
+
+    /// Starts afresh when more than the most points are remembered. Called before the inputs of
     /// one unite are looked up, so that their forms stay valid together.
     void MakeRoom();
     /// The normal form of shape, worked out now or remembered from an equal shape; valid
@@ -37,7 +39,7 @@ public:
     /// Working memory for the unions of the shapes looked up here.
     SharedEdgeScratch& scratch() { return scratch_; }
 
-    /// Beyond this many remembered points MakeRoom starts afresh.
+    /// Beyond this many remembered points MakeRoom starts afresh, unless told otherwise.
     static constexpr std::size_t kMaxPoints = std::size_t{1} << 23;
 
 private:
@@ -46,6 +48,7 @@ private:
         NormalForm form;
     };
     std::unordered_multimap<std::uint64_t, std::unique_ptr<Entry>> entries_;
+    std::size_t maxPoints_;
     std::size_t points_ = 0;
     SharedEdgeScratch scratch_;
 };

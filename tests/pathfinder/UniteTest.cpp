@@ -1,5 +1,7 @@
 #include "host/pathfinder/Unite.h"
 
+#include "host/pathfinder/ShapeCache.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -122,6 +124,26 @@ TEST(Flatten, CurveStaysWithinToleranceOfTheTrueArc) {
         const HostRealPoint mid{(a.h + b.h) / 2, (a.v + b.v) / 2};
         // The approximation itself is off the circle by 0.027%; allow that plus the tolerance.
         EXPECT_NEAR(std::hypot(mid.h, mid.v), 100.0, 0.03 + kFlatteningTolerance);
+    }
+}
+
+// A cache that fills up while the inputs of one unite are looked up must not drop the
+// forms of the inputs looked up before.
+TEST(Unite, CacheOverflowingInTheMiddleOfAUniteGivesWhatNoCacheGives) {
+    ShapeCache cache(6);
+    const std::vector<UniteShape> pairs[] = {
+        {Shape({Square(0, 0, 10)}), Shape({Square(10, 0, 10)})},
+        {Shape({Square(0, 0, 10)}), Shape({Square(5, 5, 10)})},
+        {Donut(), Shape({Square(12, 12, 6)})},
+        {Shape({Square(0, 0, 10)}), Shape({Square(10, 0, 10)})},
+    };
+    for (const std::vector<UniteShape>& shapes : pairs) {
+        const UniteResult cached = Unite(shapes, &cache);
+        const UniteResult plain = Unite(shapes);
+        EXPECT_EQ(cached.merged, plain.merged);
+        ASSERT_EQ(cached.rings.size(), plain.rings.size());
+        for (size_t i = 0; i < plain.rings.size(); ++i)
+            EXPECT_EQ(Area(cached.rings[i]), Area(plain.rings[i]));
     }
 }
 
