@@ -1,6 +1,7 @@
 #include "Cli.h"
 
 #include "Session.h"
+#include "commands/CommandHelp.h"
 
 #include <ostream>
 
@@ -9,6 +10,22 @@
 #endif
 
 namespace cartovel {
+namespace {
+
+constexpr const char* kExitStatusHelp =
+    "Exit status:\n"
+    "  0   the command did its work\n"
+    "  1   an error: a host failure, a file that cannot be read or written, a question\n"
+    "      with no answer, or an alert that ended the command after it was given what it\n"
+    "      asked for (\"ファイルを開けません\", a layer list that does not fit)\n"
+    "  2   the user cancelled (a Cancel answer, a cancelled dialog, Ctrl-C)\n"
+    "  3   the command refused and changed nothing: an alert before it asked anything (a\n"
+    "      hidden or locked current layer, nothing suitable selected) or a disabled menu item\n"
+    "  64  a usage error: an unknown subcommand, command or field, a bad option value, an\n"
+    "      output path that cannot work, a --layer or --select that finds nothing usable\n"
+    "A run that ends with 2 or 3 writes no output file.";
+
+} // namespace
 
 void addInteractionOptions(CLI::App& command, InteractionOptions& options) {
     command
@@ -22,18 +39,40 @@ void addInteractionOptions(CLI::App& command, InteractionOptions& options) {
 
 int runCli(int argc, const char* const* argv, std::istream& in, std::ostream& out,
            std::ostream& err, bool terminal) {
-    CliContext context{in, out, err, terminal, {}, {}};
+    CliContext context{in, out, err, terminal, {}, {}, {}};
     CLI::App cli("Map-making tools for vector drawings, run on SVG documents.", "cartovel");
     cli.set_version_flag("--version", "cartovel " CARTOVEL_VERSION);
     cli.require_subcommand(1);
     cli.add_option("--plugin", context.pluginOption,
                    "The module file (default: $CARTOVEL_PLUGIN, else "
-                   "<program folder>/../plugins/cartovel.so)");
+                   "<program folder>/../plugins/cartovel.so, else "
+                   "<program folder>/../lib/cartovel/plugins/cartovel.so)");
     addRunCommand(cli, context);
     addInfoCommand(cli, context);
     addMenusCommand(cli, context);
     addAboutCommand(cli, context);
+    addHelpCommand(cli, context);
+    cli.footer(kExitStatusHelp);
 
+    if (argc >= 2 && !std::string_view(argv[1]).starts_with('-')) {
+        std::string names;
+        bool known = false;
+        for (const CLI::App* sub : cli.get_subcommands([](CLI::App*) { return true; })) {
+            names += (names.empty() ? "" : ", ") + sub->get_name();
+            known = known || sub->get_name() == argv[1];
+        }
+        if (!known) {
+            err << "cartovel: unknown subcommand \"" << argv[1] << "\" (subcommands: " << names
+                << ")\nRun 'cartovel --help' for usage.\n";
+            return kExitUsage;
+        }
+    }
+    try {
+        if (const int status = runHelpRequest(argc, argv, context); status >= 0) return status;
+    } catch (const UsageError& e) {
+        err << "cartovel: " << e.what() << '\n';
+        return kExitUsage;
+    }
     try {
         cli.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -46,6 +85,9 @@ int runCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
     try {
         return context.action();
     } catch (const CLI::ParseError& e) {
+        err << "cartovel: " << e.what() << '\n';
+        return kExitUsage;
+    } catch (const UsageError& e) {
         err << "cartovel: " << e.what() << '\n';
         return kExitUsage;
     }

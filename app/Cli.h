@@ -4,6 +4,7 @@
 //   cartovel about                 the module's about box
 //   cartovel run COMMAND IN -o OUT run a menu command on a document
 //   cartovel info FILE             layer tree and art counts
+//   cartovel help COMMAND          a command's fields and questions
 //
 // Each subcommand lives in commands/ and registers itself with addXxxCommand; its action runs
 // after the whole line has been parsed.
@@ -13,6 +14,7 @@
 
 #include <functional>
 #include <iosfwd>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -26,8 +28,16 @@ struct CliContext {
     /// Questions and dialogs may be put to the person at the terminal.
     bool terminal = false;
     std::string pluginOption;
+    /// The command a --set belongs to, for messages ("cartovel about", "map-scaling").
+    std::string commandName;
     /// Set by the subcommand that was chosen; returns the exit status.
     std::function<int()> action;
+};
+
+/// A command line that cannot be carried out as written (exit status 64).
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
 };
 
 /// Options shared by the commands that work on a document and may ask the user.
@@ -41,6 +51,7 @@ void addMenusCommand(CLI::App& cli, CliContext& context);
 void addAboutCommand(CLI::App& cli, CliContext& context);
 void addRunCommand(CLI::App& cli, CliContext& context);
 void addInfoCommand(CLI::App& cli, CliContext& context);
+void addHelpCommand(CLI::App& cli, CliContext& context);
 
 /// Parses the arguments and runs the chosen subcommand; returns the exit status.
 int runCli(int argc, const char* const* argv, std::istream& in, std::ostream& out,

@@ -9,31 +9,6 @@
 namespace cartovel {
 namespace {
 
-std::optional<bool> parseSwitch(std::string_view value) {
-    for (std::string_view on : {"on", "yes", "true", "1"})
-        if (value == on) return true;
-    for (std::string_view off : {"off", "no", "false", "0"})
-        if (value == off) return false;
-    return std::nullopt;
-}
-
-std::optional<std::int32_t> choiceControl(std::string_view choices, std::string_view value) {
-    while (!choices.empty()) {
-        const auto comma = choices.find(',');
-        const std::string_view pair = choices.substr(0, comma);
-        const auto colon = pair.find(':');
-        if (colon != std::string_view::npos && pair.substr(0, colon) == value) {
-            std::int32_t id = 0;
-            const std::string_view digits = pair.substr(colon + 1);
-            std::from_chars(digits.data(), digits.data() + digits.size(), id);
-            return id;
-        }
-        if (comma == std::string_view::npos) break;
-        choices.remove_prefix(comma + 1);
-    }
-    return std::nullopt;
-}
-
 // The platform marks its standard file dialogs with this window property.
 bool isFileDialog(const ws::DialogView& dialog) {
     return WsGetProp(dialog.window(), "ws.FileDialog") != nullptr;
@@ -42,8 +17,8 @@ bool isFileDialog(const ws::DialogView& dialog) {
 } // namespace
 
 DialogAgent::DialogAgent(std::vector<FieldSetting> fields, ws::UserAgent* interactive,
-                         std::ostream* echo)
-    : fields_(std::move(fields)), interactive_(interactive), echo_(echo) {}
+                         std::ostream* echo, RunLog* log)
+    : fields_(std::move(fields)), interactive_(interactive), echo_(echo), log_(log) {}
 
 bool DialogAgent::apply(ws::DialogView& dialog, FieldSetting& setting, const DialogField& field) {
     const std::string where = "field \"" + setting.name + "\"";
@@ -114,6 +89,12 @@ bool DialogAgent::apply(ws::DialogView& dialog, FieldSetting& setting, const Dia
 }
 
 void DialogAgent::runDialog(ws::DialogView& dialog) {
+    const std::string caption = dialog.caption();
+    answer(dialog);
+    if (log_ != nullptr) log_->add(RunLog::Event::Dialog, caption);
+}
+
+void DialogAgent::answer(ws::DialogView& dialog) {
     const DialogFieldTable* table = dialogFields(dialog.templateId());
     std::vector<std::pair<FieldSetting*, const DialogField*>> mine;
     if (table != nullptr)

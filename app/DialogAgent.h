@@ -2,6 +2,7 @@
 // belong to each dialog and confirms it, or hands the dialog to a person at the terminal.
 #pragma once
 
+#include "RunLog.h"
 #include "platform/UserAgent.h"
 
 #include <iosfwd>
@@ -19,8 +20,9 @@ struct FieldSetting {
 class DialogAgent final : public ws::UserAgent {
 public:
     /// interactive (may be null) gets every dialog that has no --set field; echo (may be
-    /// null) shows each dialog the agent answers.
-    DialogAgent(std::vector<FieldSetting> fields, ws::UserAgent* interactive, std::ostream* echo);
+    /// null) shows each dialog the agent answers; log (may be null) hears of each dialog.
+    DialogAgent(std::vector<FieldSetting> fields, ws::UserAgent* interactive, std::ostream* echo,
+                RunLog* log = nullptr);
 
     void runDialog(ws::DialogView& dialog) override;
     void reportError(const std::string& message) override;
@@ -32,11 +34,13 @@ public:
     [[nodiscard]] std::vector<std::string> unusedFields() const;
 
 private:
+    void answer(ws::DialogView& dialog);
     bool apply(ws::DialogView& dialog, FieldSetting& setting, const struct DialogField& field);
 
     std::vector<FieldSetting> fields_;
     ws::UserAgent* interactive_;
     std::ostream* echo_;
+    RunLog* log_;
     std::vector<std::string> errors_;
 };
 

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace cartovel {
@@ -35,5 +37,18 @@ struct DialogFieldTable {
 const DialogFieldTable* dialogFields(std::int32_t templateId);
 /// Every table, for --help texts and error messages.
 std::span<const DialogFieldTable> allDialogFields();
+
+/// The field of that name in one of the dialogs (template ids); null when none has it.
+const DialogField* findField(std::span<const std::int32_t> dialogs, std::string_view name);
+
+/// "on"/"off" (also yes/no, true/false, 1/0); nullopt for anything else.
+std::optional<bool> parseSwitch(std::string_view value);
+/// The control id that the value names in choices ("value:id,..."); nullopt when none.
+std::optional<std::int32_t> choiceControl(std::string_view choices, std::string_view value);
+/// What the field takes, for help: "TEXT", "PATH", "on|off", "km|m", "ENTRY|INDEX|...".
+std::string fieldValues(const DialogField& field);
+/// Why the value cannot go into the field, for what can be told before the dialog opens
+/// (check boxes and radio groups); nullopt when it may.
+std::optional<std::string> checkFieldValue(const DialogField& field, std::string_view value);
 
 } // namespace cartovel

@@ -52,7 +52,16 @@ std::filesystem::path executableFolder() {
 std::string locateModule(const std::string& pluginOption) {
     if (!pluginOption.empty()) return pluginOption;
     if (const char* env = std::getenv("CARTOVEL_PLUGIN"); env != nullptr && *env != 0) return env;
-    return (executableFolder() / ".." / "plugins" / "cartovel.so").lexically_normal().string();
+    // The build tree keeps the module in plugins/ beside bin/; an installed tree in
+    // lib/cartovel/plugins/.
+    const std::filesystem::path exe = executableFolder();
+    const std::filesystem::path built = (exe / ".." / "plugins" / "cartovel.so").lexically_normal();
+    const std::filesystem::path installed =
+        (exe / ".." / "lib" / "cartovel" / "plugins" / "cartovel.so").lexically_normal();
+    std::error_code ec;
+    if (!std::filesystem::exists(built, ec) && std::filesystem::exists(installed, ec))
+        return installed.string();
+    return built.string();
 }
 
 Session::Session(SessionOptions options) : options_(std::move(options)) {
@@ -66,13 +75,18 @@ Session::Session(SessionOptions options) : options_(std::move(options)) {
         terminal_ = std::make_unique<BatchResponder>(*options_.in, *options_.err);
     }
     answers_ = std::make_unique<host::ScriptedResponder>(options_.answers, terminal_.get());
+    // A question nobody answers stops the command at once: every later host operation
+    // fails, and the first failure ends the command.
+    logging_ = std::make_unique<LoggingResponder>(*answers_, log_, [this] {
+        app_->faults().failOperation(host::kEveryOperation, host::kHostErrNoAnswer);
+    });
     dialogs_ = std::make_unique<DialogAgent>(options_.fields, terminalUser_.get(),
-                                             options_.echoDialogs ? options_.out : nullptr);
+                                             options_.echoDialogs ? options_.out : nullptr, &log_);
     agentScope_ = std::make_unique<ws::ScopedUserAgent>(*dialogs_);
     host::ApplicationOptions appOptions;
     appOptions.preferencesFile = options_.preferencesFile;
     app_ = std::make_unique<host::Application>(std::move(appOptions));
-    app_->user().setResponder(answers_.get());
+    app_->user().setResponder(logging_.get());
 }
 
 Session::~Session() {
@@ -108,8 +122,8 @@ host::MenuItem* Session::aboutItem() const {
     return nullptr;
 }
 
-void Session::fail(HostErr code, std::string message) {
-    if (!failure_) failure_.emplace(code, std::move(message));
+void Session::fail(HostErr code, std::string message, ExitStatus status) {
+    if (!failure_) failure_ = Failure{code, std::move(message), status};
 }
 
 bool Session::hasFailed() const {
@@ -117,31 +131,56 @@ bool Session::hasFailed() const {
            !dialogs_->errors().empty();
 }
 
-int Session::finish(HostErr result) {
-    std::ostream& err = *options_.err;
-    const auto report = [&](HostErr code, const std::string& sentence) {
-        err << "cartovel: " << host::codeText(code) << ": " << sentence << '\n';
-        return kExitError;
+Session::Verdict Session::verdict(HostErr result) const {
+    const auto error = [](HostErr code, const std::string& sentence) {
+        return Verdict{kExitError, host::codeText(code) + ": " + sentence};
     };
-    for (const std::string& name : dialogs_->unusedFields())
-        err << "cartovel: warning: no dialog took the field \"" << name << "\"\n";
-    if (answers_->answersLeft() > 0)
-        err << "cartovel: warning: " << answers_->answersLeft() << " answer(s) were not used\n";
-
-    if (failure_) return report(failure_->first, failure_->second);
+    if (failure_) {
+        if (failure_->status != kExitError) return {failure_->status, failure_->message};
+        return error(failure_->code, failure_->message);
+    }
     if (const auto& question = app_->user().failure())
-        return report(host::kHostErrNoAnswer, *question);
+        return error(host::kHostErrNoAnswer, *question);
     if (!dialogs_->errors().empty()) {
         const HostErr code =
             result != kHostNoErr && result != kHostErrCancelled ? result : host::kHostErrNoAnswer;
-        return report(code, "dialog: " + dialogs_->errors().front());
+        return error(code, "dialog: " + dialogs_->errors().front());
     }
-    if (result == kHostNoErr) return kExitOk;
-    if (result == kHostErrCancelled) {
-        err << "cartovel: cancelled\n";
-        return kExitCancelled;
+    const RunLog::Outcome outcome = log_.outcome(result);
+    switch (outcome.status) {
+    case kExitOk:
+        return {kExitOk, {}};
+    case kExitCancelled:
+        return {kExitCancelled, "cancelled"};
+    case kExitRefused:
+        return {kExitRefused, "refused: " + outcome.alert};
+    default:
+        if (!outcome.alert.empty())
+            return {kExitError, "the command ended with the alert \"" + outcome.alert + "\""};
+        return error(result, host::describeCode(result));
     }
-    return report(result, host::describeCode(result));
+}
+
+int Session::finish(HostErr result) {
+    // The module is shut down after the command; the stop armed by an unanswered question
+    // must not reach that.
+    app_->faults().clear();
+    std::ostream& err = *options_.err;
+    const Verdict v = verdict(result);
+    if (v.status == kExitOk) {
+        // Only a run that worked has fields and answers left over by choice of the user;
+        // after a failure they are left because the command ended early.
+        for (const std::string& name : dialogs_->unusedFields())
+            err << "cartovel: warning: no dialog took the field \"" << name << "\"\n";
+        if (answers_->answersLeft() > 0)
+            err << "cartovel: warning: " << answers_->answersLeft() << " answer(s) were not used\n";
+    }
+    if (!v.message.empty()) err << "cartovel: " << v.message << '\n';
+    return v.status;
+}
+
+bool Session::interruptRequested() {
+    return gInterrupted.load();
 }
 
 } // namespace cartovel

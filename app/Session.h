@@ -3,6 +3,7 @@
 #pragma once
 
 #include "DialogAgent.h"
+#include "RunLog.h"
 #include "host/core/Application.h"
 #include "host/core/Responder.h"
 
@@ -14,8 +15,6 @@
 #include <vector>
 
 namespace cartovel {
-
-enum ExitStatus : int { kExitOk = 0, kExitError = 1, kExitCancelled = 2, kExitUsage = 64 };
 
 struct SessionOptions {
     std::string pluginPath;
@@ -52,28 +51,50 @@ public:
     /// The module's item in the sub-menu of the host's "About" group.
     [[nodiscard]] host::MenuItem* aboutItem() const;
 
-    /// Records a failure of the host's own (it wins over the module's result).
-    void fail(HostErr code, std::string message);
+    /// Records a failure of the host's own (it wins over the module's result); status is
+    /// the exit status it gives.
+    void fail(HostErr code, std::string message, ExitStatus status = kExitError);
+    /// A command-line argument that does not fit the document (exit status 64).
+    void usageError(std::string message) {
+        fail(kHostErrBadParameter, std::move(message), kExitUsage);
+    }
     /// A failure is recorded: the host's own, an unanswered question or a dialog error.
     [[nodiscard]] bool hasFailed() const;
-    /// Prints what the run ended with and returns the exit status: 0 success, 1 an error
-    /// (with the code's four characters and a sentence), 2 cancelled.
+    /// Prints what the run ended with and returns the exit status (see RunLog::outcome):
+    /// 0 done, 1 an error (with the code's four characters and a sentence, or the alert
+    /// that ended the command), 2 cancelled, 3 refused, 64 a usage error.
     int finish(HostErr result);
+    struct Verdict {
+        int status;
+        std::string message; // what finish prints, without "cartovel: "
+    };
+    /// What finish would return and print, without printing it.
+    [[nodiscard]] Verdict verdict(HostErr result) const;
+    /// Ctrl-C was pressed during the last session (a batch stops there).
+    static bool interruptRequested();
 
 private:
     SessionOptions options_;
     std::unique_ptr<host::Responder> terminal_;
     std::unique_ptr<host::ScriptedResponder> answers_;
+    RunLog log_;
+    std::unique_ptr<LoggingResponder> logging_;
     std::unique_ptr<ws::UserAgent> terminalUser_;
     std::unique_ptr<DialogAgent> dialogs_;
     std::unique_ptr<ws::ScopedUserAgent> agentScope_;
     std::unique_ptr<host::Application> app_;
     host::Module* module_ = nullptr;
-    std::optional<std::pair<HostErr, std::string>> failure_;
+    struct Failure {
+        HostErr code;
+        std::string message;
+        ExitStatus status;
+    };
+    std::optional<Failure> failure_;
     void (*previousInterrupt_)(int) = nullptr;
 };
 
-/// Where the module is: --plugin, else $CARTOVEL_PLUGIN, else <exe dir>/../plugins/cartovel.so.
+/// Where the module is: --plugin, else $CARTOVEL_PLUGIN, else <exe dir>/../plugins/cartovel.so
+/// (the build tree), else <exe dir>/../lib/cartovel/plugins/cartovel.so (an installed tree).
 std::string locateModule(const std::string& pluginOption);
 
 } // namespace cartovel

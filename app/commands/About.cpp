@@ -10,6 +10,7 @@ void addAboutCommand(CLI::App& cli, CliContext& context) {
     addInteractionOptions(*command, *interaction);
     command->callback([&context, interaction] {
         context.action = [&context, interaction] {
+            context.commandName = "about";
             SessionOptions options = sessionOptions(context, *interaction);
             options.echoDialogs = true;
             Session session(std::move(options));

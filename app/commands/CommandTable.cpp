@@ -1,20 +1,60 @@
 #include "commands/CommandTable.h"
 
 #include <array>
+#include <string>
 
 namespace cartovel {
+namespace {
+
+using host::QuestionKind;
+
+constexpr std::array<std::int32_t, 1> kMapScalingDialogs{115};
+constexpr std::array<std::int32_t, 1> kScaleBarDialogs{123};
+constexpr std::array<std::int32_t, 1> kNumberingDialogs{125};
+constexpr std::array<std::int32_t, 1> kReplaceDialogs{126};
+constexpr std::array<std::int32_t, 1> kSaveListDialogs{127};
+constexpr std::array<std::int32_t, 2> kLoadListDialogs{128, 127};
+
+constexpr std::array kColouringQuestions{
+    CommandQuestion{QuestionKind::OkCancel,
+                    "レイヤー「NAME」上のポリゴンすべてを色分けします。よろしいですか？"},
+    CommandQuestion{QuestionKind::OkCancel,
+                    "隣接数が多すぎます。一旦終了して数を減らして下さい。 (only when a polygon "
+                    "has too many neighbours; ok ends the command)"},
+};
+constexpr std::array kFastMoveQuestions{
+    CommandQuestion{QuestionKind::YesNo, "移動完了後に、移動先を示すパスを削除しますか？"},
+    CommandQuestion{QuestionKind::YesNo, "ガイドを無視しますか？ (only when a guide is met)"},
+};
+constexpr std::array kSaveListQuestions{
+    CommandQuestion{QuestionKind::OkCancel,
+                    "指定されたファイルは既に存在します。上書きしてよろしいですか？ (only when "
+                    "the file exists)"},
+};
+
+} // namespace
 
 std::span<const CommandEntry> commandTable() {
     static constexpr std::array<CommandEntry, 13> kCommands{{
-        {"polygon-colouring", "ポリゴン色分け", "colour touching polygons apart"},
-        {"map-scaling", "地図拡大縮小...", "rescale the map from one scale to another"},
-        {"scale-bar", "スケールバー作成...", "draw a scale bar"},
-        {"fast-move", "高速移動", "move all art by the vector of the selected path"},
-        {"layer-numbering", "レイヤー通し番号作成...", "number the layers"},
-        {"layer-replace", "レイヤー名置換...", "replace text in layer names"},
-        {"save-layer-list", "レイヤー名リストをファイルに保存...",
-         "save the layer names to a file"},
-        {"load-layer-list", "レイヤー名をファイルから設定...", "set the layer names from a file"},
+        {"polygon-colouring",
+         "ポリゴン色分け",
+         "colour touching polygons apart",
+         {},
+         kColouringQuestions},
+        {"map-scaling", "地図拡大縮小...", "rescale the map from one scale to another",
+         kMapScalingDialogs},
+        {"scale-bar", "スケールバー作成...", "draw a scale bar", kScaleBarDialogs},
+        {"fast-move",
+         "高速移動",
+         "move all art by the vector of the selected path",
+         {},
+         kFastMoveQuestions},
+        {"layer-numbering", "レイヤー通し番号作成...", "number the layers", kNumberingDialogs},
+        {"layer-replace", "レイヤー名置換...", "replace text in layer names", kReplaceDialogs},
+        {"save-layer-list", "レイヤー名リストをファイルに保存...", "save the layer names to a file",
+         kSaveListDialogs, kSaveListQuestions},
+        {"load-layer-list", "レイヤー名をファイルから設定...", "set the layer names from a file",
+         kLoadListDialogs},
         {"reset-image-size", "配置画像サイズをリセット", "reset the size of placed images"},
         {"straighten-text", "テキストを水平垂直に戻す", "turn rotated text back"},
         {"remove-text-shear", "テキストのシアー変形除去", "remove shear from text"},
@@ -28,6 +68,13 @@ const CommandEntry* findCommand(std::string_view name) {
     for (const CommandEntry& entry : commandTable())
         if (entry.name == name) return &entry;
     return nullptr;
+}
+
+std::string commandNames() {
+    std::string names;
+    for (const CommandEntry& entry : commandTable())
+        names += (names.empty() ? "" : ", ") + std::string(entry.name);
+    return names;
 }
 
 } // namespace cartovel

@@ -5,24 +5,19 @@
 namespace cartovel {
 namespace {
 
-bool knownField(std::string_view name) {
-    for (const DialogFieldTable& table : allDialogFields())
-        for (const DialogField& field : table.fields)
-            if (field.name == name) return true;
-    return false;
-}
-
-std::string knownFieldList() {
+std::string fieldList(std::span<const std::int32_t> dialogs) {
     std::string list;
-    for (const DialogFieldTable& table : allDialogFields())
-        for (const DialogField& field : table.fields)
-            list += (list.empty() ? "" : ", ") + std::string(field.name);
-    return list.empty() ? "none" : list;
+    for (const std::int32_t id : dialogs)
+        if (const DialogFieldTable* table = dialogFields(id))
+            for (const DialogField& field : table->fields)
+                list += (list.empty() ? "" : ", ") + std::string(field.name);
+    return list;
 }
 
 } // namespace
 
-SessionOptions sessionOptions(const CliContext& context, const InteractionOptions& interaction) {
+SessionOptions sessionOptions(const CliContext& context, const InteractionOptions& interaction,
+                              std::span<const std::int32_t> dialogs) {
     SessionOptions options;
     options.pluginPath = locateModule(context.pluginOption);
     for (const std::string& text : interaction.answers)
@@ -30,12 +25,19 @@ SessionOptions sessionOptions(const CliContext& context, const InteractionOption
     for (const std::string& setting : interaction.fields) {
         const auto equals = setting.find('=');
         if (equals == std::string::npos || equals == 0)
-            throw CLI::ValidationError("--set", "\"" + setting + "\" is not FIELD=VALUE");
+            throw UsageError("--set \"" + setting + "\" is not FIELD=VALUE");
         std::string name = setting.substr(0, equals);
-        if (!knownField(name))
-            throw CLI::ValidationError("--set", "no dialog has a field \"" + name +
-                                                    "\" (fields: " + knownFieldList() + ")");
-        options.fields.push_back({std::move(name), setting.substr(equals + 1)});
+        std::string value = setting.substr(equals + 1);
+        const DialogField* field = findField(dialogs, name);
+        if (field == nullptr) {
+            const std::string fields = fieldList(dialogs);
+            throw UsageError(
+                "--set: no dialog of " + context.commandName + " has a field \"" + name + "\"" +
+                (fields.empty() ? " (it has no dialog fields)" : " (its fields: " + fields + ")"));
+        }
+        if (const auto problem = checkFieldValue(*field, value))
+            throw UsageError("--set: " + *problem);
+        options.fields.push_back({std::move(name), std::move(value)});
     }
     options.interactive = context.terminal;
     options.in = &context.in;

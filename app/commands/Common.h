@@ -4,11 +4,15 @@
 #include "Cli.h"
 #include "Session.h"
 
+#include <cstdint>
+#include <span>
+
 namespace cartovel {
 
 /// Session options from the global options and a command's --answer/--set. Throws
-/// CLI::ValidationError (a usage error) for a --set that is not FIELD=VALUE or names no
-/// known dialog field.
-SessionOptions sessionOptions(const CliContext& context, const InteractionOptions& interaction);
+/// UsageError for a --set that is not FIELD=VALUE, names no field of the given dialogs
+/// (template ids) or has a value the field cannot take; one message for the first bad one.
+SessionOptions sessionOptions(const CliContext& context, const InteractionOptions& interaction,
+                              std::span<const std::int32_t> dialogs = {});
 
 } // namespace cartovel

@@ -1,8 +1,9 @@
 #include "commands/Run.h"
 
-#include "DialogFields.h"
+#include "commands/CommandHelp.h"
 #include "commands/CommandTable.h"
 #include "commands/Common.h"
+#include "commands/Targets.h"
 
 #include "host/docsuites/DocumentSession.h"
 #include "host/svg/SvgFile.h"
@@ -11,75 +12,26 @@
 
 namespace cartovel {
 
-namespace {
-
-// "Dialog fields" for --help, generated from the tables so that it cannot drift.
-std::string fieldHelp() {
-    std::string text = "Dialog fields (--set FIELD=VALUE, applied in order, then OK):";
-    for (const DialogFieldTable& table : allDialogFields()) {
-        text += "\n  " + std::string(table.dialogName) + ":";
-        for (const DialogField& field : table.fields) {
-            text += "\n    " + std::string(field.name) + "=";
-            switch (field.kind) {
-            case DialogField::Kind::Text:
-                text += "TEXT";
-                break;
-            case DialogField::Kind::Path:
-                text += "PATH";
-                break;
-            case DialogField::Kind::Check:
-                text += "on|off";
-                break;
-            case DialogField::Kind::Choice:
-            case DialogField::Kind::Pick: {
-                std::string values;
-                std::string_view rest = field.choices;
-                while (!rest.empty()) {
-                    const auto comma = rest.find(',');
-                    const std::string_view pair = rest.substr(0, comma);
-                    values +=
-                        (values.empty() ? "" : "|") + std::string(pair.substr(0, pair.find(':')));
-                    rest = comma == std::string_view::npos ? std::string_view{}
-                                                           : rest.substr(comma + 1);
-                }
-                if (field.kind == DialogField::Kind::Pick)
-                    values = "ENTRY|INDEX" + (values.empty() ? "" : "|" + values);
-                text += values;
-                break;
-            }
-            }
-        }
-    }
-    return text;
-}
-
-} // namespace
-
 void addRunCommand(CLI::App& cli, CliContext& context) {
     auto options = std::make_shared<RunOptions>();
-    std::string commands;
-    for (const CommandEntry& entry : commandTable())
-        commands += "\n  " + std::string(entry.name) + ": " + std::string(entry.summary);
-    CLI::App* command =
-        cli.add_subcommand("run", "Run a command on a document and save the result");
-    command->footer("Commands:" + commands + "\n\n" + fieldHelp());
-    std::vector<std::string> names;
-    for (const CommandEntry& entry : commandTable())
-        names.emplace_back(entry.name);
-    command->add_option("COMMAND", options->command, "The command to run")
-        ->required()
-        ->check(CLI::IsMember(names));
-    command->add_option("INPUT", options->input, "The document (SVG)")
-        ->required()
-        ->check(CLI::ExistingFile);
-    command->add_option("-o,--output", options->output, "Where to save the result (SVG)")
-        ->required();
+    CLI::App* command = cli.add_subcommand(
+        "run", "Run a command on documents and save the results (COMMAND --help: its fields)");
+    command->footer(commandListHelp());
+    command->add_option("COMMAND", options->command, "The command to run")->required();
+    // Checked after the command name, so that an unknown command is what the user hears of.
+    command->add_option("INPUT", options->inputs, "The documents (SVG)")->required();
+    command->add_option("-o,--output", options->output, "Where to save the result (SVG)");
+    command->add_option("--out-dir", options->outDir,
+                        "Save each result into this folder under its input's name (several "
+                        "inputs)");
     command->add_option("--layer", options->layer, "The current layer, by name");
     command->add_option("--select", options->select, "The selection, by SVG id")->delimiter(',');
     command->add_option("--prefs", options->prefs,
                         "The preference store (default: in the user's configuration folder)");
     addInteractionOptions(*command, options->interaction);
-    command->callback([&context, options] {
+    command->callback([&context, options, command] {
+        options->outputGiven = command->count("-o") > 0;
+        options->outDirGiven = command->count("--out-dir") > 0;
         context.action = [&context, options] { return runDocumentCommand(context, *options); };
     });
 }
@@ -91,63 +43,12 @@ bool isPanelCommand(std::string_view name) {
     return name == "move-to-layer" || name == "text-origin";
 }
 
-host::Layer* findLayer(const host::Document& doc, std::string_view title) {
-    for (host::Layer* layer : doc.allLayers())
-        if (layer->title == title) return layer;
-    return nullptr;
-}
-
-host::Art* findArt(const host::Document& doc, std::string_view id) {
-    for (std::int32_t i = 0; i < doc.layerCount(); ++i)
-        for (host::Art* art : doc.layerArt(*doc.layerAt(i)))
-            if (art->name == id) return art;
-    return nullptr;
-}
-
-// Sets the current layer and the selection the options ask for; false (with the session's
-// failure recorded) when one of them names nothing in the document.
-bool prepareDocument(Session& session, host::Document& doc, const RunOptions& options) {
-    if (!options.layer.empty()) {
-        host::Layer* layer = findLayer(doc, options.layer);
-        if (layer == nullptr) {
-            session.fail(kHostErrNotFound, "no layer is named \"" + options.layer + "\"");
-            return false;
-        }
-        if (const HostErr err = doc.setCurrentLayer(*layer)) {
-            session.fail(err, "cannot make \"" + options.layer + "\" the current layer");
-            return false;
-        }
-    }
-    for (const std::string& id : options.select) {
-        host::Art* art = findArt(doc, id);
-        if (art == nullptr) {
-            session.fail(kHostErrNotFound, "no art has the id \"" + id + "\"");
-            return false;
-        }
-        if (const HostErr err =
-                doc.setUserAttributes(*art, host::kAttrSelected, host::kAttrSelected)) {
-            session.fail(err, "cannot select \"" + id + "\"");
-            return false;
-        }
-    }
-    return true;
-}
-
-} // namespace
-
-int runDocumentCommand(CliContext& context, const RunOptions& options) {
-    const CommandEntry* entry = findCommand(options.command);
-    SessionOptions sessionOpts = sessionOptions(context, options.interaction);
-    sessionOpts.preferencesFile = options.prefs;
+int runJob(CliContext& context, const RunOptions& options, const CommandEntry& entry,
+           SessionOptions sessionOpts, const RunJob& job) {
     Session session(std::move(sessionOpts));
-    if (entry == nullptr || isPanelCommand(options.command)) {
-        session.fail(kHostErrNotImplemented,
-                     "the command " + options.command + " is not available from the command line");
-        return session.finish(kHostErrNotImplemented);
-    }
     if (const HostErr result = session.start()) return session.finish(result);
 
-    host::SvgLoadResult loaded = host::loadSvgFile(options.input);
+    host::SvgLoadResult loaded = host::loadSvgFile(job.input);
     for (const std::string& warning : loaded.warnings)
         context.err << "cartovel: warning: " << warning << '\n';
     if (!loaded.document) {
@@ -155,32 +56,100 @@ int runDocumentCommand(CliContext& context, const RunOptions& options) {
         return session.finish(kHostErrFile);
     }
     host::DocumentSession document(session.app(), std::move(loaded.document));
-    if (!prepareDocument(session, document.document(), options))
-        return session.finish(kHostErrNotFound);
+    if (!applyTargets(session, document.document(), options.layer, options.select))
+        return session.finish(kHostErrBadParameter);
 
-    host::MenuItem* item = session.findItem(entry->menuText);
+    host::MenuItem* item = session.findItem(entry.menuText);
     if (item == nullptr) {
         session.fail(kHostErrNotFound, "the module has no menu item \"" +
-                                           std::string(entry->menuText) + "\" for " +
+                                           std::string(entry.menuText) + "\" for " +
                                            options.command);
         return session.finish(kHostErrNotFound);
     }
     session.app().updateMenus();
     if (!item->enabled()) {
-        session.fail(kHostErrRefused, "the command " + options.command +
-                                          " is not available for this document (\"" + item->text +
-                                          "\" is disabled; check --select)");
+        // The host itself refuses: nothing the command needs is there.
+        session.fail(kHostErrRefused,
+                     "refused: " + options.command + " is not available for this document (\"" +
+                         item->text + "\" is disabled; check --select)",
+                     kExitRefused);
         return session.finish(kHostErrRefused);
     }
     const HostErr result = session.app().chooseMenuItem(item->handle());
-    if (result == kHostNoErr && !session.hasFailed()) {
+    // A refusal or a cancel leaves no output, not even an unchanged copy.
+    if (session.verdict(result).status == kExitOk) {
         std::string message;
-        if (const HostErr err = host::saveSvgFile(document.document(), options.output, message)) {
+        if (const HostErr err = host::saveSvgFile(document.document(), job.output, message))
             session.fail(err, message);
-            return session.finish(err);
-        }
     }
     return session.finish(result);
+}
+
+std::string_view statusWord(int status) {
+    switch (status) {
+    case kExitOk:
+        return "done";
+    case kExitCancelled:
+        return "cancelled";
+    case kExitRefused:
+        return "refused";
+    case kExitUsage:
+        return "usage error";
+    default:
+        return "error";
+    }
+}
+
+// The status of a batch: the gravest of its files' (64, then 1, 2, 3, 0).
+int gravest(int a, int b) {
+    constexpr int kOrder[] = {kExitUsage, kExitError, kExitCancelled, kExitRefused};
+    for (const int status : kOrder)
+        if (a == status || b == status) return status;
+    return kExitOk;
+}
+
+} // namespace
+
+int runDocumentCommand(CliContext& context, const RunOptions& options) {
+    const CommandEntry* entry = findCommand(options.command);
+    if (entry == nullptr)
+        throw UsageError("unknown command \"" + options.command +
+                         "\" (commands: " + commandNames() + ")");
+    if (isPanelCommand(options.command)) {
+        context.err << "cartovel: NIMP: the command " << options.command
+                    << " is not available from the command line\n";
+        return kExitError;
+    }
+    // Everything that can be checked without the documents is checked before the first is
+    // opened, so the preference store is never changed by a run that cannot save.
+    context.commandName = options.command;
+    SessionOptions sessionOpts = sessionOptions(context, options.interaction, entry->dialogs);
+    sessionOpts.preferencesFile = options.prefs;
+    std::vector<RunJob> jobs;
+    std::string problem;
+    if (!planJobs(options, jobs, problem)) {
+        context.err << "cartovel: FILE: " << problem << '\n';
+        return kExitError;
+    }
+
+    const bool batch = options.outDirGiven;
+    int status = kExitOk;
+    for (std::size_t i = 0; i < jobs.size(); ++i) {
+        if (batch && jobs.size() > 1) context.err << "cartovel: " << jobs[i].input << ":\n";
+        const int fileStatus = runJob(context, options, *entry, sessionOpts, jobs[i]);
+        status = gravest(status, fileStatus);
+        if (batch) {
+            context.out << jobs[i].input << ": " << statusWord(fileStatus);
+            if (fileStatus == kExitOk) context.out << " -> " << jobs[i].output.string();
+            context.out << '\n';
+        }
+        if (Session::interruptRequested()) {
+            for (std::size_t k = i + 1; batch && k < jobs.size(); ++k)
+                context.out << jobs[k].input << ": not run\n";
+            return kExitCancelled;
+        }
+    }
+    return status;
 }
 
 } // namespace cartovel

@@ -1,9 +1,10 @@
-// cartovel run COMMAND INPUT.svg -o OUTPUT.svg: the options, parsed and checked, and the
-// function that carries them out.
+// cartovel run COMMAND INPUT.svg... (-o OUTPUT.svg | --out-dir DIR): the options, parsed and
+// checked, and the function that carries them out.
 #pragma once
 
 #include "Cli.h"
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -11,15 +12,31 @@ namespace cartovel {
 
 struct RunOptions {
     std::string command;
-    std::string input;
+    std::vector<std::string> inputs;
     std::string output;
+    std::string outDir;
+    bool outputGiven = false;
+    bool outDirGiven = false;
     std::string layer;
     std::vector<std::string> select;
     std::string prefs;
     InteractionOptions interaction;
 };
 
-/// Opens the input, runs the command's menu item on it the way a user would, saves the
+/// One document of a run and where its result goes.
+struct RunJob {
+    std::string input;
+    std::filesystem::path output;
+};
+
+/// The documents and their outputs, checked before any is opened: throws UsageError for a
+/// command line that cannot work (no or two kinds of output, an empty path, a folder named
+/// as the output file, two results for one file, a result over its input with --out-dir);
+/// returns false with problem set when an input cannot be read or the place cannot be
+/// written (exit status 1).
+bool planJobs(const RunOptions& options, std::vector<RunJob>& jobs, std::string& problem);
+
+/// Opens each input, runs the command's menu item on it the way a user would, saves the
 /// output; returns the exit status.
 int runDocumentCommand(CliContext& context, const RunOptions& options);
 

@@ -20,6 +20,7 @@ OperationTable& table() {
 }
 
 bool matches(std::string_view rule, const std::pair<std::string, std::string>& op) {
+    if (rule == kEveryOperation) return true;
     const auto slash = rule.find('/');
     if (slash == std::string_view::npos) return rule == op.second;
     return rule.substr(0, slash) == op.first && rule.substr(slash + 1) == op.second;

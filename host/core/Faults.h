@@ -16,6 +16,7 @@
 //     app.faults().failAcquisition(50, kHostErrMemory);              // the 50th acquisition
 //     app.faults().failOperation("AI Menu Suite/AddMenuItem", 'NOPE'); // every call
 //     app.faults().failOperation("AddMenuItem", 'NOPE', 3);          // only the 3rd call
+//     app.faults().failOperation(kEveryOperation, 'ANS?');           // every operation
 //     app.faults().calls("AddMenuItem");                             // calls so far
 //
 // Counting starts when a rule is armed: "the 3rd call" is the 3rd call after failOperation.
@@ -29,6 +30,10 @@
 #include <vector>
 
 namespace host {
+
+/// The rule name that matches every operation of every suite: the host uses it to stop a
+/// command at its next host call.
+inline constexpr std::string_view kEveryOperation = "*";
 
 /// Process-wide number of one operation ("AI Menu Suite" / "AddMenuItem").
 using OperationId = std::uint32_t;

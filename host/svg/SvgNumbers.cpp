@@ -19,6 +19,9 @@ namespace {
 constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                              1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 constexpr std::uint64_t kMaxExactMantissa = std::uint64_t{1} << 53;
+// Numbers are written with at most this many significant digits.
+constexpr int kMaxSignificantDigits = 10;
+constexpr std::uint64_t kTenDigits = 10'000'000'000;
 
 } // namespace
 
@@ -116,11 +119,34 @@ bool parseWholeNumber(std::string_view s, double& value) {
     return true;
 }
 
+namespace {
+
+// Digits of the mantissa of a number as to_chars writes it, leading zeros left out.
+int significantDigits(const char* p, const char* end) {
+    int count = 0;
+    bool leading = true;
+    for (; p < end && *p != 'e'; ++p) {
+        if (!isDigit(*p)) continue;
+        if (leading && *p == '0') continue;
+        leading = false;
+        ++count;
+    }
+    return count;
+}
+
+} // namespace
+
 bool appendNumber(std::string& out, double v) {
     if (!std::isfinite(v)) return false;
     if (v == 0) v = 0; // no "-0"
     char buf[32];
-    const auto r = std::to_chars(buf, buf + sizeof buf, v);
+    auto r = std::to_chars(buf, buf + sizeof buf, v);
+    if (significantDigits(buf, r.ptr) > kMaxSignificantDigits) {
+        // Ten digits are far finer than print (a millionth of a point on a page-sized map);
+        // the shortest exact form of a computed value would bloat the file with noise.
+        r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general,
+                          kMaxSignificantDigits);
+    }
     out.append(buf, r.ptr);
     return true;
 }
@@ -163,6 +189,7 @@ bool appendFlipped(std::string& out, double v, double flip) {
         if (std::abs(scaled - static_cast<double>(m)) > slack * kPow10[k] + 1e-9) continue;
         const double d = static_cast<double>(m) / kPow10[k];
         if (flip - (negative ? -d : d) == v) {
+            if (m >= kTenDigits) break; // more digits than written: the nearest 10-digit form
             if (m == 0) {
                 out += '0';
             } else {

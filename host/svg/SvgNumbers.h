@@ -1,6 +1,7 @@
 // Numbers in SVG text: the SVG number grammar read with std::from_chars (no locale, no
 // "inf" or "nan"), and written with std::to_chars in the shortest form that reads back
-// to the same double.
+// to the same double, with at most 10 significant digits: a number read with fewer is
+// written back exactly as it was.
 #pragma once
 
 #include <string>
@@ -24,7 +25,8 @@ std::string_view trim(std::string_view s);
 /// The whole string as one number (spaces around allowed).
 bool parseWholeNumber(std::string_view s, double& value);
 
-/// Shortest round-trip form; false (nothing written) for NaN and infinity.
+/// Shortest round-trip form, rounded to 10 significant digits when it needs more; false
+/// (nothing written) for NaN and infinity.
 bool appendNumber(std::string& out, double v);
 /// Writes s such that flip - s, computed in doubles, gives back v exactly where any
 /// decimal can, preferring the shortest such decimal (document y to SVG y).

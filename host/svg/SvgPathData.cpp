@@ -3,6 +3,7 @@
 #include "host/geometry/Bezier.h"
 #include "host/svg/SvgNumbers.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -285,7 +286,12 @@ bool isSmoothAnchor(const HostPathSegment& s) {
     if ((ix == 0 && iy == 0) || (ox == 0 && oy == 0)) return false;
     const double cross = ix * oy - iy * ox;
     const double dot = ix * ox + iy * oy;
-    return dot < 0 && std::abs(cross) <= 1e-9 * std::hypot(ix, iy) * std::hypot(ox, oy);
+    const double in = std::hypot(ix, iy), out = std::hypot(ox, oy);
+    // Coordinates are written with ten significant digits: a smooth point must still read
+    // as smooth when each of its three points moved by that much.
+    const double scale = std::max({1.0, std::abs(s.p.h), std::abs(s.p.v), std::abs(s.in.h),
+                                   std::abs(s.in.v), std::abs(s.out.h), std::abs(s.out.v)});
+    return dot < 0 && std::abs(cross) <= 1e-9 * in * out + 4e-9 * scale * (in + out);
 }
 
 bool parsePathData(std::string_view d, Outline& out, SyntaxError& error) {

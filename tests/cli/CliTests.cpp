@@ -97,44 +97,196 @@ TEST_F(CliDocuments, PolygonColouringWithOkWritesNewFills) {
     EXPECT_GT(after.size(), 2U);
 }
 
-TEST_F(CliDocuments, CancelAtTheConfirmationExitsTwoWithoutOutput) {
-    const std::string input = std::string(CARTOVEL_EXAMPLES) + "/us-states.svg";
-    const CliRun run =
-        cartovel("run polygon-colouring " + input + " -o out.svg --answer cancel" + prefs_);
-    EXPECT_EQ(run.status, 2) << run.out;
-    EXPECT_FALSE(fs::exists(at("out.svg")));
-}
+const std::string kLayers =
+    R"(<svg xmlns="http://www.w3.org/2000/svg" xmlns:inkscape="http://www.inkscape.org/namespaces/inkscape" xmlns:sodipodi="http://sodipodi.sourceforge.net/DTD/sodipodi-0.dtd" viewBox="0 0 400 400">
+<g id="l1" inkscape:groupmode="layer" inkscape:label="base">
+<path id="sq" fill="#ff0000" d="M100 100L200 100L200 200L100 200Z"/>
+<path id="lk" sodipodi:insensitive="true" d="M0 0L10 0L10 10Z"/>
+</g>
+<g id="l2" inkscape:groupmode="layer" inkscape:label="hidden" style="display:none"><path id="h1" d="M0 0L1 1"/></g>
+<g id="l3" inkscape:groupmode="layer" inkscape:label="locked" sodipodi:insensitive="true"><path id="k1" d="M0 0L1 1"/></g>
+</svg>
+)";
 
-// Every failure exits 1 with a message naming what was wrong, and leaves an existing
-// output untouched.
-TEST_F(CliDocuments, FailuresNameTheCauseAndLeaveTheOutputAlone) {
+// Every exit status with the causes a script must tell apart. Whatever the status other than
+// 0, an existing output is left as it was and none is created.
+TEST_F(CliDocuments, ExitStatusesTellTheOutcomesApart) {
     writeFile(at("square.svg"), kSquare);
+    writeFile(at("layers.svg"), kLayers);
     writeFile(at("bad.svg"), "<svg xmlns=\"http://www.w3.org/2000/svg\">\n<path d=\"M0 0\"\n");
+    writeFile(at("long.txt"), "one\ntwo\nthree\nfour\nfive\n");
     const std::string states = std::string(CARTOVEL_EXAMPLES) + "/us-states.svg";
     struct Case {
-        std::string arguments;
+        std::string arguments; // -o out.svg and --prefs follow
+        int status;
         std::string message;
     };
     const std::vector<Case> cases = {
-        {"run fast-move bad.svg", "bad.svg:2:"},
-        {"run fast-move square.svg --layer roads", "\"roads\""},
-        {"run fast-move square.svg --select sq,nothing", "\"nothing\""},
-        // No terminal to put the question to.
-        {"run polygon-colouring " + states, "よろしいですか"},
-        {"run reset-image-size square.svg", "not available for this document"},
-        {"run move-to-layer square.svg", "move-to-layer is not available"},
-        {"run save-layer-list square.svg", "--set file=PATH"},
-        {"run map-scaling square.svg --set mode=scale --set current-scale=abc",
+        {"run polygon-colouring " + states + " --answer ok", 0, ""},
+        // 1: errors.
+        {"run fast-move bad.svg", 1, "bad.svg:2:"},
+        {"run fast-move missing.svg", 1, "cannot read missing.svg"},
+        {"run polygon-colouring " + states, 1, "よろしいですか"}, // no terminal to ask
+        {"run fast-move layers.svg --select sq", 1, "削除しますか"},
+        {"run polygon-colouring square.svg --answer yes", 1, "does not fit"},
+        {"run load-layer-list layers.svg --set mode=rename --set file=long.txt "
+         "--set encoding=utf-8",
+         1, "the command ended with the alert \"レイヤー名の再設定を中断しました"},
+        {"run move-to-layer square.svg", 1, "move-to-layer is not available"},
+        {"run save-layer-list square.svg", 1, "--set file=PATH"},
+        {"run map-scaling square.svg --set mode=scale --set current-scale=abc", 1,
          "field \"current-scale\""},
+        // 2: the user cancelled.
+        {"run polygon-colouring " + states + " --answer cancel", 2, "cancelled"},
+        // 3: refused, nothing changed.
+        {"run fast-move square.svg", 3, "refused: 移動先を示すパスを1つだけ選択して"},
+        {"run polygon-colouring layers.svg --layer hidden --answer ok", 3, "非表示です"},
+        {"run polygon-colouring layers.svg --layer locked --answer ok", 3, "ロックされています"},
+        {"run reset-image-size square.svg", 3, "\"配置画像サイズをリセット\" is disabled"},
+        // 64: usage errors, named.
+        {"frobnicate square.svg", 64, "unknown subcommand \"frobnicate\""},
+        {"run frobnicate square.svg", 64, "unknown command \"frobnicate\""},
+        {"run polygon-colouring square.svg --set mode=scale", 64,
+         "no dialog of polygon-colouring has a field \"mode\""},
+        {"run map-scaling square.svg --set colour=red", 64, "field \"colour\""},
+        {"run map-scaling square.svg --set scale-fonts=maybe", 64, "takes on or off"},
+        {"run map-scaling square.svg --set mode=huge", 64, "scale|ratio|paper"},
+        {"run map-scaling square.svg --set mode", 64, "not FIELD=VALUE"},
+        {"run fast-move square.svg --layer roads", 64, "\"roads\""},
+        {"run fast-move square.svg --select sq,nothing", 64, "\"nothing\""},
+        {"run fast-move layers.svg --select k1", 64,
+         "\"k1\" cannot be selected: it is on the "
+         "locked layer \"locked\""},
+        {"run fast-move layers.svg --select lk", 64, "\"lk\" cannot be selected: it is locked"},
+        {"run fast-move square.svg --out-dir .", 64, "not both"},
+        {"run fast-move square.svg square.svg", 64, "-o takes one input"},
     };
     const std::string kept = "previous output\n";
     for (const Case& c : cases) {
         writeFile(at("out.svg"), kept);
         const CliRun run = cartovel(c.arguments + " -o out.svg" + prefs_);
-        EXPECT_EQ(run.status, 1) << c.arguments << "\n" << run.out;
+        EXPECT_EQ(run.status, c.status) << c.arguments << "\n" << run.out;
         EXPECT_NE(run.out.find(c.message), std::string::npos) << c.arguments << "\n" << run.out;
-        EXPECT_EQ(readFile(at("out.svg")), kept) << c.arguments;
+        if (c.status != 0) {
+            EXPECT_EQ(readFile(at("out.svg")), kept) << c.arguments;
+        }
+        fs::remove(at("out.svg"));
+        if (c.status != 0) {
+            // Not even an unchanged copy.
+            const CliRun again = cartovel(c.arguments + " -o out.svg" + prefs_);
+            EXPECT_EQ(again.status, c.status) << c.arguments;
+            EXPECT_FALSE(fs::exists(at("out.svg"))) << c.arguments;
+        }
     }
+}
+
+// What can be checked without the document is checked first: nothing is read, asked or
+// stored when the run could not save, and one bad field gives one message.
+TEST_F(CliDocuments, OutputAndFieldsAreCheckedBeforeTheDocumentOpens) {
+    writeFile(at("square.svg"), kSquare);
+    fs::create_directory(at("folder"));
+    struct Case {
+        std::string output;
+        int status;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {"-o no-such-folder/out.svg", 1, "the folder no-such-folder does not exist"},
+        {"-o folder", 64, "folder is a folder"},
+        {"-o ''", 64, "the output path is empty"},
+        {"--out-dir no-such-folder", 1, "no-such-folder does not exist"},
+        {"--out-dir square.svg", 64, "square.svg is not a folder"},
+        {"--out-dir .", 64, "would overwrite it"},
+    };
+    const std::string fields = " --set mode=scale --set current-scale=25000 "
+                               "--set target-scale=50000";
+    for (const Case& c : cases) {
+        const CliRun run = cartovel("run map-scaling square.svg " + c.output + fields + prefs_);
+        EXPECT_EQ(run.status, c.status) << c.output << "\n" << run.out;
+        EXPECT_NE(run.out.find(c.message), std::string::npos) << c.output << "\n" << run.out;
+        EXPECT_FALSE(fs::exists(at("prefs.json"))) << c.output;
+    }
+    const CliRun bad = cartovel("run map-scaling square.svg -o out.svg --set colour=red "
+                                "--set mode=scale --set scale-fonts=on" +
+                                prefs_);
+    EXPECT_EQ(bad.status, 64);
+    EXPECT_EQ(std::count(bad.out.begin(), bad.out.end(), '\n'), 1) << bad.out;
+    EXPECT_FALSE(fs::exists(at("prefs.json")));
+}
+
+TEST_F(CliDocuments, EachCommandExplainsItsFieldsAndQuestions) {
+    struct Case {
+        std::string arguments;
+        std::vector<std::string> shown;
+    };
+    const std::vector<Case> cases = {
+        {"run map-scaling --help",
+         {"mode=scale|ratio|paper  (default: \"scale\")", "keep-proportion=on|off",
+          "current-scale=TEXT  (default: \"25000\")", "asks no question"}},
+        {"help scale-bar", {"unit=km|m", "new-layer=on|off"}},
+        {"help load-layer-list",
+         {"mode=rename|create  (default: \"rename\")", "file=PATH",
+          "encoding=ENTRY|INDEX|sjis|utf-8|utf-16"}},
+        {"run fast-move x.svg -o y.svg --help",
+         {"No dialog", "[yes|no] 移動完了後に、移動先を示すパスを削除しますか？"}},
+        {"help polygon-colouring", {"[ok|cancel] レイヤー「NAME」上のポリゴンすべてを"}},
+        {"--help", {"Exit status:", "3   the command refused"}},
+    };
+    for (const Case& c : cases) {
+        const CliRun run = cartovel(c.arguments + prefs_);
+        EXPECT_EQ(run.status, 0) << c.arguments << "\n" << run.out;
+        for (const std::string& text : c.shown)
+            EXPECT_NE(run.out.find(text), std::string::npos) << c.arguments << "\n" << run.out;
+    }
+    // Reading the defaults opens the dialogs and cancels them: nothing is stored.
+    EXPECT_FALSE(fs::exists(at("prefs.json")));
+    const CliRun unknown = cartovel("help frobnicate");
+    EXPECT_EQ(unknown.status, 64);
+    EXPECT_NE(unknown.out.find("unknown command \"frobnicate\""), std::string::npos) << unknown.out;
+}
+
+// Three maps, one of them broken: each is tried, each result is reported, the broken one
+// leaves no output and the run ends with the gravest status.
+TEST_F(CliDocuments, ABatchRunsEveryFileAndReportsEach) {
+    writeFile(at("a.svg"), kSquare);
+    writeFile(at("b.svg"), "<svg xmlns=\"http://www.w3.org/2000/svg\"><path d=\"M0 0\"");
+    writeFile(at("c.svg"), kSquare);
+    fs::create_directory(at("out"));
+    const std::string scaling = "run map-scaling --set mode=scale --set current-scale=25000 "
+                                "--set target-scale=50000 --out-dir out";
+    const CliRun run = cartovel(scaling + " a.svg b.svg c.svg" + prefs_);
+    EXPECT_EQ(run.status, 1) << run.out;
+    EXPECT_NE(run.out.find("a.svg: done -> out/a.svg"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("b.svg: error"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("c.svg: done -> out/c.svg"), std::string::npos) << run.out;
+    EXPECT_FALSE(fs::exists(at("out/b.svg")));
+    for (const char* name : {"out/a.svg", "out/c.svg"})
+        EXPECT_NE(readFile(at(name)).find("M125 125"), std::string::npos) << name;
+
+    writeFile(at("b.svg"), kSquare);
+    const CliRun clean = cartovel(scaling + " a.svg b.svg c.svg" + prefs_);
+    EXPECT_EQ(clean.status, 0) << clean.out;
+    EXPECT_NE(clean.out.find("b.svg: done -> out/b.svg"), std::string::npos) << clean.out;
+}
+
+// The destination path sits in a group: selecting the group selects it too, as the host's
+// selection tool does, so fast move finds one path to move by.
+TEST_F(CliDocuments, SelectingAGroupSelectsItsMembers) {
+    writeFile(
+        at("group.svg"),
+        R"(<svg xmlns="http://www.w3.org/2000/svg" xmlns:inkscape="http://www.inkscape.org/namespaces/inkscape" viewBox="0 0 400 400">
+<g id="l1" inkscape:groupmode="layer" inkscape:label="base">
+<path id="sq" d="M100 100L200 100L200 200L100 200Z"/>
+<g id="grp"><path id="arrow" d="M0 0L50 0"/></g>
+</g>
+</svg>
+)");
+    const CliRun run =
+        cartovel("run fast-move group.svg -o moved.svg --select grp --answer yes" + prefs_);
+    ASSERT_EQ(run.status, 0) << run.out;
+    const std::string svg = readFile(at("moved.svg"));
+    EXPECT_NE(svg.find("M150 100"), std::string::npos) << svg;
+    EXPECT_EQ(svg.find("id=\"arrow\""), std::string::npos) << svg;
 }
 
 TEST_F(CliDocuments, MapScalingHalvesASquareAboutItsCentre) {
@@ -185,6 +337,16 @@ TEST_F(CliDocuments, InfoPrintsTheLayerTree) {
                        "roads  [visible, unlocked]  1 item, 4 art (group 1, path 3)\n"
                        "  minor  [hidden, unlocked]  2 items, 3 art (group 1, path 2)\n"
                        "total: 3 layers, 4 art\n");
+}
+
+TEST_F(CliDocuments, InfoPrintsTheLayerTreeAsJson) {
+    writeFile(at("layers.svg"), kLayers);
+    const CliRun run = cartovel("info --json layers.svg");
+    ASSERT_EQ(run.status, 0) << run.out;
+    for (const char* text :
+         {"\"title\": \"base\"", "\"locked\": true", "\"visible\": false", "\"layerCount\": 3",
+          "\"types\": {\n        \"path\": 2\n      }", "\"art\": 4"})
+        EXPECT_NE(run.out.find(text), std::string::npos) << text << "\n" << run.out;
 }
 
 } // namespace

@@ -76,7 +76,10 @@ TEST(SvgEditorFiles, PlainGroupsClassesAndMatrices) {
     EXPECT_EQ(textAnchor(*label->text()).v, 150);
 }
 
-TEST(SvgEditorFiles, BothComeBackExactlyAfterASave) {
+// Numbers are written with ten significant digits (of y as SVG has it, the page height
+// minus the document's y), so values converted from other units come back within that;
+// what was read from our own file comes back exactly.
+TEST(SvgEditorFiles, BothComeBackAfterASave) {
     for (const char* name : {"editor-layers.svg", "drawing-program.svg"}) {
         SCOPED_TRACE(name);
         SvgLoadResult r = loadSvgFile(dataPath(name));
@@ -84,8 +87,14 @@ TEST(SvgEditorFiles, BothComeBackExactlyAfterASave) {
         std::string text;
         const auto back = roundTrip(*r.document, &text);
         ASSERT_TRUE(back);
-        const auto diff = firstDifference(*r.document, *back, 0.0);
+        const auto diff = firstDifference(*r.document, *back, 1e-8);
         EXPECT_FALSE(diff) << *diff << "\n" << text;
+        std::string again;
+        const auto third = roundTrip(*back, &again);
+        ASSERT_TRUE(third);
+        EXPECT_EQ(text, again);
+        const auto exact = firstDifference(*back, *third, 0.0);
+        EXPECT_FALSE(exact) << *exact;
     }
 }
 

@@ -1,0 +1,174 @@
+#include "commands/CommandHelp.h"
+
+#include "DialogFields.h"
+#include "commands/CommandTable.h"
+#include "commands/Common.h"
+
+#include "host/docsuites/DocumentSession.h"
+
+#include <algorithm>
+#include <map>
+#include <ostream>
+#include <sstream>
+
+namespace cartovel {
+namespace {
+
+// Reads the fields of every dialog the command opens, then cancels the dialog: the command
+// ends with 'STOP' and writes no settings.
+class FieldProbe final : public ws::UserAgent {
+public:
+    std::map<std::string, std::string> values; // "templateId/field" -> shown value
+
+    void runDialog(ws::DialogView& dialog) override {
+        if (const DialogFieldTable* table = dialogFields(dialog.templateId()))
+            for (const DialogField& field : table->fields)
+                if (auto shown = read(dialog, field))
+                    values[key(table->templateId, field.name)] = *shown;
+        if (dialog.isOpen()) dialog.click(WS_IDCANCEL);
+    }
+    void reportError(const std::string&) override {}
+
+    static std::string key(std::int32_t templateId, std::string_view field) {
+        return std::to_string(templateId) + "/" + std::string(field);
+    }
+
+private:
+    static std::optional<std::string> read(ws::DialogView& dialog, const DialogField& field) {
+        if (field.kind == DialogField::Kind::Choice) {
+            std::string_view rest = field.choices;
+            while (!rest.empty()) {
+                const auto comma = rest.find(',');
+                const std::string_view pair = rest.substr(0, comma);
+                const std::string_view name = pair.substr(0, pair.find(':'));
+                const auto id = choiceControl(field.choices, name);
+                if (const auto shown = id ? dialog.control(*id) : std::nullopt;
+                    shown && shown->checked)
+                    return std::string(name);
+                rest =
+                    comma == std::string_view::npos ? std::string_view{} : rest.substr(comma + 1);
+            }
+            return std::nullopt;
+        }
+        const auto shown = dialog.control(field.controlId);
+        if (!shown) return std::nullopt;
+        if (field.kind == DialogField::Kind::Check) return shown->checked ? "on" : "off";
+        if (field.kind == DialogField::Kind::Pick && shown->text.empty() && shown->selection >= 0 &&
+            static_cast<std::size_t>(shown->selection) < shown->items.size())
+            return shown->items[static_cast<std::size_t>(shown->selection)];
+        return shown->text;
+    }
+};
+
+std::map<std::string, std::string>
+probeDialogs(const CliContext& context, const CommandEntry& entry, const std::string& prefs) {
+    FieldProbe probe;
+    if (entry.dialogs.empty()) return probe.values;
+    std::ostringstream quiet; // the probe's alerts are no one's business
+    SessionOptions options = sessionOptions(context, {});
+    options.interactive = false;
+    options.preferencesFile = prefs;
+    options.out = &quiet;
+    options.err = &quiet;
+    Session session(std::move(options));
+    if (session.start() != kHostNoErr) return probe.values;
+    host::DocumentSession open(session.app(), host::Document::createDefault());
+    host::MenuItem* item = session.findItem(entry.menuText);
+    if (item == nullptr) return probe.values;
+    ws::ScopedUserAgent scope(probe);
+    session.app().chooseMenuItem(item->handle());
+    session.finish(kHostNoErr);
+    return probe.values;
+}
+
+std::string_view kindName(host::QuestionKind kind) {
+    return kind == host::QuestionKind::OkCancel ? "ok|cancel" : "yes|no";
+}
+
+} // namespace
+
+std::string commandListHelp() {
+    std::string text = "Commands:";
+    for (const CommandEntry& entry : commandTable())
+        text += "\n  " + std::string(entry.name) + ": " + std::string(entry.summary);
+    text += "\n\n'cartovel run COMMAND --help' or 'cartovel help COMMAND' lists a command's "
+            "dialog fields (--set), their values and defaults, and its questions (--answer).";
+    return text;
+}
+
+int printCommandHelp(CliContext& context, const CommandEntry& entry, const std::string& prefs) {
+    std::ostream& out = context.out;
+    out << "cartovel run " << entry.name << " INPUT.svg... (-o OUTPUT.svg | --out-dir DIR) "
+        << "[options]\n\n"
+        << entry.summary << " (menu item \"" << entry.menuText << "\")\n";
+    const auto defaults = probeDialogs(context, entry, prefs);
+    if (entry.dialogs.empty()) {
+        out << "\nNo dialog: the command works on the document, the current layer (--layer) and "
+               "the selection (--select).\n";
+    }
+    for (const std::int32_t id : entry.dialogs) {
+        const DialogFieldTable* table = dialogFields(id);
+        if (table == nullptr) continue;
+        out << "\nFields of the " << table->dialogName << " dialog (--set FIELD=VALUE):\n";
+        for (const DialogField& field : table->fields) {
+            out << "  " << field.name << '=' << fieldValues(field);
+            if (const auto it = defaults.find(FieldProbe::key(id, field.name));
+                it != defaults.end())
+                out << "  (default: \"" << it->second << "\")";
+            out << '\n';
+        }
+    }
+    if (!entry.questions.empty()) {
+        out << "\nQuestions, answered in this order by --answer:\n";
+        for (const CommandQuestion& question : entry.questions)
+            out << "  [" << kindName(question.kind) << "] " << question.text << '\n';
+    } else {
+        out << "\nThe command asks no question.\n";
+    }
+    return kExitOk;
+}
+
+int runHelpRequest(int argc, const char* const* argv, CliContext& context) {
+    if (argc < 3 || std::string_view(argv[1]) != "run") return -1;
+    static constexpr std::string_view kTakesValue[] = {
+        "-o", "--output", "--out-dir", "--layer", "--select", "--prefs", "--answer", "--set"};
+    bool help = false;
+    std::string command;
+    std::string prefs;
+    for (int i = 2; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            help = true;
+        } else if (std::find(std::begin(kTakesValue), std::end(kTakesValue), arg) !=
+                   std::end(kTakesValue)) {
+            if (arg == "--prefs" && i + 1 < argc) prefs = argv[i + 1];
+            ++i;
+        } else if (command.empty() && !arg.starts_with('-')) {
+            command = arg;
+        }
+    }
+    if (!help || command.empty()) return -1;
+    const CommandEntry* entry = findCommand(command);
+    if (entry == nullptr)
+        throw UsageError("unknown command \"" + command + "\" (commands: " + commandNames() + ")");
+    return printCommandHelp(context, *entry, prefs);
+}
+
+void addHelpCommand(CLI::App& cli, CliContext& context) {
+    auto command = std::make_shared<std::string>();
+    auto prefs = std::make_shared<std::string>();
+    CLI::App* help = cli.add_subcommand("help", "Show a command's dialog fields and questions");
+    help->add_option("COMMAND", *command, "The command")->required();
+    help->add_option("--prefs", *prefs, "Read the defaults from this preference store");
+    help->callback([&context, command, prefs] {
+        context.action = [&context, command, prefs] {
+            const CommandEntry* entry = findCommand(*command);
+            if (entry == nullptr)
+                throw UsageError("unknown command \"" + *command +
+                                 "\" (commands: " + commandNames() + ")");
+            return printCommandHelp(context, *entry, *prefs);
+        };
+    });
+}
+
+} // namespace cartovel
