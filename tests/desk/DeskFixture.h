@@ -9,7 +9,9 @@
 #include "QtUserAgent.h"
 #include "WsDialogWidget.h"
 
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QRadioButton>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>

@@ -146,8 +146,8 @@ TEST_F(DeskWindow, ColoursTheMapFromTheMenuAfterTheQuestion) {
     open("us-states.svg");
     ASSERT_EQ(fills(*host_->document()).size(), 1u);
     EXPECT_EQ(choose("polygon-colouring"), kHostNoErr);
-    ASSERT_EQ(boxesSeen_, 1);
-    EXPECT_TRUE(boxTexts_.front().contains("states"));
+    ASSERT_GE(boxesSeen_, 1);
+    EXPECT_TRUE(boxTexts_.front().contains("states")) << boxTexts_.join("\n").toStdString();
     const std::size_t colours = fills(*host_->document()).size();
     EXPECT_GE(colours, 4u);
     EXPECT_LE(colours, 8u);

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
@@ -28,10 +29,20 @@ std::string readFile(const std::string& path) {
     return file.readAll().toStdString();
 }
 
+// Latin text comes as key presses, Japanese as an input method's commit.
 void typeInto(QLineEdit* edit, const QString& text) {
     edit->setFocus();
     edit->selectAll();
-    QTest::keyClicks(edit, text);
+    bool ascii = true;
+    for (const QChar c : text)
+        ascii = ascii && c.unicode() < 0x80;
+    if (ascii) {
+        QTest::keyClicks(edit, text);
+        return;
+    }
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QApplication::sendEvent(edit, &event);
 }
 
 std::string overflowText(const std::vector<desk::Overflow>& overflows) {
@@ -94,6 +105,7 @@ TEST_F(DeskDialogs, LayerReplaceCancelledChangesNothing) {
         QTest::mouseClick(widget<QRadioButton>(dialog, 1115), Qt::LeftButton);
         typeInto(widget<QLineEdit>(dialog, 1105), "states");
         typeInto(widget<QLineEdit>(dialog, 1106), "州");
+        EXPECT_EQ(dialog.dialog().control(1106)->text, "州");
         QTest::mouseClick(widget<QPushButton>(dialog, WS_IDCANCEL), Qt::LeftButton);
     });
     choose("layer-replace");
