@@ -1,0 +1,71 @@
+// How long the canvas takes to show the US counties map (3,142 polygons) at the window's
+// size: building the scene from the document and painting it, for the map as opened and
+// for the map after polygon colouring (every county then has a colour of its own set).
+//   QT_QPA_PLATFORM=offscreen build/default/bin/bench_desk
+#include "Canvas.h"
+#include "DeskHost.h"
+
+#include "host/core/Application.h"
+
+#include <QApplication>
+#include <QImage>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+struct Fixture {
+    desk::DeskHost host{{CARTOVEL_MODULE_PATH, {}}};
+    host::ScriptedResponder answers{{host::Answer::Ok}};
+    std::unique_ptr<desk::Canvas> canvas;
+
+    explicit Fixture(bool colour) {
+        std::string message;
+        if (host.start(&message) != kHostNoErr) throw std::runtime_error(message);
+        if (!host.open(CARTOVEL_EXAMPLES "/us-counties.svg", &message))
+            throw std::runtime_error(message);
+        canvas = std::make_unique<desk::Canvas>(host);
+        canvas->resize(1200, 800);
+        canvas->fit();
+        if (!colour) return;
+        host.app().user().setResponder(&answers);
+        for (host::MenuItem* item : host.app().menus().items())
+            if (item->text == "ポリゴン色分け" && host.runMenuItem(*item) != kHostNoErr)
+                throw std::runtime_error("colouring failed");
+        host.app().user().setResponder(nullptr);
+    }
+};
+
+void draw(benchmark::State& state, bool colour) {
+    Fixture fixture(colour);
+    QImage image(1200, 800, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        fixture.canvas->invalidate();
+        fixture.canvas->render(image);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    state.counters["items"] = static_cast<double>(fixture.canvas->scene().items().size());
+}
+
+void BM_DrawWholeMap(benchmark::State& state) {
+    draw(state, false);
+}
+void BM_RepaintAfterColouring(benchmark::State& state) {
+    draw(state, true);
+}
+
+BENCHMARK(BM_DrawWholeMap)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RepaintAfterColouring)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

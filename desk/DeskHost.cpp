@@ -1,0 +1,159 @@
+#include "DeskHost.h"
+
+#include "host/core/Errors.h"
+#include "host/svg/SvgFile.h"
+
+#include <cstdlib>
+
+namespace desk {
+namespace {
+
+std::filesystem::path executableFolder() {
+    std::error_code ec;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::filesystem::current_path() : exe.parent_path();
+}
+
+} // namespace
+
+std::string locateModule(const std::string& pluginOption) {
+    if (!pluginOption.empty()) return pluginOption;
+    if (const char* env = std::getenv("CARTOVEL_PLUGIN"); env != nullptr && *env != 0) return env;
+    return (executableFolder() / ".." / "plugins" / "cartovel.so").lexically_normal().string();
+}
+
+DeskHost::DeskHost(DeskHostOptions options) : options_(std::move(options)) {
+    host::ApplicationOptions appOptions;
+    appOptions.preferencesFile = options_.preferencesFile;
+    app_ = std::make_unique<host::Application>(std::move(appOptions));
+}
+
+DeskHost::~DeskHost() {
+    // The module hears of the shut-down while its document is still open.
+    app_->shutdown();
+    session_.reset();
+    app_.reset();
+}
+
+HostErr DeskHost::start(std::string* message) {
+    try {
+        module_ = &app_->loadModule(locateModule(options_.pluginPath));
+    } catch (const host::HostError& e) {
+        if (message != nullptr) *message = e.what();
+        return e.code();
+    }
+    const HostErr result = app_->startModules();
+    if (result != kHostNoErr && message != nullptr) *message = host::describeCode(result);
+    return result;
+}
+
+host::Document* DeskHost::document() const {
+    return session_ ? &session_->document() : nullptr;
+}
+
+void DeskHost::replaceDocument(std::unique_ptr<host::Document> document) {
+    session_.reset();
+    session_ = std::make_unique<host::DocumentSession>(*app_, std::move(document));
+    touch();
+}
+
+bool DeskHost::open(const std::filesystem::path& path, std::string* message) {
+    host::SvgLoadResult loaded = host::loadSvgFile(path);
+    if (!loaded.document) {
+        if (message != nullptr) *message = loaded.message;
+        return false;
+    }
+    loaded.document->filePath = path.string();
+    replaceDocument(std::move(loaded.document));
+    path_ = path;
+    modified_ = false;
+    undo_.clear();
+    redo_.clear();
+    return true;
+}
+
+bool DeskHost::save(const std::filesystem::path& path, std::string* message) {
+    const host::Document* doc = document();
+    if (doc == nullptr) return false;
+    std::string error;
+    if (host::saveSvgFile(*doc, path, error) != kHostNoErr) {
+        if (message != nullptr) *message = error;
+        return false;
+    }
+    path_ = path;
+    modified_ = false;
+    return true;
+}
+
+std::string DeskHost::snapshot() const {
+    std::string svg;
+    std::string error;
+    if (const host::Document* doc = document())
+        if (host::writeSvgText(*doc, svg, error) != kHostNoErr) svg.clear();
+    return svg;
+}
+
+bool DeskHost::restore(const std::string& svg) {
+    if (svg.empty()) return false;
+    host::SvgLoadResult loaded = host::loadSvgText(path_.string(), svg);
+    if (!loaded.document) return false;
+    loaded.document->filePath = path_.string();
+    replaceDocument(std::move(loaded.document));
+    return true;
+}
+
+HostErr DeskHost::runMenuItem(host::MenuItem& item) {
+    const std::string before = session_ ? snapshot() : std::string();
+    app_->user().clearFailure();
+    const HostErr result = app_->chooseMenuItem(item.handle());
+    touch();
+    if (!session_) return result;
+    const std::string after = snapshot();
+    if (after == before) return result;
+    if (result != kHostNoErr) {
+        // Nothing of a command that did not finish stays in the document.
+        restore(before);
+        return result;
+    }
+    std::string name = item.text;
+    while (!name.empty() && (name.back() == '.' || name.back() == ' '))
+        name.pop_back();
+    undo_.push_back({std::move(name), before, modified_});
+    redo_.clear();
+    modified_ = true;
+    return result;
+}
+
+const std::string& DeskHost::undoName() const {
+    static const std::string none;
+    return undo_.empty() ? none : undo_.back().name;
+}
+
+const std::string& DeskHost::redoName() const {
+    static const std::string none;
+    return redo_.empty() ? none : redo_.back().name;
+}
+
+bool DeskHost::undo() {
+    if (undo_.empty()) return false;
+    Snapshot step = std::move(undo_.back());
+    undo_.pop_back();
+    Snapshot current{step.name, snapshot(), modified_};
+    if (!restore(step.svg)) return false;
+    modified_ = step.modified;
+    redo_.push_back(std::move(current));
+    return true;
+}
+
+bool DeskHost::redo() {
+    if (redo_.empty()) return false;
+    Snapshot step = std::move(redo_.back());
+    redo_.pop_back();
+    Snapshot current{step.name, snapshot(), modified_};
+    if (!restore(step.svg)) return false;
+    modified_ = true;
+    undo_.push_back(std::move(current));
+    return true;
+}
+
+} // namespace desk

@@ -1,0 +1,84 @@
+// The desktop program's host: the same application core, module loader, SVG documents and
+// preference store as the command-line host, plus what a window adds around a command: a
+// snapshot of the document before it for undo and redo, and the document's changed mark.
+#pragma once
+
+#include "host/core/Application.h"
+#include "host/docsuites/DocumentSession.h"
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace desk {
+
+struct DeskHostOptions {
+    std::string pluginPath;
+    /// Empty: the user's configuration folder.
+    std::filesystem::path preferencesFile;
+};
+
+/// Where the module is: the option, else $CARTOVEL_PLUGIN, else <exe dir>/../plugins.
+std::string locateModule(const std::string& pluginOption);
+
+class DeskHost {
+public:
+    explicit DeskHost(DeskHostOptions options);
+    ~DeskHost();
+    DeskHost(const DeskHost&) = delete;
+    DeskHost& operator=(const DeskHost&) = delete;
+
+    host::Application& app() { return *app_; }
+    [[nodiscard]] host::Module* module() const { return module_; }
+    /// Loads and starts the module; a failure is returned with a sentence in *message.
+    HostErr start(std::string* message);
+
+    /// Opens an SVG file in place of the open document; false with a sentence on failure,
+    /// the open document then kept.
+    bool open(const std::filesystem::path& path, std::string* message);
+    /// Saves to path (atomically) and clears the changed mark.
+    bool save(const std::filesystem::path& path, std::string* message);
+    [[nodiscard]] host::Document* document() const;
+    [[nodiscard]] const std::filesystem::path& filePath() const { return path_; }
+    [[nodiscard]] bool modified() const { return modified_; }
+    /// The window changed the document itself (a layer shown, hidden, locked or unlocked).
+    void markModified() { modified_ = true; }
+
+    /// Runs a menu item as the user chose it. The document as it was is kept for undo
+    /// when the command changed it; a command that fails or is cancelled leaves the
+    /// document as it was.
+    HostErr runMenuItem(host::MenuItem& item);
+    [[nodiscard]] bool canUndo() const { return !undo_.empty(); }
+    [[nodiscard]] bool canRedo() const { return !redo_.empty(); }
+    [[nodiscard]] const std::string& undoName() const;
+    [[nodiscard]] const std::string& redoName() const;
+    bool undo();
+    bool redo();
+
+    /// Counts document replacements and command runs, so views know to rebuild.
+    [[nodiscard]] std::uint64_t generation() const { return generation_; }
+    void touch() { ++generation_; }
+
+private:
+    struct Snapshot {
+        std::string name;
+        std::string svg;
+        bool modified = false;
+    };
+    std::string snapshot() const;
+    bool restore(const std::string& svg);
+    void replaceDocument(std::unique_ptr<host::Document> document);
+
+    DeskHostOptions options_;
+    std::unique_ptr<host::Application> app_;
+    host::Module* module_ = nullptr;
+    std::unique_ptr<host::DocumentSession> session_;
+    std::filesystem::path path_;
+    bool modified_ = false;
+    std::vector<Snapshot> undo_;
+    std::vector<Snapshot> redo_;
+    std::uint64_t generation_ = 0;
+};
+
+} // namespace desk
