@@ -129,6 +129,14 @@ HostErr CPolygonColoring::SearchColours(int32_t start, int32_t colourCount) {
     if (start < 0 || static_cast<size_t>(n) != colours.size() ||
         static_cast<size_t>(n) != adjacency.size())
         return 0;
+    // Polygons that all overlap one another, one more than there are colours, make a
+    // dead end that backjumping can only prove by trying the colourings of every polygon
+    // touching them. Such a group is found first, and the search fails at once, as it
+    // would at its end.
+    if (HasCliqueAbove(start, n - 1, colourCount)) {
+        std::fill(colours.begin() + std::min(start, n), colours.end(), 0);
+        return 0;
+    }
     // Levels 0 to n - 2 are searched; conflicts[i] holds levels below i, ascending.
     std::vector<std::vector<int32_t>> conflicts(static_cast<size_t>(std::max(n, 1)));
     const auto addConflict = [&](int32_t level, int32_t cause) {
@@ -190,6 +198,37 @@ HostErr CPolygonColoring::SearchColours(int32_t start, int32_t colourCount) {
         level = back;
         entering = false;
     }
+}
+
+// Grows a group of mutually touching nodes from each node in [from, to) greedily, best
+// connected neighbours first: true when one holds more than size nodes. It may miss a
+// group, never invents one.
+bool CPolygonColoring::HasCliqueAbove(int32_t from, int32_t to, int32_t size) const {
+    const auto inRange = [&](int32_t node) { return node >= from && node < to; };
+    const auto touching = [&](int32_t a, int32_t b) {
+        const std::vector<int32_t>& list = adjacency[static_cast<size_t>(a)];
+        return std::find(list.begin(), list.end(), b) != list.end();
+    };
+    for (int32_t node = from; node < to; ++node) {
+        const std::vector<int32_t>& around = adjacency[static_cast<size_t>(node)];
+        if (static_cast<int64_t>(around.size()) < size) continue;
+        std::vector<int32_t> candidates;
+        for (int32_t other : around)
+            if (inRange(other) && other != node) candidates.push_back(other);
+        std::sort(candidates.begin(), candidates.end(), [&](int32_t a, int32_t b) {
+            return adjacency[static_cast<size_t>(a)].size() >
+                   adjacency[static_cast<size_t>(b)].size();
+        });
+        std::vector<int32_t> clique{node};
+        for (int32_t other : candidates) {
+            if (std::all_of(clique.begin(), clique.end(),
+                            [&](int32_t member) { return touching(other, member); }) &&
+                std::find(clique.begin(), clique.end(), other) == clique.end())
+                clique.push_back(other);
+        }
+        if (static_cast<int64_t>(clique.size()) > size) return true;
+    }
+    return false;
 }
 
 HostErr CPolygonColoring::ApplyColours() {

@@ -36,6 +36,7 @@ public:
 
     // The colouring.
     HostErr SearchColours(int32_t start, int32_t colourCount);
+    bool HasCliqueAbove(int32_t from, int32_t to, int32_t size) const;
     HostErr ApplyColours();
     HostErr PaintGroupPaths(HostArtHandle art, int32_t colour, bool withSiblings);
     HostErr SetPaletteFill(HostArtHandle art, int32_t colour);
