@@ -61,6 +61,11 @@ struct Command {
     std::vector<Answer> answers;
 };
 
+// Test names show the command, not its bytes.
+void PrintTo(const Command& command, std::ostream* out) {
+    *out << command.name;
+}
+
 std::vector<ScriptedUser::Action> Ok(const std::filesystem::path&) {
     return {ScriptedUser::ok()};
 }
