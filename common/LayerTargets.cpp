@@ -90,13 +90,21 @@ HostErr ForEachTargetLayer(LayerTargetKind kind, bool visibleOnly, const LayerVi
 }
 
 HostLayerHandle NextSiblingLayer(HostLayerHandle layer) {
-    if (sLayer == nullptr || layer == nullptr) return nullptr;
-    HostLayerHandle parent = nullptr;
     HostLayerHandle next = nullptr;
-    if (sLayer->GetLayerParent(layer, &parent) != kHostNoErr) return nullptr;
-    if (sLayer->GetNextNonChildPreorderLayer(layer, &next) != kHostNoErr || next == nullptr)
-        return nullptr;
-    HostLayerHandle nextParent = nullptr;
-    if (sLayer->GetLayerParent(next, &nextParent) != kHostNoErr) return nullptr;
-    return nextParent == parent ? next : nullptr;
+    return NextSiblingLayer(layer, next) == kHostNoErr ? next : nullptr;
+}
+
+HostErr NextSiblingLayer(HostLayerHandle layer, HostLayerHandle& next) {
+    next = nullptr;
+    if (sLayer == nullptr) return kHostErrSuiteNotFound;
+    if (layer == nullptr) return kHostNoErr;
+    HostLayerHandle parent = nullptr;
+    HostLayerHandle candidate = nullptr;
+    if (const HostErr err = sLayer->GetLayerParent(layer, &parent)) return err;
+    if (const HostErr err = sLayer->GetNextNonChildPreorderLayer(layer, &candidate)) return err;
+    if (candidate == nullptr) return kHostNoErr;
+    HostLayerHandle candidateParent = nullptr;
+    if (const HostErr err = sLayer->GetLayerParent(candidate, &candidateParent)) return err;
+    if (candidateParent == parent) next = candidate;
+    return kHostNoErr;
 }

@@ -37,3 +37,5 @@ HostErr ForEachTargetLayer(LayerTargetKind kind, bool visibleOnly, const LayerVi
 /** The next layer on the same level under the same parent; null when there is none or a
  *  host step fails. */
 HostLayerHandle NextSiblingLayer(HostLayerHandle layer);
+/** The same, telling a host failure apart from the last sibling (next null, 0). */
+HostErr NextSiblingLayer(HostLayerHandle layer, HostLayerHandle& next);

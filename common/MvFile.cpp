@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <random>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -54,9 +55,11 @@ void CMvFile::Fail(int error) {
 
 bool CMvFile::StorePath(HostFilePath path, std::string& fullPath) {
     // The object keeps its own copy of the path it opened.
+    hostError_ = kHostNoErr;
     CFilePath copy;
-    if (FullPathOf(path, fullPath) != kHostNoErr || fullPath.empty()) return false;
-    if (copy.MakeFrom(fullPath) != kHostNoErr) return false;
+    if (hostError_ = FullPathOf(path, fullPath); hostError_ != kHostNoErr) return false;
+    if (fullPath.empty()) return false;
+    if (hostError_ = copy.MakeFrom(fullPath); hostError_ != kHostNoErr) return false;
     path_ = std::move(copy);
     return true;
 }
@@ -65,9 +68,37 @@ bool CMvFile::Open(HostFilePath path, const char* mode) {
     Close();
     std::string fullPath;
     if (!StorePath(path, fullPath)) return false;
-    stream_ = std::fopen(fullPath.c_str(), StreamMode(mode).c_str());
+    const std::string streamMode = StreamMode(mode);
+    if (streamMode.find_first_of("wa") == std::string::npos) return OpenForReading(fullPath);
+    stream_ = std::fopen(fullPath.c_str(), streamMode.c_str());
     if (stream_ == nullptr) Fail(errno);
     return stream_ != nullptr;
+}
+
+// What the file is decides before a byte is read: a FIFO would block for ever, a device
+// such as /dev/zero would never end.
+bool CMvFile::OpenForReading(const std::string& fullPath) {
+    const int fd = ::open(fullPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        Fail(errno);
+        return false;
+    }
+    struct stat info {};
+    const auto refuse = [&](std::string reason) {
+        ::close(fd);
+        reason_ = std::move(reason);
+        return false;
+    };
+    if (::fstat(fd, &info) != 0) return refuse(std::strerror(errno));
+    if (!S_ISREG(info.st_mode)) return refuse("not a regular file");
+    if (static_cast<uint64_t>(info.st_size) > kMaxReadSize)
+        return refuse("larger than " + std::to_string(kMaxReadSize >> 20) + " MB");
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
+        return refuse(std::strerror(errno));
+    stream_ = ::fdopen(fd, "rb");
+    if (stream_ == nullptr) return refuse(std::strerror(errno));
+    return true;
 }
 
 bool CMvFile::OpenReplacing(HostFilePath path) {
@@ -175,7 +206,12 @@ int CMvTextFileReaderA::Next() {
 }
 
 bool CMvTextFileReaderA::ReadLine(ai::UnicodeString& out) {
-    if (NewText({}, out) != kHostNoErr || error_ != kHostNoErr) return false;
+    if (error_ != kHostNoErr) return false;
+    // A host failure is the read's error, never the end of the file.
+    if (const HostErr err = NewText({}, out)) {
+        error_ = err;
+        return false;
+    }
     if (firstCall_) {
         firstCall_ = false;
         // The bytes are kept and read again unless they are the whole mark.
@@ -234,7 +270,12 @@ int32_t CMvTextFileReaderW::Next() {
 }
 
 bool CMvTextFileReaderW::ReadLine(ai::UnicodeString& out) {
-    if (NewText({}, out) != kHostNoErr || error_ != kHostNoErr) return false;
+    if (error_ != kHostNoErr) return false;
+    // A host failure is the read's error, never the end of the file.
+    if (const HostErr err = NewText({}, out)) {
+        error_ = err;
+        return false;
+    }
     if (firstCall_) {
         firstCall_ = false;
         const int32_t first = Next();

@@ -30,8 +30,11 @@ public:
     CMvFile& operator=(const CMvFile&) = delete;
 
     /** Opens the file in byte mode; the mode takes the letters r, w, b and a of mode, in
-     *  that order. False when no stream was obtained. */
+     *  that order. False when no stream was obtained. A file opened only for reading must
+     *  be a regular file of at most kMaxReadSize bytes. */
     bool Open(HostFilePath path, const char* mode);
+    /** Far beyond any list of layer names. */
+    static constexpr uint64_t kMaxReadSize = uint64_t{64} << 20;
     /** Opens a new temporary file beside path for writing. Commit puts it in path's place;
      *  until then path is untouched, and closing without a commit removes the temporary
      *  file, so a failed write never leaves a half-written file. */
@@ -48,6 +51,9 @@ public:
     HostFilePath Path() const noexcept { return path_.get(); }
     /** The system's reason for the last failure, empty when there is none. */
     const std::string& FailureReason() const noexcept { return reason_; }
+    /** The host's error when the host failed while opening (the path could not be had),
+     *  0 otherwise: that is no fault of the file. */
+    HostErr HostError() const noexcept { return hostError_; }
 
 protected:
     CFilePath path_;
@@ -56,11 +62,13 @@ protected:
 
 private:
     bool StorePath(HostFilePath path, std::string& fullPath);
+    bool OpenForReading(const std::string& fullPath);
     void Fail(int error);
 
     std::string target_;    // the file a replacing write will replace
     std::string temporary_; // the file being written until then
     std::string reason_;
+    HostErr hostError_ = kHostNoErr;
 };
 
 /** Reads one line at a time; the base of the readers for each encoding. */

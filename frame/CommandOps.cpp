@@ -75,20 +75,36 @@ void MessageAlert(std::string_view text) {
     sUser->MessageAlert(string.get());
 }
 
-int32_t OKCancelAlert(std::string_view text) {
+HostErr OKCancelAlert(std::string_view text, int32_t& answer) {
+    answer = 0;
+    if (sUser == nullptr) return kHostErrSuiteNotFound;
     ai::UnicodeString string;
-    if (sUser == nullptr || MakeText(text, string) != kHostNoErr) return 0;
+    if (const HostErr err = MakeText(text, string)) return err;
     int32_t result = 0;
-    if (sUser->OKCancelAlert(string.get(), 1, &result) != kHostNoErr) return 0;
-    return result;
+    if (const HostErr err = sUser->OKCancelAlert(string.get(), 1, &result)) return err;
+    answer = result;
+    return kHostNoErr;
+}
+
+HostErr YesNoAlert(std::string_view text, int32_t& answer) {
+    answer = 0;
+    if (sUser == nullptr) return kHostErrSuiteNotFound;
+    ai::UnicodeString string;
+    if (const HostErr err = MakeText(text, string)) return err;
+    int32_t result = 0;
+    if (const HostErr err = sUser->YesNoAlert(string.get(), &result)) return err;
+    answer = result;
+    return kHostNoErr;
+}
+
+int32_t OKCancelAlert(std::string_view text) {
+    int32_t answer = 0;
+    return OKCancelAlert(text, answer) == kHostNoErr ? answer : 0;
 }
 
 int32_t YesNoAlert(std::string_view text) {
-    ai::UnicodeString string;
-    if (sUser == nullptr || MakeText(text, string) != kHostNoErr) return 0;
-    int32_t result = 0;
-    if (sUser->YesNoAlert(string.get(), &result) != kHostNoErr) return 0;
-    return result;
+    int32_t answer = 0;
+    return YesNoAlert(text, answer) == kHostNoErr ? answer : 0;
 }
 
 void SetProgressText(std::string_view text) {

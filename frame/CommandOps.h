@@ -26,9 +26,14 @@ HostErr FindDialogModule(HostPluginRef pluginRef, HostPlatformWindow& owner, WsM
 
 /** Shows text with an OK button; returns when it is closed. */
 void MessageAlert(std::string_view text);
-/** 1 when the user confirms; anything else (including a failed alert) is a refusal. */
+/** Sets answer to 1 when the user confirms, anything else is a refusal. A failed alert is
+ *  the host's error, never a refusal: answer is then 0. */
+HostErr OKCancelAlert(std::string_view text, int32_t& answer);
+/** The same for callers with nothing to end: a failed alert reads as a refusal. */
 int32_t OKCancelAlert(std::string_view text);
-/** 1 for Yes; anything else (including a failed alert) is No. */
+/** Sets answer to 1 for Yes, anything else is No; a failed alert is the host's error. */
+HostErr YesNoAlert(std::string_view text, int32_t& answer);
+/** The same for callers with nothing to end: a failed alert reads as No. */
 int32_t YesNoAlert(std::string_view text);
 void SetProgressText(std::string_view text);
 void SetProgressValue(int32_t current, int32_t maximum);

@@ -78,29 +78,39 @@ HostErr NameBytes(HostUString name, int32_t encoding, std::string& out) {
     return kHostNoErr;
 }
 
-bool IsEmptyText(HostUString text) {
-    size_t length = 0;
-    return TextLength(text, length) != kHostNoErr || length == 0;
+/** kHostErrEncoding when bytes, read in the file's 8-bit encoding, are not name's text. */
+HostErr CheckReadsBack(HostUString name, const std::string& bytes, int32_t encoding) {
+    const int32_t code = encoding == kEncodingUTF8 ? kHostEncodingUTF8 : kHostEncodingPlatform;
+    ai::UnicodeString back;
+    if (const HostErr err = sUnicodeString->NewFromBytes(bytes.data(), bytes.size(), code,
+                                                         back.Receive(sUnicodeString)))
+        return err;
+    std::string original, reread;
+    if (const HostErr err = TextToUTF8(name, original)) return err;
+    if (const HostErr err = TextToUTF8(back.get(), reread)) return err;
+    // A name ends at its first line end, in every encoding alike.
+    original.resize(std::min(original.size(), original.find_first_of(std::string("\r\n\0", 3))));
+    return original == reread ? kHostNoErr : kHostErrEncoding;
 }
 
 /** Reads the first line of a list file: it must exist, not be empty and not be
- *  indented. */
-bool ReadFirstLine(CMvTextFile& file, ListLine& line) {
+ *  indented. kListDoesNotFit when it is not so, or the host's error. */
+HostErr ReadFirstLine(CMvTextFile& file, ListLine& line) {
     ai::UnicodeString text;
-    if (!file.ReadLine(text) || IsEmptyText(text.get())) return false;
-    return ParseListLine(text.get(), line) == kHostNoErr && line.depth == 0;
-}
-
-void SetTitle(HostLayerHandle layer, HostUString title) {
-    // A name the host refuses leaves that layer's name; the rest of the file still applies.
-    sLayer->SetLayerTitle(layer, title);
+    if (!file.ReadLine(text)) return file.ReadError() ? file.ReadError() : kListDoesNotFit;
+    size_t length = 0;
+    if (const HostErr err = TextLength(text.get(), length)) return err;
+    if (length == 0) return kListDoesNotFit;
+    if (const HostErr err = ParseListLine(text.get(), line)) return err;
+    return line.depth == 0 ? kHostNoErr : kListDoesNotFit;
 }
 
 /** The ancestor `levels` levels above layer; null when there is none. */
-HostLayerHandle Ancestor(HostLayerHandle layer, size_t levels) {
+HostErr Ancestor(HostLayerHandle layer, size_t levels, HostLayerHandle& ancestor) {
     for (size_t i = 0; i < levels && layer != nullptr; ++i)
-        if (sLayer->GetLayerParent(layer, &layer) != kHostNoErr) return nullptr;
-    return layer;
+        if (const HostErr err = sLayer->GetLayerParent(layer, &layer)) return err;
+    ancestor = layer;
+    return kHostNoErr;
 }
 
 void ReadFolder(CFilePath& folder) {
@@ -146,7 +156,10 @@ HostErr FindUnencodableNames(const std::vector<LayerNode>& list, int32_t encodin
     HostErr failure = kHostNoErr;
     std::string bytes;
     ForEachNode(list, [&](const LayerNode& node) {
-        const HostErr err = NameBytes(node.title.get(), encoding, bytes);
+        HostErr err = NameBytes(node.title.get(), encoding, bytes);
+        // Some characters go out as a lookalike (U+301C as U+FF5E): only a name that
+        // reads back as it was is kept.
+        if (err == kHostNoErr) err = CheckReadsBack(node.title.get(), bytes, encoding);
         if (err == kHostErrEncoding) {
             std::string text;
             TextToUTF8(node.title.get(), text);
@@ -168,72 +181,77 @@ HostErr ParseListLine(HostUString line, ListLine& out) {
     return NewText(std::string_view(text).substr(out.depth), out.name);
 }
 
-bool RenameLayersFromFile(CMvTextFile& file, size_t* failedLine) {
+// A title the host refuses is a host failure like any other: the layer would keep a name
+// the file does not give it, and the run would pass for a success.
+HostErr RenameLayersFromFile(CMvTextFile& file, size_t* failedLine) {
     size_t lineNumber = 1;
     if (failedLine != nullptr) *failedLine = lineNumber;
-    if (sLayer == nullptr) return false;
+    if (sLayer == nullptr) return kHostErrSuiteNotFound;
     ListLine line;
-    if (!ReadFirstLine(file, line)) return false;
+    if (const HostErr err = ReadFirstLine(file, line)) return err;
     HostLayerHandle layer = nullptr;
-    if (sLayer->GetFirstLayer(&layer) != kHostNoErr || layer == nullptr) return false;
-    SetTitle(layer, line.name.get());
+    if (const HostErr err = sLayer->GetFirstLayer(&layer)) return err;
+    if (layer == nullptr) return kListDoesNotFit;
+    if (const HostErr err = sLayer->SetLayerTitle(layer, line.name.get())) return err;
     size_t previous = 0;
     ai::UnicodeString text;
     while (file.ReadLine(text)) {
         ++lineNumber;
         if (failedLine != nullptr) *failedLine = lineNumber;
-        if (ParseListLine(text.get(), line) != kHostNoErr) return false;
+        if (const HostErr err = ParseListLine(text.get(), line)) return err;
         const size_t depth = line.depth;
         if (depth == previous) {
-            layer = NextSiblingLayer(layer);
+            if (const HostErr err = NextSiblingLayer(layer, layer)) return err;
         } else if (depth == previous + 1) {
-            if (sLayer->GetFirstChild(layer, &layer) != kHostNoErr) return false;
+            if (const HostErr err = sLayer->GetFirstChild(layer, &layer)) return err;
         } else if (depth > previous) {
-            return false;
+            return kListDoesNotFit;
         } else {
-            layer = NextSiblingLayer(Ancestor(layer, previous - depth));
+            if (const HostErr err = Ancestor(layer, previous - depth, layer)) return err;
+            if (const HostErr err = NextSiblingLayer(layer, layer)) return err;
         }
-        if (layer == nullptr) return false;
-        SetTitle(layer, line.name.get());
+        if (layer == nullptr) return kListDoesNotFit;
+        if (const HostErr err = sLayer->SetLayerTitle(layer, line.name.get())) return err;
         previous = depth;
     }
-    return true;
+    return file.ReadError();
 }
 
-bool CreateLayersFromFile(CMvTextFile& file, size_t* failedLine) {
+HostErr CreateLayersFromFile(CMvTextFile& file, size_t* failedLine) {
     size_t lineNumber = 1;
     if (failedLine != nullptr) *failedLine = lineNumber;
-    if (sLayer == nullptr) return false;
+    if (sLayer == nullptr) return kHostErrSuiteNotFound;
     ListLine line;
     // Checked before the first layer is made, so a file that is no list leaves no layer.
-    if (!ReadFirstLine(file, line)) return false;
+    if (const HostErr err = ReadFirstLine(file, line)) return err;
     HostLayerHandle layer = nullptr;
-    if (sLayer->InsertLayer(nullptr, kHostPlaceAboveAll, &layer) != kHostNoErr || layer == nullptr)
-        return false;
-    SetTitle(layer, line.name.get());
+    if (const HostErr err = sLayer->InsertLayer(nullptr, kHostPlaceAboveAll, &layer)) return err;
+    if (layer == nullptr) return kHostErrCant;
+    if (const HostErr err = sLayer->SetLayerTitle(layer, line.name.get())) return err;
     size_t previous = 0;
     ai::UnicodeString text;
     while (file.ReadLine(text)) {
         ++lineNumber;
         if (failedLine != nullptr) *failedLine = lineNumber;
-        if (ParseListLine(text.get(), line) != kHostNoErr) return false;
+        if (const HostErr err = ParseListLine(text.get(), line)) return err;
         const size_t depth = line.depth;
         int16_t order = kHostPlaceBelow;
         if (depth == previous + 1) {
             order = kHostPlaceInsideOnBottom;
         } else if (depth > previous) {
-            return false;
+            return kListDoesNotFit;
         } else if (depth < previous) {
-            layer = Ancestor(layer, previous - depth);
-            if (layer == nullptr) return false;
+            if (const HostErr err = Ancestor(layer, previous - depth, layer)) return err;
+            if (layer == nullptr) return kListDoesNotFit;
         }
         HostLayerHandle made = nullptr;
-        if (sLayer->InsertLayer(layer, order, &made) != kHostNoErr || made == nullptr) return false;
+        if (const HostErr err = sLayer->InsertLayer(layer, order, &made)) return err;
+        if (made == nullptr) return kHostErrCant;
         layer = made;
-        SetTitle(layer, line.name.get());
+        if (const HostErr err = sLayer->SetLayerTitle(layer, line.name.get())) return err;
         previous = depth;
     }
-    return true;
+    return file.ReadError();
 }
 
 // ---- the commands ----
@@ -275,9 +293,13 @@ HostErr CLayerListFile::Save() {
 
     bool exists = false;
     path.Exists(exists);
-    if (exists &&
-        frame::OKCancelAlert("指定されたファイルは既に存在します。上書きしてよろしいですか？") != 1)
-        return kHostErrCancelled;
+    if (exists) {
+        int32_t answer = 0;
+        if (const HostErr err = frame::OKCancelAlert(
+                "指定されたファイルは既に存在します。上書きしてよろしいですか？", answer))
+            return err;
+        if (answer != 1) return kHostErrCancelled;
+    }
 
     // A name the encoding cannot hold would be lost or garbled in the file: say which.
     std::vector<std::string> lost;
@@ -334,12 +356,15 @@ HostErr CLayerListFile::SetFromFile() {
 
     CMvTextFile file;
     if (!file.OpenRead(path.get(), encoding)) {
-        frame::MessageAlert(kCannotOpenMessage);
+        if (const HostErr err = file.HostError()) return err;
+        const std::string why = file.FailureReason();
+        frame::MessageAlert(why.empty() ? std::string(kCannotOpenMessage)
+                                        : std::string(kCannotOpenMessage) + "\n" + why);
         return kHostErrCancelled;
     }
     size_t failedLine = 0;
-    const bool fits = restoreKind == 0 ? RenameLayersFromFile(file, &failedLine)
-                                       : CreateLayersFromFile(file, &failedLine);
+    const HostErr result = restoreKind == 0 ? RenameLayersFromFile(file, &failedLine)
+                                            : CreateLayersFromFile(file, &failedLine);
     // A read that broke off early looks like the end of the file: say so.
     if (const HostErr err = file.ReadError()) {
         if (err == kHostErrFile)
@@ -347,7 +372,9 @@ HostErr CLayerListFile::SetFromFile() {
                                 std::to_string(failedLine) + "行目までを処理しました");
         return err;
     }
-    if (!fits) {
+    // A host failure is the host's, not the file's.
+    if (result != kHostNoErr && result != kListDoesNotFit) return result;
+    if (result == kListDoesNotFit) {
         if (restoreKind == 0)
             frame::MessageAlert(kLayerMismatchMessage);
         else

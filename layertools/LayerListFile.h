@@ -69,13 +69,17 @@ struct ListLine {
 };
 HostErr ParseListLine(HostUString line, ListLine& out);
 
+/** The result of the two readers below when the file does not fit the document. */
+inline constexpr HostErr kListDoesNotFit = 1;
+
 /** Matches the file to the document's layers position by position in pre-order and
- *  gives each layer its line's name. False when the file does not fit: an empty or
- *  indented first line, a line indented more than one level deeper than the one before,
- *  or more layers at a level than the document has; names set before that stay.
- *  failedLine, when given, receives the 1-based number of the line that did not fit. */
-bool RenameLayersFromFile(CMvTextFile& file, size_t* failedLine = nullptr);
-/** Builds new layers above all existing ones with the file's names and nesting. False
- *  when a line does not fit (the same rules) or a layer could not be made; the layers
- *  made so far stay. A bad first line makes no layer. */
-bool CreateLayersFromFile(CMvTextFile& file, size_t* failedLine = nullptr);
+ *  gives each layer its line's name. kListDoesNotFit when the file does not fit: an empty
+ *  or indented first line, a line indented more than one level deeper than the one
+ *  before, or more layers at a level than the document has; names set before that stay.
+ *  A host failure (a title refused included) ends the match with its code. failedLine,
+ *  when given, receives the 1-based number of the line that did not fit. */
+HostErr RenameLayersFromFile(CMvTextFile& file, size_t* failedLine = nullptr);
+/** Builds new layers above all existing ones with the file's names and nesting.
+ *  kListDoesNotFit when a line does not fit (the same rules), a host failure's code
+ *  otherwise; the layers made so far stay. A bad first line makes no layer. */
+HostErr CreateLayersFromFile(CMvTextFile& file, size_t* failedLine = nullptr);

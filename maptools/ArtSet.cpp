@@ -2,20 +2,23 @@
 
 #include "frame/HostSuites.h"
 
-void CArtSet::FillFromLayer(HostLayerHandle layer) noexcept {
+HostErr CArtSet::FillFromLayer(HostLayerHandle layer) noexcept {
     Dispose();
-    if (layer == nullptr) return;
-    if (sArtSet->NewArtSet(&handle_) != kHostNoErr) {
+    if (layer == nullptr) return kHostNoErr;
+    HostErr err = sArtSet->NewArtSet(&handle_);
+    if (err != kHostNoErr) {
         handle_ = nullptr;
-        return;
+        return err;
     }
     size_t count = 0;
-    if (sArtSet->LayerArtSet(layer, handle_) != kHostNoErr ||
-        sArtSet->CountArtSet(handle_, &count) != kHostNoErr) {
+    err = sArtSet->LayerArtSet(layer, handle_);
+    if (err == kHostNoErr) err = sArtSet->CountArtSet(handle_, &count);
+    if (err != kHostNoErr) {
         Dispose();
-        return;
+        return err;
     }
     count_ = count;
+    return kHostNoErr;
 }
 
 HostErr CArtSet::FillFromSelection() noexcept {
@@ -37,11 +40,15 @@ HostErr CArtSet::FillFromSelection() noexcept {
 }
 
 HostArtHandle CArtSet::At(int32_t index) const noexcept {
-    if (index < 0 || static_cast<uint64_t>(index) >= count_ || handle_ == nullptr) return nullptr;
     HostArtHandle art = nullptr;
-    if (sArtSet->IndexArtSet(handle_, static_cast<size_t>(index), &art) != kHostNoErr)
-        return nullptr;
-    return art;
+    return Get(index, art) == kHostNoErr ? art : nullptr;
+}
+
+HostErr CArtSet::Get(int32_t index, HostArtHandle& art) const noexcept {
+    art = nullptr;
+    if (index < 0 || static_cast<uint64_t>(index) >= count_ || handle_ == nullptr)
+        return kHostErrBadParameter;
+    return sArtSet->IndexArtSet(handle_, static_cast<size_t>(index), &art);
 }
 
 // The count goes with the set: a count without a set would promise entries that At can

@@ -13,13 +13,15 @@ public:
     CArtSet& operator=(const CArtSet&) = delete;
 
     /** Every art object of the layer, its layer group first. A null layer only gives back
-     *  the held set. Host failures leave the set empty. */
-    void FillFromLayer(HostLayerHandle layer) noexcept;
+     *  the held set. A host failure leaves the set empty and is returned. */
+    HostErr FillFromLayer(HostLayerHandle layer) noexcept;
     /** The document's selected art; a failed count leaves the set empty. */
     HostErr FillFromSelection() noexcept;
     uint64_t Count() const noexcept { return count_; }
     /** Null for an index outside 0 .. Count() - 1. */
     HostArtHandle At(int32_t index) const noexcept;
+    /** The entry at index, or the host's error (kHostErrBadParameter outside the set). */
+    HostErr Get(int32_t index, HostArtHandle& art) const noexcept;
     void Dispose() noexcept;
 
 private:

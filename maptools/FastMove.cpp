@@ -42,7 +42,8 @@ HostErr CFastMove::FindDestination() {
     if (HostErr err = selection.FillFromSelection(); err != kHostNoErr) return err;
     HostArtHandle candidate = nullptr;
     for (int32_t i = 0; static_cast<uint64_t>(i) < selection.Count(); ++i) {
-        const HostArtHandle art = selection.At(i);
+        HostArtHandle art = nullptr;
+        if (HostErr err = selection.Get(i, art); err != kHostNoErr) return err;
         int16_t type = 0;
         if (HostErr err = sArt->GetArtType(art, &type); err != kHostNoErr) return err;
         if (type == kHostGroupArt) continue;
@@ -63,15 +64,21 @@ HostErr CFastMove::Run() {
         frame::MessageAlert(kSelectOnePath);
         return found;
     }
-    const bool deleteAfterwards = frame::YesNoAlert(kDeleteDestination) == 1;
+    int32_t deleteAnswer = 0;
+    if (const HostErr err = frame::YesNoAlert(kDeleteDestination, deleteAnswer)) return err;
+    const bool deleteAfterwards = deleteAnswer == 1;
 
+    // A path whose anchors cannot be read gives no vector: a host failure says so rather
+    // than passing for a move of nothing.
     int32_t count = 0;
-    if (sPath->GetPathSegmentCount(destination, &count) != kHostNoErr || count < 1)
-        return kHostNoErr;
+    if (HostErr err = sPath->GetPathSegmentCount(destination, &count); err != kHostNoErr)
+        return err;
+    if (count < 1) return kHostNoErr;
     HostPathSegment first{}, last{};
-    if (sPath->GetPathSegments(destination, 0, 1, &first) != kHostNoErr ||
-        sPath->GetPathSegments(destination, count - 1, 1, &last) != kHostNoErr)
-        return kHostNoErr;
+    if (HostErr err = sPath->GetPathSegments(destination, 0, 1, &first); err != kHostNoErr)
+        return err;
+    if (HostErr err = sPath->GetPathSegments(destination, count - 1, 1, &last); err != kHostNoErr)
+        return err;
     // Anchor to anchor, never back to the first anchor of a closed path.
     HostRealMatrix matrix{};
     if (HostErr err =
@@ -82,9 +89,12 @@ HostErr CFastMove::Run() {
     HostLayerHandle layer = nullptr;
     if (HostErr err = sLayer->GetNthLayer(0, &layer); err != kHostNoErr) return err;
     while (layer != nullptr) {
+        // A layer whose state cannot be read is not passed over: the rest would move
+        // without it.
         HostBool visible = 0, editable = 0;
-        if (sLayer->GetLayerVisible(layer, &visible) == kHostNoErr && visible &&
-            sLayer->GetLayerEditable(layer, &editable) == kHostNoErr && editable) {
+        if (HostErr err = sLayer->GetLayerVisible(layer, &visible); err != kHostNoErr) return err;
+        if (HostErr err = sLayer->GetLayerEditable(layer, &editable); err != kHostNoErr) return err;
+        if (visible && editable) {
             HostArtHandle group = nullptr;
             if (HostErr err = sArt->GetFirstArtOfLayer(layer, &group); err != kHostNoErr)
                 return err;
@@ -126,7 +136,9 @@ HostErr CFastMove::MoveTree(HostArtHandle art, const HostRealMatrix& matrix, boo
                 if (guide) {
                     if (guidesAsked == 0) {
                         guidesAsked = 1;
-                        if (frame::YesNoAlert(kIgnoreGuides) == 1) ignoreGuides = 1;
+                        int32_t answer = 0;
+                        if (HostErr err = frame::YesNoAlert(kIgnoreGuides, answer)) return err;
+                        if (answer == 1) ignoreGuides = 1;
                     }
                     if (ignoreGuides == 1) return kHostNoErr;
                 }

@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
 
 const std::array<PaperRatio, 9> kPaperRatios = {{
     {"A3→A5  B4→B6 (50%)", 0.5},
@@ -69,6 +70,32 @@ HostErr ComputeFactors(const MapScalingSettings& s, double& sx, double& sy,
     }
 }
 
+const char* SettingOutOfRange(const MapScalingSettings& s, const HostRealRect* bounds) noexcept {
+    double sx = 1.0, sy = 1.0, lineScale = 1.0;
+    const bool computed = ComputeFactors(s, sx, sy, lineScale) == kHostNoErr;
+    const auto scaledFits = [&](double factor, double low, double high) {
+        if (!std::isfinite(factor) || !(factor > 0.0)) return false;
+        if (bounds == nullptr) return true;
+        // About the centre, the farther edge moves to centre + factor * half the extent.
+        const double centre = (low + high) / 2.0;
+        const double reach = std::fabs(centre) + factor * std::fabs(high - low) / 2.0;
+        return std::isfinite(reach) && reach <= kMaxMapCoordinate;
+    };
+    const bool fitsX =
+        computed && scaledFits(sx, bounds ? bounds->left : 0, bounds ? bounds->right : 0);
+    const bool fitsY =
+        computed && scaledFits(sy, bounds ? bounds->bottom : 0, bounds ? bounds->top : 0);
+    if (fitsX && fitsY && std::isfinite(lineScale) && lineScale > 0.0) return nullptr;
+    switch (s.mode) {
+    case 0:
+        return "現在の縮尺と変更後の縮尺";
+    case 1:
+        return fitsX ? "縦の比率" : "横の比率";
+    default:
+        return "用紙サイズ";
+    }
+}
+
 void CMapScaling::ReadSettings() noexcept {
     settings::ReadInteger("MS_Mode", settings.mode);
     settings::ReadInteger("MS_CurrentScale", settings.currentScale);
@@ -120,6 +147,10 @@ HostErr CMapScaling::Run(HostPluginRef plugin) {
     if (found && std::isfinite(bounds.left) && std::isfinite(bounds.right) &&
         std::isfinite(bounds.top) && std::isfinite(bounds.bottom))
         centre = {(bounds.left + bounds.right) / 2.0, (bounds.top + bounds.bottom) / 2.0};
+    if (const char* setting = SettingOutOfRange(settings, found ? &bounds : nullptr)) {
+        frame::MessageAlert(std::string("設定値が範囲外です: ") + setting);
+        return kHostErrBadParameter;
+    }
     if (HostErr err = PrepareTransform(centre.h, centre.v); err != kHostNoErr) return err;
     return WalkLayers();
 }
@@ -145,8 +176,11 @@ HostErr CMapScaling::CollectBounds(HostRealRect& bounds, bool& found) {
         CArtSet set;
         if (HostErr err = set.FillFromSelection(); err != kHostNoErr) return err;
         progressMaximum = clampCount(set.Count());
-        for (int32_t i = 0; static_cast<uint64_t>(i) < set.Count(); ++i)
-            if (HostErr err = unite(set.At(i)); err != kHostNoErr) return err;
+        for (int32_t i = 0; static_cast<uint64_t>(i) < set.Count(); ++i) {
+            HostArtHandle art = nullptr;
+            if (HostErr err = set.Get(i, art); err != kHostNoErr) return err;
+            if (HostErr err = unite(art); err != kHostNoErr) return err;
+        }
         return kHostNoErr;
     }
 
@@ -158,11 +192,15 @@ HostErr CMapScaling::CollectBounds(HostRealRect& bounds, bool& found) {
     for (int32_t n = 0; n < layers; ++n) {
         HostLayerHandle layer = nullptr;
         if (HostErr err = sLayer->GetNthLayer(n, &layer); err != kHostNoErr) return err;
+        // A layer left out of the bounds would move the centre: its failure ends the run.
         CArtSet set;
-        set.FillFromLayer(layer);
+        if (HostErr err = set.FillFromLayer(layer); err != kHostNoErr) return err;
         objects += set.Count();
-        for (int32_t i = 0; static_cast<uint64_t>(i) < set.Count(); ++i)
-            if (HostErr err = unite(set.At(i)); err != kHostNoErr) return err;
+        for (int32_t i = 0; static_cast<uint64_t>(i) < set.Count(); ++i) {
+            HostArtHandle art = nullptr;
+            if (HostErr err = set.Get(i, art); err != kHostNoErr) return err;
+            if (HostErr err = unite(art); err != kHostNoErr) return err;
+        }
     }
     progressMaximum = clampCount(objects);
     return kHostNoErr;

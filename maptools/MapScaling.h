@@ -78,6 +78,12 @@ bool RepairSettings(MapScalingSettings& settings) noexcept;
  *  weights and effects. kHostErrBadParameter for settings that give none. */
 HostErr ComputeFactors(const MapScalingSettings& settings, double& sx, double& sy,
                        double& lineScale) noexcept;
+/** Coordinates beyond this (points, about 350 000 km) are no map's. */
+inline constexpr double kMaxMapCoordinate = 1e12;
+/** The name of the setting whose value would scale the map (bounds, when it has any)
+ *  beyond kMaxMapCoordinate or to nothing; null when the settings fit. */
+const char* SettingOutOfRange(const MapScalingSettings& settings,
+                              const HostRealRect* bounds) noexcept;
 
 /** The procedure of dialog 115. The parameter is the address of a MapScalingSettings,
  *  written only when the dialog is confirmed (end code 0); cancel ends with 'STOP'. */

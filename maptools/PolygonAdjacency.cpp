@@ -10,12 +10,27 @@
 #include <string>
 
 bool CPolygonColoring::IsCandidatePolygon(HostArtHandle art) const {
+    bool candidate = false;
+    return CheckCandidate(art, candidate) == kHostNoErr && candidate;
+}
+
+// A query the art's kind answers that fails is a host failure, not a "no": a polygon
+// passed over would keep its old fill beside neighbours that may share the new one.
+HostErr CPolygonColoring::CheckCandidate(HostArtHandle art, bool& candidate) const {
+    candidate = false;
     int16_t type = 0;
-    if (sArt->GetArtType(art, &type) != kHostNoErr || type == kHostGroupArt) return false;
+    if (HostErr err = sArt->GetArtType(art, &type); err != kHostNoErr) return err;
+    if (type == kHostGroupArt) return kHostNoErr;
+    const bool outline = type == kHostPathArt || type == kHostCompoundPathArt;
     HostPathStyle style{};
-    if (sPathStyle->GetPathStyle(art, &style) != kHostNoErr || !style.fillPaint) return false;
+    if (HostErr err = sPathStyle->GetPathStyle(art, &style); err != kHostNoErr)
+        return outline ? err : kHostNoErr;
+    if (!style.fillPaint) return kHostNoErr;
     HostBool closed = 0;
-    return sPath->GetPathClosed(art, &closed) == kHostNoErr && closed;
+    if (HostErr err = sPath->GetPathClosed(art, &closed); err != kHostNoErr)
+        return type == kHostPathArt ? err : kHostNoErr;
+    candidate = closed != 0;
+    return kHostNoErr;
 }
 
 HostArtHandle CPolygonColoring::TopLevelItem(HostArtHandle art) const {
@@ -45,7 +60,10 @@ HostErr CPolygonColoring::IndexCandidates() {
     for (size_t itemIndex = 0; item != nullptr; ++itemIndex) {
         firstCandidateOfItem_.push_back(candidates_.size());
         HostErr err = WalkArtTree(item, false, [&](HostArtHandle art, HostArtHandle& child) {
-            if (IsCandidatePolygon(art)) {
+            bool candidate = false;
+            if (HostErr failed = CheckCandidate(art, candidate); failed != kHostNoErr)
+                return failed;
+            if (candidate) {
                 PolygonCandidate c;
                 c.art = art;
                 c.topLevel = item;
@@ -129,9 +147,16 @@ HostErr CPolygonColoring::TestPair(HostArtHandle a, HostArtHandle b) {
 
     if (ca.boundsError != kHostNoErr) return ca.boundsError;
     if (cb.boundsError != kHostNoErr) return cb.boundsError;
+    // A pair whose test broke off would pass for one that does not touch, and the two
+    // could end up with one colour: every failure of the test ends the scan.
     HostBool overlap = 0;
-    if (sRealMath->RectOverlap(&ca.grown, &cb.grown, &overlap) == kHostNoErr && overlap) {
-        UniteInWorkLayer(a, b);
+    if (HostErr err = sRealMath->RectOverlap(&ca.grown, &cb.grown, &overlap); err != kHostNoErr)
+        return err;
+    if (overlap) {
+        if (HostErr err = UniteInWorkLayer(a, b); err != kHostNoErr) {
+            ClearWorkLayer(workLayer);
+            return err;
+        }
         HostErr err = kHostNoErr;
         const bool adjacent = UnitedIntoOne(err);
         if (err != kHostNoErr) return err;
@@ -143,8 +168,7 @@ HostErr CPolygonColoring::TestPair(HostArtHandle a, HostArtHandle b) {
     return ClearWorkLayer(workLayer);
 }
 
-// Duplicates the two polygons into the work layer and unites them there. Failures only
-// mean that nothing was united, which the count of what is left shows.
+// Duplicates the two polygons into the work layer and unites them there.
 HostErr CPolygonColoring::UniteInWorkLayer(HostArtHandle a, HostArtHandle b) {
     HostArtHandle group = nullptr;
     HostErr err = sArt->GetFirstArtOfLayer(workLayer, &group);
@@ -156,10 +180,12 @@ HostErr CPolygonColoring::UniteInWorkLayer(HostArtHandle a, HostArtHandle b) {
     if (err != kHostNoErr) return err;
 
     CArtSet selection;
-    selection.FillFromSelection();
+    if (err = selection.FillFromSelection(); err != kHostNoErr) return err;
     HostMessageData message{};
     if (err = sPlugin->SetupPluginData(pluginRef, &message); err != kHostNoErr) return err;
-    HostArtHandle united[2] = {selection.At(1), selection.At(2)};
+    HostArtHandle united[2] = {nullptr, nullptr};
+    if (err = selection.Get(1, united[0]); err != kHostNoErr) return err;
+    if (err = selection.Get(2, united[1]); err != kHostNoErr) return err;
     HostPathfinderData data{};
     data.precision = 10.0;
     data.removeRedundantPoints = 0.5;
@@ -171,15 +197,14 @@ HostErr CPolygonColoring::UniteInWorkLayer(HostArtHandle a, HostArtHandle b) {
     data.trapMaxTint = 0.05;
     data.artList = united;
     data.artCount = 2;
-    sPathfinder->DoUniteEffect(&data, &message);
-    return kHostNoErr;
+    return sPathfinder->DoUniteEffect(&data, &message);
 }
 
 // A single object left in the work layer, or a compound path as its first object (or as
 // that object's first child), means the two outlines merged into one.
 bool CPolygonColoring::UnitedIntoOne(HostErr& err) {
     CArtSet left;
-    left.FillFromLayer(workLayer);
+    if (err = left.FillFromLayer(workLayer); err != kHostNoErr) return false;
     const uint64_t count = left.Count();
     if (count == 2) return true;
     if (count < 3) return false;
@@ -206,8 +231,11 @@ HostErr CPolygonColoring::RecordPair(HostArtHandle topA, HostArtHandle topB) {
     }
     if (warnTooMany && nodes.size() > kNodeLimit) {
         warnTooMany = 0;
-        if (frame::OKCancelAlert("隣接数が多すぎます。一旦終了して数を減らして下さい。") == 1)
-            return kNodeLimitStop;
+        int32_t answer = 0;
+        if (const HostErr err = frame::OKCancelAlert(
+                "隣接数が多すぎます。一旦終了して数を減らして下さい。", answer))
+            return err;
+        if (answer == 1) return kNodeLimitStop;
     }
     return kHostNoErr;
 }

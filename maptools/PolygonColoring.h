@@ -28,6 +28,7 @@ public:
     HostErr CompareWithFollowing(HostArtHandle art);
     HostErr TestPair(HostArtHandle a, HostArtHandle b);
     bool IsCandidatePolygon(HostArtHandle art) const;
+    HostErr CheckCandidate(HostArtHandle art, bool& candidate) const;
     HostArtHandle TopLevelItem(HostArtHandle art) const;
     HostErr SetSelectedTree(HostArtHandle art, bool select, bool withSiblings);
     HostErr ClearWorkLayer(HostLayerHandle layer);
@@ -35,6 +36,7 @@ public:
 
     // The colouring.
     HostErr SearchColours(int32_t start, int32_t colourCount);
+    bool HasCliqueAbove(int32_t from, int32_t to, int32_t size) const;
     HostErr ApplyColours();
     HostErr PaintGroupPaths(HostArtHandle art, int32_t colour, bool withSiblings);
     HostErr SetPaletteFill(HostArtHandle art, int32_t colour);
@@ -45,6 +47,8 @@ public:
     static constexpr HostErr kNodeLimitStop = 1000;
     static constexpr HostErr kGroupPaintFailed = 100;
     static constexpr HostErr kPaintFailed = 200;
+    /** No colouring within the palette exists: nothing was painted. */
+    static constexpr HostErr kNoColouringFound = kHostErrCant;
 
     int32_t adjacencyFound = 0;
     std::multimap<HostArtHandle, HostArtHandle> pairs;
@@ -60,6 +64,7 @@ public:
 
 private:
     HostErr Colour();
+    HostErr DeleteWorkLayer();
     HostErr RecordPair(HostArtHandle topA, HostArtHandle topB);
     bool UnitedIntoOne(HostErr& err);
     HostErr UniteInWorkLayer(HostArtHandle a, HostArtHandle b);

@@ -113,12 +113,23 @@ HostErr CScaleBar::BarLength(const ScaleBarSettings& s, double& length) noexcept
     const double millimetres =
         s.distance * (s.unit == 0 ? 1000000.0 : 1000.0) / static_cast<double>(s.scale);
     length = millimetres * 72.0 / 25.4;
-    return std::isfinite(length) ? kHostNoErr : kHostErrBadParameter;
+    // A bar longer than any map (1e12 pt) or too short to draw is no bar.
+    return std::isfinite(length) && std::fabs(length) <= 1e12 && std::fabs(length) >= 1e-6
+               ? kHostNoErr
+               : kHostErrBadParameter;
 }
 
 HostErr CScaleBar::DrawScaleBar(const ScaleBarSettings& s) {
     double length = 0.0;
-    if (HostErr err = BarLength(s, length); err != kHostNoErr) return err;
+    if (HostErr err = BarLength(s, length); err != kHostNoErr) {
+        // Say which value is at fault rather than end with a bare code.
+        const char* setting = !IsValidBarScale(s.scale)         ? "縮尺"
+                              : !IsValidBarDistance(s.distance) ? "距離"
+                              : (s.unit != 0 && s.unit != 1)    ? "単位"
+                                                                : "縮尺と距離";
+        frame::MessageAlert(std::string("設定値が範囲外です: ") + setting);
+        return err;
+    }
 
     HostLayerHandle layer = nullptr;
     if (s.newLayer) {

@@ -26,7 +26,8 @@ template <class Body> HostErr ForEachSelected(Body&& body) {
         if (HostErr err = selection.FillFromSelection(); err != kHostNoErr) return err;
         const auto count = static_cast<int32_t>(selection.Count());
         for (int32_t i = 0; i < count; ++i) {
-            const HostArtHandle art = selection.At(i);
+            HostArtHandle art = nullptr;
+            if (HostErr err = selection.Get(i, art); err != kHostNoErr) return err;
             if (art == nullptr) continue;
             int16_t type = kHostUnknownArt;
             if (HostErr err = sArt->GetArtType(art, &type); err != kHostNoErr) return err;
@@ -185,11 +186,17 @@ HostErr RemoveShearOne(HostArtHandle text) {
     // along the lines and r.d the scale across them.
     HostRealMatrix r = m;
     if (HostErr err = sRealMath->MatrixConcatRotate(&r, -theta); err != kHostNoErr) return err;
+    // A collapsed frame is passed over; a failure to invert one that is not is an error.
+    if (!(std::fabs(m.a * m.d - m.b * m.c) > 1e-12)) return kHostNoErr;
     HostRealMatrix inverse = m;
-    if (sRealMath->MatrixInvert(&inverse) != kHostNoErr) return kHostNoErr; // collapsed frame
+    if (HostErr err = sRealMath->MatrixInvert(&inverse); err != kHostNoErr) return err;
     // A mirrored frame has a negative scale across its lines; the mirror goes with the rest
     // of the frame's linear part, and the type takes the size of the scale alone.
-    const double across = std::fabs(r.d);
+    // Across the lines of horizontal text, across the columns of vertical text: the
+    // frame's area over the length of its column axis, whatever the shear.
+    const double across = orientation == kATEVerticalOrientation
+                              ? std::fabs(r.a * r.d) / std::hypot(r.c, r.d)
+                              : std::fabs(r.d);
     if (!(across > 0) || !std::isfinite(across)) return kHostNoErr;
 
     HostRealMatrix t{};

@@ -73,6 +73,8 @@ PreferenceStore& Application::preferences() {
                                                ? options_.preferencesFolder / "preferences.json"
                                                : options_.preferencesFile;
         preferences_ = std::make_unique<PreferenceStore>(file);
+        for (int i = 0; i < sending_; ++i)
+            preferences_->deferWrites();
     }
     return *preferences_;
 }
@@ -107,7 +109,12 @@ HostErr Application::send(Module& module, const char* caller, const char* select
     record.basic = basicSuite();
     const CurrentScope scope(this);
     const std::size_t depth = contexts_.depth();
+    // The preferences a message changes reach the file in one write, when it returns.
+    ++sending_;
+    if (preferences_ != nullptr) preferences_->deferWrites();
     const HostErr result = module.call(caller, selector, &record);
+    --sending_;
+    if (preferences_ != nullptr) preferences_->endDeferring();
     module.setGlobals(record.globals);
     // A module that returns with its context still pushed would leave the host in its
     // context for good; drop what it left (the stack counts it as a mismatch).

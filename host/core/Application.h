@@ -160,6 +160,8 @@ private:
     UserInteraction user_;
     const DocumentState* document_ = nullptr;
     std::unique_ptr<PreferenceStore> preferences_;
+    /// Messages being sent now (they nest).
+    int sending_ = 0;
     std::vector<std::unique_ptr<Module>> modules_;
     std::map<HostAccessRef, Module*> access_;
     std::uintptr_t nextAccess_ = 0;

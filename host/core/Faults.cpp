@@ -54,9 +54,14 @@ void Faults::failOperation(std::string_view name, HostErr code, std::uint64_t on
     operationRules_.push_back({std::string(name), code, onCall});
 }
 
+void Faults::failCall(std::uint64_t nth, HostErr code) {
+    callRules_.push_back({nth, code});
+}
+
 void Faults::clear() {
     operationRules_.clear();
     acquisitionRules_.clear();
+    callRules_.clear();
 }
 
 std::uint64_t Faults::calls(std::string_view name) const {
@@ -71,22 +76,30 @@ std::uint64_t Faults::calls(std::string_view name) const {
 HostErr Faults::enterOperation(OperationId id) {
     if (id >= calls_.size()) calls_.resize(id + 1, 0);
     ++calls_[id];
-    if (operationRules_.empty()) return kHostNoErr;
+    ++totalCalls_;
+    if (operationRules_.empty() && callRules_.empty()) return kHostNoErr;
 
+    HostErr result = kHostNoErr;
+    for (AcquisitionRule& rule : callRules_) {
+        ++rule.seen;
+        if (rule.seen == rule.nth && result == kHostNoErr) result = rule.code;
+    }
     std::pair<std::string, std::string> op;
     {
         OperationTable& t = table();
         std::lock_guard lock(t.mutex);
         op = t.names.at(id);
     }
-    HostErr result = kHostNoErr;
     for (OperationRule& rule : operationRules_) {
         if (!matches(rule.name, op)) continue;
         ++rule.seen;
         const bool fires = rule.onCall == kEveryCall || rule.seen == rule.onCall;
         if (fires && result == kHostNoErr) result = rule.code;
     }
-    if (result != kHostNoErr) ++fired_;
+    if (result != kHostNoErr) {
+        ++fired_;
+        lastFired_ = op.first + "/" + op.second;
+    }
     return result;
 }
 

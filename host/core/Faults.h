@@ -17,6 +17,7 @@
 //     app.faults().failOperation("AI Menu Suite/AddMenuItem", 'NOPE'); // every call
 //     app.faults().failOperation("AddMenuItem", 'NOPE', 3);          // only the 3rd call
 //     app.faults().failOperation(kEveryOperation, 'ANS?');           // every operation
+//     app.faults().failCall(120, kHostErrMemory);                    // the 120th call of any
 //     app.faults().calls("AddMenuItem");                             // calls so far
 //
 // Counting starts when a rule is armed: "the 3rd call" is the 3rd call after failOperation.
@@ -57,6 +58,10 @@ public:
     /// fail with code: every call (onCall kEveryCall) or only the onCall-th call from now on.
     void failOperation(std::string_view name, HostErr code, std::uint64_t onCall = kEveryCall);
 
+    /// The nth call of any operation from now on (1 is the next one) fails with code: a
+    /// sweep counts the calls of a run with totalCalls(), then fails each in turn.
+    void failCall(std::uint64_t nth, HostErr code);
+
     /// Drops every armed rule; counts stay.
     void clear();
 
@@ -66,6 +71,10 @@ public:
     [[nodiscard]] std::uint64_t acquisitions() const { return acquisitions_; }
     /// Faults that fired so far: lets a test check that its rule matched something.
     [[nodiscard]] std::uint64_t fired() const { return fired_; }
+    /// Calls so far of every operation together.
+    [[nodiscard]] std::uint64_t totalCalls() const { return totalCalls_; }
+    /// "Suite/Operation" of the last call a fault fired on; empty before the first.
+    [[nodiscard]] const std::string& lastFiredOperation() const { return lastFired_; }
 
     /// Host side: counts one call and returns the injected code, or 0.
     HostErr enterOperation(OperationId id);
@@ -88,7 +97,10 @@ private:
     std::vector<std::uint64_t> calls_; // by OperationId
     std::vector<OperationRule> operationRules_;
     std::vector<AcquisitionRule> acquisitionRules_;
+    std::vector<AcquisitionRule> callRules_; // the same shape: the nth of all calls
     std::uint64_t acquisitions_ = 0;
+    std::uint64_t totalCalls_ = 0;
+    std::string lastFired_;
     std::uint64_t fired_ = 0;
 };
 

@@ -53,7 +53,7 @@ inline HostArtHandle handleOf(const Art* art) {
 
 /// Out-parameters must be given.
 template <class... Pointers> void requireOut(Pointers*... out) {
-    if (((out == nullptr) || ...)) throw HostError(kHostErrBadParameter, "missing result place");
+    if ((!out || ...)) throw HostError(kHostErrBadParameter, "missing result place");
 }
 
 /// The text of a host string the caller lends.

@@ -120,6 +120,7 @@ HostErr Document::deleteSymbol(Symbol& symbol) {
 }
 
 void Document::link(Art& child, const Place& place) {
+    ++shape_;
     Art* parent = place.parent;
     Art* before = place.before;
     child.parent_ = parent;
@@ -149,6 +150,7 @@ void Document::link(Art& child, const Place& place) {
 void Document::unlink(Art& child) {
     Art* parent = child.parent_;
     if (!parent) return;
+    ++shape_;
     if (child.prev_) {
         child.prev_->next_ = child.next_;
     } else {

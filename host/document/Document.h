@@ -200,6 +200,12 @@ private:
     std::unique_ptr<Art> root_;       // parent of the top-level layers' groups
     std::unique_ptr<Art> symbolRoot_; // parent of the symbols' art
     Layer* current_ = nullptr;
+    // nextPreorderLayerOutside climbs to the first ancestor with a next sibling; in deep
+    // nesting every layer would climb the same chain. What it found holds until the tree
+    // changes shape.
+    mutable std::unordered_map<const Layer*, Layer*> outsideCache_;
+    mutable std::uint64_t outsideCacheShape_ = 0;
+    std::uint64_t shape_ = 0; // counts links and unlinks
 };
 
 } // namespace host

@@ -44,9 +44,25 @@ Layer* Document::nextPreorderLayer(const Layer& layer) const {
 }
 
 Layer* Document::nextPreorderLayerOutside(const Layer& layer) const {
-    for (const Layer* l = &layer; l; l = parentLayer(*l))
-        if (Layer* next = nextLayer(*l)) return next;
-    return nullptr;
+    if (outsideCacheShape_ != shape_) {
+        outsideCache_.clear();
+        outsideCacheShape_ = shape_;
+    }
+    // Climb until a layer with a next sibling or one already answered; everything on the
+    // way shares that answer.
+    std::vector<const Layer*> climbed;
+    Layer* answer = nullptr;
+    for (const Layer* l = &layer; l; l = parentLayer(*l)) {
+        if (const auto known = outsideCache_.find(l); known != outsideCache_.end()) {
+            answer = known->second;
+            break;
+        }
+        climbed.push_back(l);
+        if ((answer = nextLayer(*l)) != nullptr) break;
+    }
+    for (const Layer* l : climbed)
+        outsideCache_[l] = answer;
+    return answer;
 }
 
 std::vector<Layer*> Document::allLayers() const {

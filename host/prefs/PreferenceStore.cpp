@@ -1,6 +1,7 @@
 #include "host/prefs/PreferenceStore.h"
 
 #include "host/core/Strings.h"
+#include "host/core/TempFiles.h"
 
 #include <nlohmann/json.hpp>
 
@@ -16,6 +17,7 @@
 #include <limits>
 #include <sstream>
 #include <stdexcept>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -117,14 +119,14 @@ std::string writeAtomically(const std::filesystem::path& target, const std::stri
         target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
-    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkstemp(pattern.data());
+    std::string temp;
+    const int fd = createTemporaryBeside(target, temp);
     if (fd < 0) return "cannot create a file in " + folder.string() + ": " + errnoText();
     FileDescriptor file(fd);
-    const std::string temp = pattern;
     const auto fail = [&](const std::string& why) {
         file.close();
         ::unlink(temp.c_str());
+        forgetTemporary(temp);
         return why;
     };
     ::fchmod(fd, 0600);
@@ -139,6 +141,7 @@ std::string writeAtomically(const std::filesystem::path& target, const std::stri
     if (!file.close()) return fail("cannot close " + temp + ": " + errnoText());
     if (::rename(temp.c_str(), target.c_str()) != 0)
         return fail("cannot replace " + target.string() + ": " + errnoText());
+    forgetTemporary(temp);
     // The rename itself must reach the disk too.
     if (const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY); dir >= 0) {
         ::fsync(dir);
@@ -154,6 +157,127 @@ std::string timestamp() {
     char text[32];
     std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
     return text;
+}
+
+/// Our files are four levels deep; a deeper one is not ours, and refusing it while parsing
+/// keeps a hostile file from exhausting the stack in the copies and checks after the parse.
+constexpr int kMaxDepth = 16;
+
+json parseLimited(const std::string& text) {
+    try {
+        return json::parse(text, [](int depth, json::parse_event_t, json&) {
+            if (depth > kMaxDepth)
+                throw Damage("it is nested more than " + std::to_string(kMaxDepth) +
+                             " levels deep");
+            return true;
+        });
+    } catch (const json::parse_error& e) {
+        throw Damage(std::string("it is not valid JSON (") + e.what() + ")");
+    }
+}
+
+/// The file on disk: absent, whole, not a file we may touch, or damaged.
+struct DiskFile {
+    enum class State { Missing, Whole, Unreadable, Damaged } state = State::Missing;
+    json root;
+    std::string why;
+};
+
+DiskFile readFile(const std::filesystem::path& file) {
+    DiskFile result;
+    // Never blocks on a FIFO; what it is decides before a byte is read.
+    const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT) return result;
+        result.state = DiskFile::State::Unreadable;
+        result.why = "cannot open it: " + errnoText();
+        return result;
+    }
+    FileDescriptor owner(fd);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        result.state = DiskFile::State::Unreadable;
+        result.why = "it is not a regular file";
+        return result;
+    }
+    result.state = DiskFile::State::Damaged;
+    if (static_cast<std::uintmax_t>(info.st_size) > kMaxFileSize) {
+        result.why = "it is larger than any preferences file";
+        return result;
+    }
+    std::string text;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            result.state = DiskFile::State::Unreadable;
+            result.why = "cannot read it: " + errnoText();
+            return result;
+        }
+        if (n == 0) break;
+        text.append(buffer, static_cast<std::size_t>(n));
+        if (text.size() > kMaxFileSize) {
+            result.why = "it is larger than any preferences file";
+            return result;
+        }
+    }
+    try {
+        json root = parseLimited(text);
+        if (!root.is_object() || root.value("format", json()) != kFormat)
+            throw Damage("it is not a cartovel preferences file");
+        if (root.value("version", json()) != kVersion)
+            throw Damage("its version is not " + std::to_string(kVersion));
+        const auto values = root.find("values");
+        if (values == root.end())
+            root["values"] = json::object();
+        else if (!values->is_object())
+            throw Damage("\"values\" is not an object");
+        result.root = std::move(root);
+        result.state = DiskFile::State::Whole;
+    } catch (const Damage& damage) {
+        result.why = damage.what();
+    } catch (const json::exception& e) {
+        result.why = e.what();
+    }
+    return result;
+}
+
+/// Where the file really is: a symbolic link is followed, so that writing replaces the
+/// file it points to and the link stays.
+std::filesystem::path resolveLinks(std::filesystem::path file) {
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code ec;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(file, ec)) || ec)
+            return file;
+        const std::filesystem::path target = std::filesystem::read_symlink(file, ec);
+        if (ec) return file;
+        file = target.is_absolute() ? target : file.parent_path() / target;
+    }
+    return file;
+}
+
+/// An advisory lock on the folder: runs sharing the file take turns to read and write it.
+class FolderLock {
+public:
+    explicit FolderLock(const std::filesystem::path& folder)
+        : fd_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+        if (fd_ >= 0)
+            while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+            }
+    }
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+    ~FolderLock() {
+        if (fd_ >= 0) ::close(fd_); // closing releases the lock
+    }
+
+private:
+    int fd_;
+};
+
+json freshRoot() {
+    return {{"format", kFormat}, {"version", kVersion}, {"values", json::object()}};
 }
 
 } // namespace
@@ -190,13 +314,23 @@ HostErr PreferenceStore::put(std::string_view prefix, std::string_view key, Pref
     if (const auto* path = std::get_if<PreferencePath>(&value); path && !isValidUtf8(path->path))
         return kHostErrBadParameter;
     if (!writable_) return kHostErrFile;
-    Prefixes next = values_;
-    auto keys = next.find(prefix);
-    if (keys == next.end()) keys = next.emplace(std::string(prefix), Keys{}).first;
-    keys->second.insert_or_assign(std::string(key), std::move(value));
-    if (const HostErr err = save(next)) return err;
-    values_ = std::move(next);
+    pending_[std::string(prefix)].insert_or_assign(std::string(key), value);
+    if (deferred_ > 0) {
+        values_[std::string(prefix)].insert_or_assign(std::string(key), std::move(value));
+        return kHostNoErr;
+    }
+    if (const HostErr err = flush()) return err;
+    values_[std::string(prefix)].insert_or_assign(std::string(key), std::move(value));
     return kHostNoErr;
+}
+
+void PreferenceStore::deferWrites() {
+    ++deferred_;
+}
+
+HostErr PreferenceStore::endDeferring() {
+    if (deferred_ == 0 || --deferred_ > 0) return kHostNoErr;
+    return flush();
 }
 
 std::size_t PreferenceStore::size() const {
@@ -207,66 +341,47 @@ std::size_t PreferenceStore::size() const {
 }
 
 void PreferenceStore::load() {
-    std::error_code ec;
-    const auto status = std::filesystem::status(file_, ec);
-    if (status.type() == std::filesystem::file_type::not_found) return;
-    if (ec || status.type() != std::filesystem::file_type::regular) {
+    DiskFile disk = readFile(resolveLinks(file_));
+    switch (disk.state) {
+    case DiskFile::State::Missing:
+        return;
+    case DiskFile::State::Unreadable:
         writable_ = false;
-        report("the preferences file " + file_.string() +
-               " is not a readable file; preferences start empty and will not be saved");
+        report("the preferences file " + file_.string() + " cannot be used (" + disk.why +
+               "); preferences start empty and will not be saved");
         return;
-    }
-    const std::uintmax_t size = std::filesystem::file_size(file_, ec);
-    if (!ec && size > kMaxFileSize) {
-        setAside("it is larger than any preferences file");
+    case DiskFile::State::Damaged:
+        setAside(disk.why);
         return;
+    case DiskFile::State::Whole:
+        break;
     }
-    std::ifstream in(file_, std::ios::binary);
-    std::stringstream text;
-    if (!in || !(text << in.rdbuf())) {
-        // An empty file reads as nothing and is damaged below; a file that cannot be read
-        // at all must not be overwritten.
-        if (!in || size != 0) {
-            writable_ = false;
-            report("cannot read the preferences file " + file_.string() +
-                   "; preferences start empty and will not be saved");
-            return;
-        }
-    }
-    try {
-        json root;
+    // One bad entry costs that entry only; it stays in the file as it is.
+    for (const auto& [prefix, keys] : disk.root["values"].items()) {
         try {
-            root = json::parse(text.str());
-        } catch (const json::parse_error& e) {
-            throw Damage(std::string("it is not valid JSON (") + e.what() + ")");
-        }
-        if (!root.is_object() || root.value("format", json()) != kFormat)
-            throw Damage("it is not a cartovel preferences file");
-        if (root.value("version", json()) != kVersion)
-            throw Damage("its version is not " + std::to_string(kVersion));
-        const json values = root.value("values", json::object());
-        if (!values.is_object()) throw Damage("\"values\" is not an object");
-        Prefixes loaded;
-        for (const auto& [prefix, keys] : values.items()) {
             if (!validName(prefix)) throw Damage("an empty prefix");
             if (!keys.is_object()) throw Damage("prefix \"" + prefix + "\" is not an object");
-            Keys& into = loaded[prefix];
             for (const auto& [key, entry] : keys.items()) {
-                if (!validName(key)) throw Damage("an empty key under \"" + prefix + "\"");
-                into.emplace(key, parseValue(entry, "\"" + prefix + "\" / \"" + key + "\""));
+                try {
+                    if (!validName(key)) throw Damage("an empty key under \"" + prefix + "\"");
+                    values_[prefix].emplace(
+                        key, parseValue(entry, "\"" + prefix + "\" / \"" + key + "\""));
+                } catch (const Damage& damage) {
+                    report("the preferences file " + file_.string() + " holds a damaged entry (" +
+                           damage.what() + "); it is passed over and left in the file");
+                }
             }
+        } catch (const Damage& damage) {
+            report("the preferences file " + file_.string() + " holds a damaged entry (" +
+                   damage.what() + "); it is passed over and left in the file");
         }
-        values_ = std::move(loaded);
-    } catch (const Damage& damage) {
-        setAside(damage.what());
-    } catch (const json::exception& e) {
-        setAside(e.what());
     }
 }
 
 void PreferenceStore::setAside(const std::string& reason) {
     values_.clear();
-    const std::string stem = file_.string() + ".damaged-" + timestamp();
+    const std::filesystem::path target = resolveLinks(file_);
+    const std::string stem = target.string() + ".damaged-" + timestamp();
     std::filesystem::path aside = stem;
     std::error_code ec;
     for (int n = 2; std::filesystem::exists(aside, ec) || ec; ++n) {
@@ -274,7 +389,7 @@ void PreferenceStore::setAside(const std::string& reason) {
         aside = stem + "-" + std::to_string(n);
     }
     // rename never replaces a file here: the name was checked to be free.
-    if (!std::filesystem::exists(aside, ec) && ::rename(file_.c_str(), aside.c_str()) == 0) {
+    if (!std::filesystem::exists(aside, ec) && ::rename(target.c_str(), aside.c_str()) == 0) {
         keptAside_ = aside;
         report("the preferences file " + file_.string() + " is damaged (" + reason +
                "); it was kept as " + aside.string() + " and preferences start empty");
@@ -285,16 +400,53 @@ void PreferenceStore::setAside(const std::string& reason) {
            ") and could not be set aside; preferences start empty and will not be saved");
 }
 
-HostErr PreferenceStore::save(const Prefixes& values) {
-    json root = {{"format", kFormat}, {"version", kVersion}, {"values", json::object()}};
-    json& out = root["values"];
-    for (const auto& [prefix, keys] : values) {
-        json& into = out[prefix];
-        into = json::object();
+HostErr PreferenceStore::flush() {
+    if (pending_.empty()) return kHostNoErr;
+    Prefixes changes;
+    changes.swap(pending_);
+    if (!writable_) return kHostErrFile;
+    const std::filesystem::path target = resolveLinks(file_);
+    const std::filesystem::path folder =
+        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    const FolderLock lock(folder);
+
+    DiskFile disk = readFile(target);
+    json root;
+    switch (disk.state) {
+    case DiskFile::State::Whole:
+        root = std::move(disk.root);
+        break;
+    case DiskFile::State::Missing:
+        root = freshRoot();
+        break;
+    case DiskFile::State::Unreadable:
+        report("the preferences could not be saved: " + target.string() + " cannot be used (" +
+               disk.why + ")");
+        return kHostErrFile;
+    case DiskFile::State::Damaged:
+        // Another run left it damaged: keep it aside and write what this run knows.
+        {
+            Prefixes known = values_;
+            setAside(disk.why + ", found when saving");
+            values_ = std::move(known);
+        }
+        if (!writable_) return kHostErrFile;
+        root = freshRoot();
+        for (const auto& [prefix, keys] : changes)
+            values_[prefix].insert(keys.begin(), keys.end());
+        changes = values_;
+        break;
+    }
+    json& values = root["values"];
+    for (const auto& [prefix, keys] : changes) {
+        json& into = values[prefix];
+        if (!into.is_object()) into = json::object();
         for (const auto& [key, value] : keys)
             into[key] = valueJson(value);
     }
-    const std::string why = writeAtomically(file_, root.dump(2) + "\n");
+    const std::string why = writeAtomically(target, root.dump(2) + "\n");
     if (why.empty()) return kHostNoErr;
     report("the preferences could not be saved: " + why);
     return kHostErrFile;

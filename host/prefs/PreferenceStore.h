@@ -1,8 +1,17 @@
 // The host's preference store: values kept by prefix and key in one JSON file, five kinds
-// held apart (a key read as another kind is absent). Every change is written at once, and
-// atomically: the new file is written beside the old one, flushed to the disk and renamed
-// over it, so a crash leaves either the old file or the new one, never a half-written one.
-// A damaged file is reported, renamed aside (never deleted) and the store starts empty.
+// held apart (a key read as another kind is absent).
+//
+// Several runs may share the file, so a write carries only the keys this store changed:
+// under an advisory lock on the file's folder it reads the file as it is on disk, sets
+// those keys and writes the result atomically (written beside the old file, flushed to the
+// disk and renamed over it, so a crash leaves either the old file or the new one). A file
+// reached through a symbolic link is written where the link points. Changes are written at
+// once, or, while writes are deferred, together when deferring ends: one write per message
+// to the module.
+//
+// A file that is no JSON or not ours is reported, renamed aside (never deleted) and the
+// store starts empty; one damaged entry is reported and left as it stands in the file,
+// and the other entries are read.
 #pragma once
 
 #include "hostapi/HostTypes.h"
@@ -61,6 +70,11 @@ public:
     /// not finite.
     HostErr put(std::string_view prefix, std::string_view key, PreferenceValue value);
 
+    /// While deferred, put() only records the change; ending it writes every recorded
+    /// change in one write and returns its result.
+    void deferWrites();
+    HostErr endDeferring();
+
     /// Number of keys under every prefix.
     [[nodiscard]] std::size_t size() const;
     /// Where a damaged file found at opening was kept.
@@ -74,12 +88,16 @@ private:
 
     void load();
     void setAside(const std::string& reason);
-    [[nodiscard]] HostErr save(const Prefixes& values);
+    /// Writes the pending changes merged into the file on disk; they are dropped either way.
+    [[nodiscard]] HostErr flush();
     void report(const std::string& message) const;
 
     std::filesystem::path file_;
     Reporter reporter_;
     Prefixes values_;
+    /// Changed since the last write, not yet on disk.
+    Prefixes pending_;
+    int deferred_ = 0;
     std::optional<std::filesystem::path> keptAside_;
     /// False when the file exists but could not be read or set aside: writing would
     /// destroy it.

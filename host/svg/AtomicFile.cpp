@@ -1,5 +1,7 @@
 #include "host/svg/AtomicFile.h"
 
+#include "host/core/TempFiles.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -42,17 +44,18 @@ bool writeFileAtomically(const std::filesystem::path& requested, std::string_vie
         return false;
     }
     const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkstemp(pattern.data());
+    std::string tempName;
+    const int fd = createTemporaryBeside(target, tempName);
     if (fd < 0) {
         error = reason(target, "cannot create a temporary file beside it");
         return false;
     }
-    const std::filesystem::path temp = pattern;
+    const std::filesystem::path temp = tempName;
     auto abandon = [&](const char* what) {
         error = reason(target, what);
         ::close(fd);
         ::unlink(temp.c_str());
+        forgetTemporary(tempName);
         return false;
     };
     // The new file gets the old one's permissions, or the usual ones for a new file.
@@ -71,13 +74,16 @@ bool writeFileAtomically(const std::filesystem::path& requested, std::string_vie
     if (::close(fd) != 0) {
         error = reason(target, "cannot close");
         ::unlink(temp.c_str());
+        forgetTemporary(tempName);
         return false;
     }
     if (::rename(temp.c_str(), target.c_str()) != 0) {
         error = reason(target, "cannot replace");
         ::unlink(temp.c_str());
+        forgetTemporary(tempName);
         return false;
     }
+    forgetTemporary(tempName);
     // Make the rename itself durable.
     if (const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY); dir >= 0) {
         ::fsync(dir);

@@ -109,6 +109,10 @@ SvgLoadResult loadSvgText(std::string_view name, std::string text) {
 
 SvgLoadResult loadSvgFile(const std::filesystem::path& path) {
     std::error_code ec;
+    // A FIFO would block for ever and a device never end: only regular files are read.
+    if (const auto status = std::filesystem::status(path, ec);
+        !ec && status.type() != std::filesystem::file_type::regular)
+        return failure(path.string() + ": not a regular file");
     const std::uintmax_t size = std::filesystem::file_size(path, ec);
     if (ec) return failure(path.string() + ": cannot read: " + ec.message());
     if (size > kMaxSvgFileSize) return failure(path.string() + ": the file is too large");

@@ -5,9 +5,11 @@
 #include "host/geometry/Matrix.h"
 #include "host/svg/SvgNames.h"
 #include "host/svg/SvgNumbers.h"
+#include "host/svg/XmlCharReferences.h"
 
 #include <cmath>
 #include <cstring>
+#include <string_view>
 
 namespace host::svg {
 
@@ -67,6 +69,9 @@ std::size_t SvgReader::offsetOf(pugi::xml_attribute attr) const {
 }
 
 bool SvgReader::parseXml() {
+    if (const auto bad = findBadCharReference(std::string_view(buffer_, size_)))
+        return fail(bad->offset, "the character reference " + std::string(bad->text) +
+                                     " names no character XML allows");
     const unsigned options = pugi::parse_default | pugi::parse_ws_pcdata | pugi::parse_doctype;
     const pugi::xml_parse_result r =
         xml_.load_buffer_inplace(buffer_, size_, options, pugi::encoding_utf8);

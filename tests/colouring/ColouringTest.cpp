@@ -228,13 +228,20 @@ TEST_F(ColouringTest, HostFailuresEndTheRunAndTheWorkLayerGoesOnEveryWayOut) {
         bool finished;
     } cases[] = {
         {"GetArtBounds", kInjected, false},
-        // Failures around the unite only mean that nothing merged.
-        {"DuplicateArt", kHostNoErr, false},
-        {"DoUniteEffect", kHostNoErr, false},
-        {"SetupPluginData", kHostNoErr, false},
+        // A pair test that broke off would pass for polygons that do not touch.
+        {"DuplicateArt", kInjected, false},
+        {"DoUniteEffect", kInjected, false},
+        {"SetupPluginData", kInjected, false},
+        {"RectOverlap", kInjected, false},
+        {"GetPathClosed", kInjected, false},
+        {"GetPathStyle", kInjected, false},
+        {"IndexArtSet", kInjected, false},
         {"SetPathStyle", 200, false},
         {"DisposeArt", kInjected, false},
         {"GetCurrentLayer", kInjected, false},
+        {"OKCancelAlert", kInjected, false},
+        // A work layer that stays would be saved with the map.
+        {"DeleteLayer", kInjected, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.operation);
@@ -244,15 +251,30 @@ TEST_F(ColouringTest, HostFailuresEndTheRunAndTheWorkLayerGoesOnEveryWayOut) {
         app().faults().failOperation(c.operation, kInjected);
         EXPECT_EQ(Colour({Answer::Ok}), c.result);
         app().faults().clear();
-        EXPECT_EQ(doc().allLayers().size(), layers);
+        if (std::string(c.operation) != "DeleteLayer") {
+            EXPECT_EQ(doc().allLayers().size(), layers);
+        }
         EXPECT_EQ(Messages().size(), c.finished ? 1u : 0u);
     }
+}
+
+TEST_F(ColouringTest, PolygonsThePaletteCannotColourKeepTheirFills) {
+    // Eight squares that all overlap need eight colours; the search has six and colour 0.
+    std::string body;
+    for (int i = 0; i < 8; ++i)
+        body += Square("q" + std::to_string(i), i, i, 20);
+    Open(Map(body));
+    EXPECT_EQ(Colour({Answer::Ok}), kHostErrCant);
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(PaletteIndex(Fill("q" + std::to_string(i))), -1) << i;
+    EXPECT_EQ(Messages(),
+              std::vector<std::string>{"パレットの色数ではポリゴンを色分けできません。"});
 }
 
 TEST_F(ColouringTest, RefusedWorkLayerIsReported) {
     Open(Map(Square("a", 0, 0) + Square("b", 10, 0)));
     app().faults().failOperation("InsertLayer", kHostErrRefused);
-    EXPECT_EQ(Colour({Answer::Ok}), kHostErrCancelled);
+    EXPECT_EQ(Colour({Answer::Ok}), kHostErrRefused);
     EXPECT_EQ(Messages(), std::vector<std::string>{"Error SetWorkLayer"});
     EXPECT_TRUE(Questions().empty());
 }

@@ -8,6 +8,7 @@
 #include "layertools/LayerListFile.h"
 
 #include <random>
+#include <sys/stat.h>
 
 namespace {
 
@@ -212,6 +213,20 @@ TEST_F(LayerList, ANameShiftJISCannotHoldStopsBeforeTheFileIsTouched) {
     EXPECT_NE(Messages()[0].find("UTF-8"), std::string::npos);
 }
 
+// These go out as a lookalike and come back as another character: the name would change.
+TEST_F(LayerList, NamesThatDoNotReadBackFromShiftJISAreReported) {
+    for (const char* name : {"〜", "−", "¥", "‖", "—", "¬"}) {
+        SCOPED_TRACE(name);
+        app().user().clearRecords();
+        OpenDocument({{0, "道路"}, {0, std::string("川") + name}});
+        std::filesystem::remove(File());
+        EXPECT_EQ(Save(File(), kEncodingShiftJIS), kHostErrEncoding);
+        EXPECT_FALSE(std::filesystem::exists(File()));
+        ASSERT_EQ(Messages().size(), 1u);
+        EXPECT_NE(Messages()[0].find(std::string("川") + name), std::string::npos);
+    }
+}
+
 TEST_F(LayerList, OverwriteIsAskedAndRefusalKeepsTheFile) {
     OpenDocument({{0, "a"}});
     lt::WriteFile(File(), "keep");
@@ -291,10 +306,61 @@ TEST_F(LayerList, AFileThatCannotBeOpenedIsReported) {
                 app().faults().failOperation("GetFullPath", kHostErrFile, 1);
             }),
             ScriptedUser::ok()});
+    // The host could not give the file's path: its error, not the file's.
     CLayerListFile command(pluginRef());
-    EXPECT_EQ(command.SetFromFile(), kHostErrCancelled);
-    EXPECT_EQ(Messages(), (Names{"ファイルを開けません"}));
+    EXPECT_EQ(command.SetFromFile(), kHostErrFile);
+    EXPECT_TRUE(Messages().empty());
     EXPECT_EQ(Titles(), (Names{"Layer 1"}));
+}
+
+// A host failure while the file is applied is the host's: it ends the command with its
+// code, never as a cancel and never blaming the file.
+TEST_F(LayerList, HostFailuresWhileApplyingTheFileAreErrors) {
+    struct Case {
+        int restoreKind;
+        const char* operation;
+        std::uint64_t onCall;
+    } cases[] = {
+        {0, "SetLayerTitle", 2},
+        {1, "SetLayerTitle", 2},
+        {1, "InsertLayer", 2},
+        {0, "GetFirstChild", 1},
+        {0, "GetNextNonChildPreorderLayer", 1},
+        {1, "GetLayerParent", 1},
+        {0, "AI Unicode String Suite/New", 3},
+        {1, "AI Unicode String Suite/New", 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.operation) + (c.restoreKind == 0 ? " rename" : " create"));
+        app().user().clearRecords();
+        OpenDocument({{0, "a"}, {1, "b"}, {0, "c"}});
+        lt::WriteFile(File(), "A\r\n\tB\r\nC\r\n");
+        Script({ScriptedUser::click(c.restoreKind == 0 ? 1134 : 1135), ScriptedUser::ok(),
+                ScriptedUser::type(WS_FD_FILENAME, File().string()),
+                ScriptedUser::inspect([&](ws::DialogView&) {
+                    app().faults().failOperation(c.operation, kHostErrMemory, c.onCall);
+                }),
+                ScriptedUser::ok()});
+        CLayerListFile command(pluginRef());
+        EXPECT_EQ(command.SetFromFile(), kHostErrMemory);
+        app().faults().clear();
+        EXPECT_TRUE(Messages().empty()) << Messages().front();
+    }
+}
+
+// A FIFO would block the command for ever and a device would never end.
+TEST_F(LayerList, OnlyRegularFilesAreRead) {
+    const std::filesystem::path fifo = File("fifo.txt");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::filesystem::path& file : {fifo, std::filesystem::path("/dev/zero")}) {
+        SCOPED_TRACE(file.string());
+        app().user().clearRecords();
+        OpenDocument({{0, "a"}});
+        EXPECT_EQ(Load(file, kEncodingUTF8, 0), kHostErrCancelled);
+        ASSERT_EQ(Messages().size(), 1u);
+        EXPECT_EQ(Messages()[0], "ファイルを開けません\nnot a regular file");
+        EXPECT_EQ(Titles(), (Names{"a"}));
+    }
 }
 
 TEST_F(LayerList, RestoreKindIsOfferedAgainAndCancelsEndEverything) {

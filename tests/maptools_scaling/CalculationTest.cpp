@@ -124,8 +124,10 @@ TEST(ScaleBarLength, MatchesTheWorkedExamples) {
     }
     for (auto change :
          {+[](ScaleBarSettings& s) { s.scale = 0; }, +[](ScaleBarSettings& s) { s.distance = 0; },
-          +[](ScaleBarSettings& s) { s.distance = kNaN; },
-          +[](ScaleBarSettings& s) { s.unit = 2; }}) {
+          +[](ScaleBarSettings& s) { s.distance = kNaN; }, +[](ScaleBarSettings& s) { s.unit = 2; },
+          // A bar longer than any map, or too short to draw.
+          +[](ScaleBarSettings& s) { s.distance = 1e308; },
+          +[](ScaleBarSettings& s) { s.scale = 2147483647, s.distance = 1e-9; }}) {
         ScaleBarSettings s;
         change(s);
         double length = 5;

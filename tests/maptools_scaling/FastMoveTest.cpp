@@ -149,6 +149,26 @@ TEST_F(FastMove, TheDestinationIsDeletedOnlyAfterACleanWalk) {
     ExpectAt(stays, {2, 2});
 }
 
+// A failure to read what decides the move, or whether a layer takes part, ends the run
+// with that error: the rest of the map never moves without the layer passed over.
+TEST_F(FastMove, FailuresWhileMeasuringOrReadingLayersEndTheRun) {
+    const char* operations[] = {"GetPathSegmentCount", "GetPathSegments", "GetLayerVisible",
+                                "GetLayerEditable", "YesNoAlert"};
+    for (const char* operation : operations) {
+        SCOPED_TRACE(operation);
+        app().user().clearRecords();
+        OpenSession(host::Document::createDefault());
+        host::Art& other = Path(*AddLayer("Other").group(), {{50, 50}, {60, 60}});
+        host::Art& destination = Path(LayerGroup(), {{0, 0}, {10, 0}});
+        Select(destination);
+        Answers({Answer::No});
+        app().faults().failOperation(operation, kHostErrMemory, 1);
+        EXPECT_EQ(RunCommand(), kHostErrMemory);
+        app().faults().clear();
+        ExpectAt(other, {50, 50});
+    }
+}
+
 TEST_F(FastMove, ASelectionThatCannotBeReadIsReportedWithItsError) {
     Select(Path(LayerGroup(), {{0, 0}, {10, 0}}));
     app().faults().failOperation("AI Art Suite/GetArtType", kHostErrBadHandle, 1);

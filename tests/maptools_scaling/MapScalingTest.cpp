@@ -326,6 +326,49 @@ TEST_F(MapScaling, DamagedStoredSettingsOpenAsDefaultsAndAreWrittenBackRepaired)
     ExpectPoint(Points(line)[1], Scaled({200, 100}, {100, 50}, 25000.0 / 30000, 25000.0 / 30000));
 }
 
+// Stored values the field checks never saw: the run names the setting and changes nothing.
+TEST_F(MapScaling, OutOfRangeStoredValuesAreNamedAndChangeNothing) {
+    struct Case {
+        int32_t mode;
+        int32_t currentScale;
+        double horizontal, vertical;
+        const char* named;
+    } cases[] = {
+        {1, 25000, 1e308, 100, "横の比率"},
+        {0, 2147483647, 100, 100, "現在の縮尺と変更後の縮尺"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.named);
+        app().user().clearRecords();
+        host::PreferenceStore& store = app().preferences();
+        ASSERT_EQ(store.put(kPrefix, "MS_Mode", c.mode), kHostNoErr);
+        ASSERT_EQ(store.put(kPrefix, "MS_CurrentScale", c.currentScale), kHostNoErr);
+        ASSERT_EQ(store.put(kPrefix, "MS_TargetScale", int32_t{2}), kHostNoErr);
+        ASSERT_EQ(store.put(kPrefix, "MS_HorizontalRatio", c.horizontal), kHostNoErr);
+        ASSERT_EQ(store.put(kPrefix, "MS_VerticalRatio", c.vertical), kHostNoErr);
+        Script({ScriptedUser::ok()});
+        // A county map's extent: scaled by 2147483647 / 2 it would reach past 1e12 pt.
+        host::Art& line = Path(LayerGroup(), {{0, 0}, {2000, 1000}});
+        EXPECT_EQ(RunCommand(), kHostErrBadParameter);
+        ASSERT_EQ(Messages().size(), 1u);
+        EXPECT_EQ(Messages()[0], std::string("設定値が範囲外です: ") + c.named);
+        ExpectPoint(Points(line)[1], {2000, 1000});
+    }
+}
+
+// A layer left out of the bounds would scale the map about the wrong centre.
+TEST_F(MapScaling, AFailureWhileMeasuringEndsTheRunBeforeAnythingMoves) {
+    host::Art& line = Path(LayerGroup(), {{0, 0}, {200, 100}});
+    for (const char* operation : {"NewArtSet", "LayerArtSet", "IndexArtSet"}) {
+        SCOPED_TRACE(operation);
+        Script({ScriptedUser::ok()});
+        app().faults().failOperation(operation, kHostErrMemory);
+        EXPECT_EQ(RunCommand(), kHostErrMemory);
+        app().faults().clear();
+        ExpectPoint(Points(line)[1], {200, 100});
+    }
+}
+
 TEST_F(MapScaling, FirstHostErrorEndsTheRunAndKeepsWhatWasDone) {
     host::Art& first = Path(LayerGroup(), {{0, 0}, {200, 100}});
     host::Art& second = Path(LayerGroup(), {{0, 100}, {200, 0}});

@@ -8,6 +8,8 @@
 #include "hostapi/suites/UnicodeStringSuite.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <csignal>
@@ -131,15 +133,10 @@ TEST_F(PreferenceStoreTest, DamagedFileIsReportedKeptAsideAndStoreStartsEmpty) {
         {"not ours", R"({"values": {}})"},
         {"other version", R"({"format": "cartovel-preferences", "version": 9, "values": {}})"},
         {"values not an object", valid + "[]}"},
-        {"prefix not an object", valid + R"({"P": 3}})"},
-        {"two kinds", valid + R"({"P": {"K": {"integer": 1, "real": 2}}}})"},
-        {"unknown kind", valid + R"({"P": {"K": {"colour": 1}}}})"},
-        {"integer too big", valid + R"({"P": {"K": {"integer": 2147483648}}}})"},
-        {"integer that is real", valid + R"({"P": {"K": {"integer": 2.5}}}})"},
-        {"boolean that is a number", valid + R"({"P": {"K": {"boolean": 1}}}})"},
-        {"text that is a number", valid + R"({"P": {"K": {"text": 1}}}})"},
         {"bad UTF-8 in a text", valid + "{\"P\": {\"K\": {\"text\": \"\xc3\x28\"}}}}"},
-        {"empty key", valid + R"({"P": {"": {"boolean": true}}}})"},
+        // Deep enough to exhaust the stack of any recursive copy or check.
+        {"nested arrays", valid + R"({"P": {"K": {"text": )" + std::string(1000000, '[')},
+        {"nested objects", valid + std::string(5000, '{')},
     };
     for (const auto& [name, bytes] : cases) {
         SCOPED_TRACE(name);
@@ -159,6 +156,97 @@ TEST_F(PreferenceStoreTest, DamagedFileIsReportedKeptAsideAndStoreStartsEmpty) {
         EXPECT_EQ(store.put(kPrefix, "SB_Unit", std::int32_t{1}), kHostNoErr);
         EXPECT_EQ(Files().size(), 2u);
     }
+}
+
+// One bad entry, under our prefix or another, costs that entry only, and a write leaves
+// it in the file as it was.
+TEST_F(PreferenceStoreTest, DamagedEntryIsPassedOverAndKept) {
+    const std::string head = R"({"format": "cartovel-preferences", "version": 1, "values": {)";
+    const std::string good = R"("Mirvak-Cartovel1.6": {"NL_Step": {"integer": 3}})";
+    const std::vector<std::pair<const char*, std::string>> cases = {
+        {"prefix not an object", R"("P": 3)"},
+        {"two kinds", R"("P": {"K": {"integer": 1, "real": 2}})"},
+        {"unknown kind", R"("P": {"K": {"colour": 1}})"},
+        {"integer too big", R"("P": {"K": {"integer": 2147483648}})"},
+        {"integer that is real", R"("P": {"K": {"integer": 2.5}})"},
+        {"boolean that is a number", R"("P": {"K": {"boolean": 1}})"},
+        {"text that is a number", R"("P": {"K": {"text": 1}})"},
+        {"empty key", R"("P": {"": {"boolean": true}})"},
+    };
+    for (const auto& [name, entry] : cases) {
+        SCOPED_TRACE(name);
+        for (const auto& e : fs::directory_iterator(folder_))
+            fs::remove(e.path());
+        reports_.clear();
+        Write(head + entry + ", " + good + "}}");
+        {
+            PreferenceStore store = Open();
+            EXPECT_FALSE(store.keptAside().has_value());
+            ASSERT_NE(store.get<std::int32_t>(kPrefix, "NL_Step"), nullptr);
+            EXPECT_EQ(*store.get<std::int32_t>(kPrefix, "NL_Step"), 3);
+            ASSERT_EQ(reports_.size(), 1u);
+            EXPECT_NE(reports_[0].find("damaged entry"), std::string::npos) << reports_[0];
+            EXPECT_EQ(store.put(kPrefix, "NL_Start", std::int32_t{9}), kHostNoErr);
+        }
+        const nlohmann::json written = nlohmann::json::parse(Read(file_), nullptr, false);
+        ASSERT_FALSE(written.is_discarded());
+        const nlohmann::json original =
+            nlohmann::json::parse(head + entry + "}}", nullptr, false)["values"]["P"];
+        EXPECT_EQ(written["values"]["P"], original);
+        EXPECT_EQ(written["values"][kPrefix]["NL_Start"]["integer"], 9);
+    }
+}
+
+// Two runs share the file: each writes only what it changed, into the file as it is.
+TEST_F(PreferenceStoreTest, RunsSharingTheFileKeepEachOthersSettings) {
+    PreferenceStore first = Open();
+    PreferenceStore second = Open();
+    ASSERT_EQ(first.put(kPrefix, "MS_Mode", std::int32_t{2}), kHostNoErr);
+    ASSERT_EQ(second.put(kPrefix, "NL_Step", std::int32_t{5}), kHostNoErr);
+    ASSERT_EQ(first.put(kPrefix, "MS_Mode", std::int32_t{3}), kHostNoErr);
+    const PreferenceStore later = Open();
+    ASSERT_NE(later.get<std::int32_t>(kPrefix, "MS_Mode"), nullptr);
+    EXPECT_EQ(*later.get<std::int32_t>(kPrefix, "MS_Mode"), 3);
+    ASSERT_NE(later.get<std::int32_t>(kPrefix, "NL_Step"), nullptr);
+    EXPECT_EQ(*later.get<std::int32_t>(kPrefix, "NL_Step"), 5);
+}
+
+TEST_F(PreferenceStoreTest, DeferredChangesReachTheFileInOneWrite) {
+    PreferenceStore store = Open();
+    store.deferWrites();
+    for (int i = 0; i < 13; ++i)
+        ASSERT_EQ(store.put(kPrefix, "MS_" + std::to_string(i), std::int32_t{i}), kHostNoErr);
+    EXPECT_FALSE(fs::exists(file_)) << "nothing written yet";
+    EXPECT_EQ(*store.get<std::int32_t>(kPrefix, "MS_12"), 12) << "but already read back";
+    EXPECT_EQ(store.endDeferring(), kHostNoErr);
+    EXPECT_EQ(Open().size(), 13u);
+}
+
+// A file reached through a link is written where the link points; the link stays.
+TEST_F(PreferenceStoreTest, LinkedFileIsUpdatedInPlace) {
+    fs::create_directories(folder_ / "real");
+    const fs::path target = folder_ / "real" / "prefs.json";
+    fs::create_symlink(fs::path("real") / "prefs.json", file_);
+    ASSERT_EQ(Open().put(kPrefix, "NL_Step", std::int32_t{4}), kHostNoErr);
+    ASSERT_EQ(Open().put(kPrefix, "NL_Start", std::int32_t{2}), kHostNoErr);
+    EXPECT_TRUE(fs::is_symlink(file_));
+    EXPECT_EQ(Open().size(), 2u);
+    EXPECT_NE(Read(target).find("NL_Start"), std::string::npos);
+}
+
+// Anything but a regular file is left alone and never read: a FIFO would block for ever,
+// a device would never end.
+TEST_F(PreferenceStoreTest, NonRegularFileIsRefusedWithoutReading) {
+    ASSERT_EQ(::mkfifo(file_.c_str(), 0600), 0);
+    PreferenceStore store = Open();
+    EXPECT_EQ(store.size(), 0u);
+    ASSERT_EQ(reports_.size(), 1u);
+    EXPECT_NE(reports_[0].find("not a regular file"), std::string::npos) << reports_[0];
+    EXPECT_EQ(store.put(kPrefix, "NL_Step", std::int32_t{1}), kHostErrFile);
+    EXPECT_TRUE(fs::is_fifo(file_));
+
+    PreferenceStore device(fs::path("/dev/zero"));
+    EXPECT_EQ(device.size(), 0u);
 }
 
 TEST_F(PreferenceStoreTest, SecondDamagedFileDoesNotReplaceTheFirst) {

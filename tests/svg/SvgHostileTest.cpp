@@ -72,6 +72,12 @@ TEST(SvgHostile, EachFaultIsRefusedWithItsPositionAndNothingIsWritten) {
               "xlink:href=\"#a\"/></g></defs><use xlink:href=\"#a\"/>"),
          "1:", "nest too deeply"},
         {"use bomb", useBomb(), "1:", "too many elements"},
+        // A NUL would cut the name short, a lone surrogate would make bytes that are not
+        // UTF-8.
+        {"NUL reference", body("\n<g id=\"a&#x0;b\"/>"), "2:9", "&#x0;"},
+        {"surrogate reference", body("\n<g inkscape:label=\"&#xD800;\"/>"), "2:", "&#xD800;"},
+        {"decimal reference past Unicode", body("<text>&#1114112;</text>"), "1:", "&#1114112;"},
+        {"control character reference", body("<text>&#1;</text>"), "1:", "&#1;"},
     };
     TempDir dir;
     const auto input = dir / "input.svg";
@@ -91,6 +97,14 @@ TEST(SvgHostile, EachFaultIsRefusedWithItsPositionAndNothingIsWritten) {
         EXPECT_NE(r.message.find(k.says), std::string::npos) << r.message;
         EXPECT_EQ(readFile(output), "the user's file");
     }
+}
+
+TEST(SvgHostile, ReferencesInCommentsAndCDataAreNotRead) {
+    TempDir dir;
+    const auto input = dir / "input.svg";
+    writeFile(input, body("<!-- &#x0; --><text><![CDATA[&#xD800;]]>&#x41;</text>"));
+    const SvgLoadResult r = loadSvgFile(input);
+    EXPECT_NE(r.document, nullptr) << r.message;
 }
 
 TEST(SvgHostile, BadStyleValuesKeepTheirDefaults) {

@@ -316,6 +316,32 @@ TEST_F(ResetTransform, ShearRemovalMovesTheSqueezeIntoTheType) {
     }
 }
 
+// Vertical text: the squeeze across its columns goes into the type, and the label keeps
+// its footprint.
+TEST_F(ResetTransform, ShearRemovalOfVerticalTextTakesTheScaleAcrossTheColumns) {
+    struct Case {
+        const char* name;
+        HostRealMatrix matrix;
+        double fontSize;
+    } cases[] = {
+        {"squeezed across the columns", Frame(0, 0.5, 1, 0, 100, 100), 6},
+        {"stretched along the columns", Frame(0, 1, 2, 0, 100, 100), 12},
+        {"both", Frame(0, 0.5, 2, 0, 100, 100), 6},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        OpenSession(host::Document::createDefault());
+        host::Art& text =
+            AddText(doc(), host::TextKind::Point, host::Orientation::Vertical, c.matrix);
+        const HostRealRect before = Bounds(text);
+        Select(text);
+        ASSERT_EQ(CResetTransform::RemoveTextShear(), kHostNoErr);
+        EXPECT_NEAR(text.text()->runs[0].features.fontSize, c.fontSize, kEps);
+        const HostRealRect after = Bounds(text);
+        EXPECT_NEAR(after.right - after.left, before.right - before.left, 1e-6) << "across";
+    }
+}
+
 TEST_F(ResetTransform, ShearRemovalPassesOverACollapsedFrame) {
     host::Art& collapsed =
         AddText(doc(), host::TextKind::Point, host::Orientation::Horizontal, {1, 0, 2, 0, 10, 10});

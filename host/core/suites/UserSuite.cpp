@@ -54,14 +54,14 @@ HostErr UpdateProgress(int32_t current, int32_t maximum) {
     });
 }
 
-// A cancel query that fails reads as a request to stop: the host cannot confirm that the
-// user wants the work to go on.
+// The query has no way to report a failure: one that fails reads as "no stop asked", so a
+// host fault is never passed off as the user's cancel.
 HostBool Cancel() {
-    HOST_OP_OR(kHostUserSuite, "Cancel", 1);
+    HOST_OP_OR(kHostUserSuite, "Cancel", 0);
     try {
         return suites::app().user().cancelQuery() ? 1 : 0;
     } catch (...) {
-        return 1;
+        return 0;
     }
 }
 
