@@ -1,11 +1,13 @@
 #include "commands/Common.h"
 
 #include "DialogFields.h"
+#include "commands/PanelRun.h"
 
 namespace cartovel {
 namespace {
 
 bool knownField(std::string_view name) {
+    if (isPanelField(name)) return true;
     for (const DialogFieldTable& table : allDialogFields())
         for (const DialogField& field : table.fields)
             if (field.name == name) return true;

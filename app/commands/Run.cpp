@@ -3,6 +3,7 @@
 #include "DialogFields.h"
 #include "commands/CommandTable.h"
 #include "commands/Common.h"
+#include "commands/PanelRun.h"
 
 #include "host/docsuites/DocumentSession.h"
 #include "host/svg/SvgFile.h"
@@ -86,7 +87,7 @@ void addRunCommand(CLI::App& cli, CliContext& context) {
 
 namespace {
 
-// The panels are not wired to the command line: they have no menu command to run.
+// The panels have no menu command: the run acts on the panel's window instead.
 bool isPanelCommand(std::string_view name) {
     return name == "move-to-layer" || name == "text-origin";
 }
@@ -139,8 +140,11 @@ int runDocumentCommand(CliContext& context, const RunOptions& options) {
     const CommandEntry* entry = findCommand(options.command);
     SessionOptions sessionOpts = sessionOptions(context, options.interaction);
     sessionOpts.preferencesFile = options.prefs;
+    // The panel commands' fields are for the panel, not for a dialog.
+    std::erase_if(sessionOpts.fields,
+                  [](const FieldSetting& field) { return isPanelField(field.name); });
     Session session(std::move(sessionOpts));
-    if (entry == nullptr || isPanelCommand(options.command)) {
+    if (entry == nullptr) {
         session.fail(kHostErrNotImplemented,
                      "the command " + options.command + " is not available from the command line");
         return session.finish(kHostErrNotImplemented);
@@ -158,6 +162,18 @@ int runDocumentCommand(CliContext& context, const RunOptions& options) {
     if (!prepareDocument(session, document.document(), options))
         return session.finish(kHostErrNotFound);
 
+    if (isPanelCommand(options.command)) {
+        const int status =
+            runPanelCommand(session, options.command, entry->menuText, options.interaction.fields,
+                            context.terminal, context.in, context.err);
+        if (status != kExitOk || session.hasFailed()) return status;
+        std::string message;
+        if (const HostErr err = host::saveSvgFile(document.document(), options.output, message)) {
+            session.fail(err, message);
+            return session.finish(err);
+        }
+        return session.finish(kHostNoErr);
+    }
     host::MenuItem* item = session.findItem(entry->menuText);
     if (item == nullptr) {
         session.fail(kHostErrNotFound, "the module has no menu item \"" +

@@ -2,6 +2,7 @@
 #include "Window.h"
 #include "platform/UserAgent.h"
 
+#include <algorithm>
 #include <ostream>
 #include <sstream>
 
@@ -179,8 +180,16 @@ Outcome PanelView::clickTreeItem(const std::vector<std::string>& path, std::uint
     for (const std::string& part : path)
         joined += (joined.empty() ? "" : "/") + part;
     if (path.empty()) return {this->where() + ": no tree item named"};
+    // From a top-level item, else from below one, else ending anywhere deeper.
     std::vector<std::vector<std::size_t>> matches = matchPath(tree->tree, path, 0);
     if (matches.empty()) matches = matchPath(tree->tree, path, 1);
+    int deepest = 0;
+    for (const TreeItemInfo& item : tree->tree)
+        deepest = std::max(deepest, item.level);
+    if (matches.empty())
+        for (int level = 2; level <= deepest; ++level)
+            for (std::vector<std::size_t>& m : matchPath(tree->tree, path, level))
+                matches.push_back(std::move(m));
     if (matches.empty()) return {this->where() + ": the tree has no item " + quoted(joined)};
     if (matches.size() > 1)
         return {this->where() + ": the tree has " + std::to_string(matches.size()) + " items " +

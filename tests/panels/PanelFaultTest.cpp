@@ -192,5 +192,25 @@ TEST_F(PanelFaults, EveryHostCallOfAnAlignmentFailsCleanly) {
     }
 }
 
+TEST_F(PanelFaults, APanelNeverCreatedLeavesNothingInTheHost) {
+    const std::uint64_t destroys = Calls("AI Panel Suite/Destroy");
+    {
+        CMoveLayerPanel move(pluginRef());
+        CTextAlignPanel align(pluginRef());
+        EXPECT_FALSE(move.IsShown());
+    }
+    EXPECT_EQ(Calls("AI Panel Suite/Destroy"), destroys);
+    EXPECT_EQ(app().panels().live(), 0u);
+    // A creation that fails part-way is undone by the destructor all the same.
+    app().faults().failOperation("SetStateChangedNotifyProc", kFault);
+    {
+        CMoveLayerPanel move(pluginRef());
+        EXPECT_EQ(move.Create(), kFault);
+        EXPECT_EQ(app().panels().live(), 1u);
+    }
+    EXPECT_EQ(app().panels().live(), 0u);
+    EXPECT_EQ(WsLiveObjects(WS_LIVE_IMAGELISTS), 0u);
+}
+
 } // namespace
 } // namespace paneltest

@@ -150,8 +150,8 @@ public:
     /** Sets the panel's (first) check box by clicking it when it is not already so. */
     Outcome tick(bool on);
     /** Clicks the tree item at the end of a path of item texts, opening the items on the way
-     *  with their expand buttons; the path starts at a top-level item or, when none has
-     *  its first text, below one. where: WS_TVHT_ONITEMLABEL, ONITEMICON or ONITEMRIGHT.
+     *  with their expand buttons; the path starts at a top-level item, else below one,
+     *  else at any deeper item. where: WS_TVHT_ONITEMLABEL, ONITEMICON or ONITEMRIGHT.
      *  A path that names two items is refused as ambiguous. */
     Outcome clickTreeItem(const std::vector<std::string>& path,
                           std::uint32_t where = WS_TVHT_ONITEMLABEL);
