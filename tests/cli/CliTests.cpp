@@ -122,7 +122,7 @@ TEST_F(CliDocuments, FailuresNameTheCauseAndLeaveTheOutputAlone) {
         // No terminal to put the question to.
         {"run polygon-colouring " + states, "よろしいですか"},
         {"run reset-image-size square.svg", "not available for this document"},
-        {"run move-to-layer square.svg", "move-to-layer is not available"},
+        {"run move-to-layer square.svg --set layer=Nowhere", "the tree has no item \"Nowhere\""},
         {"run save-layer-list square.svg", "--set file=PATH"},
         {"run map-scaling square.svg --set mode=scale --set current-scale=abc",
          "field \"current-scale\""},
