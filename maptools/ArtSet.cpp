@@ -39,16 +39,15 @@ HostErr CArtSet::FillFromSelection() noexcept {
     return kHostNoErr;
 }
 
+HostErr CArtSet::Get(uint64_t index, HostArtHandle& art) const noexcept {
+    art = nullptr;
+    if (index >= count_ || handle_ == nullptr) return kHostErrBadParameter;
+    return sArtSet->IndexArtSet(handle_, static_cast<size_t>(index), &art);
+}
+
 HostArtHandle CArtSet::At(int32_t index) const noexcept {
     HostArtHandle art = nullptr;
     return Get(index, art) == kHostNoErr ? art : nullptr;
-}
-
-HostErr CArtSet::Get(int32_t index, HostArtHandle& art) const noexcept {
-    art = nullptr;
-    if (index < 0 || static_cast<uint64_t>(index) >= count_ || handle_ == nullptr)
-        return kHostErrBadParameter;
-    return sArtSet->IndexArtSet(handle_, static_cast<size_t>(index), &art);
 }
 
 // The count goes with the set: a count without a set would promise entries that At can

@@ -4,6 +4,7 @@
 #include "commands/CommandTable.h"
 #include "commands/Common.h"
 #include "commands/Targets.h"
+#include "commands/PanelRun.h"
 
 #include "host/docsuites/DocumentSession.h"
 #include "host/svg/SvgFile.h"
@@ -38,7 +39,7 @@ void addRunCommand(CLI::App& cli, CliContext& context) {
 
 namespace {
 
-// The panels are not wired to the command line: they have no menu command to run.
+// The panels have no menu command: the run acts on the panel's window instead.
 bool isPanelCommand(std::string_view name) {
     return name == "move-to-layer" || name == "text-origin";
 }
@@ -59,6 +60,18 @@ int runJob(CliContext& context, const RunOptions& options, const CommandEntry& e
     if (!applyTargets(session, document.document(), options.layer, options.select))
         return session.finish(kHostErrBadParameter);
 
+    if (isPanelCommand(options.command)) {
+        const int status =
+            runPanelCommand(session, options.command, entry.menuText, options.interaction.fields,
+                            context.terminal, context.in, context.err);
+        if (status != kExitOk || session.hasFailed()) return status;
+        std::string message;
+        if (const HostErr err = host::saveSvgFile(document.document(), job.output, message)) {
+            session.fail(err, message);
+            return session.finish(err);
+        }
+        return session.finish(kHostNoErr);
+    }
     host::MenuItem* item = session.findItem(entry.menuText);
     if (item == nullptr) {
         session.fail(kHostErrNotFound, "the module has no menu item \"" +
@@ -115,15 +128,17 @@ int runDocumentCommand(CliContext& context, const RunOptions& options) {
     if (entry == nullptr)
         throw UsageError("unknown command \"" + options.command +
                          "\" (commands: " + commandNames() + ")");
-    if (isPanelCommand(options.command)) {
-        context.err << "cartovel: NIMP: the command " << options.command
-                    << " is not available from the command line\n";
-        return kExitError;
-    }
     // Everything that can be checked without the documents is checked before the first is
     // opened, so the preference store is never changed by a run that cannot save.
     context.commandName = options.command;
-    SessionOptions sessionOpts = sessionOptions(context, options.interaction, entry->dialogs);
+    // A panel command's own fields go to the panel; any other field is checked against its
+    // dialogs (it has none), so it is refused like an unknown field.
+    InteractionOptions dialogInteraction = options.interaction;
+    if (isPanelCommand(options.command))
+        std::erase_if(dialogInteraction.fields, [](const std::string& setting) {
+            return isPanelField(setting.substr(0, setting.find('=')));
+        });
+    SessionOptions sessionOpts = sessionOptions(context, dialogInteraction, entry->dialogs);
     sessionOpts.preferencesFile = options.prefs;
     std::vector<RunJob> jobs;
     std::string problem;

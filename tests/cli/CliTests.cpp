@@ -132,13 +132,13 @@ TEST_F(CliDocuments, ExitStatusesTellTheOutcomesApart) {
         {"run load-layer-list layers.svg --set mode=rename --set file=long.txt "
          "--set encoding=utf-8",
          1, "the command ended with the alert \"レイヤー名の再設定を中断しました"},
-        {"run move-to-layer square.svg", 1, "move-to-layer is not available"},
         {"run save-layer-list square.svg", 1, "--set file=PATH"},
         {"run map-scaling square.svg --set mode=scale --set current-scale=abc", 1,
          "field \"current-scale\""},
         // 2: the user cancelled.
         {"run polygon-colouring " + states + " --answer cancel", 2, "cancelled"},
         // 3: refused, nothing changed.
+        {"run move-to-layer square.svg --set layer=Nowhere", 3, "the tree has no item \"Nowhere\""},
         {"run fast-move square.svg", 3, "refused: 移動先を示すパスを1つだけ選択して"},
         {"run polygon-colouring layers.svg --layer hidden --answer ok", 3, "非表示です"},
         {"run polygon-colouring layers.svg --layer locked --answer ok", 3, "ロックされています"},

@@ -95,11 +95,11 @@ TEST_F(UserSuiteTest, ProgressIsRecordedAndACancelCanBeScriptedAtAnyQuery) {
     EXPECT_EQ(app.user().progressValues()[4].current, 4);
     EXPECT_EQ(app.user().cancelQueries(), 5u);
 
-    // A failing cancel query reads as a request to stop.
+    // A failing cancel query reads as "no stop asked": a host fault is never the user's cancel.
     app.faults().failOperation("AI User Suite/Cancel", kHostErrCant);
     ScriptedResponder calm;
     app.user().setResponder(&calm);
-    EXPECT_EQ(user->Cancel(), 1);
+    EXPECT_EQ(user->Cancel(), 0);
     app.user().setResponder(nullptr);
     EXPECT_EQ(user->MessageAlert(nullptr), kHostErrBadHandle);
 }
