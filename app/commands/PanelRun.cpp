@@ -10,7 +10,6 @@
 namespace cartovel {
 namespace {
 
-
 constexpr const char* kRefreshText = "レイヤーリストを更新";
 constexpr const char* kFailedAlert = "エラーにより操作を完了できませんでした";
 constexpr std::array<const char*, 2> kRefusalAlerts = {

@@ -3,8 +3,8 @@
 #include "commands/CommandHelp.h"
 #include "commands/CommandTable.h"
 #include "commands/Common.h"
-#include "commands/Targets.h"
 #include "commands/PanelRun.h"
+#include "commands/Targets.h"
 
 #include "host/docsuites/DocumentSession.h"
 #include "host/svg/SvgFile.h"
