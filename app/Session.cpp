@@ -126,11 +126,6 @@ void Session::fail(HostErr code, std::string message, ExitStatus status) {
     if (!failure_) failure_ = Failure{code, std::move(message), status};
 }
 
-bool Session::hasFailed() const {
-    return failure_.has_value() || app_->user().failure().has_value() ||
-           !dialogs_->errors().empty();
-}
-
 Session::Verdict Session::verdict(HostErr result) const {
     const auto error = [](HostErr code, const std::string& sentence) {
         return Verdict{kExitError, host::codeText(code) + ": " + sentence};

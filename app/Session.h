@@ -58,8 +58,6 @@ public:
     void usageError(std::string message) {
         fail(kHostErrBadParameter, std::move(message), kExitUsage);
     }
-    /// A failure is recorded: the host's own, an unanswered question or a dialog error.
-    [[nodiscard]] bool hasFailed() const;
     /// Prints what the run ended with and returns the exit status (see RunLog::outcome):
     /// 0 done, 1 an error (with the code's four characters and a sentence, or the alert
     /// that ended the command), 2 cancelled, 3 refused, 64 a usage error.

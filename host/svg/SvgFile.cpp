@@ -83,9 +83,8 @@ SvgLoadResult failure(std::string message) {
     return r;
 }
 
-} // namespace
-
-SvgLoadResult loadSvgText(std::string_view name, std::string text) {
+SvgLoadResult loadSvg(std::string_view name, std::string text,
+                      const std::optional<std::filesystem::path>& imageFolder) {
     const LineIndex lines(text);
     const std::string_view view = text;
     if (view.starts_with("\xFE\xFF") || view.starts_with("\xFF\xFE"))
@@ -96,6 +95,7 @@ SvgLoadResult loadSvgText(std::string_view name, std::string text) {
     if (text.empty()) return failure(lines.at(name, 0) + ": the file is empty");
 
     svg::SvgReader reader(text.data(), text.size());
+    if (imageFolder) reader.setImageFolder(*imageFolder);
     SvgLoadResult result;
     result.document = reader.read();
     for (const svg::ReadProblem& w : reader.warnings())
@@ -105,6 +105,12 @@ SvgLoadResult loadSvgText(std::string_view name, std::string text) {
         result.message = lines.at(name, reader.error().offset) + ": " + reader.error().message;
     }
     return result;
+}
+
+} // namespace
+
+SvgLoadResult loadSvgText(std::string_view name, std::string text) {
+    return loadSvg(name, std::move(text), std::nullopt);
 }
 
 SvgLoadResult loadSvgFile(const std::filesystem::path& path) {
@@ -120,7 +126,7 @@ SvgLoadResult loadSvgFile(const std::filesystem::path& path) {
     std::string text(static_cast<std::size_t>(size), '\0');
     if (!in || !in.read(text.data(), static_cast<std::streamsize>(size)))
         return failure(path.string() + ": cannot read the file");
-    SvgLoadResult result = loadSvgText(path.string(), std::move(text));
+    SvgLoadResult result = loadSvg(path.string(), std::move(text), path.parent_path());
     if (result.document) result.document->filePath = path.string();
     return result;
 }

@@ -1,10 +1,12 @@
 // Reading SVG elements: styles, transforms, containers, shapes, images and <use>.
 #include "host/geometry/Matrix.h"
+#include "host/svg/ImagePixels.h"
 #include "host/svg/SvgNames.h"
 #include "host/svg/SvgNumbers.h"
 #include "host/svg/SvgReader.h"
 #include "host/svg/SvgTransform.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace host::svg {
@@ -434,6 +436,42 @@ Art* SvgReader::readShape(pugi::xml_node node, std::string_view name, const Comp
     return art;
 }
 
+namespace {
+
+struct ImageFit {
+    double pixelWidth, pixelHeight; // the image's 100 % size
+    double sx, sy, tx, ty;          // pixel space to the element's user space (y down)
+};
+
+struct Viewport {
+    double x, y, w, h;
+};
+
+// Places pixels in the viewport as preserveAspectRatio says (default "xMidYMid meet";
+// "slice" scales to cover, its clipping is not kept). Without a pixel size the viewport's
+// size stands for it.
+ImageFit fitImage(pugi::xml_node node, const Viewport& v, std::optional<PixelSize> pixels) {
+    if (!pixels || v.w <= 0 || v.h <= 0) return {v.w, v.h, 1, 1, v.x, v.y};
+    ImageFit fit{
+        pixels->width, pixels->height, v.w / pixels->width, v.h / pixels->height, v.x, v.y};
+    const std::string_view ratio = trim(node.attribute("preserveAspectRatio").value());
+    if (ratio.starts_with("none")) return fit;
+    const std::string_view align = ratio.empty() ? "xMidYMid" : ratio.substr(0, 8);
+    const auto factor = [](std::string_view part) {
+        return part == "Min" ? 0.0 : part == "Max" ? 1.0 : 0.5;
+    };
+    const double ax = align.size() == 8 ? factor(align.substr(1, 3)) : 0.5;
+    const double ay = align.size() == 8 ? factor(align.substr(5, 3)) : 0.5;
+    const bool slice = ratio.find("slice") != std::string_view::npos;
+    const double s = slice ? std::max(fit.sx, fit.sy) : std::min(fit.sx, fit.sy);
+    fit.sx = fit.sy = s;
+    fit.tx = v.x + (v.w - pixels->width * s) * ax;
+    fit.ty = v.y + (v.h - pixels->height * s) * ay;
+    return fit;
+}
+
+} // namespace
+
 Art* SvgReader::readImage(pugi::xml_node node, const ComputedStyle& style,
                           const HostRealMatrix& ctm) {
     const double fs = style.fontSize;
@@ -455,12 +493,16 @@ Art* SvgReader::readImage(pugi::xml_node node, const ComputedStyle& style,
     Art* art = doc_->makeArt(raster ? ArtType::Raster : ArtType::Placed);
     ImageData& img = *art->image();
     img.href = href;
-    img.pixelWidth = w;
-    img.pixelHeight = h;
+    // The image's own pixel size is its 100 % size; width and height only say where it is
+    // fitted, as preserveAspectRatio says.
+    const ImageFit fit = fitImage(node, {x, y, w, h}, hrefPixelSize(href, imageFolder_));
+    img.pixelWidth = fit.pixelWidth;
+    img.pixelHeight = fit.pixelHeight;
     // Pixel space: a placed image's runs down from its top-left corner, a raster image's up
     // from its bottom-left corner.
     const HostRealMatrix local =
-        raster ? HostRealMatrix{1, 0, 0, -1, x, y + h} : translationMatrix(x, y);
+        raster ? HostRealMatrix{fit.sx, 0, 0, -fit.sy, fit.tx, fit.ty + fit.pixelHeight * fit.sy}
+               : HostRealMatrix{fit.sx, 0, 0, fit.sy, fit.tx, fit.ty};
     img.matrix = concat(local, ctm);
     if (!checkMatrix(node, img.matrix)) return nullptr;
     finishArt(node, *art, style, true);

@@ -9,7 +9,9 @@
 #include <pugixml.hpp>
 
 #include <deque>
+#include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -35,6 +37,9 @@ public:
     /// The document, or null with error() set.
     std::unique_ptr<Document> read();
     const ReadProblem& error() const { return error_; }
+    /// Linked images are looked up relative to this folder for their pixel size; without
+    /// it only embedded images are.
+    void setImageFolder(std::filesystem::path folder) { imageFolder_ = std::move(folder); }
     const std::vector<ReadProblem>& warnings() const { return warnings_; }
 
 private:
@@ -125,6 +130,7 @@ private:
     bool failed_ = false;
     ReadProblem error_;
     std::vector<ReadProblem> warnings_;
+    std::optional<std::filesystem::path> imageFolder_;
     std::deque<Frame> stack_;
     mutable pugi::xml_node cvCacheNode_;
     mutable std::vector<std::pair<std::string_view, const char*>> cvCache_;

@@ -186,8 +186,9 @@ std::unique_ptr<Document> everythingDocument() {
                         2,
                         "data:image/"
                         "png;base64,"
-                        "iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mP8z8BQDwAEhQGAhK"
-                        "mMIQAAAABJRU5ErkJggg=="};
+                        // a 3 by 2 image, as the size above says
+                        "iVBORw0KGgoAAAANSUhEUgAAAAMAAAACCAYAAACddGYaAAAAEUlEQVR4nGMwTpv5H4YZkDkAo0"
+                        "MNJ+/QMf8AAAAASUVORK5CYII="};
     Art* embeddedPlaced = add(d, *hidden->group(), ArtType::Placed, "embedded placed");
     *embeddedPlaced->image() = {{1, 0, 0, -1, 0, 0}, 1, 1, "data:,x"};
     Art* linkedRaster = add(d, *hidden->group(), ArtType::Raster, "linked raster");
