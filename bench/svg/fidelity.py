@@ -73,6 +73,8 @@ def read_png(path):
 
 
 def same_drawing(a, b):
+    if open(a, "rb").read() == open(b, "rb").read():
+        return True
     wa, ha, bpa, pa = read_png(a)
     wb, hb, bpb, pb = read_png(b)
     if (wa, ha, bpa) != (wb, hb, bpb):
@@ -131,7 +133,8 @@ def generated(n, folder):
         if k == 4:
             return (f'<path d="M{num(5, 50)} {num(5, 50)} C{num(0, 100)} {num(0, 100)} {num(0, 100)} {num(0, 100)} '
                     f'{num(50, 95)} {num(50, 95)} Q{num(0, 100)} {num(0, 100)} {num(5, 95)} {num(5, 95)} Z"{t}{extra}/>')
-        return f'<line x1="{num(5, 95)}" y1="{num(5, 95)}" x2="{num(5, 95)}" y2="{num(5, 95)}" stroke="{colour()}" stroke-width="{num(1, 6)}"{t}{extra}/>'
+        own = "" if "stroke=" in extra else f' stroke="{colour()}" stroke-width="{num(1, 6)}"'
+        return f'<line x1="{num(5, 95)}" y1="{num(5, 95)}" x2="{num(5, 95)}" y2="{num(5, 95)}"{own}{t}{extra}/>'
 
     def paint():
         return f' fill="{colour()}" stroke="{colour()}" stroke-width="{num(0, 4)}"'
@@ -179,7 +182,7 @@ def generated(n, folder):
         extra = rnd.choice([' marker-end="url(#m)" marker-start="url(#m)"', ' paint-order="stroke"',
                             ' style="mix-blend-mode:multiply"', f' stroke-dasharray="{num(1, 5)} {num(1, 5)}"',
                             ' stroke-linejoin="round" stroke-linecap="round"'])
-        body = shape(paint()) + f'<path d="M10 80 L40 {num(20, 60)} L70 60 L90 20" fill="none"{paint()}{extra}{transform()}/>'
+        body = shape(paint()) + f'<path fill="none" d="M10 80 L40 {num(20, 60)} L70 60 L90 20"{paint().replace(" fill=", " data-fill=")}{extra}{transform()}/>'
         return doc(defs, body)
     makers.append(painting)
 

@@ -247,7 +247,7 @@ void SvgReader::finishArt(pugi::xml_node node, Art& art, const ComputedStyle& st
     if (!pendingStroke_.value.empty()) keptOf(art).stroke = std::move(pendingStroke_);
     pendingFill_.value.clear();
     pendingStroke_.value.clear();
-    keep(node, art, space);
+    keep(node, art, space, leaf && style.stroke.kind != Paint::None);
     if (!art.isLayerGroup()) {
         std::uint32_t bits = 0;
         if (style.displayNone || (leaf && style.visibilityHidden)) bits |= kAttrHidden;

@@ -6,6 +6,7 @@
 #include "host/svg/SvgReader.h"
 
 #include <array>
+#include <cmath>
 #include <cstring>
 
 namespace host::svg {
@@ -82,7 +83,7 @@ KeptContent& SvgReader::keptOf(Art& art) {
     return *art.kept;
 }
 
-void SvgReader::keep(pugi::xml_node node, Art& art, const HostRealMatrix& space) {
+void SvgReader::keep(pugi::xml_node node, Art& art, const HostRealMatrix& space, bool stroked) {
     const std::string_view name = localName(node);
     bool spaced = false;
     for (pugi::xml_attribute a = node.first_attribute(); a; a = a.next_attribute()) {
@@ -112,6 +113,16 @@ void SvgReader::keep(pugi::xml_node node, Art& art, const HostRealMatrix& space)
         if (isKeptChild(node, c, name)) appendXml(c, keptOf(art).children);
     if (name == "a" || name == "switch") keptOf(art).element = name;
     if (art.kept && (art.kept->fill.value.size() || art.kept->stroke.value.size())) spaced = true;
+    // A stroke under a transformation that is not a similarity is no longer a line of
+    // one width; only its own space draws it as it was.
+    if (stroked && (art.path() || art.type() == ArtType::CompoundPath)) {
+        const auto near = [](double a, double b) {
+            return std::abs(a - b) <= 1e-9 * (std::abs(a) + std::abs(b));
+        };
+        const bool similar = (near(space.a, space.d) && near(space.b, -space.c)) ||
+                             (near(space.a, -space.d) && near(space.b, space.c));
+        spaced = spaced || !similar;
+    }
     HostRealMatrix inverse = space;
     if (spaced && invert(inverse)) {
         keptOf(art).hasSpace = true;

@@ -104,7 +104,7 @@ private:
     bool isKeptChild(pugi::xml_node parent, pugi::xml_node child,
                      std::string_view parentName) const;
     KeptContent& keptOf(Art& art);
-    void keep(pugi::xml_node node, Art& art, const HostRealMatrix& space);
+    void keep(pugi::xml_node node, Art& art, const HostRealMatrix& space, bool stroked);
     void keepPaint(const Paint& paint, bool on, const HostColor& colour, KeptPaint& out);
     void keepDocument();
     void link(Art& parent, Art& art, pugi::xml_node node);
