@@ -5,10 +5,12 @@
 
 #include "host/document/ArtKinds.h"
 #include "host/document/Handles.h"
+#include "host/document/KeptContent.h"
 #include "host/document/PathStyle.h"
 #include "host/document/TextData.h"
 #include "hostapi/suites/PathSuite.h"
 
+#include <memory>
 #include <string>
 #include <utility>
 #include <variant>
@@ -94,6 +96,8 @@ public:
 
     std::string name; // written as the SVG id
     Tags tags;
+    /// What the file said that the model does not represent; null for most art.
+    std::unique_ptr<KeptContent> kept;
 
     PathData* path() { return std::get_if<PathData>(&data_); }
     const PathData* path() const { return std::get_if<PathData>(&data_); }

@@ -190,12 +190,15 @@ Art* Document::copySubtree(const Art& source) {
         dst->tags = src.tags;
         dst->attrs_ = src.attrs_ & (kAttrLocked | kAttrHidden);
         dst->data_ = src.data_;
+        if (src.kept) dst->kept = std::make_unique<KeptContent>(*src.kept);
         if (TextData* t = dst->text(); t && t->framePath) {
             Art* frame = createArt(t->framePath->type_);
             frame->name = t->framePath->name;
             frame->tags = t->framePath->tags;
             frame->attrs_ = t->framePath->attrs_ & (kAttrLocked | kAttrHidden);
             frame->data_ = t->framePath->data_;
+            if (t->framePath->kept)
+                frame->kept = std::make_unique<KeptContent>(*t->framePath->kept);
             frame->attachedTo_ = dst;
             t->framePath = frame;
         }

@@ -170,6 +170,8 @@ public:
     std::string filePath;
     HostRealPoint viewCentre{306.0, 396.0};
     bool textFocus = false;
+    /// The file's content outside the art, written back on saving.
+    KeptDocument kept;
 
 private:
     struct Place {

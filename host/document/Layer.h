@@ -46,6 +46,9 @@ public:
     Art* art() const { return art_; }
 
     std::string name;
+    /// The id of the file's own definition, kept verbatim with the file's other
+    /// definitions and written back instead of the art; empty for symbols made here.
+    std::string keptId;
 
 private:
     friend class Document;

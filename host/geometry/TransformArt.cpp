@@ -40,12 +40,30 @@ void transformText(TextData& t, const HostRealMatrix& m, double lineScale, std::
         transformPath(*t.framePath->path(), m, lineScale, options);
 }
 
+// Kept user spaces move with their art. A container that is not itself transformed
+// follows one of its descendants (the first one transformed), so that a clip path of a
+// group moves along when a command transforms the group's members one by one.
+void followSpaces(Art& art, const HostRealMatrix& m, std::int32_t options) {
+    for (Art* up = art.parent(); up; up = up->parent()) {
+        KeptContent* k = up->kept.get();
+        if (!k || !k->hasSpace) continue;
+        if (k->spaceLeader == 0) k->spaceLeader = art.id();
+        if (k->spaceLeader == art.id()) k->space = concat(k->space, m);
+    }
+    for (Art* a = &art; a;) {
+        if (a->kept && a->kept->hasSpace) a->kept->space = concat(a->kept->space, m);
+        const bool closed = a->type() == ArtType::PluginGroup && !(options & kTransformChildren);
+        a = closed ? nextOutside(a, &art) : nextInPreorder(a, &art);
+    }
+}
+
 } // namespace
 
 HostErr transformArt(Document& doc, Art& art, const HostRealMatrix& m, double lineScale,
                      std::int32_t options) {
     if (!isFinite(m) || !std::isfinite(lineScale)) return kHostErrBadParameter;
     if (HostErr e = doc.checkEditable(art)) return e;
+    if (options & kTransformObjects) followSpaces(art, m, options);
     // An explicit stack: groups can nest deeper than the call stack allows.
     std::vector<Art*> stack{&art};
     while (!stack.empty()) {

@@ -1,10 +1,15 @@
 // Documents on disk as SVG.
 //
-// Reading is defensive: the file must be UTF-8 XML with an <svg> root; DOCTYPEs with
-// entity declarations, malformed path data, transforms or lengths, numbers out of range
-// (coordinates beyond 1e12 points) and reference cycles are refused with a message
-// "file:line:column: what". Values of styling properties that do not parse keep their
-// defaults and are reported as warnings.
+// Reading is defensive and forgiving as browsers are: only a file that is not well-formed
+// UTF-8 XML with an <svg> root, or that declares entities, is refused with a message
+// "file:line:column: what". Bad data elsewhere gives warnings in the same form: path data
+// is drawn up to its first error, malformed transforms and lengths take their defaults,
+// and elements with numbers out of range (coordinates beyond 1e12 points) or reference
+// cycles are left out.
+//
+// What the model does not represent (other attributes, child elements, style sheets,
+// definitions, metadata) is kept with the art it came with and written back; see
+// KeptContent.h.
 //
 // Writing is atomic (see AtomicFile.h); a document that holds a number that is not finite
 // is refused before anything is written.

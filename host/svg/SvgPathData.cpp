@@ -170,10 +170,17 @@ bool PathParser::run() {
         skipSpaces(d_, pos_);
         if (pos_ >= d_.size()) break;
         const char cmd = d_[pos_];
-        if (!isCommand(cmd)) return fail("path command expected");
+        // What came before an error stays drawn, as browsers draw it.
+        if (!isCommand(cmd)) {
+            builder_.finish();
+            return fail("path command expected");
+        }
         ++pos_;
         firstArg_ = true;
-        if (!command(cmd)) return false;
+        if (!command(cmd)) {
+            builder_.finish();
+            return false;
+        }
     }
     builder_.finish();
     return true;
@@ -314,6 +321,10 @@ bool parsePoints(std::string_view s, bool close, Outline& out, SyntaxError& erro
         if (st != NumberStatus::Ok) {
             error = {pos,
                      st == NumberStatus::OutOfRange ? "number out of range" : "number expected"};
+            if (!first) {
+                if (close) b.close();
+                b.finish();
+            }
             return false;
         }
         if (first) {

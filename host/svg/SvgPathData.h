@@ -32,9 +32,10 @@ struct SyntaxError {
 };
 
 /// Empty or blank data gives no subpaths. On a syntax error (or a number out of range)
-/// returns false with the error's offset.
+/// returns false with the error's offset, out holding everything before the error.
 bool parsePathData(std::string_view d, Outline& out, SyntaxError& error);
 /// Pairs of numbers; an odd last number is ignored as SVG does.
+/// On an error out holds the points before it.
 bool parsePoints(std::string_view points, bool close, Outline& out, SyntaxError& error);
 
 void rectOutline(double x, double y, double w, double h, double rx, double ry, Outline& out);

@@ -55,7 +55,7 @@ bool SvgReader::checkMatrix(pugi::xml_node node, const HostRealMatrix& m) {
     if (inRange(m.a) && inRange(m.b) && inRange(m.c) && inRange(m.d) && inRange(m.tx) &&
         inRange(m.ty))
         return true;
-    return fail(node, "transformation out of range");
+    return skip(node, "transformation out of range; not drawn");
 }
 
 bool SvgReader::elementTransform(pugi::xml_node node, const HostRealMatrix& parentCtm,
@@ -67,8 +67,12 @@ bool SvgReader::elementTransform(pugi::xml_node node, const HostRealMatrix& pare
     }
     HostRealMatrix t;
     SyntaxError e;
-    if (!parseTransform(attr.value(), t, e))
-        return failAt(attr, e.offset, "bad transform: " + e.message);
+    if (!parseTransform(attr.value(), t, e)) {
+        // As browsers do: a transform that does not parse is no transform.
+        warnAt(node, attr, e.offset, "bad transform (" + e.message + "); ignored");
+        ctm = parentCtm;
+        return true;
+    }
     ctm = concat(t, parentCtm);
     return checkMatrix(node, ctm);
 }
@@ -82,9 +86,10 @@ bool SvgReader::length(pugi::xml_node node, const char* name, double fontSize, d
     if (!s.empty() && s.back() == '%' && parseWholeNumber(s.substr(0, s.size() - 1), v)) {
         v = percentOf * v / 100;
     } else if (!parseLength(s, fontSize, v)) {
-        return failAt(attr, 0, "bad length '" + std::string(s) + "'");
+        warnAt(node, attr, 0, "bad length '" + std::string(s) + "'; the default is used");
+        return true;
     }
-    if (!inRange(v)) return failAt(attr, 0, "length out of range");
+    if (!inRange(v)) return skip(node, std::string(name) + ": length out of range; not drawn");
     value = v;
     return true;
 }
@@ -116,7 +121,7 @@ bool SvgReader::toDocument(pugi::xml_node node, Outline& outline, const HostReal
         }
         if (!inRange(s.p.h) || !inRange(s.p.v) || !inRange(s.in.h) || !inRange(s.in.v) ||
             !inRange(s.out.h) || !inRange(s.out.v))
-            return fail(node, "coordinates out of range");
+            return skip(node, "coordinates out of range; not drawn");
     }
     return true;
 }
@@ -190,6 +195,8 @@ PathStyle SvgReader::pathStyle(pugi::xml_node node, const ComputedStyle& s) {
     };
     exact(cv::kFill, ps.fillPaint, ps.fill);
     exact(cv::kStroke, ps.strokePaint, ps.stroke);
+    keepPaint(s.fill, ps.fillPaint, ps.fill, pendingFill_);
+    keepPaint(s.stroke, ps.strokePaint, ps.stroke, pendingStroke_);
     ps.fillOverprint = isTrue(cvAttr(node, cv::kFillOverprint));
     ps.strokeOverprint = isTrue(cvAttr(node, cv::kStrokeOverprint));
     auto matrix = [&](std::string_view local, HostRealMatrix& m) {
@@ -223,9 +230,26 @@ void SvgReader::readTags(pugi::xml_node node, Art& art) {
     }
 }
 
-void SvgReader::finishArt(pugi::xml_node node, Art& art, const ComputedStyle& style, bool leaf) {
-    const char* cvName = cvAttr(node, cv::kName);
-    art.name = cvName ? cvName : node.attribute("id").value();
+std::string SvgReader::artName(pugi::xml_node node) {
+    if (const char* cvName = cvAttr(node, cv::kName)) return cvName;
+    std::string id = node.attribute("id").value();
+    if (useDepth_ == 0 || id.empty()) return id;
+    // A copy drawn through <use>: the original keeps its id, the copy gets one of its own.
+    std::string fresh;
+    do {
+        fresh = id + "-" + std::to_string(++copies_);
+    } while (ids_.count(fresh));
+    return fresh;
+}
+
+void SvgReader::finishArt(pugi::xml_node node, Art& art, const ComputedStyle& style, bool leaf,
+                          const HostRealMatrix& space) {
+    art.name = artName(node);
+    if (!pendingFill_.value.empty()) keptOf(art).fill = std::move(pendingFill_);
+    if (!pendingStroke_.value.empty()) keptOf(art).stroke = std::move(pendingStroke_);
+    pendingFill_.value.clear();
+    pendingStroke_.value.clear();
+    keep(node, art, space, leaf && style.stroke.kind != Paint::None);
     if (!art.isLayerGroup()) {
         std::uint32_t bits = 0;
         if (style.displayNone || (leaf && style.visibilityHidden)) bits |= kAttrHidden;
@@ -261,6 +285,7 @@ bool isDrawable(std::string_view name) {
 
 void SvgReader::readElement(pugi::xml_node node, const Context& parent) {
     if (!isSvgElement(node)) return;
+    useDepth_ = parent.useDepth;
     const std::string_view name = localName(node);
     if (!isDrawable(name)) return; // definitions, metadata, scripts, filters and the like
     const bool container = isContainerElement(name);
@@ -270,7 +295,7 @@ void SvgReader::readElement(pugi::xml_node node, const Context& parent) {
         if (role && std::string_view(role) == "frame") return; // read with its text
     }
     if (parent.useDepth > 0 && ++expanded_ > kMaxExpandedElements) {
-        fail(node, "too many elements drawn through <use>");
+        skip(node, "too many elements drawn through <use>; not drawn");
         return;
     }
     const ComputedStyle style = computeStyle(node, parent.style);
@@ -306,13 +331,13 @@ void SvgReader::readContainer(pugi::xml_node node, std::string_view name, const 
     inner.ctm = ctm;
     inner.useDepth = parent.useDepth;
     if (parent.layer && isLayerGroup(node)) {
-        inner.layer = openLayer(node, parent.layer, style);
+        inner.layer = openLayer(node, parent.layer, style, ctm);
         inner.parent = inner.layer->group();
     } else {
         const char* kind = cvAttr(node, cv::kArt);
         const bool plugin = kind && std::string_view(kind) == "plugin-group";
         Art* art = doc_->makeArt(plugin ? ArtType::PluginGroup : ArtType::Group);
-        finishArt(node, *art, style, false);
+        finishArt(node, *art, style, false, ctm);
         link(*parent.parent, *art, node);
         inner.parent = art;
     }
@@ -331,9 +356,10 @@ Art* SvgReader::readShape(pugi::xml_node node, std::string_view name, const Comp
         const bool ok = name == "path" ? parsePathData(attr.value(), outline_, e)
                                        : parsePoints(attr.value(), name == "polygon", outline_, e);
         if (!ok) {
-            failAt(attr, e.offset,
-                   std::string(name == "path" ? "bad path data: " : "bad points: ") + e.message);
-            return nullptr;
+            // Everything before the error is drawn, as browsers draw it.
+            warnAt(node, attr, e.offset,
+                   std::string(name == "path" ? "bad path data: " : "bad points: ") + e.message +
+                       "; drawn up to there");
         }
     } else if (name == "rect") {
         double x = 0, y = 0, rw = 0, rh = 0, rx = -1, ry = -1;
@@ -432,7 +458,11 @@ Art* SvgReader::readShape(pugi::xml_node node, std::string_view name, const Comp
             }
         }
     }
-    finishArt(node, *art, style, true);
+    if (!sheet_.empty()) {
+        keptOf(*art).readStyle = ps;
+        art->kept->lengthsFit = lineScale == 1;
+    }
+    finishArt(node, *art, style, true, ctm);
     return art;
 }
 
@@ -505,7 +535,7 @@ Art* SvgReader::readImage(pugi::xml_node node, const ComputedStyle& style,
                : HostRealMatrix{fit.sx, 0, 0, fit.sy, fit.tx, fit.ty};
     img.matrix = concat(local, ctm);
     if (!checkMatrix(node, img.matrix)) return nullptr;
-    finishArt(node, *art, style, true);
+    finishArt(node, *art, style, true, ctm);
     return art;
 }
 
@@ -527,23 +557,23 @@ void SvgReader::readUse(pugi::xml_node node, const Context& parent, const Comput
         inst.symbol = symbols_[ref.internal_object()]->id();
         inst.matrix = concat(HostRealMatrix{1, 0, 0, -1, 0, 0}, ctm); // symbol space has y up
         if (!checkMatrix(node, inst.matrix)) return;
-        finishArt(node, *art, style, true);
+        finishArt(node, *art, style, true, elementCtm);
         link(*parent.parent, *art, node);
         return;
     }
     if (parent.useDepth >= kMaxUseDepth) {
-        fail(node, "<use> references nest too deeply (a reference cycle?)");
+        skip(node, "<use> references nest too deeply (a reference cycle?); not drawn");
         return;
     }
     for (pugi::xml_node a = node; a; a = a.parent()) {
         if (a == ref) {
-            fail(node, "<use> refers to an element that contains it");
+            skip(node, "<use> refers to an element that contains it; not drawn");
             return;
         }
     }
     // Any other element is drawn as a copy in a group of its own.
     Art* group = doc_->makeArt(ArtType::Group);
-    finishArt(node, *group, style, false);
+    finishArt(node, *group, style, false, elementCtm);
     link(*parent.parent, *group, node);
     Context inner;
     inner.style = style;

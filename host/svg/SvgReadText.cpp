@@ -208,8 +208,8 @@ Art* SvgReader::readText(pugi::xml_node node, const Context& parent, const Compu
         }
     }
     std::vector<Level> levels;
-    levels.push_back(
-        {node.first_child(), style, charFeatures(node, style, CharFeatures{}), preserveAll});
+    const CharFeatures own = charFeatures(node, style, CharFeatures{});
+    levels.push_back({node.first_child(), style, own, preserveAll});
     while (!levels.empty()) {
         Level& level = levels.back();
         const pugi::xml_node c = level.next;
@@ -242,7 +242,9 @@ Art* SvgReader::readText(pugi::xml_node node, const Context& parent, const Compu
     }
     runs.finish();
     t.normalize();
-    finishArt(node, *art, style, true);
+    keepPaint(style.fill, own.fillPaint, own.fill, pendingFill_);
+    keepPaint(style.stroke, own.strokePaint, own.stroke, pendingStroke_);
+    finishArt(node, *art, style, true, ctm);
     return art;
 }
 

@@ -26,6 +26,7 @@ std::unique_ptr<Document> SvgReader::read() {
     if (!failed_) readSymbols();
     if (!failed_) readLayers();
     if (failed_) return nullptr;
+    keepDocument();
     if (doc_->layerCount() == 0) doc_->appendLayer(nullptr, "Layer 1");
     // Without a marked current layer the topmost one is current.
     if (!currentMarked_) doc_->setCurrentLayer(*doc_->firstLayer());
@@ -53,6 +54,18 @@ void SvgReader::warn(pugi::xml_node node, std::string message) {
     // A hostile file could produce millions; the first few tell the story.
     if (warnings_.size() < 100)
         warnings_.push_back({offsetOf(node), "<" + std::string(node.name()) + ">: " + message});
+}
+
+void SvgReader::warnAt(pugi::xml_node node, pugi::xml_attribute attr, std::size_t within,
+                       std::string message) {
+    if (warnings_.size() < 100)
+        warnings_.push_back({offsetOf(attr) + within,
+                             "<" + std::string(node.name()) + "> " + attr.name() + ": " + message});
+}
+
+bool SvgReader::skip(pugi::xml_node node, std::string message) {
+    warn(node, std::move(message));
+    return false;
 }
 
 std::size_t SvgReader::offsetOf(pugi::xml_node node) const {
@@ -231,8 +244,12 @@ void SvgReader::readPage() {
         if (parseLength(p.widthAttr, 16, w) && w > 0) p.width = w;
         if (parseLength(p.heightAttr, 16, h) && h > 0) p.height = h;
     }
-    if (!std::isfinite(p.flipY()) || std::abs(p.flipY()) > 1e12 || std::abs(p.x) > 1e12)
-        fail(root, "page size out of range");
+    if (!std::isfinite(p.flipY()) || std::abs(p.flipY()) > 1e12 || std::abs(p.x) > 1e12) {
+        warn(root, "page size out of range; the default page is used");
+        const Page defaults;
+        p = {defaults.x, defaults.y,  defaults.width, defaults.height,
+             false,      p.widthAttr, p.heightAttr};
+    }
     rootCtm_ = {1, 0, 0, -1, 0, p.flipY()};
     rootStyle_ = computeStyle(root, ComputedStyle{});
     doc_->viewCentre = {p.x + p.width / 2, p.flipY() - (p.y + p.height / 2)};
@@ -250,8 +267,10 @@ void SvgReader::readPage() {
 void SvgReader::readSymbols() {
     for (pugi::xml_node n : symbolNodes_) {
         const char* cvName = cvAttr(n, cv::kName);
-        symbols_[n.internal_object()] =
-            doc_->newSymbol(cvName ? cvName : n.attribute("id").value());
+        Symbol* symbol = doc_->newSymbol(cvName ? cvName : n.attribute("id").value());
+        // The definition itself stays in the file with the other kept content.
+        symbol->keptId = n.attribute("id").value();
+        symbols_[n.internal_object()] = symbol;
     }
     for (pugi::xml_node n : symbolNodes_) {
         Context ctx;
@@ -270,7 +289,8 @@ std::string SvgReader::layerTitle(pugi::xml_node node) {
     return "Layer " + std::to_string(doc_->allLayers().size() + 1);
 }
 
-Layer* SvgReader::openLayer(pugi::xml_node node, Layer* parent, const ComputedStyle& style) {
+Layer* SvgReader::openLayer(pugi::xml_node node, Layer* parent, const ComputedStyle& style,
+                            const HostRealMatrix& ctm) {
     Layer* layer = doc_->prependLayer(parent, layerTitle(node));
     layer->visible = !style.displayNone && !style.visibilityHidden;
     const std::string_view locked = node.attribute(names_.insensitive.c_str()).value();
@@ -280,7 +300,7 @@ Layer* SvgReader::openLayer(pugi::xml_node node, Layer* parent, const ComputedSt
         doc_->setCurrentLayer(*layer);
         currentMarked_ = true;
     }
-    finishArt(node, *layer->group(), style, false);
+    finishArt(node, *layer->group(), style, false, ctm);
     if (const char* sel = cvAttr(node, cv::kSelected); sel && std::string_view(sel) == "1")
         doc_->setUserAttributes(*layer->group(), kAttrSelected, kAttrSelected);
     return layer;
@@ -302,8 +322,9 @@ void SvgReader::readLayers() {
         if (marked ? isLayerGroup(n) : name == "g") {
             strays = nullptr;
             ctx.style = computeStyle(n, rootStyle_);
-            if (!elementTransform(n, rootCtm_, ctx.ctm)) return;
-            ctx.layer = openLayer(n, nullptr, ctx.style);
+            if (!elementTransform(n, rootCtm_, ctx.ctm)) continue;
+            useDepth_ = 0;
+            ctx.layer = openLayer(n, nullptr, ctx.style, ctx.ctm);
             ctx.parent = ctx.layer->group();
             readChildren(n.first_child(), false, ctx);
             continue;

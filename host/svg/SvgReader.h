@@ -67,7 +67,8 @@ private:
     void readPage();
     void readSymbols();
     void readLayers();
-    Layer* openLayer(pugi::xml_node node, Layer* parent, const ComputedStyle& style);
+    Layer* openLayer(pugi::xml_node node, Layer* parent, const ComputedStyle& style,
+                     const HostRealMatrix& ctm);
     void readChildren(pugi::xml_node first, bool single, const Context& ctx);
     void readElement(pugi::xml_node node, const Context& parent);
     void readContainer(pugi::xml_node node, std::string_view name, const Context& parent,
@@ -98,7 +99,19 @@ private:
     bool checkMatrix(pugi::xml_node node, const HostRealMatrix& m);
     pugi::xml_node referenced(pugi::xml_node node) const;
     pugi::xml_node byId(std::string_view ref) const;
-    void finishArt(pugi::xml_node node, Art& art, const ComputedStyle& style, bool leaf);
+    void finishArt(pugi::xml_node node, Art& art, const ComputedStyle& style, bool leaf,
+                   const HostRealMatrix& space);
+    std::string artName(pugi::xml_node node);
+
+    // What the model does not represent (SvgReadKept.cpp).
+    void appendXml(pugi::xml_node node, std::string& out) const;
+    bool isModelAttribute(std::string_view element, std::string_view attr) const;
+    bool isKeptChild(pugi::xml_node parent, pugi::xml_node child,
+                     std::string_view parentName) const;
+    KeptContent& keptOf(Art& art);
+    void keep(pugi::xml_node node, Art& art, const HostRealMatrix& space, bool stroked);
+    void keepPaint(const Paint& paint, bool on, const HostColor& colour, KeptPaint& out);
+    void keepDocument();
     void link(Art& parent, Art& art, pugi::xml_node node);
     void readTags(pugi::xml_node node, Art& art);
     std::string layerTitle(pugi::xml_node node);
@@ -109,6 +122,10 @@ private:
     bool fail(pugi::xml_node node, std::string message);
     bool failAt(pugi::xml_attribute attr, std::size_t within, std::string message);
     void warn(pugi::xml_node node, std::string message);
+    void warnAt(pugi::xml_node node, pugi::xml_attribute attr, std::size_t within,
+                std::string message);
+    /// Warns and gives false: the element is left out, the file still opens.
+    bool skip(pugi::xml_node node, std::string message);
     std::size_t offsetOf(pugi::xml_node node) const;
     std::size_t offsetOf(pugi::xml_attribute attr) const;
 
@@ -126,6 +143,9 @@ private:
     ComputedStyle rootStyle_;
     HostRealMatrix rootCtm_{};
     std::size_t expanded_ = 0;
+    int useDepth_ = 0;         // of the element being read
+    std::uint64_t copies_ = 0; // ids made for copies drawn through <use>
+    KeptPaint pendingFill_, pendingStroke_;
     bool currentMarked_ = false;
     bool failed_ = false;
     ReadProblem error_;

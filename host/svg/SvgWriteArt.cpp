@@ -20,8 +20,17 @@ bool samePoint(HostRealPoint a, HostRealPoint b) {
 
 } // namespace
 
+void SvgWriter::property(std::string_view name, std::string_view value) {
+    if (!inStyle_) {
+        xml_.attr(name, value);
+        return;
+    }
+    if (!style_.empty()) style_ += ';';
+    style_.append(name).append(":").append(value);
+}
+
 void SvgWriter::writePaint(std::string_view attr, std::string_view cvLocal, bool on,
-                           const HostColor& c, bool svgDefaultOn) {
+                           const HostColor& c, bool svgDefaultOn, const KeptPaint* kept) {
     const bool plainOn = on && c.kind != kHostNoneColor;
     std::string plain = "none";
     HostColor readBack = noColour();
@@ -31,7 +40,15 @@ void SvgWriter::writePaint(std::string_view attr, std::string_view cvLocal, bool
         appendHexColour(plain, shown);
         readBack = byteRgb(shown);
     }
-    if (plain != (svgDefaultOn ? "#000000" : "none")) xml_.attrRaw(attr, plain);
+    // A gradient or pattern stays referenced while the model's paint is the colour read
+    // for it; a command that sets another paint drops the reference.
+    const bool referenced =
+        kept && !kept->value.empty() && kept->on == on && sameColour(kept->readAs, c);
+    if (referenced) {
+        property(attr, kept->value);
+    } else if (inStyle_ || plain != (svgDefaultOn ? "#000000" : "none")) {
+        property(attr, plain);
+    }
     // What the SVG value alone cannot say goes beside it exactly.
     if (plainOn != on || !sameColour(readBack, c)) {
         std::string exact;
@@ -45,23 +62,52 @@ void SvgWriter::writeMatrixAttr(std::string_view name, const HostRealMatrix& m) 
     xml_.attrRaw(name, numbers({m.a, m.b, m.c, m.d, m.tx, m.ty}));
 }
 
-void SvgWriter::writeStyle(const PathStyle& s) {
-    writePaint("fill", cv::kFill, s.fillPaint, s.fill, true);
-    writePaint("stroke", cv::kStroke, s.strokePaint, s.stroke, false);
-    if (s.strokeWidth != 1) xml_.attrRaw("stroke-width", number(s.strokeWidth));
+void SvgWriter::writeStyle(const PathStyle& s, const KeptContent* kept, const PathStyle& model) {
+    // With a style sheet in the file, what a command changed (all of it, for art made
+    // here) goes into the style attribute, so that no rule of the sheet overrides what
+    // the model holds; what it did not change is left for the rules to style as before.
+    // Lengths the rules give in a user space the art is no longer written in are said
+    // too.
+    const PathStyle* read = kept && kept->readStyle ? &*kept->readStyle : nullptr;
+    const bool lengthsFit = read && (kept->lengthsFit || kept->hasSpace);
+    auto say = [&](bool same) {
+        inStyle_ = explicitStyle_ && !same;
+        return inStyle_;
+    };
+    say(read && read->fillPaint == model.fillPaint && sameColour(read->fill, model.fill));
+    writePaint("fill", cv::kFill, s.fillPaint, s.fill, true, kept ? &kept->fill : nullptr);
+    say(read && read->strokePaint == model.strokePaint && sameColour(read->stroke, model.stroke));
+    writePaint("stroke", cv::kStroke, s.strokePaint, s.stroke, false,
+               kept ? &kept->stroke : nullptr);
+    if (say(lengthsFit && read->strokeWidth == model.strokeWidth) || s.strokeWidth != 1)
+        property("stroke-width", number(s.strokeWidth));
+    const bool dashSame = lengthsFit && read->dash == model.dash;
     if (!s.dash.empty()) {
+        say(dashSame);
         std::string d;
         for (double v : s.dash)
             d += (d.empty() ? "" : ",") + number(v);
-        xml_.attrRaw("stroke-dasharray", d);
+        property("stroke-dasharray", d);
+    } else if (say(dashSame)) {
+        property("stroke-dasharray", "none");
     }
-    if (s.dashOffset != 0) xml_.attrRaw("stroke-dashoffset", number(s.dashOffset));
-    if (s.cap == kHostRoundCap) xml_.attrRaw("stroke-linecap", "round");
-    if (s.cap == kHostProjectingCap) xml_.attrRaw("stroke-linecap", "square");
-    if (s.join == kHostRoundJoin) xml_.attrRaw("stroke-linejoin", "round");
-    if (s.join == kHostBevelJoin) xml_.attrRaw("stroke-linejoin", "bevel");
-    if (s.miterLimit != 4) xml_.attrRaw("stroke-miterlimit", number(s.miterLimit));
-    if (s.evenOdd) xml_.attrRaw("fill-rule", "evenodd");
+    if (say(lengthsFit && read->dashOffset == model.dashOffset) || s.dashOffset != 0)
+        property("stroke-dashoffset", number(s.dashOffset));
+    const bool capSaid = say(read && read->cap == model.cap);
+    if (s.cap == kHostRoundCap) property("stroke-linecap", "round");
+    if (s.cap == kHostProjectingCap) property("stroke-linecap", "square");
+    if (capSaid && s.cap != kHostRoundCap && s.cap != kHostProjectingCap)
+        property("stroke-linecap", "butt");
+    const bool joinSaid = say(read && read->join == model.join);
+    if (s.join == kHostRoundJoin) property("stroke-linejoin", "round");
+    if (s.join == kHostBevelJoin) property("stroke-linejoin", "bevel");
+    if (joinSaid && s.join != kHostRoundJoin && s.join != kHostBevelJoin)
+        property("stroke-linejoin", "miter");
+    if (say(read && read->miterLimit == model.miterLimit) || s.miterLimit != 4)
+        property("stroke-miterlimit", number(s.miterLimit));
+    if (say(read && read->evenOdd == model.evenOdd) || s.evenOdd)
+        property("fill-rule", s.evenOdd ? "evenodd" : "nonzero");
+    inStyle_ = false;
     if (s.fillOverprint) xml_.attrRaw("cv:fill-overprint", "1");
     if (s.strokeOverprint) xml_.attrRaw("cv:stroke-overprint", "1");
     writeMatrixAttr("cv:fill-gradient-matrix", s.fillGradientMatrix);
@@ -86,16 +132,18 @@ void SvgWriter::writeCorners(const std::vector<const PathData*>& paths) {
 }
 
 void SvgWriter::writePathElement(const Art& a, const char* role) {
-    const PathData& p = *a.path();
     xml_.start("path");
     writeCommon(a, true);
+    const bool spaced = enterSpace(a);
+    const PathData mappedPath = mapped_ ? mapped(*a.path()) : PathData{};
+    const PathData& p = mapped_ ? mappedPath : *a.path();
     if (role) xml_.attrRaw("cv:role", role);
     if (a.type() == ArtType::Mesh) xml_.attrRaw("cv:art", "mesh");
     if (a.type() == ArtType::Foreign) xml_.attrRaw("cv:art", "foreign");
     xml_.attrStart("d");
     if (!appendPathData(text_, p, flip_)) number(std::nan("")); // records the error
     xml_.attrEnd();
-    writeStyle(p.style);
+    writeStyle(p.style, a.kept.get(), a.path()->style);
     if (p.guide) xml_.attrRaw("cv:guide", "1");
     writeCorners({&p});
     if (!p.closed && !p.segments.empty()) {
@@ -104,75 +152,110 @@ void SvgWriter::writePathElement(const Art& a, const char* role) {
         if (!samePoint(first.in, first.p) || !samePoint(last.out, last.p))
             xml_.attrRaw("cv:ends", numbers({first.in.h, first.in.v, last.out.h, last.out.v}));
     }
-    const bool tags = hasTagElements(a, true);
-    xml_.endStart(tags);
-    if (tags) {
+    const bool content = hasContent(a, true);
+    endStart(content);
+    if (content) {
+        writeKeptChildren(a);
         writeTagElements(a, true);
         xml_.end("path");
     }
+    if (spaced) leaveSpace();
 }
 
 void SvgWriter::writeCompound(const Art& a) {
-    std::vector<const PathData*> paths;
-    for (const Art* c = a.firstChild(); c; c = c->nextSibling())
-        if (const PathData* p = c->path()) paths.push_back(p);
     xml_.start("path");
     writeCommon(a, true);
+    const bool spaced = enterSpace(a);
+    std::vector<PathData> mappedPaths;
+    std::vector<const PathData*> paths;
+    for (const Art* c = a.firstChild(); c; c = c->nextSibling())
+        if (const PathData* p = c->path()) {
+            if (mapped_) mappedPaths.push_back(mapped(*p));
+            paths.push_back(p);
+        }
+    for (std::size_t i = 0; i < mappedPaths.size(); ++i)
+        paths[i] = &mappedPaths[i];
     if (paths.size() < 2) xml_.attrRaw("cv:art", "compound");
     xml_.attrStart("d");
     for (const PathData* p : paths)
         if (!appendPathData(text_, *p, flip_)) number(std::nan(""));
     xml_.attrEnd();
-    writeStyle(paths.empty() ? PathStyle{} : paths.front()->style);
+    const Art* first = a.firstChild();
+    writeStyle(paths.empty() ? PathStyle{} : paths.front()->style, a.kept.get(),
+               first && first->path() ? first->path()->style : PathStyle{});
     if (!paths.empty()) writeCorners(paths);
-    const bool tags = hasTagElements(a, true);
-    xml_.endStart(tags);
-    if (tags) {
+    const bool content = hasContent(a, true);
+    endStart(content);
+    if (content) {
+        writeKeptChildren(a);
         writeTagElements(a, true);
         xml_.end("path");
     }
+    if (spaced) leaveSpace();
 }
 
 void SvgWriter::writeImage(const Art& a) {
     const ImageData& img = *a.image();
     const bool raster = a.type() == ArtType::Raster;
-    const HostRealMatrix& m = img.matrix;
     xml_.start("image");
     writeCommon(a, true);
+    const bool spaced = enterSpace(a, false);
+    const HostRealMatrix m = mapped(img.matrix);
     if (raster != std::string_view(img.href).starts_with("data:"))
         xml_.attrRaw("cv:art", raster ? "raster" : "placed");
-    xml_.attrRaw("x", "0");
-    // A raster image's pixel space runs up from its bottom-left corner; set at y = -height
-    // the image's own flip is exact.
-    if (raster) xml_.attrRaw("y", number(-img.pixelHeight));
     xml_.attrRaw("width", number(img.pixelWidth));
     xml_.attrRaw("height", number(img.pixelHeight));
-    xml_.attrRaw("preserveAspectRatio", "none");
+    // The file's own placement in the viewport; images made here fill it exactly.
+    std::string_view aspect = "none";
+    if (a.kept)
+        for (const auto& [name, value] : a.kept->attributes)
+            if (name == "preserveAspectRatio") aspect = value;
+    xml_.attr("preserveAspectRatio", aspect);
     xml_.attr("xlink:href", img.href);
-    xml_.attrRaw("transform", raster ? svgMatrix(m.a, -m.b, -m.c, m.d, m.tx, m.ty)
-                                     : svgMatrix(m.a, -m.b, m.c, -m.d, m.tx, m.ty));
-    const bool tags = hasTagElements(a, true);
-    xml_.endStart(tags);
-    if (tags) {
+    // A raster image's pixel space runs up from its bottom-left corner; set at y = -height
+    // the image's own flip is exact.
+    const double y = raster ? -img.pixelHeight : 0;
+    if (spaced) {
+        placement(raster ? HostRealMatrix{m.a, -m.b, -m.c, m.d, m.tx, flip_ - m.ty}
+                         : HostRealMatrix{m.a, -m.b, m.c, -m.d, m.tx, flip_ - m.ty},
+                  y);
+    } else {
+        xml_.attrRaw("x", "0");
+        if (raster) xml_.attrRaw("y", number(y));
+        xml_.attrRaw("transform", raster ? svgMatrix(m.a, -m.b, -m.c, m.d, m.tx, m.ty)
+                                         : svgMatrix(m.a, -m.b, m.c, -m.d, m.tx, m.ty));
+    }
+    const bool content = hasContent(a, true);
+    endStart(content);
+    if (content) {
+        writeKeptChildren(a);
         writeTagElements(a, true);
         xml_.end("image");
     }
+    if (spaced) leaveSpace();
 }
 
 void SvgWriter::writeSymbolInstance(const Art& a) {
     const SymbolInstanceData& inst = *a.symbolInstance();
-    const HostRealMatrix& m = inst.matrix;
     xml_.start("use");
     writeCommon(a, true);
+    const bool spaced = enterSpace(a, false);
+    const HostRealMatrix m = mapped(inst.matrix);
     auto it = symbolIds_.find(inst.symbol);
     xml_.attr("xlink:href", "#" + (it == symbolIds_.end() ? std::string() : it->second));
-    xml_.attrRaw("transform", svgMatrix(m.a, -m.b, -m.c, m.d, m.tx, m.ty));
-    const bool tags = hasTagElements(a, true);
-    xml_.endStart(tags);
-    if (tags) {
+    if (spaced) {
+        placement({m.a, -m.b, -m.c, m.d, m.tx, flip_ - m.ty}, 0);
+    } else {
+        xml_.attrRaw("transform", svgMatrix(m.a, -m.b, -m.c, m.d, m.tx, m.ty));
+    }
+    const bool content = hasContent(a, true);
+    endStart(content);
+    if (content) {
+        writeKeptChildren(a);
         writeTagElements(a, true);
         xml_.end("use");
     }
+    if (spaced) leaveSpace();
 }
 
 void SvgWriter::writeText(const Art& a) {
@@ -183,15 +266,19 @@ void SvgWriter::writeText(const Art& a) {
         xml_.newline();
         current_ = &a;
     }
-    const HostRealMatrix& m = t.matrix;
     xml_.start("text");
     writeCommon(a, true);
+    const bool spaced = enterSpace(a, false);
+    const HostRealMatrix m = mapped(t.matrix);
     if (a.type() == ArtType::LegacyText) xml_.attrRaw("cv:art", "legacy-text");
     if (framed) xml_.attrRaw("cv:kind", t.kind == TextKind::Area ? "1" : "2");
     if (framed && t.kind == TextKind::Area) xml_.attr("cv:frame", "#" + *idOf(*t.framePath));
     if (framed && t.kind == TextKind::OnPath) {
         // Text on a path follows the path in the text's user space: no transform here.
         xml_.attrRaw("cv:matrix", numbers({m.a, m.b, m.c, m.d, m.tx, m.ty}));
+    } else if (spaced) {
+        // The lines carry their own positions: the text moves by its transform only.
+        placement({m.a, -m.b, -m.c, m.d, m.tx, flip_ - m.ty}, 0, false);
     } else {
         xml_.attrRaw("transform", svgMatrix(m.a, -m.b, -m.c, m.d, m.tx, m.ty));
     }
@@ -199,21 +286,23 @@ void SvgWriter::writeText(const Art& a) {
     if (t.orientation == Orientation::Vertical) xml_.attrRaw("writing-mode", "tb-rl");
     if (t.para.justification == kJustifyRight) xml_.attrRaw("text-anchor", "end");
     if (t.para.justification == kJustifyCenter) xml_.attrRaw("text-anchor", "middle");
-    xml_.endStart(true);
+    endStart(true);
+    writeKeptChildren(a);
     if (framed && t.kind == TextKind::OnPath) {
         xml_.start("textPath");
         xml_.attr("xlink:href", "#" + *idOf(*t.framePath));
         xml_.endStart(true);
-        writeRuns(t);
+        writeRuns(t, a.kept.get());
         xml_.end("textPath");
     } else {
-        writeRuns(t);
+        writeRuns(t, a.kept.get());
     }
     writeTagElements(a, true);
     xml_.end("text");
+    if (spaced) leaveSpace();
 }
 
-void SvgWriter::writeRuns(const TextData& t) {
+void SvgWriter::writeRuns(const TextData& t, const KeptContent* kept) {
     const bool positioned = t.kind != TextKind::OnPath || !t.framePath;
     const bool vertical = t.orientation == Orientation::Vertical;
     const std::vector<double> offsets = lineOffsets(t);
@@ -233,8 +322,9 @@ void SvgWriter::writeRuns(const TextData& t) {
         xml_.start("tspan");
         xml_.attrRaw("font-size", number(f.fontSize));
         if (!f.fontFamily.empty()) xml_.attr("font-family", f.fontFamily);
-        writePaint("fill", cv::kFill, f.fillPaint, f.fill, true);
-        writePaint("stroke", cv::kStroke, f.strokePaint, f.stroke, false);
+        writePaint("fill", cv::kFill, f.fillPaint, f.fill, true, kept ? &kept->fill : nullptr);
+        writePaint("stroke", cv::kStroke, f.strokePaint, f.stroke, false,
+                   kept ? &kept->stroke : nullptr);
         if (f.strokeWidth != 1) xml_.attrRaw("stroke-width", number(f.strokeWidth));
         // SVG turns characters clockwise with y down.
         if (f.rotation != 0) xml_.attrRaw("rotate", number(-f.rotation));

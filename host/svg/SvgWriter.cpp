@@ -11,14 +11,12 @@ namespace host::svg {
 
 namespace {
 
+// Ids as files use them: whatever a reference can name, which is anything without
+// spaces (an id read from a file is written back as it was).
 bool isXmlId(std::string_view s) {
     if (s.empty()) return false;
-    auto letter = [](char c) {
-        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
-    };
-    if (!letter(s[0])) return false;
     for (char c : s)
-        if (!letter(c) && !(c >= '0' && c <= '9') && c != '-' && c != '.') return false;
+        if (static_cast<unsigned char>(c) <= ' ') return false;
     return true;
 }
 
@@ -92,14 +90,18 @@ void SvgWriter::assignIds() {
     });
     for (const Symbol* s : doc_.symbols())
         if (isXmlId(s->name)) ++nameCounts_[s->name];
-    for (const Symbol* s : doc_.symbols()) {
-        auto it = nameCounts_.find(s->name);
-        symbolIds_[s->id()] = isXmlId(s->name) && it->second == 1 ? s->name : freshId("cv-s");
-    }
     // Frame paths are referenced by their text and need an id even without a usable name.
     forEachArt(doc_, [&](const Art& a) {
         if (a.attachedTo() && !idOf(a)) frameIds_[&a] = freshId("cv-f");
     });
+    for (const Symbol* s : doc_.symbols()) {
+        if (!s->keptId.empty()) {
+            symbolIds_[s->id()] = s->keptId;
+            continue;
+        }
+        auto it = nameCounts_.find(s->name);
+        symbolIds_[s->id()] = isXmlId(s->name) && it->second == 1 ? s->name : freshId("cv-s");
+    }
     text_.reserve(1024 + segments * 40); // about what a segment takes written out
 }
 
@@ -126,8 +128,15 @@ void SvgWriter::writeRoot() {
     if (!p.heightAttr.empty()) xml_.attr("height", p.heightAttr);
     if (p.hasViewBox) xml_.attrRaw("viewBox", numbers({p.x, p.y, p.width, p.height}));
     xml_.attrRaw("cv:view-centre", numbers({doc_.viewCentre.h, doc_.viewCentre.v}));
+    for (const auto& [name, value] : doc_.kept.rootAttributes)
+        xml_.attr(name, value);
     xml_.endStart(true);
     xml_.newline();
+    if (!doc_.kept.head.empty()) {
+        text_ += doc_.kept.head;
+        xml_.newline();
+    }
+    explicitStyle_ = doc_.kept.hasStyleSheet;
     writeSymbols();
     flip_ = p.flipY();
     // SVG paints in document order: the bottom layer comes first.
@@ -141,18 +150,22 @@ void SvgWriter::writeRoot() {
 }
 
 void SvgWriter::writeSymbols() {
-    if (doc_.symbols().empty()) return;
+    bool any = false;
+    for (const Symbol* s : doc_.symbols())
+        any = any || s->keptId.empty();
+    if (!any) return;
     flip_ = 0; // symbol space: y up about the symbol's origin, so SVG y = -y
     xml_.start("defs");
     xml_.endStart(true);
     xml_.newline();
     for (const Symbol* s : doc_.symbols()) {
+        if (!s->keptId.empty()) continue; // its definition is among the kept content
         const std::string& id = symbolIds_[s->id()];
         xml_.start("symbol");
         xml_.attr("id", id);
         if (id != s->name) xml_.attr("cv:name", s->name);
         xml_.attrRaw("overflow", "visible"); // the content extends on all sides of the origin
-        xml_.endStart(true);
+        endStart(true);
         xml_.newline();
         for (const Art* c = s->art()->lastChild(); c && error_.empty(); c = c->prevSibling())
             writeTree(*c);
@@ -167,6 +180,7 @@ void SvgWriter::writeTree(const Art& top) {
     struct Step {
         const Art* art;
         bool close;
+        bool spaced = false;
     };
     std::vector<Step> stack{{&top, false}};
     while (!stack.empty() && error_.empty()) {
@@ -175,13 +189,14 @@ void SvgWriter::writeTree(const Art& top) {
         const Art& a = *step.art;
         if (step.close) {
             writeTagElements(a, false);
-            xml_.end("g");
+            xml_.end(a.kept && !a.kept->element.empty() ? a.kept->element : "g");
             xml_.newline();
+            if (step.spaced) leaveSpace();
             continue;
         }
         if (a.type() == ArtType::Group || a.type() == ArtType::PluginGroup) {
-            openContainer(a);
-            stack.push_back({&a, true});
+            const bool spaced = openContainer(a);
+            stack.push_back({&a, true, spaced});
             // Children go out back to front: push the front one first so it comes last.
             for (const Art* c = a.firstChild(); c; c = c->nextSibling())
                 stack.push_back({c, false});
@@ -191,13 +206,16 @@ void SvgWriter::writeTree(const Art& top) {
     }
 }
 
-void SvgWriter::openContainer(const Art& a) {
+bool SvgWriter::openContainer(const Art& a) {
     current_ = &a;
-    xml_.start("g");
+    xml_.start(a.kept && !a.kept->element.empty() ? a.kept->element : "g");
     writeCommon(a, false);
     if (a.type() == ArtType::PluginGroup) xml_.attrRaw("cv:art", "plugin-group");
-    xml_.endStart(true);
+    const bool spaced = enterSpace(a);
+    endStart(true);
+    if (writeKeptChildren(a)) xml_.newline();
     xml_.newline();
+    return spaced;
 }
 
 void SvgWriter::writeLeaf(const Art& a) {
@@ -241,7 +259,8 @@ void SvgWriter::writeCommon(const Art& a, bool leaf) {
         xml_.attr("inkscape:label", layer->title);
         if (doc_.currentLayer() == layer) xml_.attrRaw("cv:current", "1");
     }
-    if (bits & kAttrHidden) xml_.attrRaw("style", "display:none");
+    style_.clear();
+    if (bits & kAttrHidden) style_ = "display:none";
     if (bits & kAttrLocked) xml_.attrRaw("sodipodi:insensitive", "true");
     if (bits & kAttrSelected) xml_.attrRaw("cv:selected", "1");
     // Opacity lives in tags; SVG says it with its own properties.
@@ -251,6 +270,15 @@ void SvgWriter::writeCommon(const Art& a, bool leaf) {
         if (const std::string* v = a.tags.find("svg:stroke-opacity"))
             xml_.attr("stroke-opacity", *v);
     }
+    writeKeptAttributes(a);
+}
+
+void SvgWriter::endStart(bool hasContent) {
+    if (!style_.empty()) {
+        xml_.attr("style", style_);
+        style_.clear();
+    }
+    xml_.endStart(hasContent);
 }
 
 namespace {

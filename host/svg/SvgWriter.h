@@ -11,6 +11,7 @@
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 namespace host::svg {
 
@@ -32,7 +33,7 @@ private:
     void writeRoot();
     void writeSymbols();
     void writeTree(const Art& top);
-    void openContainer(const Art& art);
+    bool openContainer(const Art& art);
     void writeLeaf(const Art& art);
     void writeCommon(const Art& art, bool leaf);
     void writeTagElements(const Art& art, bool leaf);
@@ -42,10 +43,32 @@ private:
     void writeImage(const Art& art);
     void writeSymbolInstance(const Art& art);
     void writeText(const Art& art);
-    void writeRuns(const TextData& t);
-    void writeStyle(const PathStyle& s);
+    void writeRuns(const TextData& t, const KeptContent* kept);
+    /// model: the art's own style, s the one written (in a kept space, scaled to it).
+    void writeStyle(const PathStyle& s, const KeptContent* kept, const PathStyle& model);
     void writePaint(std::string_view attr, std::string_view cvLocal, bool on, const HostColor& c,
-                    bool svgDefaultOn);
+                    bool svgDefaultOn, const KeptPaint* kept = nullptr);
+    /// A style property: into the style attribute where a style sheet could override
+    /// presentation attributes, as an attribute otherwise.
+    void property(std::string_view name, std::string_view value);
+    /// Ends the start tag, writing the gathered style attribute first.
+    void endStart(bool hasContent);
+    // Kept content and user spaces (SvgWriteKept.cpp).
+    void writeKeptAttributes(const Art& art);
+    /// Writes the kept child elements; false when there are none.
+    bool writeKeptChildren(const Art& art);
+    bool hasContent(const Art& art, bool leaf) const;
+    /// Enters art's kept user space, if it has one, and writes its transform unless the
+    /// element writes its own (spaceTransform_); false if it has none.
+    bool enterSpace(const Art& art, bool writeTransform = true);
+    /// Places an image or <use> whose own matrix (in its kept user space, as SVG writes
+    /// it) is local: by x and y where that is a move, so that the definitions the element
+    /// refers to keep their space, by one transform otherwise. y is the element's y in
+    /// its own matrix.
+    void placement(const HostRealMatrix& local, double y, bool byPosition = true);
+    void leaveSpace();
+    PathData mapped(const PathData& p) const;
+    HostRealMatrix mapped(const HostRealMatrix& m) const;
     void writeCorners(const std::vector<const PathData*>& paths);
     void writeMatrixAttr(std::string_view name, const HostRealMatrix& m);
     /// "matrix(a b c d tx ty')" with ty' = flip - ty, ty in document units.
@@ -63,6 +86,14 @@ private:
     std::unordered_map<std::uint64_t, std::string> symbolIds_;
     std::unordered_set<std::string> generated_;
     unsigned next_ = 1;
+    std::string style_;          // the style attribute of the element being written
+    bool explicitStyle_ = false; // the document keeps a style sheet
+    bool inStyle_ = false;       // properties go to style_
+    // Document coordinates to those the plain writers expect, inside a kept user space.
+    HostRealMatrix map_{1, 0, 0, 1, 0, 0};
+    bool mapped_ = false;
+    std::vector<std::pair<HostRealMatrix, bool>> spaces_;
+    HostRealMatrix spaceTransform_{1, 0, 0, 1, 0, 0};
     std::string error_;
 };
 

@@ -1,61 +1,12 @@
 // What a renderer draws from a saved file matches what it draws from the original: both
 // rendered with rsvg-convert and compared pixel by pixel.
+#include "SvgRenderSupport.h"
 #include "SvgTestSupport.h"
-
-#include <png.h>
-
-#include <cstdlib>
-#include <vector>
 
 using namespace host;
 using namespace svgtest;
 
 namespace {
-
-struct Image {
-    unsigned width = 0, height = 0;
-    std::vector<unsigned char> rgba;
-};
-
-bool readPng(const std::filesystem::path& p, Image& out) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, p.c_str())) return false;
-    image.format = PNG_FORMAT_RGBA;
-    out.width = image.width;
-    out.height = image.height;
-    out.rgba.resize(PNG_IMAGE_SIZE(image));
-    if (!png_image_finish_read(&image, nullptr, out.rgba.data(), 0, nullptr)) {
-        png_image_free(&image);
-        return false;
-    }
-    return true;
-}
-
-bool render(const std::filesystem::path& svg, const std::filesystem::path& png) {
-    const std::string cmd =
-        "rsvg-convert -b white -o '" + png.string() + "' '" + svg.string() + "' 2>/dev/null";
-    return std::system(cmd.c_str()) == 0;
-}
-
-bool haveRenderer() {
-    return std::system("rsvg-convert --version >/dev/null 2>&1") == 0;
-}
-
-// The share of pixels whose colour differs by more than a little in some channel
-// (anti-aliasing may shift by a shade where coordinates differ in the last digits).
-double differingShare(const Image& a, const Image& b) {
-    std::size_t differing = 0;
-    for (std::size_t i = 0; i < a.rgba.size(); i += 4) {
-        for (int c = 0; c < 4; ++c) {
-            if (std::abs(a.rgba[i + c] - b.rgba[i + c]) > 24) {
-                ++differing;
-                break;
-            }
-        }
-    }
-    return static_cast<double>(differing) / (a.width * a.height);
-}
 
 TEST(SvgRender, SavedFilesDrawLikeTheirOriginals) {
     if (!haveRenderer()) GTEST_SKIP() << "rsvg-convert is not installed";

@@ -1,0 +1,59 @@
+// What a file said about an art object that the model does not represent, kept so that
+// saving writes it back where it was. Art that came from nowhere has none; the reader
+// allocates one only for elements that carry such content.
+#pragma once
+
+#include "host/document/PathStyle.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace host {
+
+/// A paint reference (gradient or pattern) and the colour the model was given for it:
+/// the reference is written only while the model's paint is still that colour.
+struct KeptPaint {
+    std::string value; // "url(#id) fallback" as written
+    bool on = false;
+    HostColor readAs{};
+};
+
+struct KeptContent {
+    /// Element name when it is not the one the art type writes ("a", "switch").
+    std::string element;
+    /// Attributes in file order, values unescaped.
+    std::vector<std::pair<std::string, std::string>> attributes;
+    /// Style declarations the model does not use ("clip-path:url(#c)").
+    std::string style;
+    /// Child elements the model does not represent, as XML, written first inside.
+    std::string children;
+    KeptPaint fill, stroke;
+    /// The element's user space in document coordinates: art that refers to definitions
+    /// (clip paths, masks, filters, paint servers, markers) is written in it, so that
+    /// the definitions still fit. Transformations of the art move it along.
+    bool hasSpace = false;
+    HostRealMatrix space{1, 0, 0, 1, 0, 0};
+    /// For a container: the descendant whose transformations the space follows when the
+    /// container itself is not transformed (0: none yet).
+    std::uint64_t spaceLeader = 0;
+    /// In a file with a style sheet, the style the path was read with: while the model's
+    /// style is still that, the sheet's rules go on styling the element as they did;
+    /// a style a command changed is written so that no rule overrides it.
+    std::optional<PathStyle> readStyle;
+    /// The element's user space had the document's scale, so lengths the rules give
+    /// still fit where the art is written.
+    bool lengthsFit = true;
+};
+
+/// The file's content outside the art: the root element's own attributes and the
+/// document-level elements (metadata, style sheets, definitions).
+struct KeptDocument {
+    std::vector<std::pair<std::string, std::string>> rootAttributes;
+    std::string head;
+    bool hasStyleSheet = false;
+};
+
+} // namespace host
