@@ -74,6 +74,7 @@ int screenshot(MainWindow& window, const Options& options) {
     const QString command = options.run.isEmpty() ? options.openDialog : options.run;
     if (!command.isEmpty()) {
         QAction* act = window.hostAction(commandMenuText(command));
+        if (act == nullptr && command == QLatin1String("about")) act = window.aboutAction();
         if (act == nullptr) return usage("no menu item for the command " + command);
         if (!options.openDialog.isEmpty()) {
             QObject::connect(&window.agent(), &QtUserAgent::dialogOpened, &window,
@@ -81,9 +82,8 @@ int screenshot(MainWindow& window, const Options& options) {
                                  if (!picture.isNull()) return;
                                  QApplication::processEvents();
                                  picture = grabWindow(window, dialog);
-                                 dialog->dialog().click(WS_IDCANCEL);
-                                 dialog->refresh();
-                                 QApplication::processEvents();
+                                 dialog->dismiss();
+                                 if (dialog->dialog().isOpen()) window.agent().abandonDialog();
                              });
         } else {
             window.agent().setConfirmDialogs(true);
@@ -108,7 +108,9 @@ int runDesk(QApplication& app) {
     parser.addOption({"plugin", "The module file.", "FILE"});
     parser.addOption({"screenshot", "Draw the window into a PNG and exit.", "OUT"});
     parser.addOption({"run", "With --screenshot: run a command first.", "COMMAND"});
-    parser.addOption({"open-dialog", "With --screenshot: picture a command's dialog.", "COMMAND"});
+    parser.addOption({"open-dialog",
+                      "With --screenshot: picture a command's dialog (\"about\": the about box).",
+                      "COMMAND"});
     parser.addOption({"show-panels", "Show the module's panels."});
     parser.process(app);
     Options options;

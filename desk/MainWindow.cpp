@@ -214,6 +214,15 @@ void MainWindow::refreshMenus() {
     action("fileSaveAs")->setEnabled(open);
 }
 
+QAction* MainWindow::aboutAction() const {
+    for (const auto& [act, item] : hostActions_)
+        if (item->group != nullptr && item->group->parent != nullptr &&
+            item->group->parent->group != nullptr && item->group->parent->group->name == "About" &&
+            item->owner == host_.module())
+            return act;
+    return nullptr;
+}
+
 QAction* MainWindow::hostAction(const QString& text) const {
     for (const auto& [act, item] : hostActions_)
         if (act->text() == text) return act;

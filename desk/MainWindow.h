@@ -49,6 +49,8 @@ public:
     /// The action of the host menu item with this text; null when there is none.
     [[nodiscard]] QAction* hostAction(const QString& text) const;
     [[nodiscard]] QAction* action(const QString& objectName) const;
+    /// The module's item under the host's "About" group; null when there is none.
+    [[nodiscard]] QAction* aboutAction() const;
 
     bool openFile(const QString& path);
     bool saveFile(const QString& path);
