@@ -124,6 +124,20 @@ HostErr DeskHost::runMenuItem(host::MenuItem& item) {
     return result;
 }
 
+void DeskHost::beginChange() {
+    pending_ = snapshot();
+}
+
+void DeskHost::endChange(std::string name) {
+    touch();
+    std::string before = std::move(pending_);
+    pending_.clear();
+    if (before.empty() || snapshot() == before) return;
+    undo_.push_back({std::move(name), std::move(before), modified_});
+    redo_.clear();
+    modified_ = true;
+}
+
 const std::string& DeskHost::undoName() const {
     static const std::string none;
     return undo_.empty() ? none : undo_.back().name;
