@@ -34,8 +34,8 @@ const void* sMatchingArt = nullptr;
 const void* sMdMemory = nullptr;
 const HostMenuSuite* sMenu = nullptr;
 const void* sModalParent = nullptr;
-const void* sPanel = nullptr;
-const void* sPanelFlyoutMenu = nullptr;
+const HostPanelSuite* sPanel = nullptr;
+const HostPanelFlyoutMenuSuite* sPanelFlyoutMenu = nullptr;
 const HostPathSuite* sPath = nullptr;
 const HostPathfinderSuite* sPathfinder = nullptr;
 const HostPathStyleSuite* sPathStyle = nullptr;
@@ -51,7 +51,7 @@ const void* sShapeConstruction = nullptr;
 const HostTagSuite* sTag = nullptr;
 const HostTextFrameSuite* sTextFrame = nullptr;
 const HostTransformArtSuite* sTransformArt = nullptr;
-const void* sUserInterfaceTheme = nullptr;
+const HostUserInterfaceThemeSuite* sUserInterfaceTheme = nullptr;
 const void* sURL = nullptr;
 const void* sATEApplicationPaint = nullptr;
 const void* sATECompFont = nullptr;
@@ -181,8 +181,8 @@ constexpr HostSuiteEntry kHostSuites[] = {
     {"AI MdMemory Suite", 3, SuiteGlobal<sMdMemory>()},
     {kHostMenuSuite, kHostMenuSuiteVersion, SuiteGlobal<sMenu>()},
     {"AI Modal Parent Suite", 2, SuiteGlobal<sModalParent>()},
-    {"AI Panel Suite", 4, SuiteGlobal<sPanel>()},
-    {"AI Panel Flyout Menu Suite", 2, SuiteGlobal<sPanelFlyoutMenu>()},
+    {kHostPanelSuite, kHostPanelSuiteVersion, SuiteGlobal<sPanel>()},
+    {kHostPanelFlyoutMenuSuite, kHostPanelFlyoutMenuSuiteVersion, SuiteGlobal<sPanelFlyoutMenu>()},
     {"AI Path Suite", 12, SuiteGlobal<sPath>()},
     {"AI Pathfinder Suite", 7, SuiteGlobal<sPathfinder>()},
     {"AI Path Style Suite", 14, SuiteGlobal<sPathStyle>()},
@@ -198,7 +198,8 @@ constexpr HostSuiteEntry kHostSuites[] = {
     {"AI Tag Suite", 4, SuiteGlobal<sTag>()},
     {"AI Text Frame Suite", 4, SuiteGlobal<sTextFrame>()},
     {"AI Transform Art Suite", 3, SuiteGlobal<sTransformArt>()},
-    {"AI User Interface Theme Suite", 2, SuiteGlobal<sUserInterfaceTheme>()},
+    {kHostUserInterfaceThemeSuite, kHostUserInterfaceThemeSuiteVersion,
+     SuiteGlobal<sUserInterfaceTheme>()},
     {"AI URL Suite", 3, SuiteGlobal<sURL>()},
     {"ATE ApplicationPaint Suite", 1, SuiteGlobal<sATEApplicationPaint>()},
     {"ATE CompFont Suite", 1, SuiteGlobal<sATECompFont>()},

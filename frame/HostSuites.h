@@ -21,6 +21,8 @@
 #include "hostapi/suites/LayerSuite.h"
 #include "hostapi/suites/MenuSuite.h"
 #include "hostapi/suites/NotifierSuite.h"
+#include "hostapi/suites/PanelFlyoutMenuSuite.h"
+#include "hostapi/suites/PanelSuite.h"
 #include "hostapi/suites/PathStyleSuite.h"
 #include "hostapi/suites/PathSuite.h"
 #include "hostapi/suites/PathfinderSuite.h"
@@ -34,6 +36,7 @@
 #include "hostapi/suites/TextFrameSuite.h"
 #include "hostapi/suites/TransformArtSuite.h"
 #include "hostapi/suites/UnicodeStringSuite.h"
+#include "hostapi/suites/UserInterfaceThemeSuite.h"
 #include "hostapi/suites/UserSuite.h"
 
 #include <cstdint>
@@ -113,8 +116,8 @@ extern const void* sMatchingArt;
 extern const void* sMdMemory;
 extern const HostMenuSuite* sMenu;
 extern const void* sModalParent;
-extern const void* sPanel;
-extern const void* sPanelFlyoutMenu;
+extern const HostPanelSuite* sPanel;
+extern const HostPanelFlyoutMenuSuite* sPanelFlyoutMenu;
 extern const HostPathSuite* sPath;
 extern const HostPathfinderSuite* sPathfinder;
 extern const HostPathStyleSuite* sPathStyle;
@@ -130,7 +133,7 @@ extern const void* sShapeConstruction;
 extern const HostTagSuite* sTag;
 extern const HostTextFrameSuite* sTextFrame;
 extern const HostTransformArtSuite* sTransformArt;
-extern const void* sUserInterfaceTheme;
+extern const HostUserInterfaceThemeSuite* sUserInterfaceTheme;
 extern const void* sURL;
 
 // The text engine's suites.

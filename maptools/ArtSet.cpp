@@ -36,6 +36,12 @@ HostErr CArtSet::FillFromSelection() noexcept {
     return kHostNoErr;
 }
 
+HostErr CArtSet::Get(uint64_t index, HostArtHandle& art) const noexcept {
+    art = nullptr;
+    if (index >= count_ || handle_ == nullptr) return kHostErrBadParameter;
+    return sArtSet->IndexArtSet(handle_, static_cast<size_t>(index), &art);
+}
+
 HostArtHandle CArtSet::At(int32_t index) const noexcept {
     if (index < 0 || static_cast<uint64_t>(index) >= count_ || handle_ == nullptr) return nullptr;
     HostArtHandle art = nullptr;

@@ -20,6 +20,8 @@ public:
     uint64_t Count() const noexcept { return count_; }
     /** Null for an index outside 0 .. Count() - 1. */
     HostArtHandle At(int32_t index) const noexcept;
+    /** The entry at index, or the host's code when it cannot be read. */
+    HostErr Get(uint64_t index, HostArtHandle& art) const noexcept;
     void Dispose() noexcept;
 
 private:

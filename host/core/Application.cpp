@@ -9,6 +9,7 @@
 #include "hostapi/suites/MenuSuite.h"
 #include "hostapi/suites/NotifierSuite.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace host {
@@ -107,7 +108,9 @@ HostErr Application::send(Module& module, const char* caller, const char* select
     record.basic = basicSuite();
     const CurrentScope scope(this);
     const std::size_t depth = contexts_.depth();
+    ++messageDepth_;
     const HostErr result = module.call(caller, selector, &record);
+    --messageDepth_;
     module.setGlobals(record.globals);
     // A module that returns with its context still pushed would leave the host in its
     // context for good; drop what it left (the stack counts it as a mismatch).
@@ -222,7 +225,58 @@ HostErr Application::chooseMenuItem(HostMenuItemHandle handle) {
         return kHostErrRefused;
     HostMenuMessage message{};
     message.menuItem = handle;
-    return deliver(*item->owner, kCallerMenu, kSelectorGo, message.d);
+    const HostErr result = deliver(*item->owner, kCallerMenu, kSelectorGo, message.d);
+    // A command may have changed the document and its selection.
+    if (document_ != nullptr && !shutDown_) {
+        notify(kHostArtSelectionChangedNotifier);
+        notify(kHostDocumentChangedNotifier);
+    }
+    return result;
+}
+
+void Application::openDocument(const DocumentState* document) {
+    if (document == nullptr) return;
+    std::erase(documents_, document);
+    documents_.push_back(document);
+    document_ = document;
+    if (!shutDown_) notify(kHostDocumentChangedNotifier);
+}
+
+void Application::closeDocument(const DocumentState* document) {
+    const bool wasOpen = std::erase(documents_, document) > 0;
+    if (document_ == document) document_ = documents_.empty() ? nullptr : documents_.back();
+    if (wasOpen && !shutDown_) notify(kHostDocumentChangedNotifier);
+}
+
+bool Application::switchDocument(const DocumentState* document) {
+    if (std::find(documents_.begin(), documents_.end(), document) == documents_.end()) return false;
+    if (document_ != document) {
+        document_ = document;
+        if (!shutDown_) notify(kHostDocumentChangedNotifier);
+    }
+    return true;
+}
+
+void Application::setDarkInterface(bool dark) {
+    InterfaceLook look = dark ? InterfaceLook::darkLook() : InterfaceLook::light();
+    look.uiScale = panels_.look().uiScale;
+    look.platformScale = panels_.look().platformScale;
+    panels_.look() = look;
+    if (!shutDown_) notify(kHostUIBrightnessChangedNotifier);
+    panels_.repaint();
+}
+
+void Application::setScaleFactors(HostReal uiScale, HostReal platformScale) {
+    panels_.look().uiScale = uiScale;
+    panels_.look().platformScale = platformScale;
+}
+
+void Application::idle() {
+    if (!pendingDocumentChange_ || shutDown_) return;
+    pendingDocumentChange_ = false;
+    if (document_ == nullptr) return;
+    notify(kHostArtSelectionChangedNotifier);
+    notify(kHostDocumentChangedNotifier);
 }
 
 void Application::shutdown() {
@@ -237,6 +291,9 @@ void Application::shutdown() {
             send(m, kCallerInterface, kSelectorShutdown, record);
             m.setState(ModuleState::ShutDown);
         }
+        // Panels the module left behind go while its window procedures are still loaded.
+        for (PanelRecord* panel : panels_.all())
+            if (panel->owner == &m) panels_.destroy(panel->handle);
         m.freeCode();
     }
 }

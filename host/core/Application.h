@@ -14,6 +14,7 @@
 #include "host/core/MenuEnabling.h"
 #include "host/core/Menus.h"
 #include "host/core/Notifiers.h"
+#include "host/core/Panels.h"
 #include "host/core/Strings.h"
 #include "host/core/SuiteRegistry.h"
 #include "host/core/UserInteraction.h"
@@ -71,6 +72,8 @@ public:
     ContextStack& contexts() { return contexts_; }
     MainWindow& mainWindow() { return mainWindow_; }
     UserInteraction& user() { return user_; }
+    /// The floating panels and the look of the interface.
+    Panels& panels() { return panels_; }
     /// The preference store ("AI Preference Suite"), opened from the options' file on first
     /// use.
     PreferenceStore& preferences();
@@ -79,8 +82,40 @@ public:
     [[nodiscard]] const HostBasicSuite* basicSuite() const;
 
     /// The current document's state for menu enabling; null: no document open. Not owned.
+    /// Makes the document current without telling the modules (tests of menu enabling).
     void setDocumentState(const DocumentState* document) { document_ = document; }
     [[nodiscard]] const DocumentState* documentState() const { return document_; }
+
+    // ---- open documents ----
+
+    /// A document was opened: it joins the open documents and becomes the current one.
+    void openDocument(const DocumentState* document);
+    /// A document was closed; when it was the current one, the document opened before it
+    /// (the last one still open) becomes current.
+    void closeDocument(const DocumentState* document);
+    /// Makes an open document the current one; false when it is not open.
+    bool switchDocument(const DocumentState* document);
+    [[nodiscard]] const std::vector<const DocumentState*>& openDocuments() const {
+        return documents_;
+    }
+
+    // ---- the look of the interface ----
+
+    /// Switches the interface between light and dark, tells the modules
+    /// ("AI UI Brightness Changed Notifier") and repaints the panels.
+    void setDarkInterface(bool dark);
+    /// The two interface scale factors ("AI User Suite"); panels read them when they make
+    /// their controls.
+    void setScaleFactors(HostReal uiScale, HostReal platformScale);
+
+    /// The host's idle time: the notifications that work outside a host message (a panel's
+    /// window procedure) left pending are sent now: "AI Art Selection Changed Notifier",
+    /// then "AI Document Changed Notifier".
+    void idle();
+    /// Marks the document as changed outside a message; idle() tells the modules.
+    void documentChangedOutsideMessage() { pendingDocumentChange_ = true; }
+    /// True while the host is sending a message to a module.
+    [[nodiscard]] bool inMessage() const { return messageDepth_ > 0; }
 
     // ---- modules ----
 
@@ -159,6 +194,10 @@ private:
     MainWindow mainWindow_;
     UserInteraction user_;
     const DocumentState* document_ = nullptr;
+    std::vector<const DocumentState*> documents_;
+    Panels panels_;
+    int messageDepth_ = 0;
+    bool pendingDocumentChange_ = false;
     std::unique_ptr<PreferenceStore> preferences_;
     std::vector<std::unique_ptr<Module>> modules_;
     std::map<HostAccessRef, Module*> access_;

@@ -25,5 +25,6 @@ void installFoldersSuite(SuiteRegistry& registry);
 void installMenuSuite(SuiteRegistry& registry);
 void installUnicodeStringSuite(SuiteRegistry& registry);
 void installBlocksSuite(SuiteRegistry& registry);
+void installPanelSuites(SuiteRegistry& registry);
 
 } // namespace host

@@ -45,12 +45,17 @@ std::uint32_t kindBit(const Document& document, const Art& art) {
 DocumentSession::DocumentSession(Application& app, std::unique_ptr<Document> document)
     : app_(app), document_(std::move(document)) {
     if (!document_) throw std::invalid_argument("no document to open");
-    if (app_.documentState() != nullptr) throw std::logic_error("a document is already open");
-    app_.setDocumentState(this);
+    app_.openDocument(this);
 }
 
 DocumentSession::~DocumentSession() {
+    // Art sets of this document are gone with it; the modules hear of the close.
+    app_.closeDocument(this);
     if (app_.documentState() == this) app_.setDocumentState(nullptr);
+}
+
+void DocumentSession::makeCurrent() {
+    app_.switchDocument(this);
 }
 
 DocumentSession* DocumentSession::of(const Application& app) {

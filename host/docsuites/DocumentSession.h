@@ -17,7 +17,9 @@ class Application;
 
 class DocumentSession final : public DocumentState {
 public:
-    /// Opens document in app: from now until destruction the suites work on it.
+    /// Opens document in app and makes it the current one: the suites work on it until
+    /// another one is opened or made current. The modules hear of the open, the close and
+    /// every switch ("AI Document Changed Notifier").
     DocumentSession(Application& app, std::unique_ptr<Document> document);
     ~DocumentSession() override;
     DocumentSession(const DocumentSession&) = delete;
@@ -27,6 +29,8 @@ public:
     static DocumentSession* of(const Application& app);
 
     Document& document() const { return *document_; }
+    /// Makes this open document the current one (a switch of windows in the host).
+    void makeCurrent();
 
     [[nodiscard]] std::uint32_t artKinds() const override;
     [[nodiscard]] std::uint32_t selectedArtKinds() const override;

@@ -3,6 +3,7 @@
 
 #include "Guard.h"
 #include "Window.h"
+#include "controls/TreeView.h"
 #include "platform/UserAgent.h"
 
 #include <iostream>
@@ -78,6 +79,35 @@ ControlInfo describeControl(WsWindow control) {
     for (const ListItem& item : w->items)
         info.items.push_back(item.text);
     info.selection = w->selection;
+    info.style = WsGetWindowStyle(control);
+    WsGetWindowRect(control, &info.rect);
+    WsLogFont font{};
+    if (WsGetFontInfo(w->font, &font))
+        info.fontHeight = font.height < 0 ? -font.height : font.height;
+    info.image = static_cast<WsGdiObject>(w->image);
+    info.paint = w->paint;
+    if (w->tree) {
+        info.imageList = w->tree->imageList;
+        const std::vector<TreeRow> rows = treeRows(*w);
+        for (const auto& [id, level] : treeItems(*w->tree)) {
+            const TreeNode& node = w->tree->nodes.at(id);
+            TreeItemInfo item;
+            item.item = treeHandle(id);
+            item.text = node.text;
+            item.level = level;
+            item.image = node.image;
+            item.expanded = node.expanded;
+            item.childCount = static_cast<int>(node.children.size());
+            for (const TreeRow& row : rows)
+                if (row.id == id) {
+                    item.shown = true;
+                    item.row = row.row;
+                    item.label = row.label;
+                    item.button = row.button;
+                }
+            info.tree.push_back(std::move(item));
+        }
+    }
     return info;
 }
 

@@ -15,10 +15,10 @@ struct ClassEntry {
 
 std::vector<ClassEntry>& classes() {
     static std::vector<ClassEntry> list = {
-        {"BUTTON", buttonProc, true},      {"EDIT", editProc, true},
-        {"STATIC", WsDefWindowProc, true}, {"COMBOBOX", comboBoxProc, true},
-        {"LISTBOX", listBoxProc, true},    {"TREEVIEW", WsDefWindowProc, true},
-        {"FRAME", WsDefWindowProc, true},  {"DIALOG", dialogWindowProc, true},
+        {"BUTTON", buttonProc, true},     {"EDIT", editProc, true},
+        {"STATIC", staticProc, true},     {"COMBOBOX", comboBoxProc, true},
+        {"LISTBOX", listBoxProc, true},   {"TREEVIEW", treeViewProc, true},
+        {"FRAME", WsDefWindowProc, true}, {"DIALOG", dialogWindowProc, true},
     };
     return list;
 }

@@ -20,6 +20,12 @@ struct ListItem {
 };
 
 struct ModalRun; // a running modal dialog, see Dialogs.cpp
+struct TreeData; // a tree view's items, see controls/TreeView.cpp
+
+/** Frees a tree view's items with its window. */
+struct TreeDataDeleter {
+    void operator()(TreeData* tree) const;
+};
 
 struct DialogData {
     WsDialogProc proc = nullptr;
@@ -53,6 +59,11 @@ struct Window {
     int selection = -1;
     // Dialogs.
     std::unique_ptr<DialogData> dialog;
+    // Drawing: the font the window was given (borrowed) and how it was last painted.
+    WsFont font = nullptr;
+    WsPaintState paint{};
+    // Tree views.
+    std::unique_ptr<TreeData, TreeDataDeleter> tree;
 };
 
 /** The window behind a handle; null for a stale or made-up one. */
@@ -77,6 +88,14 @@ WsLResult editProc(WsWindow, uint32_t, WsWParam, WsLParam);
 WsLResult comboBoxProc(WsWindow, uint32_t, WsWParam, WsLParam);
 WsLResult listBoxProc(WsWindow, uint32_t, WsWParam, WsLParam);
 WsLResult dialogWindowProc(WsWindow, uint32_t, WsWParam, WsLParam);
+WsLResult staticProc(WsWindow, uint32_t, WsWParam, WsLParam);
+WsLResult treeViewProc(WsWindow, uint32_t, WsWParam, WsLParam);
+
+/** Live windows, for WsLiveObjects. */
+std::size_t liveWindowCount();
+
+/** The character height in pixels of the window's font (the system font without one). */
+int fontPixelHeight(const Window& w);
 
 /** The procedure windows of a class start with; false for an unknown class. */
 bool classProcedure(const std::string& className, WsWindowProc& proc, std::string& canonicalName);

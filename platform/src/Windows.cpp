@@ -16,6 +16,12 @@ HandleTable<Window>& windows() {
     return table;
 }
 
+// Top-level windows in creation order.
+std::vector<WsWindow>& topLevel() {
+    static std::vector<WsWindow> list;
+    return list;
+}
+
 std::uintptr_t raw(WsWindow w) {
     return reinterpret_cast<std::uintptr_t>(w);
 }
@@ -42,6 +48,7 @@ bool destroyWindow(WsWindow handle) {
         destroyWindow(child);
     w = findWindow(handle);
     if (Window* parent = findWindow(w->parent)) std::erase(parent->children, handle);
+    std::erase(topLevel(), handle);
     windows().remove(raw(handle));
     return true;
 }
@@ -83,8 +90,17 @@ WsWindow createWindowSilently(const std::string& className, const std::string& t
     Window* created = w.get();
     const auto handle = reinterpret_cast<WsWindow>(windows().add(std::move(w)));
     created->self = handle;
-    if (Window* p = findWindow(parent)) p->children.push_back(handle);
+    if (Window* p = findWindow(parent))
+        p->children.push_back(handle);
+    else
+        topLevel().push_back(handle);
     return handle;
+}
+
+std::size_t liveWindowCount() {
+    std::size_t n = 0;
+    windows().forEach([&](std::uintptr_t, const Window&) { ++n; });
+    return n;
 }
 
 void notifyParent(WsWindow control, std::uint16_t code) {
@@ -167,6 +183,11 @@ WS_API WsLResult WsDefWindowProc(WsWindow window, uint32_t message, WsWParam wPa
     case WS_CLOSE:
         destroyWindow(window);
         return 0;
+    case WS_SETFONT:
+        w->font = reinterpret_cast<WsFont>(wParam);
+        return 0;
+    case WS_GETFONT:
+        return reinterpret_cast<WsLResult>(w->font);
     default:
         return 0;
     }
@@ -289,6 +310,13 @@ WS_API uint32_t WsGetWindowStyle(WsWindow window) {
     if (!w) return 0;
     return (w->style & ~(WS_STYLE_DISABLED | WS_STYLE_HIDDEN)) |
            (w->enabled ? 0 : WS_STYLE_DISABLED) | (w->visible ? 0 : WS_STYLE_HIDDEN);
+}
+
+WS_API WsWindow WsGetNextTopLevelWindow(WsWindow after) {
+    const std::vector<WsWindow>& list = topLevel();
+    auto it = after ? std::find(list.begin(), list.end(), after) : list.begin();
+    if (after && it != list.end()) ++it;
+    return it != list.end() ? *it : nullptr;
 }
 
 WS_API WsWindow WsGetFirstChild(WsWindow window) {

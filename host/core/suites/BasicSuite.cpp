@@ -60,6 +60,7 @@ void installFrameSuites(SuiteRegistry& registry) {
     installMenuSuite(registry);
     installUnicodeStringSuite(registry);
     installBlocksSuite(registry);
+    installPanelSuites(registry);
 }
 
 } // namespace host

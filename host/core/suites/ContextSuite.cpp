@@ -17,9 +17,15 @@ HostErr PushAppContext(HostPluginRef plugin, HostAppContext* context) {
     });
 }
 
+// Work a module does in its own context outside any host message (a panel's window
+// procedure) may change the document: the host tells the modules at its next idle time.
 HostErr PopAppContext(HostAppContext context) {
     HOST_OP(kHostContextSuite, "PopAppContext");
-    return suites::app().contexts().pop(context);
+    Application& app = suites::app();
+    const HostErr result = app.contexts().pop(context);
+    if (result == kHostNoErr && app.contexts().depth() == 0 && !app.inMessage())
+        app.documentChangedOutsideMessage();
+    return result;
 }
 
 HostErr GetPlatformAppWindow(HostPlatformWindow* window) {

@@ -65,8 +65,23 @@ HostBool Cancel() {
     }
 }
 
-constexpr HostUserSuite kTable = {MessageAlert,    OKCancelAlert,  YesNoAlert,
-                                  SetProgressText, UpdateProgress, Cancel};
+HostErr GetUIScaleFactor(HostReal* factor) {
+    HOST_OP(kHostUserSuite, "GetUIScaleFactor");
+    if (factor == nullptr) return kHostErrBadParameter;
+    *factor = suites::app().panels().look().uiScale;
+    return kHostNoErr;
+}
+
+HostErr GetPlatformScaleFactor(HostReal* factor) {
+    HOST_OP(kHostUserSuite, "GetPlatformScaleFactor");
+    if (factor == nullptr) return kHostErrBadParameter;
+    *factor = suites::app().panels().look().platformScale;
+    return kHostNoErr;
+}
+
+constexpr HostUserSuite kTable = {MessageAlert,     OKCancelAlert,         YesNoAlert,
+                                  SetProgressText,  UpdateProgress,        Cancel,
+                                  GetUIScaleFactor, GetPlatformScaleFactor};
 
 } // namespace
 

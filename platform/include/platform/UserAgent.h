@@ -34,6 +34,20 @@ enum class ControlKind {
     Other
 };
 
+/** One item of a tree view as a person sees it. */
+struct TreeItemInfo {
+    WsTreeItem item = nullptr;
+    std::string text;
+    int level = 0; // 0 for a top-level item
+    int image = 0;
+    bool expanded = false;
+    bool shown = false; // every parent is expanded, so the item has a row
+    int childCount = 0;
+    WsRect row{};    // client coordinates of the tree; empty when not shown
+    WsRect label{};  // the label's part of the row
+    WsRect button{}; // the expand button; empty when the item has none
+};
+
 /** What a person sees of one control. */
 struct ControlInfo {
     WsWindow window = nullptr; // valid while the control exists
@@ -48,6 +62,13 @@ struct ControlInfo {
     bool digitsOnly = false;        // edits that take digits only
     std::vector<std::string> items; // combo and list boxes
     int selection = -1;
+    std::uint32_t style = 0;
+    WsRect rect{};                   // relative to the parent
+    int fontHeight = 0;              // character height in pixels; 0: the system font
+    WsGdiObject image = nullptr;     // a button's bitmap or icon
+    WsPaintState paint{};            // how it was last drawn
+    WsImageList imageList = nullptr; // tree views
+    std::vector<TreeItemInfo> tree;  // tree views: every item in pre-order
 };
 
 WS_API ControlInfo describeControl(WsWindow control);
@@ -102,6 +123,53 @@ private:
     std::string where() const;
 
     WsWindow dialog_;
+};
+
+/** A modeless panel window (a top-level window the host made for a module's panel), read
+ *  and acted on as a person would: the same rules as DialogView, a disabled or hidden
+ *  control cannot be used, and a refused action changes nothing. */
+class WS_API PanelView {
+public:
+    explicit PanelView(WsWindow panel) : panel_(panel) {}
+    /** The top-level window with this caption (shown or not); null when there is none. */
+    static WsWindow find(std::string_view title);
+
+    WsWindow window() const { return panel_; }
+    bool exists() const;
+    std::string title() const;
+    bool isShown() const;
+    WsRect rect() const;
+    std::vector<ControlInfo> controls() const;
+    /** The first control with this text, or with this id when text is "#ID". */
+    std::optional<ControlInfo> control(std::string_view text) const;
+    std::optional<ControlInfo> firstOfKind(ControlKind kind) const;
+
+    /** Clicks a push button or check box, or a static text that tells its parent of
+     *  clicks, found as control() finds it. */
+    Outcome click(std::string_view text);
+    /** Sets the panel's (first) check box by clicking it when it is not already so. */
+    Outcome tick(bool on);
+    /** Clicks the tree item at the end of a path of item texts, opening the items on the way
+     *  with their expand buttons; the path starts at a top-level item or, when none has
+     *  its first text, below one. where: WS_TVHT_ONITEMLABEL, ONITEMICON or ONITEMRIGHT.
+     *  A path that names two items is refused as ambiguous. */
+    Outcome clickTreeItem(const std::vector<std::string>& path,
+                          std::uint32_t where = WS_TVHT_ONITEMLABEL);
+    /** Resizes the panel's window as a person dragging its edge would. */
+    Outcome resize(int width, int height);
+    /** Draws the panel now. */
+    void paint();
+
+    /** One command a person types: "click TEXT|#ID", "tick on|off", "tree A/B/C",
+     *  "resize W H", "show". Prints what "show" asks for to out. */
+    Outcome perform(std::string_view command, std::ostream& out);
+    static void print(const PanelView& panel, std::ostream& out);
+
+private:
+    Outcome usable(std::string_view text, ControlInfo& info) const;
+    std::string where() const;
+
+    WsWindow panel_;
 };
 
 class WS_API UserAgent {

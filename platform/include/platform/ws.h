@@ -186,7 +186,8 @@ WS_API int WsFindResource(WsModule module, uint32_t type, int32_t id, const void
 /* ---- Windows ---- */
 
 /** Creates a window of a registered class or a built-in control class ("BUTTON",
- *  "EDIT", "STATIC", "COMBOBOX", "LISTBOX", "TREEVIEW", "FRAME"). */
+ *  "EDIT", "STATIC", "COMBOBOX", "LISTBOX", "TREEVIEW", "FRAME"). A window without a
+ *  parent is a top-level window: its position is on the screen. */
 WS_API WsWindow WsCreateWindow(const char* className, const char* text, uint32_t style, int x,
                                int y, int width, int height, WsWindow parent, int32_t id,
                                void* createParam);
@@ -285,6 +286,8 @@ WS_API int WsShellOpen(const char* target);
 #ifdef __cplusplus
 }
 #endif
+
+#include "platform/wsgdi.h"
 
 #endif
 

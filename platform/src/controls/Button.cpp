@@ -58,7 +58,10 @@ WsLResult buttonProc(WsWindow window, uint32_t message, WsWParam wParam, WsLPara
         w->check = wParam == WS_BST_CHECKED ? WS_BST_CHECKED : WS_BST_UNCHECKED;
         return 0;
     case WS_BM_CLICK:
+    case WS_LBUTTONDOWN:
         return click(window);
+    case WS_BM_GETIMAGE:
+        return reinterpret_cast<WsLResult>(w->image);
     case WS_BM_SETIMAGE: {
         void* previous = w->image;
         w->image = reinterpret_cast<void*>(lParam);

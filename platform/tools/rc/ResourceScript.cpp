@@ -1,6 +1,8 @@
 #include "ResourceScript.h"
 
 #include "DialogTemplate.h"
+#include "Picture.h"
+#include "platform/ws.h"
 
 #include <nlohmann/json.hpp>
 
@@ -97,6 +99,26 @@ std::vector<std::uint8_t> parseHex(const json& value, const std::string& where) 
     return out;
 }
 
+// 'ICON' takes "sizes": the drawing's size and any whole multiples of it, largest first.
+std::vector<std::uint8_t> compilePicture(const json& entry, std::uint32_t type,
+                                         const std::string& where) {
+    const Picture picture = parsePicture(entry["picture"], where);
+    if (type == WS_FOURCC('B', 'M', 'P', ' ')) return encodeBmp(picture);
+    if (type == WS_FOURCC('P', 'N', 'G', 'I')) return encodePng(picture);
+    if (type != WS_FOURCC('I', 'C', 'O', 'N'))
+        throw ScriptError(where + ": pictures make 'BMP ', 'PNGI' or 'ICON' resources");
+    std::vector<Picture> images;
+    const json sizes = entry.value("sizes", json::array({picture.width}));
+    if (!sizes.is_array() || sizes.empty()) throw ScriptError(where + ": \"sizes\" is a list");
+    for (const json& size : sizes) {
+        if (!size.is_number_integer() || size.get<int>() % picture.width != 0 ||
+            size.get<int>() <= 0 || picture.width != picture.height)
+            throw ScriptError(where + ": each size is a multiple of a square drawing's size");
+        images.push_back(scalePicture(picture, size.get<int>() / picture.width));
+    }
+    return encodeIcon(images);
+}
+
 } // namespace
 
 CompiledScript compileScript(const std::string& scriptText, const std::filesystem::path& baseDir) {
@@ -135,12 +157,14 @@ CompiledScript compileScript(const std::string& scriptText, const std::filesyste
         if (!seen.insert({r.type, r.id, r.language}).second)
             throw ScriptError(where + " appears twice");
 
-        const int kinds =
-            e.contains("pipl") + e.contains("dialog") + e.contains("file") + e.contains("bytes");
+        const int kinds = e.contains("pipl") + e.contains("dialog") + e.contains("file") +
+                          e.contains("bytes") + e.contains("picture");
         if (kinds != 1)
-            throw ScriptError(where +
-                              " needs exactly one of \"pipl\", \"dialog\", \"file\", \"bytes\"");
-        if (e.contains("pipl")) {
+            throw ScriptError(where + " needs exactly one of \"pipl\", \"dialog\", \"file\", "
+                                      "\"bytes\", \"picture\"");
+        if (e.contains("picture")) {
+            r.data = compilePicture(e, r.type, where);
+        } else if (e.contains("pipl")) {
             r.data = compilePropertyList(e["pipl"], where);
         } else if (e.contains("dialog")) {
             r.data = compileDialog(e["dialog"], where);

@@ -21,6 +21,11 @@ typedef struct HostUserSuite {
     HostErr (*UpdateProgress)(int32_t current, int32_t maximum);
     /** True once the user has asked to stop the work in progress. */
     HostBool (*Cancel)(void);
+    /** The interface scale the user chose in the host (1.0, 1.5, 2.0 ...). */
+    HostErr (*GetUIScaleFactor)(HostReal* factor);
+    /** The scale of the display the host's windows are on. Controls are sized by the
+     *  product of the two. */
+    HostErr (*GetPlatformScaleFactor)(HostReal* factor);
 } HostUserSuite;
 
 #ifdef __cplusplus

@@ -1,0 +1,211 @@
+#include "Picture.h"
+
+#include "ResourceScript.h"
+
+#include <array>
+#include <map>
+
+namespace ws::rc {
+namespace {
+
+using nlohmann::json;
+
+void putBE32(std::vector<std::uint8_t>& out, std::uint32_t v) {
+    for (int i = 3; i >= 0; --i)
+        out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+}
+void putLE32(std::vector<std::uint8_t>& out, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+}
+void putLE16(std::vector<std::uint8_t>& out, std::uint32_t v) {
+    out.push_back(static_cast<std::uint8_t>(v));
+    out.push_back(static_cast<std::uint8_t>(v >> 8));
+}
+
+std::uint32_t crc32(const std::uint8_t* data, std::size_t size, std::uint32_t crc = 0) {
+    static const std::array<std::uint32_t, 256> table = [] {
+        std::array<std::uint32_t, 256> t{};
+        for (std::uint32_t n = 0; n < 256; ++n) {
+            std::uint32_t c = n;
+            for (int k = 0; k < 8; ++k)
+                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            t[n] = c;
+        }
+        return t;
+    }();
+    crc = ~crc;
+    for (std::size_t i = 0; i < size; ++i)
+        crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
+    return ~crc;
+}
+
+void putChunk(std::vector<std::uint8_t>& out, const char* type,
+              const std::vector<std::uint8_t>& data) {
+    putBE32(out, static_cast<std::uint32_t>(data.size()));
+    std::vector<std::uint8_t> body(type, type + 4);
+    body.insert(body.end(), data.begin(), data.end());
+    out.insert(out.end(), body.begin(), body.end());
+    putBE32(out, crc32(body.data(), body.size()));
+}
+
+// A zlib stream of stored (uncompressed) blocks: small pictures need no compression.
+std::vector<std::uint8_t> zlibStored(const std::vector<std::uint8_t>& data) {
+    std::vector<std::uint8_t> out = {0x78, 0x01};
+    std::size_t at = 0;
+    do {
+        const std::size_t n = std::min<std::size_t>(65535, data.size() - at);
+        const bool last = at + n == data.size();
+        out.push_back(last ? 1 : 0);
+        putLE16(out, static_cast<std::uint32_t>(n));
+        putLE16(out, static_cast<std::uint32_t>(~n & 0xFFFF));
+        out.insert(out.end(), data.begin() + static_cast<std::ptrdiff_t>(at),
+                   data.begin() + static_cast<std::ptrdiff_t>(at + n));
+        at += n;
+    } while (at < data.size());
+    std::uint32_t a = 1, b = 0;
+    for (std::uint8_t byte : data) {
+        a = (a + byte) % 65521;
+        b = (b + a) % 65521;
+    }
+    putBE32(out, (b << 16) | a);
+    return out;
+}
+
+Rgba parseColour(const json& value, const std::string& where) {
+    if (!value.is_string()) throw ScriptError(where + " must be a colour text");
+    const std::string text = value.get<std::string>();
+    if (text == "none") return {};
+    if ((text.size() != 7 && text.size() != 9) || text[0] != '#' ||
+        text.find_first_not_of("0123456789abcdefABCDEF", 1) != std::string::npos)
+        throw ScriptError(where + " must be #RRGGBB, #RRGGBBAA or none");
+    auto channel = [&](std::size_t at) {
+        return static_cast<std::uint8_t>(std::stoi(text.substr(at, 2), nullptr, 16));
+    };
+    return {channel(1), channel(3), channel(5), text.size() == 9 ? channel(7) : std::uint8_t{255}};
+}
+
+} // namespace
+
+Picture parsePicture(const json& picture, const std::string& where) {
+    if (!picture.is_object() || !picture.contains("palette") || !picture["palette"].is_object() ||
+        !picture.contains("rows") || !picture["rows"].is_array())
+        throw ScriptError(where + ": a picture needs a \"palette\" object and a \"rows\" array");
+    std::map<char, Rgba> palette;
+    for (const auto& [key, value] : picture["palette"].items()) {
+        if (key.size() != 1) throw ScriptError(where + ": palette keys are single letters");
+        palette[key[0]] = parseColour(value, where + ": palette \"" + key + "\"");
+    }
+    Picture out;
+    const json& rows = picture["rows"];
+    out.height = static_cast<int>(rows.size());
+    if (out.height == 0 || out.height > 256) throw ScriptError(where + ": 1 to 256 rows");
+    for (std::size_t y = 0; y < rows.size(); ++y) {
+        if (!rows[y].is_string()) throw ScriptError(where + ": rows are texts");
+        const std::string row = rows[y].get<std::string>();
+        if (y == 0) out.width = static_cast<int>(row.size());
+        if (static_cast<int>(row.size()) != out.width || out.width == 0 || out.width > 256)
+            throw ScriptError(where + ": row " + std::to_string(y + 1) +
+                              " must have the first row's width (1 to 256)");
+        for (char c : row) {
+            auto it = palette.find(c);
+            if (it == palette.end())
+                throw ScriptError(where + ": row " + std::to_string(y + 1) + " uses \"" +
+                                  std::string(1, c) + "\", which is not in the palette");
+            out.pixels.push_back(it->second);
+        }
+    }
+    return out;
+}
+
+Picture scalePicture(const Picture& picture, int factor) {
+    Picture out;
+    out.width = picture.width * factor;
+    out.height = picture.height * factor;
+    out.pixels.resize(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height));
+    for (int y = 0; y < out.height; ++y)
+        for (int x = 0; x < out.width; ++x)
+            out.pixels[static_cast<std::size_t>(y * out.width + x)] =
+                picture.pixels[static_cast<std::size_t>((y / factor) * picture.width + x / factor)];
+    return out;
+}
+
+std::vector<std::uint8_t> encodePng(const Picture& picture) {
+    std::vector<std::uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    std::vector<std::uint8_t> header;
+    putBE32(header, static_cast<std::uint32_t>(picture.width));
+    putBE32(header, static_cast<std::uint32_t>(picture.height));
+    header.insert(header.end(), {8, 6, 0, 0, 0}); // 8 bits, RGBA, deflate, no filter, no interlace
+    putChunk(out, "IHDR", header);
+    std::vector<std::uint8_t> raw;
+    for (int y = 0; y < picture.height; ++y) {
+        raw.push_back(0); // no filter
+        for (int x = 0; x < picture.width; ++x) {
+            const Rgba& p = picture.pixels[static_cast<std::size_t>(y * picture.width + x)];
+            raw.insert(raw.end(), {p.r, p.g, p.b, p.a});
+        }
+    }
+    putChunk(out, "IDAT", zlibStored(raw));
+    putChunk(out, "IEND", {});
+    return out;
+}
+
+std::vector<std::uint8_t> encodeBmp(const Picture& picture) {
+    const std::uint32_t stride = (static_cast<std::uint32_t>(picture.width) * 3 + 3) & ~3u;
+    const std::uint32_t dataSize = stride * static_cast<std::uint32_t>(picture.height);
+    std::vector<std::uint8_t> out = {'B', 'M'};
+    putLE32(out, 54 + dataSize);
+    putLE32(out, 0);
+    putLE32(out, 54);
+    putLE32(out, 40);
+    putLE32(out, static_cast<std::uint32_t>(picture.width));
+    putLE32(out, static_cast<std::uint32_t>(picture.height)); // bottom-up
+    putLE16(out, 1);
+    putLE16(out, 24);
+    putLE32(out, 0);
+    putLE32(out, dataSize);
+    putLE32(out, 2835);
+    putLE32(out, 2835);
+    putLE32(out, 0);
+    putLE32(out, 0);
+    for (int y = picture.height - 1; y >= 0; --y) {
+        std::uint32_t written = 0;
+        for (int x = 0; x < picture.width; ++x) {
+            const Rgba& p = picture.pixels[static_cast<std::size_t>(y * picture.width + x)];
+            // Blend onto white, the tree's background.
+            auto mix = [&](std::uint8_t c) {
+                return static_cast<std::uint8_t>((c * p.a + 255 * (255 - p.a)) / 255);
+            };
+            out.insert(out.end(), {mix(p.b), mix(p.g), mix(p.r)});
+            written += 3;
+        }
+        for (; written < stride; ++written)
+            out.push_back(0);
+    }
+    return out;
+}
+
+std::vector<std::uint8_t> encodeIcon(const std::vector<Picture>& images) {
+    std::vector<std::vector<std::uint8_t>> pngs;
+    for (const Picture& p : images)
+        pngs.push_back(encodePng(p));
+    std::vector<std::uint8_t> out = {0, 0, 1, 0};
+    putLE16(out, static_cast<std::uint32_t>(images.size()));
+    std::uint32_t offset = 6 + 16 * static_cast<std::uint32_t>(images.size());
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        out.push_back(static_cast<std::uint8_t>(images[i].width & 0xFF));
+        out.push_back(static_cast<std::uint8_t>(images[i].height & 0xFF));
+        out.push_back(16); // colours
+        out.push_back(0);
+        putLE16(out, 1);
+        putLE16(out, 32);
+        putLE32(out, static_cast<std::uint32_t>(pngs[i].size()));
+        putLE32(out, offset);
+        offset += static_cast<std::uint32_t>(pngs[i].size());
+    }
+    for (const auto& png : pngs)
+        out.insert(out.end(), png.begin(), png.end());
+    return out;
+}
+
+} // namespace ws::rc

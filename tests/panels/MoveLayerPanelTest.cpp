@@ -1,0 +1,209 @@
+// The move-between-layers panel through the loaded module: the tree a refresh builds, a
+// click on a layer with and without the group option, and what the tree allows while
+// documents open, switch and close.
+#include "PanelFixture.h"
+
+#include "host/docsuites/DocumentSession.h"
+
+namespace paneltest {
+namespace {
+
+class MovePanel : public PanelTest {
+protected:
+    void SetUp() override {
+        PanelTest::SetUp();
+        OpenSession(SampleMap());
+        StartModule();
+        // Tall enough to show every layer without scrolling.
+        ASSERT_TRUE(Panel(kMoveTitle).resize(240, 400));
+        Click(kMoveTitle, kRefresh);
+    }
+    std::vector<std::string> Shown() {
+        std::vector<std::string> out;
+        for (const ws::TreeItemInfo& item : Tree().tree)
+            if (item.shown)
+                out.push_back(std::string(static_cast<std::size_t>(item.level), '.') + item.text);
+        return out;
+    }
+    std::vector<std::string> ChildrenOf(const std::string& layer) {
+        return Children(*FindLayer(doc(), layer)->group());
+    }
+    void GroupOption(bool on) { ASSERT_TRUE(Panel(kMoveTitle).tick(on)); }
+};
+
+TEST_F(MovePanel, RefreshShowsTheDocumentWithItsTopLevelLayersOpen) {
+    EXPECT_EQ(Shown(), (std::vector<std::string>{"sample", ".Roads", ".Areas", ".Labels"}));
+    const ws::ControlInfo tree = Tree();
+    EXPECT_TRUE(tree.enabled);
+    EXPECT_EQ(tree.tree[0].image, 2);
+    EXPECT_EQ(tree.tree[1].image, 0);
+    EXPECT_NE(tree.imageList, nullptr);
+    EXPECT_EQ(WsImageListGetImageCount(tree.imageList), 3);
+    // Sublayers, the hidden one too, are there once their parent is opened.
+    Panel(kMoveTitle).clickTreeItem({"Areas", "Parks"}, WS_TVHT_ONITEMRIGHT);
+    EXPECT_EQ(Shown(), (std::vector<std::string>{"sample", ".Roads", ".Areas", "..Parks", "..Lakes",
+                                                 ".Labels"}));
+}
+
+TEST_F(MovePanel, AClickWithNothingSelectedOnlyTellsTheUser) {
+    ClickLayer({"Labels"});
+    EXPECT_EQ(Messages(), (std::vector<std::string>{kNothingSelected}));
+    EXPECT_EQ(ChildrenOf("Roads"), (std::vector<std::string>{"road1", "road2"}));
+}
+
+TEST_F(MovePanel, SelectedObjectsGoToTheBottomOfTheTargetAndThoseThereStay) {
+    Select({"road2", "lake", "b"});
+    ClickLayer({"Labels"}, WS_TVHT_ONITEMICON);
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(LayerOf(doc(), "road2"), "Labels");
+    EXPECT_EQ(LayerOf(doc(), "lake"), "Labels");
+    // b is already on Labels (inside the group pair): it stays in its group.
+    EXPECT_EQ(Children(*FindArt(doc(), "pair")), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(ChildrenOf("Labels"), (std::vector<std::string>{"pair", "town", "road2", "lake"}));
+    // The work ran in the module's context, which is gone again; the focus is the host's.
+    EXPECT_EQ(app().contexts().depth(), 0u);
+    EXPECT_GT(app().contexts().pushes(), 0u);
+    EXPECT_EQ(WsGetFocus(), app().mainWindow().get());
+}
+
+TEST_F(MovePanel, APartlySelectedGroupStaysAndItsSelectedMemberMoves) {
+    Select({"a"});
+    ClickLayer({"Roads"});
+    EXPECT_EQ(Children(*FindArt(doc(), "pair")), (std::vector<std::string>{"b"}));
+    EXPECT_EQ(ChildrenOf("Roads"), (std::vector<std::string>{"road1", "road2", "a"}));
+    // A fully selected group moves as a whole.
+    Select({"b"});
+    ClickLayer({"Roads"});
+    EXPECT_EQ(ChildrenOf("Roads"), (std::vector<std::string>{"road1", "road2", "a", "pair"}));
+}
+
+TEST_F(MovePanel, TheGroupOptionGroupsTwoOrMoreButNeverOne) {
+    GroupOption(true);
+    Select({"road1"});
+    ClickLayer({"Labels"});
+    EXPECT_EQ(ChildrenOf("Labels"), (std::vector<std::string>{"pair", "town", "road1"}));
+    doc().deselectAll();
+    Select({"road2", "area"});
+    ClickLayer({"Labels"});
+    const std::vector<std::string> labels = ChildrenOf("Labels");
+    ASSERT_EQ(labels, (std::vector<std::string>{"pair", "town", "road1", "<group>"}));
+    EXPECT_EQ(Children(*FindLayer(doc(), "Labels")->group()->lastChild()),
+              (std::vector<std::string>{"road2", "area"}));
+    // Only objects that are there already: the new group goes again.
+    doc().deselectAll();
+    Select({"town"});
+    ClickLayer({"Labels"});
+    EXPECT_EQ(ChildrenOf("Labels"), labels);
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(MovePanel, AHiddenOrLockedTargetRefusesTheMoveAndKeepsItsState) {
+    // The host lets no new or moved art into a hidden or locked layer.
+    host::Layer* lakes = FindLayer(doc(), "Lakes");
+    for (bool group : {false, true}) {
+        for (bool hide : {false, true}) {
+            SCOPED_TRACE(std::string(group ? "group " : "") + (hide ? "hidden" : "locked"));
+            GroupOption(group);
+            (hide ? lakes->visible : lakes->editable) = false;
+            doc().deselectAll();
+            Select({"road1"});
+            const std::size_t before = Messages().size();
+            ClickLayer({"Areas", "Lakes"});
+
+            ASSERT_EQ(Messages().size(), before + 1);
+            EXPECT_EQ(Messages().back(), kFailed);
+            EXPECT_EQ(LayerOf(doc(), "road1"), "Roads");
+            EXPECT_EQ(Children(*lakes->group()), (std::vector<std::string>{"lake"}));
+            EXPECT_EQ(lakes->visible, !hide);
+            EXPECT_EQ(lakes->editable, hide);
+            lakes->visible = lakes->editable = true;
+        }
+    }
+}
+
+TEST_F(MovePanel, TheRootItemAndTheExpandButtonsMoveNothing) {
+    Select({"road1"});
+    ClickLayer({"sample"});
+    const ws::ControlInfo tree = Tree();
+    const ws::TreeItemInfo& areas = tree.tree[2];
+    ASSERT_EQ(areas.text, "Areas");
+    ASSERT_GT(areas.button.right, areas.button.left);
+    const WsPoint button{(areas.button.left + areas.button.right) / 2,
+                         (areas.button.top + areas.button.bottom) / 2};
+    WsPoint screen = button;
+    WsClientToScreen(tree.window, &screen);
+    WsSetCursorPos(screen.x, screen.y);
+    WsSendMessage(tree.window, WS_LBUTTONDOWN, 0,
+                  static_cast<WsLParam>(WS_MAKEWPARAM(button.x, button.y)));
+    app().idle();
+    EXPECT_TRUE(Tree().tree[2].expanded);
+    EXPECT_EQ(LayerOf(doc(), "road1"), "Roads");
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(MovePanel, TheTreeWorksOnlyOnTheDocumentItShows) {
+    host::DocumentSession& other = OpenAnother(SampleMap("/maps/other.svg"));
+    EXPECT_FALSE(Tree().enabled);
+    EXPECT_FALSE(Panel(kMoveTitle).clickTreeItem({"Roads"}));
+    Click(kMoveTitle, kRefresh);
+    EXPECT_EQ(Tree().tree[0].text, "other");
+    EXPECT_TRUE(Tree().enabled);
+    // A third document: the tree is not its tree; switching back enables it again.
+    OpenSession(SampleMap());
+    EXPECT_FALSE(Tree().enabled);
+    other.makeCurrent();
+    EXPECT_TRUE(Tree().enabled);
+    // The last document closes: nothing may be clicked.
+    StopHost();
+    StartHost();
+    StartModule();
+    OpenAnother(SampleMap());
+    Click(kMoveTitle, kRefresh);
+    EXPECT_TRUE(Tree().enabled);
+    CloseOthers();
+    EXPECT_FALSE(Tree().enabled);
+}
+
+TEST_F(MovePanel, ALayerDeletedSinceTheRefreshIsReported) {
+    Select({"road1"});
+    ASSERT_EQ(doc().deleteLayer(*FindLayer(doc(), "Labels")), kHostNoErr);
+    ClickLayer({"Labels"});
+    EXPECT_EQ(Messages(), (std::vector<std::string>{kLayerMissing}));
+    EXPECT_EQ(LayerOf(doc(), "road1"), "Roads");
+}
+
+TEST_F(MovePanel, ClickingTheLabelFlipsTheBox) {
+    Click(kMoveTitle, kGroupLabel);
+    EXPECT_TRUE(Panel(kMoveTitle).control("#1002")->checked);
+    Select({"road1", "road2"});
+    ClickLayer({"Labels"});
+    EXPECT_EQ(ChildrenOf("Labels"), (std::vector<std::string>{"pair", "town", "<group>"}));
+    Click(kMoveTitle, kGroupLabel);
+    EXPECT_FALSE(Panel(kMoveTitle).control("#1002")->checked);
+}
+
+TEST_F(MovePanel, LongNamesAreCutAtACharacterBoundary) {
+    // 254 units and a character of two: the cut at 255 must not split it.
+    FindLayer(doc(), "Roads")->title = std::string(254, 'r') + "\xF0\x9F\x97\xBA";
+    Click(kMoveTitle, kRefresh);
+    EXPECT_EQ(Tree().tree[1].text, std::string(254, 'r'));
+}
+
+TEST_F(MovePanel, DeeplyNestedGroupsAreWalkedWithoutRecursion) {
+    host::Art* parent = FindLayer(doc(), "Roads")->group();
+    host::Art* top = nullptr;
+    for (int depth = 0; depth < 20000; ++depth) {
+        host::Art* group = doc().makeArt(host::ArtType::Group);
+        doc().appendChild(*parent, *group);
+        if (top == nullptr) top = group;
+        parent = group;
+    }
+    AddPath(doc(), *parent, "deep", 0, 0);
+    top->name = "nest";
+    Select({"deep"});
+    ClickLayer({"Labels"});
+    EXPECT_EQ(LayerOf(doc(), "nest"), "Labels");
+}
+
+} // namespace
+} // namespace paneltest
