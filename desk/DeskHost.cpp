@@ -36,6 +36,8 @@ DeskHost::~DeskHost() {
 }
 
 HostErr DeskHost::start(std::string* message) {
+    // Panels read the scale when they make their controls, at the module's start-up.
+    app_->setScaleFactors(options_.interfaceScale, 1.0);
     try {
         module_ = &app_->loadModule(locateModule(options_.pluginPath));
     } catch (const host::HostError& e) {

@@ -17,6 +17,8 @@ struct DeskHostOptions {
     std::string pluginPath;
     /// Empty: the user's configuration folder.
     std::filesystem::path preferencesFile;
+    /// The interface scale the panels lay themselves out with.
+    double interfaceScale = 1.0;
 };
 
 /// Where the module is: the option, else $CARTOVEL_PLUGIN, else <exe dir>/../plugins.
