@@ -50,6 +50,7 @@ struct Options {
     QString run;
     QString openDialog;
     bool showPanels = false;
+    double interfaceScale = 1.0;
 };
 
 int usage(const QString& message) {
@@ -74,6 +75,7 @@ int screenshot(MainWindow& window, const Options& options) {
     const QString command = options.run.isEmpty() ? options.openDialog : options.run;
     if (!command.isEmpty()) {
         QAction* act = window.hostAction(commandMenuText(command));
+        if (act == nullptr && command == QLatin1String("about")) act = window.aboutAction();
         if (act == nullptr) return usage("no menu item for the command " + command);
         if (!options.openDialog.isEmpty()) {
             QObject::connect(&window.agent(), &QtUserAgent::dialogOpened, &window,
@@ -81,9 +83,8 @@ int screenshot(MainWindow& window, const Options& options) {
                                  if (!picture.isNull()) return;
                                  QApplication::processEvents();
                                  picture = grabWindow(window, dialog);
-                                 dialog->dialog().click(WS_IDCANCEL);
-                                 dialog->refresh();
-                                 QApplication::processEvents();
+                                 dialog->dismiss();
+                                 if (dialog->dialog().isOpen()) window.agent().abandonDialog();
                              });
         } else {
             window.agent().setConfirmDialogs(true);
@@ -108,8 +109,12 @@ int runDesk(QApplication& app) {
     parser.addOption({"plugin", "The module file.", "FILE"});
     parser.addOption({"screenshot", "Draw the window into a PNG and exit.", "OUT"});
     parser.addOption({"run", "With --screenshot: run a command first.", "COMMAND"});
-    parser.addOption({"open-dialog", "With --screenshot: picture a command's dialog.", "COMMAND"});
+    parser.addOption({"open-dialog",
+                      "With --screenshot: picture a command's dialog (\"about\": the about box).",
+                      "COMMAND"});
     parser.addOption({"show-panels", "Show the module's panels."});
+    parser.addOption({"interface-scale", "The panels' interface scale (default 1).", "FACTOR"});
+    parser.addOption({"dark", "A dark interface for the panels."});
     parser.process(app);
     Options options;
     options.prefs = parser.value("prefs");
@@ -118,13 +123,20 @@ int runDesk(QApplication& app) {
     options.run = parser.value("run");
     options.openDialog = parser.value("open-dialog");
     options.showPanels = parser.isSet("show-panels");
+    if (parser.isSet("interface-scale")) {
+        bool ok = false;
+        options.interfaceScale = parser.value("interface-scale").toDouble(&ok);
+        if (!ok || options.interfaceScale < 0.5 || options.interfaceScale > 4)
+            return usage("--interface-scale takes a factor from 0.5 to 4");
+    }
     if (!parser.positionalArguments().isEmpty()) options.map = parser.positionalArguments().front();
     if (!options.screenshot.isEmpty() && options.map.isEmpty())
         return usage("--screenshot needs a map");
     if (options.screenshot.isEmpty() && (!options.run.isEmpty() || !options.openDialog.isEmpty()))
         return usage("--run and --open-dialog go with --screenshot");
 
-    DeskHost host({options.plugin.toStdString(), options.prefs.toStdString()});
+    DeskHost host(
+        {options.plugin.toStdString(), options.prefs.toStdString(), options.interfaceScale});
     MainWindow window(host);
     std::string message;
     if (host.start(&message) != kHostNoErr)
@@ -133,6 +145,8 @@ int runDesk(QApplication& app) {
     window.show();
     if (!options.map.isEmpty() && !window.openFile(options.map) && !options.screenshot.isEmpty())
         return usage("cannot open " + options.map);
+    if (parser.isSet("dark")) window.action("viewDark")->setChecked(true);
+    if (options.showPanels) window.showModulePanels();
     if (!options.screenshot.isEmpty()) return screenshot(window, options);
     return app.exec();
 }

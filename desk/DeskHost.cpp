@@ -36,6 +36,8 @@ DeskHost::~DeskHost() {
 }
 
 HostErr DeskHost::start(std::string* message) {
+    // Panels read the scale when they make their controls, at the module's start-up.
+    app_->setScaleFactors(options_.interfaceScale, 1.0);
     try {
         module_ = &app_->loadModule(locateModule(options_.pluginPath));
     } catch (const host::HostError& e) {
@@ -122,6 +124,20 @@ HostErr DeskHost::runMenuItem(host::MenuItem& item) {
     redo_.clear();
     modified_ = true;
     return result;
+}
+
+void DeskHost::beginChange() {
+    pending_ = snapshot();
+}
+
+void DeskHost::endChange(std::string name) {
+    touch();
+    std::string before = std::move(pending_);
+    pending_.clear();
+    if (before.empty() || snapshot() == before) return;
+    undo_.push_back({std::move(name), std::move(before), modified_});
+    redo_.clear();
+    modified_ = true;
 }
 
 const std::string& DeskHost::undoName() const {

@@ -17,6 +17,8 @@ struct DeskHostOptions {
     std::string pluginPath;
     /// Empty: the user's configuration folder.
     std::filesystem::path preferencesFile;
+    /// The interface scale the panels lay themselves out with.
+    double interfaceScale = 1.0;
 };
 
 /// Where the module is: the option, else $CARTOVEL_PLUGIN, else <exe dir>/../plugins.
@@ -49,6 +51,10 @@ public:
     /// when the command changed it; a command that fails or is cancelled leaves the
     /// document as it was.
     HostErr runMenuItem(host::MenuItem& item);
+    /// A change the window makes outside a menu command (a panel's button): the document
+    /// before it is kept, and after it, when it changed, the change can be undone by name.
+    void beginChange();
+    void endChange(std::string name);
     [[nodiscard]] bool canUndo() const { return !undo_.empty(); }
     [[nodiscard]] bool canRedo() const { return !redo_.empty(); }
     [[nodiscard]] const std::string& undoName() const;
@@ -79,6 +85,7 @@ private:
     std::vector<Snapshot> undo_;
     std::vector<Snapshot> redo_;
     std::uint64_t generation_ = 0;
+    std::string pending_;
 };
 
 } // namespace desk

@@ -1,9 +1,11 @@
 #include "MainWindow.h"
 
 #include "Canvas.h"
+#include "DeskApp.h"
 #include "DeskHost.h"
 #include "DeskResponder.h"
 #include "LayersPanel.h"
+#include "PanelDocks.h"
 #include "QtUserAgent.h"
 
 #include "host/core/Application.h"
@@ -46,7 +48,8 @@ constexpr GroupPlace kGroupPlaces[] = {
 MainWindow::MainWindow(DeskHost& host, QWidget* parent)
     : QMainWindow(parent), host_(host), canvas_(new Canvas(host, this)),
       layers_(new LayersPanel(host, this)), layersDock_(new QDockWidget(tr("Layers"), this)),
-      progress_(new ProgressPanel(this)), agent_(std::make_unique<QtUserAgent>(this)),
+      progress_(new ProgressPanel(this)), panels_(new PanelDocks(host, *this)),
+      agent_(std::make_unique<QtUserAgent>(this)),
       agentScope_(std::make_unique<ws::ScopedUserAgent>(*agent_)),
       responder_(std::make_unique<DeskResponder>(this, *progress_)) {
     setObjectName("mainWindow");
@@ -58,12 +61,24 @@ MainWindow::MainWindow(DeskHost& host, QWidget* parent)
     host_.app().user().setResponder(responder_.get());
     connect(agent_.get(), &QtUserAgent::errorReported, this,
             [this](const QString& message) { statusBar()->showMessage(message, 8000); });
-    connect(canvas_, &Canvas::selectionChanged, this, [this] { refreshMenus(); });
+    connect(canvas_, &Canvas::selectionChanged, this, [this] {
+        changedOutsideMessage();
+        canvas_->update();
+        refreshMenus();
+    });
     connect(layers_, &LayersPanel::layersChanged, this, [this] {
+        changedOutsideMessage();
         canvas_->invalidate();
         updateTitle();
     });
-    connect(layers_, &LayersPanel::currentLayerChanged, this, [this] { refreshMenus(); });
+    connect(layers_, &LayersPanel::currentLayerChanged, this, [this] {
+        changedOutsideMessage();
+        refreshMenus();
+    });
+    connect(panels_, &PanelDocks::panelActed, this, [this] {
+        changedOutsideMessage();
+        documentReplaced();
+    });
     buildFileMenu();
     buildEditMenu();
     buildViewMenu();
@@ -145,6 +160,10 @@ void MainWindow::buildViewMenu() {
     QAction* layers = layersDock_->toggleViewAction();
     layers->setObjectName("viewLayers");
     view->addAction(layers);
+    QAction* dark = view->addAction(tr("&Dark Interface"));
+    dark->setObjectName("viewDark");
+    dark->setCheckable(true);
+    connect(dark, &QAction::toggled, this, [this](bool on) { panels_->setDark(on); });
 }
 
 void MainWindow::addGroup(QMenu& menu, const host::MenuGroup& group) {
@@ -212,6 +231,30 @@ void MainWindow::refreshMenus() {
                                    : tr("&Redo"));
     save_->setEnabled(open);
     action("fileSaveAs")->setEnabled(open);
+    panels_->sync();
+}
+
+void MainWindow::showModulePanels() {
+    for (const char* command : {"move-to-layer", "text-origin"}) {
+        refreshMenus();
+        QAction* act = hostAction(commandMenuText(command));
+        if (act != nullptr && act->isEnabled() && !act->isChecked()) act->trigger();
+    }
+}
+
+void MainWindow::changedOutsideMessage() {
+    host_.app().documentChangedOutsideMessage();
+    host_.app().idle();
+    panels_->sync();
+}
+
+QAction* MainWindow::aboutAction() const {
+    for (const auto& [act, item] : hostActions_)
+        if (item->group != nullptr && item->group->parent != nullptr &&
+            item->group->parent->group != nullptr && item->group->parent->group->name == "About" &&
+            item->owner == host_.module())
+            return act;
+    return nullptr;
 }
 
 QAction* MainWindow::hostAction(const QString& text) const {

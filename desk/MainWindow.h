@@ -26,6 +26,7 @@ class Canvas;
 class DeskHost;
 class DeskResponder;
 class LayersPanel;
+class PanelDocks;
 class ProgressPanel;
 class QtUserAgent;
 
@@ -41,6 +42,7 @@ public:
     QtUserAgent& agent() { return *agent_; }
     DeskResponder& responder() { return *responder_; }
     ProgressPanel& progress() { return *progress_; }
+    PanelDocks& panels() { return *panels_; }
 
     /// Builds the menus from the host's menu groups (after the module has started).
     void buildMenus();
@@ -49,7 +51,11 @@ public:
     /// The action of the host menu item with this text; null when there is none.
     [[nodiscard]] QAction* hostAction(const QString& text) const;
     [[nodiscard]] QAction* action(const QString& objectName) const;
+    /// The module's item under the host's "About" group; null when there is none.
+    [[nodiscard]] QAction* aboutAction() const;
 
+    /// Shows both of the module's panels (from their Window menu items).
+    void showModulePanels();
     bool openFile(const QString& path);
     bool saveFile(const QString& path);
     /// Runs the host menu item as if chosen from the menu.
@@ -75,12 +81,16 @@ private:
     bool maybeSave();
     void showError(const QString& text);
     void undoOrRedo(bool undo);
+    /// The document changed outside a module's message (a click on the map, a layer
+    /// switch): the modules hear of it at the host's idle time, as they would.
+    void changedOutsideMessage();
 
     DeskHost& host_;
     Canvas* canvas_;
     LayersPanel* layers_;
     QDockWidget* layersDock_;
     ProgressPanel* progress_;
+    PanelDocks* panels_;
     std::unique_ptr<QtUserAgent> agent_;
     std::unique_ptr<ws::ScopedUserAgent> agentScope_;
     std::unique_ptr<DeskResponder> responder_;

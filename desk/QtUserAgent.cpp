@@ -19,16 +19,26 @@ void QtUserAgent::runDialog(ws::DialogView& dialog) {
     }
     WsDialogWidget widget(dialog, owner_);
     WsDialogWidget* outer = current_;
+    QEventLoop* outerLoop = loop_;
     current_ = &widget;
     QEventLoop loop;
+    loop_ = &loop;
+    abandoned_ = false;
     connect(&widget, &WsDialogWidget::ended, &loop, &QEventLoop::quit);
     widget.show();
     widget.raise();
     widget.activateWindow();
     emit dialogOpened(&widget);
-    if (dialog.isOpen()) loop.exec();
+    if (dialog.isOpen() && !abandoned_) loop.exec();
     widget.hide();
     current_ = outer;
+    loop_ = outerLoop;
+    abandoned_ = false;
+}
+
+void QtUserAgent::abandonDialog() {
+    abandoned_ = true;
+    if (loop_ != nullptr) loop_->quit();
 }
 
 void QtUserAgent::reportError(const std::string& message) {

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QStringList>
 
+class QEventLoop;
 class QWidget;
 
 namespace desk {
@@ -26,6 +27,9 @@ public:
     /// When set, every dialog is confirmed as it opens with the values it shows (the
     /// stored settings), the way a script would.
     void setConfirmDialogs(bool confirm) { confirm_ = confirm; }
+    /// Stops waiting for the dialog on screen: the window system then cancels it the way it
+    /// cancels any dialog its user leaves unanswered.
+    void abandonDialog();
     /// The dialog on screen; null when none is.
     [[nodiscard]] WsDialogWidget* currentDialog() const { return current_; }
     [[nodiscard]] const QStringList& errors() const { return errors_; }
@@ -39,6 +43,8 @@ private:
     QWidget* owner_;
     WsDialogWidget* current_ = nullptr;
     bool confirm_ = false;
+    bool abandoned_ = false;
+    QEventLoop* loop_ = nullptr;
     QStringList errors_;
 };
 

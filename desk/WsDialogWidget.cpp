@@ -90,8 +90,10 @@ QWidget* WsDialogWidget::makeWidget(const ws::ControlInfo& info, std::uint32_t s
     case ws::ControlKind::PushButton:
     case ws::ControlKind::DefaultButton: {
         auto* button = new QPushButton(this);
-        // Enter is the window system's business (see keyPressEvent).
+        // Enter is the window system's business (see keyPressEvent); the default button is
+        // only marked.
         button->setAutoDefault(false);
+        button->setDefault(info.kind == ws::ControlKind::DefaultButton);
         connect(button, &QPushButton::clicked, this, [this, id] { act(dialog_.click(id)); });
         return button;
     }
@@ -281,24 +283,27 @@ void WsDialogWidget::keyPressEvent(QKeyEvent* event) {
         return;
     }
     case Qt::Key_Escape:
-        if (WsGetDlgItem(dialog_.window(), WS_IDCANCEL) != nullptr) {
-            act(dialog_.click(WS_IDCANCEL));
-        } else {
-            WsSendMessage(dialog_.window(), WS_CLOSE, 0, 0);
-            act({});
-        }
+        dismiss();
         return;
     default:
         QDialog::keyPressEvent(event);
     }
 }
 
+void WsDialogWidget::dismiss() {
+    if (!dialog_.isOpen()) return;
+    const WsWindow cancel = WsGetDlgItem(dialog_.window(), WS_IDCANCEL);
+    if (cancel != nullptr && WsIsWindowEnabled(cancel) && WsIsWindowVisible(cancel)) {
+        act(dialog_.click(WS_IDCANCEL));
+        return;
+    }
+    WsSendMessage(dialog_.window(), WS_CLOSE, 0, 0);
+    act({});
+}
+
 void WsDialogWidget::closeEvent(QCloseEvent* event) {
     event->ignore();
-    if (dialog_.isOpen()) {
-        WsSendMessage(dialog_.window(), WS_CLOSE, 0, 0);
-        act({});
-    }
+    dismiss();
 }
 
 std::vector<Overflow> WsDialogWidget::overflowingControls() const {

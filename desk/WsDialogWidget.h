@@ -39,6 +39,8 @@ public:
     [[nodiscard]] ws::DialogView& dialog() { return dialog_; }
     /// The widget of the control with this id; null when there is none.
     [[nodiscard]] QWidget* control(std::int32_t id) const;
+    /// Closes the dialog as a person closing its window would: Cancel when it has one.
+    void dismiss();
     /// Reads every control again from the window system.
     void refresh();
     /// Controls whose text does not fit their widget with the font in use.
