@@ -156,6 +156,11 @@ Session::Verdict Session::verdict(HostErr result) const {
     }
 }
 
+bool Session::hasFailed() const {
+    return failure_.has_value() || app_->user().failure().has_value() ||
+           !dialogs_->errors().empty();
+}
+
 int Session::finish(HostErr result) {
     // The module is shut down after the command; the stop armed by an unanswered question
     // must not reach that.

@@ -54,6 +54,8 @@ public:
     /// Records a failure of the host's own (it wins over the module's result); status is
     /// the exit status it gives.
     void fail(HostErr code, std::string message, ExitStatus status = kExitError);
+    /// A failure is recorded: the host's own, an unanswered question or a dialog's.
+    [[nodiscard]] bool hasFailed() const;
     /// A command-line argument that does not fit the document (exit status 64).
     void usageError(std::string message) {
         fail(kHostErrBadParameter, std::move(message), kExitUsage);
