@@ -458,7 +458,9 @@ Art* SvgReader::readShape(pugi::xml_node node, std::string_view name, const Comp
             }
         }
     }
-    if (!sheet_.empty()) {
+    // What an element's own style attribute says overrides the rules, so only an element
+    // without one may leave its unchanged properties to the rules when it is written.
+    if (!sheet_.empty() && !node.attribute("style")) {
         keptOf(*art).readStyle = ps;
         art->kept->lengthsFit = lineScale == 1;
     }
