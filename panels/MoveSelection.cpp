@@ -28,11 +28,7 @@ HostErr ContainsLayer(HostLayerHandle target, bool& found) {
 class LayerOpened {
 public:
     explicit LayerOpened(HostLayerHandle layer) noexcept : layer_(layer) {}
-    ~LayerOpened() {
-        if (!read_) return;
-        if (!wasVisible_) sLayer->SetLayerVisible(layer_, 0);
-        if (!wasEditable_) sLayer->SetLayerEditable(layer_, 0);
-    }
+    ~LayerOpened() { Close(); }
     LayerOpened(const LayerOpened&) = delete;
     LayerOpened& operator=(const LayerOpened&) = delete;
 
@@ -47,12 +43,25 @@ public:
         return kHostNoErr;
     }
 
+    /** Puts the flags back once; both are tried and the first failure is returned. */
+    HostErr Close() noexcept {
+        if (!read_) return kHostNoErr;
+        read_ = false;
+        const HostErr hidden = wasVisible_ ? kHostNoErr : sLayer->SetLayerVisible(layer_, 0);
+        const HostErr locked = wasEditable_ ? kHostNoErr : sLayer->SetLayerEditable(layer_, 0);
+        return hidden != kHostNoErr ? hidden : locked;
+    }
+
 private:
     HostLayerHandle layer_;
     HostBool wasVisible_ = 1;
     HostBool wasEditable_ = 1;
     bool read_ = false;
 };
+
+HostErr FirstOf(HostErr first, HostErr second) {
+    return first != kHostNoErr ? first : second;
+}
 
 } // namespace
 
@@ -112,13 +121,15 @@ HostErr CMoveLayerPanel::MoveSelection(HostLayerHandle target) {
         lastMoved = art;
     }
     if (!groupOption_ || moved >= 2) return kHostNoErr;
-    if (moved == 0) return sArt->DisposeArt(newGroup);
-    // One object needs no group of its own.
+    // What is on a hidden or locked target can only be tidied with the target opened.
     LayerOpened opened(target);
-    if (const HostErr err = opened.Open()) return err;
-    if (const HostErr err = sArt->ReorderArt(lastMoved, kHostPlaceInsideOnBottom, layerGroup))
-        return err;
-    return sArt->DisposeArt(newGroup);
+    HostErr err = opened.Open();
+    // One object needs no group of its own.
+    if (err == kHostNoErr && moved == 1)
+        err = sArt->ReorderArt(lastMoved, kHostPlaceInsideOnBottom, layerGroup);
+    if (err == kHostNoErr) err = sArt->DisposeArt(newGroup);
+    // A target the host would not close again is a failure too: the user hid it.
+    return FirstOf(err, opened.Close());
 }
 
 // Iterative: documents may nest groups deeply.

@@ -184,6 +184,7 @@ private:
     Layer* createLayer(std::string title, const Place& place);
     HostErr resolvePlace(PaintOrder order, Art* reference, Place& place) const;
     HostErr checkPlace(const Place& place, ArtType type) const;
+    HostErr checkFilingPlace(const Place& place, ArtType type, const Art* reference) const;
     void link(Art& child, const Place& place);
     void unlink(Art& child);
     void destroySubtree(Art& top);

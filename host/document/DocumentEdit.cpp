@@ -57,13 +57,26 @@ HostErr Document::checkPlace(const Place& place, ArtType type) const {
     return checkEditable(*place.parent);
 }
 
+// Filing is not drawing: an empty group, or art moved from elsewhere, may go where a plug-in
+// names the place, even on a hidden or locked layer; what arrives is then protected like the
+// rest of that layer. Nothing is drawn there, and nothing goes there by default.
+HostErr Document::checkFilingPlace(const Place& place, ArtType type, const Art* reference) const {
+    if (!reference) return checkPlace(place, type);
+    if (!place.parent || place.parent->isRoot_) return kHostErrBadParameter;
+    if (place.parent->type_ == ArtType::CompoundPath && type != ArtType::Path)
+        return kHostErrWrongType;
+    return kHostNoErr;
+}
+
 HostErr Document::newArt(ArtType type, PaintOrder order, Art* reference, Art** out) {
     if (!out) return kHostErrBadParameter;
     *out = nullptr;
     if (type == ArtType::SymbolInstance) return kHostErrBadParameter; // needs its symbol
     Place place;
     if (HostErr e = resolvePlace(order, reference, place)) return e;
-    if (HostErr e = checkPlace(place, type)) return e;
+    if (HostErr e = type == ArtType::Group ? checkFilingPlace(place, type, reference)
+                                           : checkPlace(place, type))
+        return e;
     Art* art = createArt(type);
     link(*art, place);
     *out = art;
@@ -94,7 +107,7 @@ HostErr Document::reorderArt(Art& art, PaintOrder order, Art* reference) {
     if (HostErr e = resolvePlace(order, reference, place)) return e;
     if (isInside(*place.parent, art)) return kHostErrBadParameter;
     if (HostErr e = checkEditable(art)) return e;
-    if (HostErr e = checkPlace(place, art.type_)) return e;
+    if (HostErr e = checkFilingPlace(place, art.type_, reference)) return e;
     if (place.before == &art) return kHostNoErr; // already there
     unlink(art);
     link(art, place);

@@ -152,7 +152,7 @@ TEST_F(Edit, HandlesOfDisposedOrForeignObjectsAreFoundStale) {
     EXPECT_EQ(doc.artCount(), before - 3);
 }
 
-TEST_F(Edit, LockedOrHiddenLayersRefuseChanges) {
+TEST_F(Edit, LockedOrHiddenLayersRefuseChangesButTakeWhatIsFiledThere) {
     for (bool hide : {false, true}) {
         SCOPED_TRACE(hide ? "hidden" : "locked");
         (hide ? layer->visible : layer->editable) = false;
@@ -167,7 +167,24 @@ TEST_F(Edit, LockedOrHiddenLayersRefuseChanges) {
         EXPECT_EQ(childNames(*group), (std::vector<std::string>{"p", "q"}));
         // Reading and the layer's own flags stay open.
         EXPECT_TRUE(artBounds(doc, *p).has_value());
+
+        // Filing is allowed where the place is named: an empty group, art from elsewhere.
+        Art* outside = doctest::addRect(doc, *other->group(), 5, 0, 1, 1, "outside");
+        Art* folder = nullptr;
+        EXPECT_EQ(doc.newArt(ArtType::Group, PaintOrder::InsideOnBottom, group, &folder),
+                  kHostNoErr);
+        EXPECT_EQ(doc.reorderArt(*outside, PaintOrder::InsideOnTop, folder), kHostNoErr);
+        EXPECT_EQ(doc.reorderArt(*outside, PaintOrder::InsideOnTop, other->group()),
+                  kHostErrRefused);
+        // Nothing goes to a closed current layer by default, nor is drawn there.
+        ASSERT_EQ(doc.setCurrentLayer(*layer), kHostNoErr);
+        EXPECT_EQ(doc.newArt(ArtType::Group, PaintOrder::AboveAll, nullptr, &made),
+                  kHostErrRefused);
+        EXPECT_EQ(doc.newArt(ArtType::Path, PaintOrder::InsideOnTop, folder, &made),
+                  kHostErrRefused);
+        ASSERT_EQ(doc.setCurrentLayer(*other), kHostNoErr);
         (hide ? layer->visible : layer->editable) = true;
+        ASSERT_EQ(doc.disposeArt(*folder), kHostNoErr);
     }
 }
 

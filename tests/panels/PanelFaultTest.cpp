@@ -79,10 +79,17 @@ TEST_F(PanelFaults, EveryHostCallOfAMoveFailsCleanly) {
         "GetArtType",      "GetArtUserAttr",     "GetArtSibling",   "GetArtFirstChild",
         "ReorderArt",      "DisposeArt",         "GetLayerVisible", "GetLayerEditable",
         "SetLayerVisible", "SetLayerEditable",   "MessageAlert"};
-    // Two objects into a new group (b is on the target already), and one object alone.
+    // Two objects into a new group (b is on the target already), and one object alone into
+    // a hidden, locked target that the module opens for the move and must close again.
     const std::vector<std::vector<std::string>> selections = {{"road1", "area", "b"}, {"road2"}};
     for (const std::vector<std::string>& selection : selections) {
-        Fresh(selection);
+        const bool closed = selection.size() == 1;
+        const auto fresh = [&] {
+            Fresh(selection);
+            host::Layer* labels = FindLayer(doc(), "Labels");
+            labels->visible = labels->editable = !closed;
+        };
+        fresh();
         move_->SetGroupOption(true);
         const auto target = [&] { return FindLayer(doc(), "Labels")->handle(); };
         const std::map<std::string, std::uint64_t> calls =
@@ -91,11 +98,14 @@ TEST_F(PanelFaults, EveryHostCallOfAMoveFailsCleanly) {
         for (const auto& entry : calls)
             total += entry.second;
         EXPECT_GT(total, selection.size() * 5);
+        // Opened and closed again, each flag.
+        EXPECT_EQ(calls.at("SetLayerVisible"), closed ? 2u : 0u);
+        EXPECT_EQ(calls.at("SetLayerEditable"), closed ? 2u : 0u);
         for (const auto& [op, count] : calls) {
             for (std::uint64_t k = 1; k <= count; ++k) {
                 SCOPED_TRACE(op + " call " + std::to_string(k) + " of " + std::to_string(count) +
                              ", " + selection.front());
-                Fresh(selection);
+                fresh();
                 const std::uint64_t fired = app().faults().fired();
                 app().faults().failOperation(op, kFault, k);
                 const HostErr result = move_->MoveSelectionToLayer(target());
@@ -107,7 +117,13 @@ TEST_F(PanelFaults, EveryHostCallOfAMoveFailsCleanly) {
                 EXPECT_EQ(app().contexts().depth(), op == "PopAppContext" ? 1u : 0u);
                 app().contexts().unwindTo(0);
                 const host::Layer* labels = FindLayer(doc(), "Labels");
-                EXPECT_TRUE(labels->visible && labels->editable);
+                // Closing the target again is tried for each flag, and reported when refused.
+                const bool reopened = closed && k == 2 && op.starts_with("SetLayer");
+                if (reopened) {
+                    EXPECT_EQ(result, kFault);
+                }
+                EXPECT_EQ(labels->visible, !closed || (reopened && op == "SetLayerVisible"));
+                EXPECT_EQ(labels->editable, !closed || (reopened && op == "SetLayerEditable"));
                 // Every object is still there, on its own layer or on the target.
                 for (const std::string& name : selection) {
                     const std::string layer = LayerOf(doc(), name);
