@@ -87,31 +87,34 @@ bool DeskHost::save(const std::filesystem::path& path, std::string* message) {
     return true;
 }
 
-std::string DeskHost::snapshot() const {
-    std::string svg;
+DeskHost::State DeskHost::snapshot() const {
+    State state;
     std::string error;
-    if (const host::Document* doc = document())
-        if (host::writeSvgText(*doc, svg, error) != kHostNoErr) svg.clear();
-    return svg;
+    if (const host::Document* doc = document()) {
+        if (host::writeSvgText(*doc, state.svg, error) != kHostNoErr) state.svg.clear();
+        state.identity = doc->identity();
+    }
+    return state;
 }
 
-bool DeskHost::restore(const std::string& svg) {
-    if (svg.empty()) return false;
-    host::SvgLoadResult loaded = host::loadSvgText(path_.string(), svg);
+bool DeskHost::restore(const State& state) {
+    if (state.svg.empty()) return false;
+    host::SvgLoadResult loaded = host::loadSvgText(path_.string(), state.svg);
     if (!loaded.document) return false;
     loaded.document->filePath = path_.string();
+    // A copy that does not pair up keeps handles of its own: a stale one is then refused.
+    loaded.document->adoptIdentity(state.identity);
     replaceDocument(std::move(loaded.document));
     return true;
 }
 
 HostErr DeskHost::runMenuItem(host::MenuItem& item) {
-    const std::string before = session_ ? snapshot() : std::string();
+    const State before = session_ ? snapshot() : State();
     app_->user().clearFailure();
     const HostErr result = app_->chooseMenuItem(item.handle());
     touch();
     if (!session_) return result;
-    const std::string after = snapshot();
-    if (after == before) return result;
+    if (snapshot().svg == before.svg) return result;
     if (result != kHostNoErr) {
         // Nothing of a command that did not finish stays in the document.
         restore(before);
@@ -132,9 +135,9 @@ void DeskHost::beginChange() {
 
 void DeskHost::endChange(std::string name) {
     touch();
-    std::string before = std::move(pending_);
-    pending_.clear();
-    if (before.empty() || snapshot() == before) return;
+    State before = std::move(pending_);
+    pending_ = State();
+    if (before.svg.empty() || snapshot().svg == before.svg) return;
     undo_.push_back({std::move(name), std::move(before), modified_});
     redo_.clear();
     modified_ = true;
@@ -155,7 +158,7 @@ bool DeskHost::undo() {
     Snapshot step = std::move(undo_.back());
     undo_.pop_back();
     Snapshot current{step.name, snapshot(), modified_};
-    if (!restore(step.svg)) return false;
+    if (!restore(step.state)) return false;
     modified_ = step.modified;
     redo_.push_back(std::move(current));
     return true;
@@ -166,7 +169,7 @@ bool DeskHost::redo() {
     Snapshot step = std::move(redo_.back());
     redo_.pop_back();
     Snapshot current{step.name, snapshot(), modified_};
-    if (!restore(step.svg)) return false;
+    if (!restore(step.state)) return false;
     modified_ = true;
     undo_.push_back(std::move(current));
     return true;

@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 namespace desk {
 namespace {
 
@@ -96,6 +98,7 @@ void WsPanelWidget::rebuild(const std::vector<ws::ControlInfo>& controls) {
     for (Entry& e : entries_)
         delete e.widget;
     entries_.clear();
+    shownTrees_.clear();
     for (const ws::ControlInfo& info : controls) {
         QWidget* widget = makeWidget(info);
         widget->setObjectName(QStringLiteral("ws%1").arg(info.id));
@@ -152,7 +155,24 @@ QWidget* WsPanelWidget::makeWidget(const ws::ControlInfo& info) {
     return new QWidget(this);
 }
 
+namespace {
+
+// What a row shows; rows are kept while it stays the same, so a person's scroll position
+// and the items a click holds survive a refresh.
+bool sameRows(const std::vector<ws::TreeItemInfo>& a, const std::vector<ws::TreeItemInfo>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](const ws::TreeItemInfo& x, const ws::TreeItemInfo& y) {
+                          return x.text == y.text && x.level == y.level && x.image == y.image &&
+                                 x.expanded == y.expanded;
+                      });
+}
+
+} // namespace
+
 void WsPanelWidget::fillTree(QTreeWidget& tree, const ws::ControlInfo& info) {
+    std::vector<ws::TreeItemInfo>& shown = shownTrees_[&tree];
+    if (tree.topLevelItemCount() > 0 && sameRows(shown, info.tree)) return;
+    shown = info.tree;
     tree.clear();
     tree.setIconSize(QSize(16, 16));
     std::vector<QTreeWidgetItem*> chain;

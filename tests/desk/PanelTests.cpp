@@ -91,17 +91,22 @@ TEST_F(DeskPanels, WindowMenuItemsShowAndHideTheDocksWithCheckMarks) {
     }
 }
 
-// Disabled: the docked tree shows no layer rows yet (the view of the panel's tree is
-// unfinished).
-TEST_F(DeskPanels, DISABLED_AClickOnALayerInTheMovePanelMovesTheSelectionThere) {
-    ASSERT_TRUE(desk::selectArt(*host_->document(),
-                                *const_cast<host::Art*>(find(*host_->document(), "road1"))));
-    host_->app().documentChangedOutsideMessage();
-    host_->app().idle();
+TEST_F(DeskPanels, AClickOnALayerInTheMovePanelMovesTheSelectionThere) {
+    clickMap(50, 50);
+    ASSERT_NE(
+        host_->document()->userAttributes(*find(*host_->document(), "road1"), host::kAttrSelected),
+        0u);
     desk::WsPanelWidget* panel = show("move-to-layer");
     ASSERT_NE(panel, nullptr);
     QTreeWidget* tree = panel->tree();
     ASSERT_NE(tree, nullptr);
+    // The tree shows the layers as at the last press of its refresh button.
+    QPushButton* refresh = nullptr;
+    for (QPushButton* button : panel->findChildren<QPushButton*>())
+        if (button->text() == "レイヤーリストを更新") refresh = button;
+    ASSERT_NE(refresh, nullptr);
+    QTest::mouseClick(refresh, Qt::LeftButton);
+    ASSERT_EQ(panel->lastError(), "");
     const auto found = tree->findItems("Labels", Qt::MatchExactly | Qt::MatchRecursive);
     ASSERT_EQ(found.size(), 1);
     tree->scrollToItem(found.front());
@@ -110,10 +115,18 @@ TEST_F(DeskPanels, DISABLED_AClickOnALayerInTheMovePanelMovesTheSelectionThere) 
     EXPECT_EQ(panel->lastError(), "");
     EXPECT_EQ(layerOf(*host_->document(), "road1"), "Labels");
     EXPECT_EQ(boxesSeen_, 0) << boxTexts_.join("\n").toStdString();
-    // The move is one step to undo.
+    // The move is one step to undo, and the list stays good after it as in place.
     ASSERT_TRUE(window_->action("editUndo")->isEnabled());
     window_->action("editUndo")->trigger();
     EXPECT_EQ(layerOf(*host_->document(), "road1"), "Roads");
+    clickMap(50, 50);
+    ASSERT_TRUE(tree->isEnabled());
+    const auto again = tree->findItems("Labels", Qt::MatchExactly | Qt::MatchRecursive);
+    ASSERT_EQ(again.size(), 1);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                      tree->visualItemRect(again.front()).center());
+    EXPECT_EQ(layerOf(*host_->document(), "road1"), "Labels");
+    EXPECT_EQ(boxesSeen_, 0) << boxTexts_.join("\n").toStdString();
 }
 
 TEST_F(DeskPanels, AnOriginButtonGivesTheSelectedLabelItsJustification) {
