@@ -12,6 +12,9 @@
 #include <QPainter>
 #include <QPainterPathStroker>
 
+#include <algorithm>
+#include <cmath>
+
 namespace desk {
 namespace {
 
@@ -88,6 +91,19 @@ void drawLine(QPainter& painter, const SceneItem::Line& line) {
         }
     }
     painter.restore();
+}
+
+// The path's bounds with the stroke's reach beyond it: half the width, more where miter
+// joins or square caps stick out.
+QRectF paintedBounds(const SceneItem& item) {
+    const QRectF b = item.path.boundingRect();
+    if (!item.stroke) return b;
+    double reach = item.pen.widthF() / 2;
+    if (item.pen.joinStyle() == Qt::MiterJoin)
+        reach *= std::max(item.pen.miterLimit(), M_SQRT2);
+    else if (item.pen.capStyle() == Qt::SquareCap)
+        reach *= M_SQRT2;
+    return b.adjusted(-reach, -reach, reach, reach);
 }
 
 } // namespace
@@ -185,7 +201,7 @@ void Scene::addPath(const host::Art& art, const host::Art* target, const QTransf
     item.stroke = data.style.strokePaint && data.style.stroke.kind != kHostNoneColor &&
                   data.style.strokeWidth > 0;
     item.pen = penOf(data.style);
-    item.bounds = item.path.boundingRect();
+    item.bounds = paintedBounds(item);
     if (item.fill || item.stroke) items_.push_back(std::move(item));
 }
 
@@ -208,7 +224,7 @@ void Scene::addCompound(const host::Art& art, const host::Art* target,
     item.stroke = first->style.strokePaint && first->style.stroke.kind != kHostNoneColor &&
                   first->style.strokeWidth > 0;
     item.pen = penOf(first->style);
-    item.bounds = item.path.boundingRect();
+    item.bounds = paintedBounds(item);
     if (item.fill || item.stroke) items_.push_back(std::move(item));
 }
 
@@ -324,20 +340,20 @@ void Scene::paint(QPainter& painter, const QRectF& visibleDocRect) const {
 }
 
 const SceneItem* Scene::hit(QPointF point, double tolerance) const {
-    const QRectF probe(point.x() - tolerance, point.y() - tolerance, 2 * tolerance, 2 * tolerance);
     for (auto it = items_.rbegin(); it != items_.rend(); ++it) {
         const SceneItem& item = *it;
         if (!item.bounds.adjusted(-tolerance, -tolerance, tolerance, tolerance).contains(point))
             continue;
-        if (item.kind != SceneItem::Kind::Shape || item.fill) {
-            if (item.path.contains(point)) return &item;
-            if (item.kind != SceneItem::Kind::Shape) continue;
-        }
-        if (item.stroke || !item.fill) {
-            QPainterPathStroker stroker;
-            stroker.setWidth(std::max(item.pen.widthF(), 2 * tolerance));
-            if (stroker.createStroke(item.path).intersects(probe)) return &item;
-        }
+        if ((item.kind != SceneItem::Kind::Shape || item.fill) && item.path.contains(point))
+            return &item;
+        if (item.kind != SceneItem::Kind::Shape || !item.stroke) continue;
+        // Within the tolerance of the painted stroke, however thin it is drawn.
+        QPainterPathStroker stroker;
+        stroker.setWidth(item.pen.widthF() + 2 * tolerance);
+        stroker.setCapStyle(item.pen.capStyle());
+        stroker.setJoinStyle(item.pen.joinStyle());
+        stroker.setMiterLimit(item.pen.miterLimit());
+        if (stroker.createStroke(item.path).contains(point)) return &item;
     }
     return nullptr;
 }
