@@ -139,8 +139,52 @@ QPainterPath outlineOf(const host::PathData& path) {
     return out;
 }
 
+namespace {
+
+bool sameGeometry(const HostPathSegment& a, const HostPathSegment& b) {
+    return a.p.h == b.p.h && a.p.v == b.p.v && a.in.h == b.in.h && a.in.v == b.in.v &&
+           a.out.h == b.out.h && a.out.v == b.out.v;
+}
+
+} // namespace
+
+QPainterPath Scene::outline(const host::Art& art, const std::vector<const host::PathData*>& parts,
+                            const QTransform& transform, Qt::FillRule rule) {
+    const std::uint64_t key = host::idOfHandle(art.handle());
+    std::vector<std::size_t> shape;
+    shape.reserve(parts.size());
+    for (const host::PathData* part : parts)
+        shape.push_back(part->segments.size() * 2 + (part->closed ? 1 : 0));
+    if (auto old = outlines_.find(key); old != outlines_.end()) {
+        const Outline& o = old->second;
+        bool same = o.shape == shape && o.transform == transform && o.rule == rule;
+        auto at = o.segments.begin();
+        for (std::size_t i = 0; same && i < parts.size(); ++i) {
+            const auto& segments = parts[i]->segments;
+            same = std::equal(segments.begin(), segments.end(), at, sameGeometry);
+            at += static_cast<std::ptrdiff_t>(segments.size());
+        }
+        if (same) {
+            auto node = outlines_.extract(old);
+            return kept_.insert(std::move(node)).position->second.path;
+        }
+    }
+    Outline made;
+    made.shape = std::move(shape);
+    made.transform = transform;
+    made.rule = rule;
+    for (const host::PathData* part : parts) {
+        made.segments.insert(made.segments.end(), part->segments.begin(), part->segments.end());
+        made.path.addPath(outlineOf(*part));
+    }
+    made.path = transform.map(made.path);
+    made.path.setFillRule(rule);
+    return kept_.insert_or_assign(key, std::move(made)).first->second.path;
+}
+
 void Scene::build(const host::Document& doc) {
     items_.clear();
+    kept_.clear();
     bounds_ = QRectF();
     flipY_ = doc.page.flipY();
     // Layer 0 is the topmost, so painting starts from the last layer and each group's last
@@ -152,6 +196,9 @@ void Scene::build(const host::Document& doc) {
     for (const SceneItem& item : items_)
         bounds_ = bounds_.isNull() ? item.bounds : bounds_.united(item.bounds);
     if (bounds_.isNull()) bounds_ = QRectF(doc.page.x, 0, doc.page.width, doc.page.height);
+    // What this build did not reuse is gone from the document or changed.
+    outlines_.swap(kept_);
+    kept_.clear();
 }
 
 void Scene::addArt(const host::Document& doc, const host::Art& art, const host::Art* target,
@@ -194,8 +241,8 @@ void Scene::addPath(const host::Art& art, const host::Art* target, const QTransf
     SceneItem item;
     item.art = &art;
     item.target = target;
-    item.path = transform.map(outlineOf(data));
-    item.path.setFillRule(data.style.evenOdd ? Qt::OddEvenFill : Qt::WindingFill);
+    item.path =
+        outline(art, {&data}, transform, data.style.evenOdd ? Qt::OddEvenFill : Qt::WindingFill);
     item.fill = data.style.fillPaint && data.style.fill.kind != kHostNoneColor;
     item.brush = QBrush(screenColour(data.style.fill));
     item.stroke = data.style.strokePaint && data.style.stroke.kind != kHostNoneColor &&
@@ -210,15 +257,13 @@ void Scene::addCompound(const host::Art& art, const host::Art* target,
     SceneItem item;
     item.art = &art;
     item.target = target;
-    const host::PathData* first = nullptr;
-    for (const host::Art* c = art.firstChild(); c != nullptr; c = c->nextSibling()) {
-        if (c->path() == nullptr) continue;
-        if (first == nullptr) first = c->path();
-        item.path.addPath(outlineOf(*c->path()));
-    }
-    if (first == nullptr) return;
-    item.path = transform.map(item.path);
-    item.path.setFillRule(first->style.evenOdd ? Qt::OddEvenFill : Qt::WindingFill);
+    std::vector<const host::PathData*> parts;
+    for (const host::Art* c = art.firstChild(); c != nullptr; c = c->nextSibling())
+        if (c->path() != nullptr) parts.push_back(c->path());
+    if (parts.empty()) return;
+    const host::PathData* first = parts.front();
+    item.path =
+        outline(art, parts, transform, first->style.evenOdd ? Qt::OddEvenFill : Qt::WindingFill);
     item.fill = first->style.fillPaint && first->style.fill.kind != kHostNoneColor;
     item.brush = QBrush(screenColour(first->style.fill));
     item.stroke = first->style.strokePaint && first->style.stroke.kind != kHostNoneColor &&
