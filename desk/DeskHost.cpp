@@ -1,27 +1,10 @@
 #include "DeskHost.h"
 
 #include "host/core/Errors.h"
+#include "host/loader/ModuleLocation.h"
 #include "host/svg/SvgFile.h"
 
-#include <cstdlib>
-
 namespace desk {
-namespace {
-
-std::filesystem::path executableFolder() {
-    std::error_code ec;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::filesystem::current_path() : exe.parent_path();
-}
-
-} // namespace
-
-std::string locateModule(const std::string& pluginOption) {
-    if (!pluginOption.empty()) return pluginOption;
-    if (const char* env = std::getenv("CARTOVEL_PLUGIN"); env != nullptr && *env != 0) return env;
-    return (executableFolder() / ".." / "plugins" / "cartovel.so").lexically_normal().string();
-}
-
 DeskHost::DeskHost(DeskHostOptions options) : options_(std::move(options)) {
     host::ApplicationOptions appOptions;
     appOptions.preferencesFile = options_.preferencesFile;
@@ -39,7 +22,7 @@ HostErr DeskHost::start(std::string* message) {
     // Panels read the scale when they make their controls, at the module's start-up.
     app_->setScaleFactors(options_.interfaceScale, 1.0);
     try {
-        module_ = &app_->loadModule(locateModule(options_.pluginPath));
+        module_ = &app_->loadModule(host::locateModule(options_.pluginPath));
     } catch (const host::HostError& e) {
         if (message != nullptr) *message = e.what();
         return e.code();

@@ -21,9 +21,6 @@ struct DeskHostOptions {
     double interfaceScale = 1.0;
 };
 
-/// Where the module is: the option, else $CARTOVEL_PLUGIN, else <exe dir>/../plugins.
-std::string locateModule(const std::string& pluginOption);
-
 class DeskHost {
 public:
     explicit DeskHost(DeskHostOptions options);
