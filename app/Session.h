@@ -93,8 +93,4 @@ private:
     void (*previousInterrupt_)(int) = nullptr;
 };
 
-/// Where the module is: --plugin, else $CARTOVEL_PLUGIN, else <exe dir>/../plugins/cartovel.so
-/// (the build tree), else <exe dir>/../lib/cartovel/plugins/cartovel.so (an installed tree).
-std::string locateModule(const std::string& pluginOption);
-
 } // namespace cartovel

@@ -1,27 +1,10 @@
 #include "DeskHost.h"
 
 #include "host/core/Errors.h"
+#include "host/loader/ModuleLocation.h"
 #include "host/svg/SvgFile.h"
 
-#include <cstdlib>
-
 namespace desk {
-namespace {
-
-std::filesystem::path executableFolder() {
-    std::error_code ec;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::filesystem::current_path() : exe.parent_path();
-}
-
-} // namespace
-
-std::string locateModule(const std::string& pluginOption) {
-    if (!pluginOption.empty()) return pluginOption;
-    if (const char* env = std::getenv("CARTOVEL_PLUGIN"); env != nullptr && *env != 0) return env;
-    return (executableFolder() / ".." / "plugins" / "cartovel.so").lexically_normal().string();
-}
-
 DeskHost::DeskHost(DeskHostOptions options) : options_(std::move(options)) {
     host::ApplicationOptions appOptions;
     appOptions.preferencesFile = options_.preferencesFile;
@@ -39,7 +22,7 @@ HostErr DeskHost::start(std::string* message) {
     // Panels read the scale when they make their controls, at the module's start-up.
     app_->setScaleFactors(options_.interfaceScale, 1.0);
     try {
-        module_ = &app_->loadModule(locateModule(options_.pluginPath));
+        module_ = &app_->loadModule(host::locateModule(options_.pluginPath));
     } catch (const host::HostError& e) {
         if (message != nullptr) *message = e.what();
         return e.code();
@@ -87,31 +70,34 @@ bool DeskHost::save(const std::filesystem::path& path, std::string* message) {
     return true;
 }
 
-std::string DeskHost::snapshot() const {
-    std::string svg;
+DeskHost::State DeskHost::snapshot() const {
+    State state;
     std::string error;
-    if (const host::Document* doc = document())
-        if (host::writeSvgText(*doc, svg, error) != kHostNoErr) svg.clear();
-    return svg;
+    if (const host::Document* doc = document()) {
+        if (host::writeSvgText(*doc, state.svg, error) != kHostNoErr) state.svg.clear();
+        state.identity = doc->identity();
+    }
+    return state;
 }
 
-bool DeskHost::restore(const std::string& svg) {
-    if (svg.empty()) return false;
-    host::SvgLoadResult loaded = host::loadSvgText(path_.string(), svg);
+bool DeskHost::restore(const State& state) {
+    if (state.svg.empty()) return false;
+    host::SvgLoadResult loaded = host::loadSvgText(path_.string(), state.svg);
     if (!loaded.document) return false;
     loaded.document->filePath = path_.string();
+    // A copy that does not pair up keeps handles of its own: a stale one is then refused.
+    loaded.document->adoptIdentity(state.identity);
     replaceDocument(std::move(loaded.document));
     return true;
 }
 
 HostErr DeskHost::runMenuItem(host::MenuItem& item) {
-    const std::string before = session_ ? snapshot() : std::string();
+    const State before = session_ ? snapshot() : State();
     app_->user().clearFailure();
     const HostErr result = app_->chooseMenuItem(item.handle());
     touch();
     if (!session_) return result;
-    const std::string after = snapshot();
-    if (after == before) return result;
+    if (snapshot().svg == before.svg) return result;
     if (result != kHostNoErr) {
         // Nothing of a command that did not finish stays in the document.
         restore(before);
@@ -132,9 +118,9 @@ void DeskHost::beginChange() {
 
 void DeskHost::endChange(std::string name) {
     touch();
-    std::string before = std::move(pending_);
-    pending_.clear();
-    if (before.empty() || snapshot() == before) return;
+    State before = std::move(pending_);
+    pending_ = State();
+    if (before.svg.empty() || snapshot().svg == before.svg) return;
     undo_.push_back({std::move(name), std::move(before), modified_});
     redo_.clear();
     modified_ = true;
@@ -155,7 +141,7 @@ bool DeskHost::undo() {
     Snapshot step = std::move(undo_.back());
     undo_.pop_back();
     Snapshot current{step.name, snapshot(), modified_};
-    if (!restore(step.svg)) return false;
+    if (!restore(step.state)) return false;
     modified_ = step.modified;
     redo_.push_back(std::move(current));
     return true;
@@ -166,7 +152,7 @@ bool DeskHost::redo() {
     Snapshot step = std::move(redo_.back());
     redo_.pop_back();
     Snapshot current{step.name, snapshot(), modified_};
-    if (!restore(step.svg)) return false;
+    if (!restore(step.state)) return false;
     modified_ = true;
     undo_.push_back(std::move(current));
     return true;

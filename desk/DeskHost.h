@@ -21,9 +21,6 @@ struct DeskHostOptions {
     double interfaceScale = 1.0;
 };
 
-/// Where the module is: the option, else $CARTOVEL_PLUGIN, else <exe dir>/../plugins.
-std::string locateModule(const std::string& pluginOption);
-
 class DeskHost {
 public:
     explicit DeskHost(DeskHostOptions options);
@@ -67,13 +64,19 @@ public:
     void touch() { ++generation_; }
 
 private:
+    // The document as SVG text with the handles it answers to, which a restored copy takes
+    // over so that a panel's layer list stays good across undo.
+    struct State {
+        std::string svg;
+        host::Document::Identity identity;
+    };
     struct Snapshot {
         std::string name;
-        std::string svg;
+        State state;
         bool modified = false;
     };
-    std::string snapshot() const;
-    bool restore(const std::string& svg);
+    State snapshot() const;
+    bool restore(const State& state);
     void replaceDocument(std::unique_ptr<host::Document> document);
 
     DeskHostOptions options_;
@@ -85,7 +88,7 @@ private:
     std::vector<Snapshot> undo_;
     std::vector<Snapshot> redo_;
     std::uint64_t generation_ = 0;
-    std::string pending_;
+    State pending_;
 };
 
 } // namespace desk

@@ -7,6 +7,7 @@
 #include "LayersPanel.h"
 #include "PanelDocks.h"
 #include "QtUserAgent.h"
+#include "WsPanelWidget.h"
 
 #include "host/core/Application.h"
 #include "host/core/Errors.h"
@@ -19,6 +20,7 @@
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSettings>
 #include <QStatusBar>
 
@@ -240,6 +242,12 @@ void MainWindow::showModulePanels() {
         QAction* act = hostAction(commandMenuText(command));
         if (act != nullptr && act->isEnabled() && !act->isChecked()) act->trigger();
     }
+    // The move panel lists the layers as at the last press of its refresh button and starts
+    // empty: press it, as a person opening the panel on a map would.
+    if (WsPanelWidget* move = panels_->panel(commandMenuText("move-to-layer")))
+        for (QPushButton* button : move->findChildren<QPushButton*>())
+            if (button->text() == QStringLiteral("レイヤーリストを更新") && button->isEnabled())
+                button->click();
 }
 
 void MainWindow::changedOutsideMessage() {

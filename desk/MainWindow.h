@@ -54,7 +54,8 @@ public:
     /// The module's item under the host's "About" group; null when there is none.
     [[nodiscard]] QAction* aboutAction() const;
 
-    /// Shows both of the module's panels (from their Window menu items).
+    /// Shows both of the module's panels (from their Window menu items), the move panel
+    /// with its layers listed.
     void showModulePanels();
     bool openFile(const QString& path);
     bool saveFile(const QString& path);

@@ -12,6 +12,9 @@
 #include <QPainter>
 #include <QPainterPathStroker>
 
+#include <algorithm>
+#include <cmath>
+
 namespace desk {
 namespace {
 
@@ -90,6 +93,19 @@ void drawLine(QPainter& painter, const SceneItem::Line& line) {
     painter.restore();
 }
 
+// The path's bounds with the stroke's reach beyond it: half the width, more where miter
+// joins or square caps stick out.
+QRectF paintedBounds(const SceneItem& item) {
+    const QRectF b = item.path.boundingRect();
+    if (!item.stroke) return b;
+    double reach = item.pen.widthF() / 2;
+    if (item.pen.joinStyle() == Qt::MiterJoin)
+        reach *= std::max(item.pen.miterLimit(), M_SQRT2);
+    else if (item.pen.capStyle() == Qt::SquareCap)
+        reach *= M_SQRT2;
+    return b.adjusted(-reach, -reach, reach, reach);
+}
+
 } // namespace
 
 QColor screenColour(const HostColor& colour) {
@@ -123,8 +139,52 @@ QPainterPath outlineOf(const host::PathData& path) {
     return out;
 }
 
+namespace {
+
+bool sameGeometry(const HostPathSegment& a, const HostPathSegment& b) {
+    return a.p.h == b.p.h && a.p.v == b.p.v && a.in.h == b.in.h && a.in.v == b.in.v &&
+           a.out.h == b.out.h && a.out.v == b.out.v;
+}
+
+} // namespace
+
+QPainterPath Scene::outline(const host::Art& art, const std::vector<const host::PathData*>& parts,
+                            const QTransform& transform, Qt::FillRule rule) {
+    const std::uint64_t key = host::idOfHandle(art.handle());
+    std::vector<std::size_t> shape;
+    shape.reserve(parts.size());
+    for (const host::PathData* part : parts)
+        shape.push_back(part->segments.size() * 2 + (part->closed ? 1 : 0));
+    if (auto old = outlines_.find(key); old != outlines_.end()) {
+        const Outline& o = old->second;
+        bool same = o.shape == shape && o.transform == transform && o.rule == rule;
+        auto at = o.segments.begin();
+        for (std::size_t i = 0; same && i < parts.size(); ++i) {
+            const auto& segments = parts[i]->segments;
+            same = std::equal(segments.begin(), segments.end(), at, sameGeometry);
+            at += static_cast<std::ptrdiff_t>(segments.size());
+        }
+        if (same) {
+            auto node = outlines_.extract(old);
+            return kept_.insert(std::move(node)).position->second.path;
+        }
+    }
+    Outline made;
+    made.shape = std::move(shape);
+    made.transform = transform;
+    made.rule = rule;
+    for (const host::PathData* part : parts) {
+        made.segments.insert(made.segments.end(), part->segments.begin(), part->segments.end());
+        made.path.addPath(outlineOf(*part));
+    }
+    made.path = transform.map(made.path);
+    made.path.setFillRule(rule);
+    return kept_.insert_or_assign(key, std::move(made)).first->second.path;
+}
+
 void Scene::build(const host::Document& doc) {
     items_.clear();
+    kept_.clear();
     bounds_ = QRectF();
     flipY_ = doc.page.flipY();
     // Layer 0 is the topmost, so painting starts from the last layer and each group's last
@@ -136,6 +196,9 @@ void Scene::build(const host::Document& doc) {
     for (const SceneItem& item : items_)
         bounds_ = bounds_.isNull() ? item.bounds : bounds_.united(item.bounds);
     if (bounds_.isNull()) bounds_ = QRectF(doc.page.x, 0, doc.page.width, doc.page.height);
+    // What this build did not reuse is gone from the document or changed.
+    outlines_.swap(kept_);
+    kept_.clear();
 }
 
 void Scene::addArt(const host::Document& doc, const host::Art& art, const host::Art* target,
@@ -178,14 +241,14 @@ void Scene::addPath(const host::Art& art, const host::Art* target, const QTransf
     SceneItem item;
     item.art = &art;
     item.target = target;
-    item.path = transform.map(outlineOf(data));
-    item.path.setFillRule(data.style.evenOdd ? Qt::OddEvenFill : Qt::WindingFill);
+    item.path =
+        outline(art, {&data}, transform, data.style.evenOdd ? Qt::OddEvenFill : Qt::WindingFill);
     item.fill = data.style.fillPaint && data.style.fill.kind != kHostNoneColor;
     item.brush = QBrush(screenColour(data.style.fill));
     item.stroke = data.style.strokePaint && data.style.stroke.kind != kHostNoneColor &&
                   data.style.strokeWidth > 0;
     item.pen = penOf(data.style);
-    item.bounds = item.path.boundingRect();
+    item.bounds = paintedBounds(item);
     if (item.fill || item.stroke) items_.push_back(std::move(item));
 }
 
@@ -194,21 +257,19 @@ void Scene::addCompound(const host::Art& art, const host::Art* target,
     SceneItem item;
     item.art = &art;
     item.target = target;
-    const host::PathData* first = nullptr;
-    for (const host::Art* c = art.firstChild(); c != nullptr; c = c->nextSibling()) {
-        if (c->path() == nullptr) continue;
-        if (first == nullptr) first = c->path();
-        item.path.addPath(outlineOf(*c->path()));
-    }
-    if (first == nullptr) return;
-    item.path = transform.map(item.path);
-    item.path.setFillRule(first->style.evenOdd ? Qt::OddEvenFill : Qt::WindingFill);
+    std::vector<const host::PathData*> parts;
+    for (const host::Art* c = art.firstChild(); c != nullptr; c = c->nextSibling())
+        if (c->path() != nullptr) parts.push_back(c->path());
+    if (parts.empty()) return;
+    const host::PathData* first = parts.front();
+    item.path =
+        outline(art, parts, transform, first->style.evenOdd ? Qt::OddEvenFill : Qt::WindingFill);
     item.fill = first->style.fillPaint && first->style.fill.kind != kHostNoneColor;
     item.brush = QBrush(screenColour(first->style.fill));
     item.stroke = first->style.strokePaint && first->style.stroke.kind != kHostNoneColor &&
                   first->style.strokeWidth > 0;
     item.pen = penOf(first->style);
-    item.bounds = item.path.boundingRect();
+    item.bounds = paintedBounds(item);
     if (item.fill || item.stroke) items_.push_back(std::move(item));
 }
 
@@ -324,20 +385,20 @@ void Scene::paint(QPainter& painter, const QRectF& visibleDocRect) const {
 }
 
 const SceneItem* Scene::hit(QPointF point, double tolerance) const {
-    const QRectF probe(point.x() - tolerance, point.y() - tolerance, 2 * tolerance, 2 * tolerance);
     for (auto it = items_.rbegin(); it != items_.rend(); ++it) {
         const SceneItem& item = *it;
         if (!item.bounds.adjusted(-tolerance, -tolerance, tolerance, tolerance).contains(point))
             continue;
-        if (item.kind != SceneItem::Kind::Shape || item.fill) {
-            if (item.path.contains(point)) return &item;
-            if (item.kind != SceneItem::Kind::Shape) continue;
-        }
-        if (item.stroke || !item.fill) {
-            QPainterPathStroker stroker;
-            stroker.setWidth(std::max(item.pen.widthF(), 2 * tolerance));
-            if (stroker.createStroke(item.path).intersects(probe)) return &item;
-        }
+        if ((item.kind != SceneItem::Kind::Shape || item.fill) && item.path.contains(point))
+            return &item;
+        if (item.kind != SceneItem::Kind::Shape || !item.stroke) continue;
+        // Within the tolerance of the painted stroke, however thin it is drawn.
+        QPainterPathStroker stroker;
+        stroker.setWidth(item.pen.widthF() + 2 * tolerance);
+        stroker.setCapStyle(item.pen.capStyle());
+        stroker.setJoinStyle(item.pen.joinStyle());
+        stroker.setMiterLimit(item.pen.miterLimit());
+        if (stroker.createStroke(item.path).contains(point)) return &item;
     }
     return nullptr;
 }

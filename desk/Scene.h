@@ -14,6 +14,7 @@
 #include <QTransform>
 
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 class QPainter;
@@ -69,7 +70,22 @@ private:
     void addImage(const host::Document& doc, const host::Art& art, const host::Art* target,
                   const QTransform& transform);
 
+    // Outlines of the last build by the art's handle, with the geometry they were made from,
+    // so a rebuild after a change of colours alone reuses them and what the painter derived
+    // from them, in place of making every path again.
+    struct Outline {
+        std::vector<HostPathSegment> segments;
+        std::vector<std::size_t> shape; // per part: segment count * 2 + closed
+        QTransform transform;
+        Qt::FillRule rule = Qt::WindingFill;
+        QPainterPath path;
+    };
+    QPainterPath outline(const host::Art& art, const std::vector<const host::PathData*>& parts,
+                         const QTransform& transform, Qt::FillRule rule);
+
     std::vector<SceneItem> items_;
+    std::unordered_map<std::uint64_t, Outline> outlines_;
+    std::unordered_map<std::uint64_t, Outline> kept_;
     QRectF bounds_;
     double flipY_ = 0.0;
 };

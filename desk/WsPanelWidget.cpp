@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 namespace desk {
 namespace {
 
@@ -41,6 +43,7 @@ QRect rectOf(const WsRect& r) {
 }
 
 constexpr int kPathRole = Qt::UserRole + 1;
+constexpr int kIndexRole = Qt::UserRole + 2; // the item's place in the window system's tree
 
 // A static text that tells its parent of clicks.
 class ClickableLabel final : public QLabel {
@@ -96,6 +99,7 @@ void WsPanelWidget::rebuild(const std::vector<ws::ControlInfo>& controls) {
     for (Entry& e : entries_)
         delete e.widget;
     entries_.clear();
+    shownTrees_.clear();
     for (const ws::ControlInfo& info : controls) {
         QWidget* widget = makeWidget(info);
         widget->setObjectName(QStringLiteral("ws%1").arg(info.id));
@@ -152,7 +156,24 @@ QWidget* WsPanelWidget::makeWidget(const ws::ControlInfo& info) {
     return new QWidget(this);
 }
 
+namespace {
+
+// What a row shows; rows are kept while it stays the same, so a person's scroll position
+// and the items a click holds survive a refresh.
+bool sameRows(const std::vector<ws::TreeItemInfo>& a, const std::vector<ws::TreeItemInfo>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](const ws::TreeItemInfo& x, const ws::TreeItemInfo& y) {
+                          return x.text == y.text && x.level == y.level && x.image == y.image &&
+                                 x.expanded == y.expanded;
+                      });
+}
+
+} // namespace
+
 void WsPanelWidget::fillTree(QTreeWidget& tree, const ws::ControlInfo& info) {
+    std::vector<ws::TreeItemInfo>& shown = shownTrees_[&tree];
+    if (tree.topLevelItemCount() > 0 && sameRows(shown, info.tree)) return;
+    shown = info.tree;
     tree.clear();
     tree.setIconSize(QSize(16, 16));
     std::vector<QTreeWidgetItem*> chain;
@@ -168,6 +189,7 @@ void WsPanelWidget::fillTree(QTreeWidget& tree, const ws::ControlInfo& info) {
         QStringList path = paths.empty() ? QStringList() : paths.back();
         path.append(qs(item.text));
         row->setData(0, kPathRole, path);
+        row->setData(0, kIndexRole, static_cast<int>(&item - info.tree.data()));
         chain.push_back(row);
         paths.push_back(path);
     }
@@ -235,7 +257,28 @@ void WsPanelWidget::clickTreeItem(QTreeWidgetItem* item) {
     for (const QString& part : item->data(0, kPathRole).toStringList())
         path.push_back(part.toStdString());
     emit aboutToAct();
-    act(ws::PanelView(panel_).clickTreeItem(path));
+    ws::PanelView view(panel_);
+    ws::Outcome outcome = view.clickTreeItem(path);
+    // The window system's tree does not scroll: a row scrolled to here that lies below its
+    // visible part is reached by making the panel taller for the click, as a person
+    // dragging its edge would, and putting it back after.
+    const WsRect before = view.rect();
+    const int index = item->data(0, kIndexRole).toInt();
+    for (int tries = 0; !outcome && tries < 4; ++tries) {
+        const std::optional<ws::ControlInfo> tree = view.firstOfKind(ws::ControlKind::TreeView);
+        if (!tree || index < 0 || static_cast<std::size_t>(index) >= tree->tree.size()) break;
+        const ws::TreeItemInfo& row = tree->tree[static_cast<std::size_t>(index)];
+        const int below = row.row.bottom - (tree->rect.bottom - tree->rect.top);
+        if (!row.shown || below <= 0) break;
+        const WsRect now = view.rect();
+        view.resize(now.right - now.left, now.bottom - now.top + below + 8);
+        outcome = view.clickTreeItem(path);
+    }
+    const WsRect after = view.rect();
+    if (view.exists() && (after.right - after.left != before.right - before.left ||
+                          after.bottom - after.top != before.bottom - before.top))
+        view.resize(before.right - before.left, before.bottom - before.top);
+    act(outcome);
 }
 
 } // namespace desk

@@ -9,6 +9,9 @@
 
 #include <QWidget>
 
+#include <map>
+#include <vector>
+
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -53,6 +56,7 @@ private:
 
     WsWindow panel_;
     std::vector<Entry> entries_;
+    std::map<const QTreeWidget*, std::vector<ws::TreeItemInfo>> shownTrees_;
     bool refreshing_ = false;
     QString lastError_;
 };

@@ -14,5 +14,6 @@ export QT_QPA_PLATFORM=offscreen
 desk() { "$build/bin/cartovel-desk" --prefs "$prefs/preferences.json" "$@"; }
 desk --screenshot "$out/desk-coloured.png" --run polygon-colouring --show-panels \
   examples/us-states.svg
-desk --screenshot "$out/desk-scaling.png" --open-dialog map-scaling examples/us-states.svg
+desk --screenshot "$out/desk-scaling.png" --open-dialog map-scaling --show-panels \
+  examples/us-states.svg
 echo "wrote $out/desk-coloured.png and $out/desk-scaling.png"

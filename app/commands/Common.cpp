@@ -2,6 +2,8 @@
 
 #include "DialogFields.h"
 
+#include "host/loader/ModuleLocation.h"
+
 namespace cartovel {
 namespace {
 
@@ -19,7 +21,7 @@ std::string fieldList(std::span<const std::int32_t> dialogs) {
 SessionOptions sessionOptions(const CliContext& context, const InteractionOptions& interaction,
                               std::span<const std::int32_t> dialogs) {
     SessionOptions options;
-    options.pluginPath = locateModule(context.pluginOption);
+    options.pluginPath = host::locateModule(context.pluginOption);
     for (const std::string& text : interaction.answers)
         if (auto answer = host::parseAnswer(text)) options.answers.push_back(*answer);
     for (const std::string& setting : interaction.fields) {

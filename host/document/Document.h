@@ -76,6 +76,17 @@ public:
     /// Room for that many art objects without rehashing (a reader that knows the count).
     void reserve(std::size_t artCount) { arts_.reserve(artCount); }
 
+    /// The handles of the document and of its layers (in pre-order), and taking them over:
+    /// a document rebuilt from a copy of this state (an undo) answers to the handles a
+    /// module kept, as a document undone in place would. Refused, changing nothing, when
+    /// the layers do not pair up or an id is of the wrong kind or repeated.
+    struct Identity {
+        std::uint64_t document = 0;
+        std::vector<std::uint64_t> layers;
+    };
+    Identity identity() const;
+    bool adoptIdentity(const Identity& identity);
+
     // ---- layers -----------------------------------------------------------------------
     /// Top-level layers.
     std::int32_t layerCount() const;

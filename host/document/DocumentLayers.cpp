@@ -72,6 +72,33 @@ std::vector<Layer*> Document::allLayers() const {
     return out;
 }
 
+Document::Identity Document::identity() const {
+    Identity out{id_, {}};
+    for (const Layer* l : allLayers())
+        out.layers.push_back(l->id_);
+    return out;
+}
+
+bool Document::adoptIdentity(const Identity& identity) {
+    const std::vector<Layer*> layers = allLayers();
+    if (handleKindOf(identity.document) != HandleKind::Document ||
+        identity.layers.size() != layers.size() || layers_.size() != layers.size())
+        return false;
+    std::unordered_map<std::uint64_t, std::unique_ptr<Layer>> rekeyed;
+    rekeyed.reserve(layers.size());
+    for (const std::uint64_t id : identity.layers)
+        if (handleKindOf(id) != HandleKind::Layer || !rekeyed.emplace(id, nullptr).second)
+            return false;
+    for (std::size_t i = 0; i < layers.size(); ++i) {
+        auto node = layers_.extract(layers[i]->id_);
+        layers[i]->id_ = identity.layers[i];
+        rekeyed[identity.layers[i]] = std::move(node.mapped());
+    }
+    layers_ = std::move(rekeyed);
+    id_ = identity.document;
+    return true;
+}
+
 HostErr Document::insertLayer(Layer* reference, PaintOrder order, Layer** newLayer) {
     if (!newLayer) return kHostErrBadParameter;
     *newLayer = nullptr;

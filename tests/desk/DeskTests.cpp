@@ -121,6 +121,46 @@ TEST_F(DeskWindow, ClickSelectsTheObjectWithItsGroupAndSkipsLockedArt) {
     EXPECT_EQ(selectedNames(doc), (std::set<std::string>{"grp", "a", "b", "c"}));
 }
 
+// Unfilled paths are hit on their stroke, with a few pixels to spare, and not inside; a filled
+// one inside its fill.
+TEST_F(DeskWindow, AClickHitsAStrokeNearItAndAFillInsideIt) {
+    writeFile(path("strokes.svg"), R"(<?xml version="1.0" encoding="UTF-8"?>
+<svg xmlns="http://www.w3.org/2000/svg" width="200pt" height="100pt" viewBox="0 0 200 100">
+  <path id="thin" d="M10 10 H190" fill="none" stroke="#000000" stroke-width="0.5"/>
+  <path id="thick" d="M10 50 H90" fill="none" stroke="#0000ff" stroke-width="16"/>
+  <path id="ring" d="M110 30 H190 V90 H110 Z" fill="none" stroke="#ff0000" stroke-width="1"/>
+  <path id="solid" d="M20 70 H80 V90 H20 Z" fill="#00ff00"/>
+</svg>
+)");
+    open(path("strokes.svg"));
+    desk::Canvas& canvas = window_->canvas();
+    const double pixel = 1.0 / canvas.zoom(); // one screen pixel in the file's units
+    struct Case {
+        double x, y;
+        const char* selects; // empty: nothing
+    };
+    const Case cases[] = {
+        {100, 10, "thin"},
+        {100, 10 + 2 * pixel, "thin"},
+        {100, 10 + 8 * pixel, ""},
+        {50, 50, "thick"},
+        {50, 57, "thick"}, // inside the stroke, outside the path's own bounds
+        {50, 58 + 8 * pixel, ""},
+        {110, 60, "ring"},
+        {110 - 2 * pixel, 60, "ring"},
+        {150, 60, ""}, // inside the unfilled ring
+        {50, 80, "solid"},
+        {50, 68, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
+        QTest::mouseClick(&canvas, Qt::LeftButton, {}, onCanvas(canvas, c.x, c.y));
+        std::set<std::string> expected;
+        if (*c.selects != 0) expected.insert(c.selects);
+        EXPECT_EQ(selectedNames(*host_->document()), expected);
+    }
+}
+
 TEST_F(DeskWindow, LayerSwitchesHideAndLockLayers) {
     writeFile(path("two.svg"), kTwoLayers);
     open(path("two.svg"));
@@ -198,7 +238,10 @@ TEST_F(DeskWindow, UndoOfAScalingGivesTheSavedBytesBackAndRedoRepeatsIt) {
         }
         QTest::mouseClick(widget<QPushButton>(dialog, WS_IDOK), Qt::LeftButton);
     });
+    const QRectF drawn = window_->canvas().scene().bounds();
     ASSERT_EQ(choose("map-scaling"), kHostNoErr);
+    // The canvas draws the new outlines, not the ones it kept from before.
+    EXPECT_NE(window_->canvas().scene().bounds(), drawn);
     ASSERT_TRUE(window_->saveFile(QString::fromStdString(path("scaled.svg"))));
     ASSERT_NE(readFile(path("scaled.svg")), readFile(path("before.svg")));
     EXPECT_EQ(window_->action("editUndo")->text(), "&Undo 地図拡大縮小");

@@ -9,11 +9,13 @@
 #include "WsPanelWidget.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDockWidget>
 #include <QFile>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
+#include <QWheelEvent>
 
 namespace {
 
@@ -91,29 +93,92 @@ TEST_F(DeskPanels, WindowMenuItemsShowAndHideTheDocksWithCheckMarks) {
     }
 }
 
-// Disabled: the docked tree shows no layer rows yet (the view of the panel's tree is
-// unfinished).
-TEST_F(DeskPanels, DISABLED_AClickOnALayerInTheMovePanelMovesTheSelectionThere) {
-    ASSERT_TRUE(desk::selectArt(*host_->document(),
-                                *const_cast<host::Art*>(find(*host_->document(), "road1"))));
-    host_->app().documentChangedOutsideMessage();
-    host_->app().idle();
+TEST_F(DeskPanels, AClickOnALayerInTheMovePanelMovesTheSelectionThere) {
+    clickMap(50, 50);
+    ASSERT_NE(
+        host_->document()->userAttributes(*find(*host_->document(), "road1"), host::kAttrSelected),
+        0u);
     desk::WsPanelWidget* panel = show("move-to-layer");
     ASSERT_NE(panel, nullptr);
     QTreeWidget* tree = panel->tree();
     ASSERT_NE(tree, nullptr);
+    // The tree shows the layers as at the last press of its refresh button.
+    QPushButton* refresh = nullptr;
+    for (QPushButton* button : panel->findChildren<QPushButton*>())
+        if (button->text() == "レイヤーリストを更新") refresh = button;
+    ASSERT_NE(refresh, nullptr);
+    QTest::mouseClick(refresh, Qt::LeftButton);
+    ASSERT_EQ(panel->lastError().toStdString(), "");
     const auto found = tree->findItems("Labels", Qt::MatchExactly | Qt::MatchRecursive);
     ASSERT_EQ(found.size(), 1);
     tree->scrollToItem(found.front());
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
                       tree->visualItemRect(found.front()).center());
-    EXPECT_EQ(panel->lastError(), "");
+    EXPECT_EQ(panel->lastError().toStdString(), "");
     EXPECT_EQ(layerOf(*host_->document(), "road1"), "Labels");
     EXPECT_EQ(boxesSeen_, 0) << boxTexts_.join("\n").toStdString();
-    // The move is one step to undo.
+    // The move is one step to undo, and the list stays good after it as in place.
     ASSERT_TRUE(window_->action("editUndo")->isEnabled());
     window_->action("editUndo")->trigger();
     EXPECT_EQ(layerOf(*host_->document(), "road1"), "Roads");
+    clickMap(50, 50);
+    ASSERT_TRUE(tree->isEnabled());
+    const auto again = tree->findItems("Labels", Qt::MatchExactly | Qt::MatchRecursive);
+    ASSERT_EQ(again.size(), 1);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                      tree->visualItemRect(again.front()).center());
+    EXPECT_EQ(layerOf(*host_->document(), "road1"), "Labels");
+    EXPECT_EQ(boxesSeen_, 0) << boxTexts_.join("\n").toStdString();
+}
+
+// The window system's tree shows a few rows; a person scrolls the docked tree with the wheel
+// and clicks a layer far below them.
+TEST_F(DeskPanels, ALayerScrolledToWithTheWheelTakesTheSelection) {
+    std::string map = R"(<?xml version="1.0" encoding="UTF-8"?>
+<svg xmlns="http://www.w3.org/2000/svg" xmlns:inkscape="http://www.inkscape.org/namespaces/inkscape" width="400pt" height="400pt" viewBox="0 0 400 400">
+)";
+    for (int i = 1; i <= 40; ++i)
+        map += "<g inkscape:groupmode=\"layer\" inkscape:label=\"L" + std::to_string(i) +
+               "\"><path id=\"p" + std::to_string(i) + "\" fill=\"#ff0000\" d=\"M" +
+               std::to_string(i * 9) + " 10h8v8h-8z\"/></g>\n";
+    map += "</svg>\n";
+    QFile file(QString::fromStdString(path("many.svg")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(map.data(), static_cast<qint64>(map.size()));
+    file.close();
+    open(path("many.svg"));
+    // The file's last layer is the topmost, the first row under the document's name.
+    clickMap(364, 14);
+    ASSERT_EQ(layerOf(*host_->document(), "p40"), "L40");
+    ASSERT_NE(
+        host_->document()->userAttributes(*find(*host_->document(), "p40"), host::kAttrSelected),
+        0u);
+    desk::WsPanelWidget* panel = show("move-to-layer");
+    ASSERT_NE(panel, nullptr);
+    for (QPushButton* button : panel->findChildren<QPushButton*>())
+        if (button->text() == "レイヤーリストを更新") QTest::mouseClick(button, Qt::LeftButton);
+    QTreeWidget* tree = panel->tree();
+    ASSERT_NE(tree, nullptr);
+    const auto found = tree->findItems("L1", Qt::MatchExactly | Qt::MatchRecursive);
+    ASSERT_EQ(found.size(), 1);
+    ASSERT_FALSE(tree->viewport()->rect().contains(tree->visualItemRect(found.front())));
+    const WsRect size = ws::PanelView(panel->window()).rect();
+    for (int turn = 0;
+         turn < 60 && !tree->viewport()->rect().contains(tree->visualItemRect(found.front()));
+         ++turn) {
+        QWheelEvent wheel(QPointF(10, 10), tree->viewport()->mapToGlobal(QPointF(10, 10)), QPoint(),
+                          QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(tree->viewport(), &wheel);
+    }
+    ASSERT_TRUE(tree->viewport()->rect().contains(tree->visualItemRect(found.front())));
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                      tree->visualItemRect(found.front()).center());
+    EXPECT_EQ(panel->lastError().toStdString(), "");
+    EXPECT_EQ(layerOf(*host_->document(), "p40"), "L1");
+    // The panel keeps its size.
+    const WsRect now = ws::PanelView(panel->window()).rect();
+    EXPECT_EQ(now.bottom - now.top, size.bottom - size.top);
+    EXPECT_EQ(now.right - now.left, size.right - size.left);
 }
 
 TEST_F(DeskPanels, AnOriginButtonGivesTheSelectedLabelItsJustification) {
@@ -129,7 +194,7 @@ TEST_F(DeskPanels, AnOriginButtonGivesTheSelectedLabelItsJustification) {
     EXPECT_FALSE(left->icon().isNull());
     EXPECT_EQ(find(*host_->document(), "town")->text()->para.justification, host::kJustifyCenter);
     QTest::mouseClick(left, Qt::LeftButton);
-    EXPECT_EQ(panel->lastError(), "");
+    EXPECT_EQ(panel->lastError().toStdString(), "");
     EXPECT_EQ(find(*host_->document(), "town")->text()->para.justification, host::kJustifyLeft);
 }
 

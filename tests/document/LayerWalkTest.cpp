@@ -116,4 +116,31 @@ TEST_F(LayerWalk, DeletingTheCurrentLayerMakesTheTopmostCurrent) {
     EXPECT_EQ(doc.layerCount(), 1);
 }
 
+// A copy of the layer tree takes over the original's handles layer by layer; a copy that
+// does not pair up, or ids of the wrong kind or repeated, leave it as it was.
+TEST_F(LayerWalk, ACopyTakesOverTheHandlesOfItsOriginal) {
+    Document copy;
+    for (const char* title : {"A", "B", "C"})
+        copy.appendLayer(nullptr, title);
+    const Document::Identity own = copy.identity();
+    const Document::Identity original = doc.identity();
+    ASSERT_EQ(original.layers.size(), 7u);
+    Document::Identity repeated = copy.identity();
+    repeated.layers[1] = repeated.layers[0];
+    Document::Identity wrongKind = copy.identity();
+    wrongKind.layers[2] = original.document;
+    const Document::Identity* refusedCases[] = {&original, &repeated, &wrongKind};
+    for (const Document::Identity* refused : refusedCases) {
+        EXPECT_FALSE(copy.adoptIdentity(*refused));
+        EXPECT_EQ(copy.identity().document, own.document);
+        EXPECT_EQ(copy.identity().layers, own.layers);
+    }
+    Document::Identity three{original.document, {a->id(), b->id(), c->id()}};
+    ASSERT_TRUE(copy.adoptIdentity(three));
+    EXPECT_EQ(copy.handle(), doc.handle());
+    EXPECT_EQ(copy.layer(b->handle()), copy.layerAt(1));
+    EXPECT_EQ(copy.layer(c->handle())->title, "C");
+    EXPECT_EQ(copy.layer(handleOfId<HostLayerHandle>(own.layers[0])), nullptr);
+}
+
 } // namespace
