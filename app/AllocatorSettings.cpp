@@ -5,5 +5,5 @@
 extern "C" {
 // The allocator looks this name up; it must stay a plain C object with external linkage.
 // NOLINTNEXTLINE(cppcoreguidelines-avoid-non-const-global-variables)
-__attribute__((visibility("default"))) const char* malloc_conf = "thp:always,metadata_thp:always";
+__attribute__((visibility("default"))) const char* malloc_conf = "thp:always,metadata_thp:auto";
 }
