@@ -29,17 +29,18 @@ cartovel() { # NAME COMMAND INPUT [ARGS...]: a cartovel run as a task of bench_t
 floor() { # NAME INPUT: the plain XML parse and write of a file
   printf '%s\n' "$1" -- "$bin/bench_xml_floor" "$2" "$scratch/$1.svg" ';;'
 }
-# Fast move with nothing selected finds nothing to do: it reads and writes the document
-# and changes nothing.
+# A layer name replacement whose text no name holds reads and writes the document and
+# changes nothing (fast move with nothing selected is refused and writes nothing).
+nochange=(layer-replace --set search=cv-no-such-name --set replacement=x)
 mapfile -t tasks < <(
   floor floor-counties "$counties"
-  cartovel rw-counties fast-move "$counties"
+  cartovel rw-counties "${nochange[0]}" "$counties" "${nochange[@]:1}"
   cartovel colour-counties polygon-colouring "$counties" --answer ok --answer cancel --answer cancel
   cartovel scale-counties map-scaling "$counties" --set target-scale=50000 --set scale-strokes=on
   floor floor-cells "$cells"
-  cartovel rw-cells fast-move "$cells"
+  cartovel rw-cells "${nochange[0]}" "$cells" "${nochange[@]:1}"
   cartovel colour-cells polygon-colouring "$cells" --answer ok --answer cancel --answer cancel
-  cartovel rw-tiny fast-move "$tiny"
+  cartovel rw-tiny "${nochange[0]}" "$tiny" "${nochange[@]:1}"
 )
 "$bin/bench_table" "$rounds" "${tasks[@]}" >"$scratch/figures"
 

@@ -136,21 +136,6 @@ int significantDigits(const char* p, const char* end) {
 
 } // namespace
 
-bool appendNumber(std::string& out, double v) {
-    if (!std::isfinite(v)) return false;
-    if (v == 0) v = 0; // no "-0"
-    char buf[32];
-    auto r = std::to_chars(buf, buf + sizeof buf, v);
-    if (significantDigits(buf, r.ptr) > kMaxSignificantDigits) {
-        // Ten digits are far finer than print (a millionth of a point on a page-sized map);
-        // the shortest exact form of a computed value would bloat the file with noise.
-        r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general,
-                          kMaxSignificantDigits);
-    }
-    out.append(buf, r.ptr);
-    return true;
-}
-
 namespace {
 
 // m as a decimal with the given number of decimals ("-12.5" for m = -125, 1 decimal).
@@ -167,7 +152,48 @@ void appendDecimal(std::string& out, bool negative, std::uint64_t m, int decimal
     out.append(p, end);
 }
 
+// The shortest decimal that reads back to v, written as to_chars writes it, for the
+// usual case of few digits; false where that takes more care. Between 0.001 and 100000
+// to_chars writes plain decimals; there, the fewest decimals k such that m / 10^k, one
+// correctly rounded division as a reader does it, gives v again are the shortest form,
+// and below ten significant digits the only decimal of that length.
+bool appendShortDecimal(std::string& out, double v) {
+    const bool negative = v < 0;
+    const double a = negative ? -v : v;
+    if (a == 0) {
+        out += '0';
+        return true;
+    }
+    if (!(a >= 1e-3 && a < 1e5)) return false;
+    for (int k = 0; k <= 13; ++k) {
+        const double scaled = a * kPow10[k];
+        if (scaled >= static_cast<double>(kTenDigits)) return false;
+        const auto m = static_cast<std::uint64_t>(scaled + 0.5);
+        if (static_cast<double>(m) / kPow10[k] == a) {
+            appendDecimal(out, negative, m, k);
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
+
+bool appendNumber(std::string& out, double v) {
+    if (!std::isfinite(v)) return false;
+    if (v == 0) v = 0; // no "-0"
+    if (appendShortDecimal(out, v)) return true;
+    char buf[32];
+    auto r = std::to_chars(buf, buf + sizeof buf, v);
+    if (significantDigits(buf, r.ptr) > kMaxSignificantDigits) {
+        // Ten digits are far finer than print (a millionth of a point on a page-sized map);
+        // the shortest exact form of a computed value would bloat the file with noise.
+        r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general,
+                          kMaxSignificantDigits);
+    }
+    out.append(buf, r.ptr);
+    return true;
+}
 
 bool appendFlipped(std::string& out, double v, double flip) {
     if (!std::isfinite(v)) return false;

@@ -186,12 +186,13 @@ pugi::xml_node SvgReader::referenced(pugi::xml_node node) const {
 void SvgReader::prepass() {
     const pugi::xml_node root = xml_.document_element();
     std::size_t elements = 0;
+    // Gathered first so that the table is sized once; the first element of an id wins.
+    std::vector<std::pair<std::string_view, pugi::xml_node>> ids;
     pugi::xml_node n = root;
     while (n) {
         if (n.type() == pugi::node_element) {
             ++elements;
-            if (const pugi::xml_attribute id = n.attribute("id"))
-                ids_.emplace(std::string_view(id.value()), n);
+            if (const pugi::xml_attribute id = n.attribute("id")) ids.emplace_back(id.value(), n);
             const std::string_view name = localName(n);
             if (name == "symbol") symbolNodes_.push_back(n);
             if (name == "style") {
@@ -213,6 +214,9 @@ void SvgReader::prepass() {
             n = n.parent();
         n = n == root ? pugi::xml_node() : n.next_sibling();
     }
+    ids_.reserve(ids.size());
+    for (const auto& [id, node] : ids)
+        ids_.emplace(id, node);
     doc_->reserve(elements);
 }
 

@@ -84,6 +84,7 @@ const std::string* SvgWriter::idOf(const Art& a) const {
 void SvgWriter::assignIds() {
     // A name becomes the element's id when it is a valid id that nothing else uses.
     std::size_t segments = 0;
+    nameCounts_.reserve(doc_.artCount() + doc_.symbols().size());
     forEachArt(doc_, [&](const Art& a) {
         if (isXmlId(a.name)) ++nameCounts_[a.name];
         if (const PathData* p = a.path()) segments += p->segments.size();

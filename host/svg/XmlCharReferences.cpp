@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <utility>
 
 namespace host::svg {
@@ -32,9 +33,26 @@ std::size_t skipOpaque(std::string_view xml, std::size_t pos) {
     return pos;
 }
 
-} // namespace
+// Whether the reference opened by the '&' at pos names no character XML allows. One
+// without digits or ';' is malformed; the parser reports those.
+std::optional<std::size_t> badReferenceEnd(std::string_view xml, std::size_t pos) {
+    ++pos;
+    if (pos >= xml.size() || xml[pos] != '#') return std::nullopt;
+    ++pos;
+    const bool hex = pos < xml.size() && xml[pos] == 'x';
+    if (hex) ++pos;
+    std::uint64_t value = 0;
+    std::size_t digits = 0;
+    for (int d = 0; pos < xml.size() && (d = digitValue(xml[pos], hex)) >= 0; ++pos, ++digits)
+        value =
+            std::min<std::uint64_t>(value * (hex ? 16 : 10) + static_cast<unsigned>(d), 0x110000);
+    if (digits == 0 || pos >= xml.size() || xml[pos] != ';') return std::nullopt;
+    if (isXmlChar(static_cast<std::uint32_t>(value))) return std::nullopt;
+    return pos + 1;
+}
 
-std::optional<BadCharReference> findBadCharReference(std::string_view xml) {
+// The first bad reference outside comments, CDATA sections and processing instructions.
+std::optional<BadCharReference> firstBadOutsideOpaque(std::string_view xml) {
     std::size_t pos = 0;
     while ((pos = xml.find_first_of("<&", pos)) != std::string_view::npos) {
         if (xml[pos] == '<') {
@@ -42,20 +60,25 @@ std::optional<BadCharReference> findBadCharReference(std::string_view xml) {
             pos = after == pos ? pos + 1 : after;
             continue;
         }
-        const std::size_t start = pos++;
-        if (pos >= xml.size() || xml[pos] != '#') continue;
+        if (const auto end = badReferenceEnd(xml, pos))
+            return BadCharReference{pos, xml.substr(pos, *end - pos)};
         ++pos;
-        const bool hex = pos < xml.size() && xml[pos] == 'x';
-        if (hex) ++pos;
-        std::uint64_t value = 0;
-        std::size_t digits = 0;
-        for (int d = 0; pos < xml.size() && (d = digitValue(xml[pos], hex)) >= 0; ++pos, ++digits)
-            value = std::min<std::uint64_t>(value * (hex ? 16 : 10) + static_cast<unsigned>(d),
-                                            0x110000);
-        // A reference without digits or ';' is malformed; the parser reports those.
-        if (digits == 0 || pos >= xml.size() || xml[pos] != ';') continue;
-        if (!isXmlChar(static_cast<std::uint32_t>(value)))
-            return BadCharReference{start, xml.substr(start, pos + 1 - start)};
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<BadCharReference> findBadCharReference(std::string_view xml) {
+    // Nearly every file has none: a quick look at the ampersands alone says so, and only a
+    // file with a suspect reference is walked construct by construct (a comment may hold it).
+    const char* const begin = xml.data();
+    const char* const end = begin + xml.size();
+    for (const char* p = begin;
+         (p = static_cast<const char*>(std::memchr(p, '&', static_cast<std::size_t>(end - p))));
+         ++p) {
+        if (badReferenceEnd(xml, static_cast<std::size_t>(p - begin)))
+            return firstBadOutsideOpaque(xml);
     }
     return std::nullopt;
 }

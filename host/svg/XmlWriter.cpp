@@ -2,6 +2,14 @@
 
 namespace host::svg {
 
+namespace {
+
+bool isPlain(unsigned char c) {
+    return c >= 0x20 && c < 0x7f && c != '&' && c != '<' && c != '>' && c != '"';
+}
+
+} // namespace
+
 void XmlWriter::start(std::string_view name) {
     out_ += '<';
     out_ += name;
@@ -46,6 +54,15 @@ void XmlWriter::text(std::string_view s) {
 void XmlWriter::escaped(std::string_view s, bool attribute) {
     static constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
     for (std::size_t i = 0; i < s.size();) {
+        // Runs of plain printable ASCII, nearly all of any value, go out in one piece.
+        std::size_t run = i;
+        while (run < s.size() && isPlain(static_cast<unsigned char>(s[run])))
+            ++run;
+        if (run > i) {
+            out_.append(s.data() + i, run - i);
+            i = run;
+            continue;
+        }
         const auto c = static_cast<unsigned char>(s[i]);
         if (c < 0x80) {
             switch (c) {

@@ -4,7 +4,7 @@
 #include "SvgRenderSupport.h"
 #include "SvgTestSupport.h"
 
-#include "host/geometry/TransformArt.h"
+#include "TransformAll.h"
 
 #include <regex>
 #include <set>
@@ -63,29 +63,6 @@ TEST(SvgKeep, EveryCorpusFileDrawsTheSameAfterARunThatChangesNothing) {
     }
 }
 
-// Transforms art the way the map scaling command does (member by member, strokes and
-// patterns scaled) or as one object (as a move of a whole group does).
-void transformAll(Document& doc, const HostRealMatrix& m, double scale, bool memberwise) {
-    const std::int32_t options = kTransformObjects | kScaleLines | kTransformFillGradients |
-                                 kTransformFillPatterns | kTransformStrokePatterns |
-                                 kTransformStrokeGradients;
-    for (Layer* l = doc.firstLayer(); l; l = doc.nextLayer(*l)) {
-        std::vector<Art*> todo;
-        for (Art* c = l->group()->firstChild(); c; c = c->nextSibling())
-            todo.push_back(c);
-        while (!todo.empty()) {
-            Art* a = todo.back();
-            todo.pop_back();
-            if (memberwise && a->type() == ArtType::Group) {
-                for (Art* c = a->firstChild(); c; c = c->nextSibling())
-                    todo.push_back(c);
-                continue;
-            }
-            ASSERT_EQ(transformArt(doc, *a, m, scale, options), kHostNoErr);
-        }
-    }
-}
-
 // The input with its content wrapped in a group that applies the same scaling.
 std::string scaledOriginal(std::string svg, double s, double cx, double cy) {
     const std::size_t open = svg.find('>', svg.find("<svg"));
@@ -107,13 +84,11 @@ TEST(SvgKeep, ScaledCorpusDrawsLikeTheInputScaledByTheSameMatrix) {
             SCOPED_TRACE(file.filename().string() + (memberwise ? " member by member" : ""));
             auto doc = loadFile(file);
             ASSERT_TRUE(doc);
-            // About the page centre; in the document y runs up from the page's bottom.
             const Page& p = doc->page;
             const double cx = p.x + p.width / 2, cy = p.y + p.height / 2;
-            HostRealMatrix m = translationMatrix(-cx, -(p.flipY() - cy));
-            m = concat(m, scaleMatrix(s, s));
-            m = concat(m, translationMatrix(cx, p.flipY() - cy));
-            transformAll(*doc, m, s, memberwise);
+            ASSERT_EQ(
+                benchmap::transformAll(*doc, benchmap::scaleAboutPageCentre(p, s), s, memberwise),
+                kHostNoErr);
             writeFile(dir / "scaled.svg", save(*doc));
             writeFile(dir / "expected.svg", scaledOriginal(readFile(file), s, cx, cy));
             EXPECT_LT(drawnDifference(dir / "expected.svg", dir / "scaled.svg", dir), 0.002);
