@@ -4,7 +4,8 @@
 #
 #   bench/table.sh [BUILD_DIR] [ROUNDS]
 #
-# Needs a build with the cartovel program and the benchmarks (the default preset).
+# Needs a build with the cartovel program, svg_resave and the benchmarks (the default
+# preset).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build/default}
@@ -29,17 +30,18 @@ cartovel() { # NAME COMMAND INPUT [ARGS...]: a cartovel run as a task of bench_t
 floor() { # NAME INPUT: the plain XML parse and write of a file
   printf '%s\n' "$1" -- "$bin/bench_xml_floor" "$2" "$scratch/$1.svg" ';;'
 }
-# Fast move with nothing selected finds nothing to do: it reads and writes the document
-# and changes nothing.
+resave() { # NAME INPUT: our own read and write of a file, nothing changed
+  printf '%s\n' "$1" -- "$bin/svg_resave" "$2" "$scratch/$1.svg" ';;'
+}
 mapfile -t tasks < <(
   floor floor-counties "$counties"
-  cartovel rw-counties fast-move "$counties"
+  resave rw-counties "$counties"
   cartovel colour-counties polygon-colouring "$counties" --answer ok --answer cancel --answer cancel
   cartovel scale-counties map-scaling "$counties" --set target-scale=50000 --set scale-strokes=on
   floor floor-cells "$cells"
-  cartovel rw-cells fast-move "$cells"
+  resave rw-cells "$cells"
   cartovel colour-cells polygon-colouring "$cells" --answer ok --answer cancel --answer cancel
-  cartovel rw-tiny fast-move "$tiny"
+  resave rw-tiny "$tiny"
 )
 "$bin/bench_table" "$rounds" "${tasks[@]}" >"$scratch/figures"
 
