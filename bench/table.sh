@@ -4,7 +4,8 @@
 #
 #   bench/table.sh [BUILD_DIR] [ROUNDS]
 #
-# Needs a build with the cartovel program and the benchmarks (the default preset).
+# Needs a build with the cartovel program, svg_resave and the benchmarks (the default
+# preset).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build/default}

@@ -3,12 +3,10 @@
 // The phases inside the command are told apart by the progress texts it shows.
 //
 //   bench_colouring [MAP.svg] [OUT.svg] [RUNS]
-#include "host/core/Application.h"
-#include "host/core/Menus.h"
+#include "ColouringSetup.h"
+
 #include "host/docsuites/DocumentSession.h"
-#include "host/docsuites/DocumentSuites.h"
 #include "host/svg/SvgFile.h"
-#include "hostapi/suites/LayerSuite.h"
 
 #include <sys/resource.h>
 
@@ -28,7 +26,7 @@ double Seconds(Clock::time_point from, Clock::time_point to) {
     return std::chrono::duration<double>(to - from).count();
 }
 
-// Answers: confirm, then go on at both node-limit questions. Notes when each phase begins.
+// Answers as every colouring run is answered. Notes when each phase begins.
 class TimingResponder final : public host::Responder {
 public:
     std::map<std::string, Clock::time_point> firstSeen;
@@ -39,8 +37,7 @@ public:
         if (text == "終了") finished = Clock::now();
     }
     std::optional<host::Answer> ask(host::QuestionKind, std::string_view text) override {
-        return text.find("よろしいですか") != std::string_view::npos ? host::Answer::Ok
-                                                                     : host::Answer::Cancel;
+        return benchmap::ColouringAnswer(text);
     }
     void showProgressText(std::string_view text) override {
         const auto now = Clock::now();
@@ -67,13 +64,7 @@ int main(int argc, char** argv) {
     const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 5;
 
     host::Application app;
-    if (app.suites().isEmpty(kHostLayerSuite, kHostLayerSuiteVersion))
-        host::installDocumentSuites(app.suites());
-    host::Module& module = app.loadModule(CARTOVEL_MODULE_PATH);
-    if (app.startModules() != kHostNoErr) return 1;
-    host::MenuItem* item = nullptr;
-    for (host::MenuItem* candidate : app.menus().items())
-        if (candidate->owner == &module && candidate->text == "ポリゴン色分け") item = candidate;
+    host::MenuItem* item = benchmap::LoadColouring(app, CARTOVEL_MODULE_PATH);
     if (item == nullptr) return 1;
 
     std::printf("%-8s %8s %8s %8s %8s %8s %8s %8s\n", "run", "read", "scan", "graph", "search",

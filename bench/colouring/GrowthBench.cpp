@@ -5,12 +5,10 @@
 //   bench_growth [LARGEST]
 #include "CellMap.h"
 
-#include "host/core/Application.h"
-#include "host/core/Menus.h"
+#include "ColouringSetup.h"
+
 #include "host/docsuites/DocumentSession.h"
-#include "host/docsuites/DocumentSuites.h"
 #include "host/svg/SvgFile.h"
-#include "hostapi/suites/LayerSuite.h"
 
 #include <algorithm>
 #include <chrono>
@@ -23,17 +21,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// Confirms, then goes on at both node-limit questions.
-class GoOn final : public host::Responder {
-public:
-    void showMessage(std::string_view) override {}
-    std::optional<host::Answer> ask(host::QuestionKind, std::string_view text) override {
-        return text.find("よろしいですか") != std::string_view::npos ? host::Answer::Ok
-                                                                     : host::Answer::Cancel;
-    }
-    void showProgressText(std::string_view) override {}
-};
 
 // The least-squares slope of log(time) over log(size).
 double Exponent(const std::vector<double>& sizes, const std::vector<double>& times) {
@@ -54,15 +41,9 @@ double Exponent(const std::vector<double>& sizes, const std::vector<double>& tim
 int main(int argc, char** argv) {
     const std::size_t largest = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 64000;
     host::Application app;
-    if (app.suites().isEmpty(kHostLayerSuite, kHostLayerSuiteVersion))
-        host::installDocumentSuites(app.suites());
-    host::Module& module = app.loadModule(CARTOVEL_MODULE_PATH);
-    if (app.startModules() != kHostNoErr) return 1;
-    host::MenuItem* item = nullptr;
-    for (host::MenuItem* candidate : app.menus().items())
-        if (candidate->owner == &module && candidate->text == "ポリゴン色分け") item = candidate;
+    host::MenuItem* item = benchmap::LoadColouring(app, CARTOVEL_MODULE_PATH);
     if (item == nullptr) return 1;
-    GoOn answers;
+    benchmap::GoOn answers;
     app.user().setResponder(&answers);
 
     // The best of three runs of the command on a freshly read map.

@@ -27,22 +27,26 @@ HostErr SetupPluginData(HostPluginRef plugin, HostMessageData* data) {
     });
 }
 
-// The outlines of one input where the document keeps them: a path's own, or each member
-// path's of a compound path.
-pathfinder::ShapeView shapeOf(const Document& d, const Art& art) {
-    pathfinder::ShapeView shape;
+// The outlines of one input where the document keeps them, with holds on their buffers:
+// a path's own, or each member path's of a compound path.
+void addRing(pathfinder::ShapeView& shape, const PathSegments& segments) {
+    shape.rings.emplace_back(segments.data(), segments.size());
+    shape.holds.push_back(segments.hold());
+}
+
+void shapeOf(const Document& d, const Art& art, pathfinder::ShapeView& shape) {
+    shape.clear();
     PathStyle style;
     if (d.getPathStyle(art, style) == kHostNoErr) shape.evenOdd = style.evenOdd;
     if (art.type() == ArtType::Path) {
-        shape.rings.emplace_back(art.path()->segments);
+        addRing(shape, art.path()->segments);
     } else if (art.type() == ArtType::CompoundPath) {
         for (const Art* member = art.firstChild(); member != nullptr;
              member = member->nextSibling())
-            if (member->type() == ArtType::Path) shape.rings.emplace_back(member->path()->segments);
+            if (member->type() == ArtType::Path) addRing(shape, member->path()->segments);
     } else {
         throw HostError(kHostErrWrongType, "only paths and compound paths can be united");
     }
-    return shape;
 }
 
 Art* newRingPath(Document& d, const pathfinder::Ring& ring, const PathStyle& style) {
@@ -50,12 +54,12 @@ Art* newRingPath(Document& d, const pathfinder::Ring& ring, const PathStyle& sty
     PathData& data = *path->path();
     data.closed = true;
     data.style = style;
-    data.segments.reserve(ring.size());
+    data.segments.resize(ring.size());
+    HostPathSegment* out = data.segments.data();
     for (const HostRealPoint& p : ring) {
-        HostPathSegment s{};
+        HostPathSegment& s = *out++;
         s.p = s.in = s.out = p;
         s.corner = 1;
-        data.segments.push_back(s);
     }
     return path;
 }
@@ -81,9 +85,13 @@ HostErr DoUniteEffect(HostPathfinderData* data, HostMessageData* /*message*/) {
 
         pathfinder::ShapeCache& cache = session()->uniteCache();
         cache.MakeRoom();
+        std::vector<pathfinder::ShapeView>& views = cache.views();
+        if (views.size() < inputs.size()) views.resize(inputs.size());
         std::vector<const pathfinder::NormalForm*> forms;
-        for (const Art* input : inputs)
-            forms.push_back(&cache.Get(shapeOf(d, *input)));
+        for (std::size_t i = 0; i < inputs.size(); ++i) {
+            shapeOf(d, *inputs[i], views[i]);
+            forms.push_back(&cache.Get(views[i]));
+        }
         const pathfinder::UniteResult united = pathfinder::UniteForms(forms, cache.scratch());
         Art* result = nullptr;
         if (united.merged && united.rings.size() == 1) {

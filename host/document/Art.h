@@ -6,6 +6,7 @@
 #include "host/document/ArtKinds.h"
 #include "host/document/Handles.h"
 #include "host/document/KeptContent.h"
+#include "host/document/PathSegments.h"
 #include "host/document/PathStyle.h"
 #include "host/document/TextData.h"
 #include "hostapi/suites/PathSuite.h"
@@ -23,7 +24,7 @@ class Layer;
 /// A Bezier outline: segment i runs p(i), out(i), in(i+1), p(i+1); a closed path adds the
 /// segment from the last anchor back to the first.
 struct PathData {
-    std::vector<HostPathSegment> segments;
+    PathSegments segments;
     bool closed = false;
     bool guide = false;
     PathStyle style;

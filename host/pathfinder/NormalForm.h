@@ -22,6 +22,7 @@ struct NormalForm {
 };
 
 NormalForm Normalise(const UniteShape& shape);
+NormalForm Normalise(std::span<const std::span<const HostPathSegment>> rings, bool evenOdd);
 
 /// Twice the signed area of an outline, exact; positive when it winds counter-clockwise.
 Int128 DoubleArea(const ClipperLib::Path& path);

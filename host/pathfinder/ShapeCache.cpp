@@ -52,6 +52,22 @@ bool SameShape(const UniteShape& a, const ShapeView& b) {
     return true;
 }
 
+bool Held(const ShapeView& shape) {
+    if (shape.holds.size() != shape.rings.size()) return false;
+    for (const auto& hold : shape.holds)
+        if (hold == nullptr) return false;
+    return true;
+}
+
+std::uint64_t IdentityOf(const ShapeView& shape) {
+    std::uint64_t hash = shape.evenOdd ? 1 : 0;
+    for (std::size_t i = 0; i < shape.rings.size(); ++i) {
+        hash = Mix(hash, reinterpret_cast<std::uintptr_t>(shape.holds[i].get()));
+        hash = Mix(hash, shape.rings[i].size());
+    }
+    return hash;
+}
+
 std::size_t PointsOf(const ShapeView& shape) {
     std::size_t points = 0;
     for (const auto& ring : shape.rings)
@@ -73,10 +89,36 @@ ShapeView ViewOf(const UniteShape& shape) {
 void ShapeCache::MakeRoom() {
     if (points_ <= maxPoints_) return;
     entries_.clear();
+    held_.clear();
     points_ = 0;
 }
 
+const NormalForm* ShapeCache::FindHeld(std::uint64_t hash, const ShapeView& shape) const {
+    auto [from, to] = held_.equal_range(hash);
+    for (auto it = from; it != to; ++it) {
+        const HeldEntry& entry = *it->second;
+        if (entry.evenOdd != shape.evenOdd || entry.holds.size() != shape.holds.size()) continue;
+        bool same = true;
+        for (std::size_t i = 0; i < entry.holds.size() && same; ++i)
+            same = entry.holds[i] == shape.holds[i] && entry.sizes[i] == shape.rings[i].size();
+        if (same) return &entry.form;
+    }
+    return nullptr;
+}
+
 const NormalForm& ShapeCache::Get(const ShapeView& shape) {
+    if (Held(shape)) {
+        const std::uint64_t hash = IdentityOf(shape);
+        if (const NormalForm* form = FindHeld(hash, shape)) return *form;
+        auto entry = std::make_unique<HeldEntry>();
+        entry->holds = shape.holds;
+        for (const auto& ring : shape.rings)
+            entry->sizes.push_back(ring.size());
+        entry->evenOdd = shape.evenOdd;
+        entry->form = Normalise(shape.rings, shape.evenOdd);
+        points_ += PointsOf(shape);
+        return held_.emplace(hash, std::move(entry))->second->form;
+    }
     const std::uint64_t hash = HashOf(shape);
     auto [from, to] = entries_.equal_range(hash);
     for (auto it = from; it != to; ++it)

@@ -1,8 +1,12 @@
 // Remembers the non-zero form of the shapes the unite has seen. A map's adjacency test
 // unites each polygon with every neighbour in turn, each time as a fresh copy of the same
-// outline, so the form is worked out once per outline instead of once per pair. A shape
-// is looked up by a few of its points and then compared whole, so the lookup costs one
-// pass of comparison over the shape's anchors and no copy of them.
+// outline, so the form is worked out once per outline instead of once per pair.
+//
+// A copy shares its outline's buffer with the original, so a shape whose rings come with
+// holds on their buffers is found by the buffers' identity alone: the cache keeps the
+// holds, and a held buffer never changes (a writer copies it first), nor is it freed and
+// its address reused. Other shapes are looked up by a few of their points and then
+// compared whole.
 #pragma once
 
 #include "host/pathfinder/NormalForm.h"
@@ -19,7 +23,15 @@ namespace host::pathfinder {
 /// One input of the unite seen in place: its outlines where the document keeps them.
 struct ShapeView {
     std::vector<std::span<const HostPathSegment>> rings;
+    /// Empty, or for each ring a hold that keeps its segments unchanged while it lives.
+    std::vector<std::shared_ptr<const void>> holds;
     bool evenOdd = false;
+
+    void clear() {
+        rings.clear();
+        holds.clear();
+        evenOdd = false;
+    }
 };
 
 class ShapeCache {
@@ -34,10 +46,12 @@ public:
     const NormalForm& Get(const ShapeView& shape);
     const NormalForm& Get(const UniteShape& shape);
 
-    [[nodiscard]] std::size_t size() const { return entries_.size(); }
+    [[nodiscard]] std::size_t size() const { return entries_.size() + held_.size(); }
 
     /// Working memory for the unions of the shapes looked up here.
     SharedEdgeScratch& scratch() { return scratch_; }
+    /// Working memory for the views of a unite's inputs.
+    std::vector<ShapeView>& views() { return views_; }
 
     /// Beyond this many remembered points MakeRoom starts afresh, unless told otherwise.
     static constexpr std::size_t kMaxPoints = std::size_t{1} << 23;
@@ -47,10 +61,20 @@ private:
         UniteShape shape;
         NormalForm form;
     };
+    struct HeldEntry {
+        std::vector<std::shared_ptr<const void>> holds;
+        std::vector<std::size_t> sizes;
+        bool evenOdd = false;
+        NormalForm form;
+    };
+    const NormalForm* FindHeld(std::uint64_t hash, const ShapeView& shape) const;
+
     std::unordered_multimap<std::uint64_t, std::unique_ptr<Entry>> entries_;
+    std::unordered_multimap<std::uint64_t, std::unique_ptr<HeldEntry>> held_;
     std::size_t maxPoints_;
     std::size_t points_ = 0;
     SharedEdgeScratch scratch_;
+    std::vector<ShapeView> views_;
 };
 
 } // namespace host::pathfinder

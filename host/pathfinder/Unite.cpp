@@ -145,7 +145,7 @@ Int128 DoubleArea(const Path& path) {
     return sum;
 }
 
-Ring Flatten(const BezierRing& ring) {
+Ring Flatten(std::span<const HostPathSegment> ring) {
     Ring out;
     if (ring.empty()) return out;
     out.reserve(ring.size());
@@ -164,8 +164,13 @@ Ring Flatten(const BezierRing& ring) {
 }
 
 NormalForm Normalise(const UniteShape& shape) {
+    std::vector<std::span<const HostPathSegment>> rings(shape.rings.begin(), shape.rings.end());
+    return Normalise(rings, shape.evenOdd);
+}
+
+NormalForm Normalise(std::span<const std::span<const HostPathSegment>> rings, bool evenOdd) {
     Paths paths;
-    for (const BezierRing& ring : shape.rings) {
+    for (std::span<const HostPathSegment> ring : rings) {
         Path path = ToPath(Flatten(ring));
         if (path.size() >= 3) paths.push_back(std::move(path));
     }
@@ -179,7 +184,7 @@ NormalForm Normalise(const UniteShape& shape) {
         ClipperLib::Clipper clipper;
         clipper.AddPaths(paths, ClipperLib::ptSubject, true);
         const ClipperLib::PolyFillType fill =
-            shape.evenOdd ? ClipperLib::pftEvenOdd : ClipperLib::pftNonZero;
+            evenOdd ? ClipperLib::pftEvenOdd : ClipperLib::pftNonZero;
         clipper.Execute(ClipperLib::ctUnion, form.paths, fill, fill);
     }
     Measure(form.paths, form.doubleArea, form.perimeter);

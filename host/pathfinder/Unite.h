@@ -4,6 +4,7 @@
 
 #include "hostapi/suites/PathSuite.h"
 
+#include <span>
 #include <vector>
 
 namespace host::pathfinder {
@@ -38,7 +39,7 @@ inline constexpr double kFlatteningTolerance = 0.01;
 inline constexpr double kUnitsPerPoint = 1024.0;
 
 /// Flattens one closed Bezier outline.
-Ring Flatten(const BezierRing& ring);
+Ring Flatten(std::span<const HostPathSegment> ring);
 
 class ShapeCache;
 struct NormalForm;

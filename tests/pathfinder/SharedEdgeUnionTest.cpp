@@ -135,11 +135,13 @@ std::vector<NormalForm> PolygonsOf(const Document& document) {
             if (parent != nullptr && parent->type() == ArtType::CompoundPath) continue;
             UniteShape shape;
             if (art->type() == ArtType::Path) {
-                shape.rings.push_back(art->path()->segments);
+                shape.rings.emplace_back(art->path()->segments.begin(),
+                                         art->path()->segments.end());
             } else if (art->type() == ArtType::CompoundPath) {
                 for (const Art* member = art->firstChild(); member; member = member->nextSibling())
                     if (member->type() == ArtType::Path)
-                        shape.rings.push_back(member->path()->segments);
+                        shape.rings.emplace_back(member->path()->segments.begin(),
+                                                 member->path()->segments.end());
             } else {
                 continue;
             }

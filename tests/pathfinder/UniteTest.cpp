@@ -1,5 +1,6 @@
 #include "host/pathfinder/Unite.h"
 
+#include "host/document/PathSegments.h"
 #include "host/pathfinder/ShapeCache.h"
 
 #include <gtest/gtest.h>
@@ -145,6 +146,39 @@ TEST(Unite, CacheOverflowingInTheMiddleOfAUniteGivesWhatNoCacheGives) {
         for (size_t i = 0; i < plain.rings.size(); ++i)
             EXPECT_EQ(Area(cached.rings[i]), Area(plain.rings[i]));
     }
+}
+
+ShapeView HeldView(const PathSegments& ring) {
+    ShapeView view;
+    view.rings.emplace_back(ring.data(), ring.size());
+    view.holds.push_back(ring.hold());
+    return view;
+}
+
+// Copies of one outline share its buffer and are found by it; an outline written after it
+// was looked up is worked out afresh, whether the writer was the copy or the original.
+TEST(Unite, CacheFindsSharedOutlinesAndNeverAnOutdatedForm) {
+    constexpr auto kMovedMinX = static_cast<ClipperLib::cInt>(100 * kUnitsPerPoint);
+    ShapeCache cache;
+    const BezierRing square = Square(0, 0, 10);
+    PathSegments original(square);
+    PathSegments copy = original;
+    const NormalForm* first = &cache.Get(HeldView(original));
+    EXPECT_EQ(&cache.Get(HeldView(copy)), first);
+    EXPECT_EQ(cache.size(), 1u);
+
+    for (PathSegments* written : {&copy, &original}) {
+        for (HostPathSegment& s : *written)
+            s.p = s.in = s.out = {s.p.h + 100, s.p.v};
+        const NormalForm& moved = cache.Get(HeldView(*written));
+        EXPECT_EQ(moved.minX, kMovedMinX);
+        EXPECT_EQ(first->minX, 0);
+    }
+    EXPECT_EQ(cache.size(), 3u);
+    // The same shape seen in place without holds is compared by its points.
+    ShapeView unheld = HeldView(copy);
+    unheld.holds.clear();
+    EXPECT_EQ(cache.Get(unheld).minX, kMovedMinX);
 }
 
 TEST(Unite, NonFiniteCoordinatesAreDroppedNotUnited) {

@@ -257,7 +257,8 @@ TEST_F(ResetTransform, TextOnAPathKeepsItsPath) {
     host::Art& text = AddText(doc(), host::TextKind::OnPath, host::Orientation::Horizontal,
                               Frame(30, 1, 0.5, 0.2, 0, 0));
     Select(text);
-    const std::vector<HostPathSegment> path = text.text()->framePath->path()->segments;
+    const auto& framePath = text.text()->framePath->path()->segments;
+    const std::vector<HostPathSegment> path(framePath.begin(), framePath.end());
     const HostRealMatrix matrix = text.text()->matrix;
     const auto expectPathKept = [&](const char* what) {
         const auto& now = text.text()->framePath->path()->segments;
