@@ -242,11 +242,11 @@ void Scene::addPath(const host::Art& art, const host::Art* target, const QTransf
     item.art = &art;
     item.target = target;
     item.path =
-        outline(art, {&data}, transform, data.style.evenOdd ? Qt::OddEvenFill : Qt::WindingFill);
-    item.fill = data.style.fillPaint && data.style.fill.kind != kHostNoneColor;
-    item.brush = QBrush(screenColour(data.style.fill));
-    item.stroke = data.style.strokePaint && data.style.stroke.kind != kHostNoneColor &&
-                  data.style.strokeWidth > 0;
+        outline(art, {&data}, transform, data.style->evenOdd ? Qt::OddEvenFill : Qt::WindingFill);
+    item.fill = data.style->fillPaint && data.style->fill.kind != kHostNoneColor;
+    item.brush = QBrush(screenColour(data.style->fill));
+    item.stroke = data.style->strokePaint && data.style->stroke.kind != kHostNoneColor &&
+                  data.style->strokeWidth > 0;
     item.pen = penOf(data.style);
     item.bounds = paintedBounds(item);
     if (item.fill || item.stroke) items_.push_back(std::move(item));
@@ -263,11 +263,11 @@ void Scene::addCompound(const host::Art& art, const host::Art* target,
     if (parts.empty()) return;
     const host::PathData* first = parts.front();
     item.path =
-        outline(art, parts, transform, first->style.evenOdd ? Qt::OddEvenFill : Qt::WindingFill);
-    item.fill = first->style.fillPaint && first->style.fill.kind != kHostNoneColor;
-    item.brush = QBrush(screenColour(first->style.fill));
-    item.stroke = first->style.strokePaint && first->style.stroke.kind != kHostNoneColor &&
-                  first->style.strokeWidth > 0;
+        outline(art, parts, transform, first->style->evenOdd ? Qt::OddEvenFill : Qt::WindingFill);
+    item.fill = first->style->fillPaint && first->style->fill.kind != kHostNoneColor;
+    item.brush = QBrush(screenColour(first->style->fill));
+    item.stroke = first->style->strokePaint && first->style->stroke.kind != kHostNoneColor &&
+                  first->style->strokeWidth > 0;
     item.pen = penOf(first->style);
     item.bounds = paintedBounds(item);
     if (item.fill || item.stroke) items_.push_back(std::move(item));

@@ -49,7 +49,7 @@ void shapeOf(const Document& d, const Art& art, pathfinder::ShapeView& shape) {
     }
 }
 
-Art* newRingPath(Document& d, const pathfinder::Ring& ring, const PathStyle& style) {
+Art* newRingPath(Document& d, const pathfinder::Ring& ring, const SharedPathStyle& style) {
     Art* path = d.makeArt(ArtType::Path);
     PathData& data = *path->path();
     data.closed = true;
@@ -80,8 +80,10 @@ HostErr DoUniteEffect(HostPathfinderData* data, HostMessageData* /*message*/) {
                 throw HostError(kHostErrWrongType, "only paths and compound paths can be united");
             inputs.push_back(&art);
         }
-        PathStyle style;
-        if (HostErr err = d.getPathStyle(*inputs.front(), style); err != kHostNoErr) return err;
+        PathStyle firstStyle;
+        if (HostErr err = d.getPathStyle(*inputs.front(), firstStyle); err != kHostNoErr)
+            return err;
+        const SharedPathStyle style = firstStyle; // one block for every outline of the result
 
         pathfinder::ShapeCache& cache = session()->uniteCache();
         cache.MakeRoom();

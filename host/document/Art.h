@@ -8,6 +8,7 @@
 #include "host/document/KeptContent.h"
 #include "host/document/PathSegments.h"
 #include "host/document/PathStyle.h"
+#include "host/document/SharedPathStyle.h"
 #include "host/document/TextData.h"
 #include "hostapi/suites/PathSuite.h"
 
@@ -27,7 +28,7 @@ struct PathData {
     PathSegments segments;
     bool closed = false;
     bool guide = false;
-    PathStyle style;
+    SharedPathStyle style;
 };
 
 /// A placed (linked) or raster (embedded) image. The matrix maps the image's pixel

@@ -15,7 +15,11 @@ void transformPath(PathData& p, const HostRealMatrix& m, double lineScale, std::
             s.out = transformPoint(m, s.out);
         }
     }
-    PathStyle& st = p.style;
+    constexpr std::int32_t kStyleOptions = kScaleLines | kTransformFillGradients |
+                                           kTransformFillPatterns | kTransformStrokePatterns |
+                                           kTransformStrokeGradients;
+    if ((options & kStyleOptions) == 0) return; // the paint stays shared
+    PathStyle& st = p.style.edit();
     if (options & kScaleLines) {
         st.strokeWidth *= std::abs(lineScale);
         for (double& d : st.dash)

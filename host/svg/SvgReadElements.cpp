@@ -405,6 +405,7 @@ Art* SvgReader::readShape(pugi::xml_node node, std::string_view name, const Comp
             d *= lineScale;
         ps.dashOffset *= lineScale;
     }
+    lastPaint_ = ps;
     const char* kind = cvAttr(node, cv::kArt);
     const std::string_view k = kind ? kind : "";
     const std::string_view corners = cvAttr(node, cv::kCorners) ? cvAttr(node, cv::kCorners) : "";
@@ -413,7 +414,7 @@ Art* SvgReader::readShape(pugi::xml_node node, std::string_view name, const Comp
         const auto first = outline_.segments.begin() + static_cast<std::ptrdiff_t>(sp.first);
         p.segments.assign(first, first + static_cast<std::ptrdiff_t>(sp.count));
         p.closed = sp.closed;
-        p.style = ps;
+        p.style = lastPaint_;
         // Corner flags SVG cannot carry; a subpath's flags end at '|'.
         if (!corners.empty()) {
             std::size_t end = corners.find('|', cornerPos);
@@ -441,7 +442,7 @@ Art* SvgReader::readShape(pugi::xml_node node, std::string_view name, const Comp
         art = doc_->makeArt(type);
         PathData& p = *art->path();
         if (!outline_.subpaths.empty()) fill(p, outline_.subpaths.front());
-        p.style = ps;
+        p.style = lastPaint_;
         p.guide = isTrue(cvAttr(node, cv::kGuide));
         if (const char* ends = cvAttr(node, cv::kEnds); ends && !p.segments.empty() && !p.closed) {
             const std::string_view s = ends;

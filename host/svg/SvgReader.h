@@ -140,6 +140,7 @@ private:
     std::unordered_map<const void*, Symbol*> symbols_;
     std::vector<std::pair<std::string_view, std::string_view>> matched_;
     Outline outline_;
+    SharedPathStyle lastPaint_; // paths in a row with the same paint share it
     ComputedStyle rootStyle_;
     HostRealMatrix rootCtm_{};
     std::size_t expanded_ = 0;

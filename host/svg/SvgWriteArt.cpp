@@ -181,8 +181,8 @@ void SvgWriter::writeCompound(const Art& a) {
         if (!appendPathData(text_, *p, flip_)) number(std::nan(""));
     xml_.attrEnd();
     const Art* first = a.firstChild();
-    writeStyle(paths.empty() ? PathStyle{} : paths.front()->style, a.kept.get(),
-               first && first->path() ? first->path()->style : PathStyle{});
+    writeStyle(paths.empty() ? PathStyle{} : paths.front()->style.get(), a.kept.get(),
+               first && first->path() ? first->path()->style.get() : PathStyle{});
     if (!paths.empty()) writeCorners(paths);
     const bool content = hasContent(a, true);
     endStart(content);

@@ -79,10 +79,11 @@ PathData SvgWriter::mapped(const PathData& p) const {
         s.out = transformPoint(map_, s.out);
     }
     const double scale = std::sqrt(std::abs(map_.a * map_.d - map_.b * map_.c));
-    out.style.strokeWidth *= scale;
-    for (double& d : out.style.dash)
+    PathStyle& style = out.style.edit();
+    style.strokeWidth *= scale;
+    for (double& d : style.dash)
         d *= scale;
-    out.style.dashOffset *= scale;
+    style.dashOffset *= scale;
     return out;
 }
 

@@ -66,7 +66,7 @@ std::set<std::string> fills(const host::Document& doc) {
     for (host::Layer* layer : doc.allLayers())
         for (const host::Art* art : doc.layerArt(*layer))
             if (const host::PathData* p = art->path())
-                out.insert(desk::screenColour(p->style.fill).name().toStdString());
+                out.insert(desk::screenColour(p->style->fill).name().toStdString());
     return out;
 }
 

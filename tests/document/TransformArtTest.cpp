@@ -15,8 +15,8 @@ protected:
     void SetUp() override {
         layer = doc.appendLayer(nullptr, "L");
         path = doctest::addRect(doc, *layer->group(), 0, 0, 10, 10, "p");
-        path->path()->style.strokeWidth = 2;
-        path->path()->style.dash = {1, 2};
+        path->path()->style.edit().strokeWidth = 2;
+        path->path()->style.edit().dash = {1, 2};
     }
 
     Document doc;

@@ -55,7 +55,7 @@ TEST_F(MapScaling, FromOneScaleToAnotherHalvesEveryCoordinateAboutTheCentre) {
         NewDocument();
         host::Art& line = Path(LayerGroup(), {{0, 0}, {200, 100}});
         host::Art& triangle = Path(LayerGroup(), {{50, 20}, {150, 20}, {100, 80}}, true);
-        line.path()->style.strokeWidth = 2.0;
+        line.path()->style.edit().strokeWidth = 2.0;
         std::vector<ScriptedUser::Action> script = {ScriptedUser::type(kTargetScale, "50000")};
         if (strokes) script.push_back(ScriptedUser::click(kScaleStrokeEffect));
         script.push_back(ScriptedUser::ok());
@@ -69,14 +69,14 @@ TEST_F(MapScaling, FromOneScaleToAnotherHalvesEveryCoordinateAboutTheCentre) {
         ExpectPoint(t[0], {75, 35});
         ExpectPoint(t[1], {125, 35});
         ExpectPoint(t[2], {100, 65});
-        EXPECT_EQ(line.path()->style.strokeWidth, strokes ? 1.0 : 2.0);
+        EXPECT_EQ(line.path()->style->strokeWidth, strokes ? 1.0 : 2.0);
         EXPECT_EQ(app().user().progressTexts().back(), "拡大/縮小しています");
     }
 }
 
 TEST_F(MapScaling, RatiosStretchAndSqueezeWithALineScaleOfOne) {
     host::Art& line = Path(LayerGroup(), {{0, 0}, {200, 100}});
-    line.path()->style.strokeWidth = 2.0;
+    line.path()->style.edit().strokeWidth = 2.0;
     Script({ScriptedUser::click(kModeRatio), ScriptedUser::click(kKeepProportion),
             ScriptedUser::type(kHorizontalRatio, "200"), ScriptedUser::type(kVerticalRatio, "50"),
             ScriptedUser::click(kScaleStrokeEffect), ScriptedUser::ok()});
@@ -84,7 +84,7 @@ TEST_F(MapScaling, RatiosStretchAndSqueezeWithALineScaleOfOne) {
     const auto p = Points(line);
     ExpectPoint(p[0], {-100, 25});
     ExpectPoint(p[1], {300, 75});
-    EXPECT_EQ(line.path()->style.strokeWidth, 2.0); // sqrt(2 x 0.5)
+    EXPECT_EQ(line.path()->style->strokeWidth, 2.0); // sqrt(2 x 0.5)
 }
 
 TEST_F(MapScaling, PaperEntrySevenIsExactlyOnePointFourOne) {

@@ -36,7 +36,7 @@ TEST(SvgEditorFiles, MarkedLayersWithTheirFlagsAndTransforms) {
     // The building's courtyard makes a compound path filled even-odd.
     const Art* building = findArt(doc, "building");
     ASSERT_EQ(building->type(), ArtType::CompoundPath);
-    EXPECT_TRUE(building->firstChild()->path()->style.evenOdd);
+    EXPECT_TRUE(building->firstChild()->path()->style->evenOdd);
     const Art* text = findArt(doc, "text1");
     ASSERT_TRUE(text);
     EXPECT_EQ(text->text()->plainText(), "Lake Hollow");

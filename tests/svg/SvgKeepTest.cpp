@@ -171,7 +171,7 @@ TEST(SvgKeep, StyleSheetsStayAndTheModelStillWinsWhereACommandChangedIt) {
     // The sheet's colours are what the module sees.
     Art* water = firstDrawn(*doc);
     ASSERT_TRUE(water && water->path());
-    EXPECT_TRUE(sameColour(water->path()->style.fill, rgbColour(0x33 / 255.0, 0x99 / 255.0, 1)));
+    EXPECT_TRUE(sameColour(water->path()->style->fill, rgbColour(0x33 / 255.0, 0x99 / 255.0, 1)));
     PathStyle st = water->path()->style;
     st.fill = rgbColour(0, 0, 0); // black: the colour a writer would leave unsaid
     ASSERT_EQ(doc->setPathStyle(*water, st), kHostNoErr);

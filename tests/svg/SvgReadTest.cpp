@@ -148,7 +148,7 @@ TEST(SvgRead, YIsFlippedAndTransformsAreBakedIntoTheGeometry) {
     EXPECT_EQ(p->path()->segments[0].p.h, 10);
     EXPECT_EQ(p->path()->segments[0].p.v, 80);
     EXPECT_EQ(p->path()->segments[1].p.h, 20);
-    EXPECT_EQ(p->path()->style.strokeWidth, 1); // drawn twice as wide by the scale
+    EXPECT_EQ(p->path()->style->strokeWidth, 1); // drawn twice as wide by the scale
     EXPECT_EQ(p->parent()->type(), ArtType::Group);
 }
 
@@ -172,7 +172,7 @@ TEST(SvgRead, StylePrecedence) {
         ASSERT_TRUE(doc);
         const Art* p = doc->firstLayer()->group()->firstChild();
         ASSERT_TRUE(p && p->path()) << k.attrs;
-        const HostColor& c = p->path()->style.fill;
+        const HostColor& c = p->path()->style->fill;
         EXPECT_EQ(c.kind, kHostThreeColor);
         EXPECT_NEAR(c.red, k.red, 0.002) << k.attrs;
         EXPECT_NEAR(c.green, k.green, 0.002) << k.attrs;

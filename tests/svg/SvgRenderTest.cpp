@@ -42,13 +42,13 @@ TEST(SvgRender, AModelWithEveryPaintKindDrawsItsColours) {
              {HostRealPoint{i * 10.0, 0}, {i * 10.0 + 10, 0}, {i * 10.0 + 10, 10}, {i * 10.0, 10}})
             a->path()->segments.push_back({p, p, p, 1});
         a->path()->closed = true;
-        a->path()->style.fill = colours[i];
-        a->path()->style.strokePaint = false;
+        a->path()->style.edit().fill = colours[i];
+        a->path()->style.edit().strokePaint = false;
         doc->appendChild(*layer.group(), *a);
     }
     Art* hidden = doc->makeArt(ArtType::Path);
     *hidden->path() = layer.group()->firstChild()->path()[0];
-    hidden->path()->style.fill = rgbColour(0, 0, 0);
+    hidden->path()->style.edit().fill = rgbColour(0, 0, 0);
     doc->prependChild(*layer.group(), *hidden);
     ASSERT_EQ(doc->setUserAttributes(*hidden, kAttrHidden, kAttrHidden), kHostNoErr);
     TempDir dir;

@@ -72,7 +72,7 @@ TEST(SvgRoundTrip, TheRealMapsReopenAsTheSameModel) {
             EXPECT_EQ(ring->path()->segments.front().p.h, m.firstAnchor.h);
             EXPECT_EQ(ring->path()->segments.front().p.v, m.firstAnchor.v);
             EXPECT_TRUE(ring->path()->closed);
-            EXPECT_EQ(ring->path()->style.strokeWidth, 0.25);
+            EXPECT_EQ(ring->path()->style->strokeWidth, 0.25);
         }
         const auto bounds = artBounds(doc, *layer.group());
         ASSERT_TRUE(bounds);

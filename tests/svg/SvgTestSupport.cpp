@@ -111,19 +111,19 @@ std::unique_ptr<Document> everythingDocument() {
                   {{10, 10}, {8, 10}, {12, 11}, 1}, // a corner with handles out
                   {{20, 0}, {20, 5}, {20, 0}, 1}};
     c.closed = true;
-    c.style.fill = cmykColour(0.3, 0.1, 0, 0.05);
-    c.style.stroke = greyColour(0.25);
-    c.style.strokeWidth = 0.3;
-    c.style.dash = {2, 1.5, 0.25};
-    c.style.dashOffset = 0.5;
-    c.style.cap = kHostRoundCap;
-    c.style.join = kHostBevelJoin;
-    c.style.miterLimit = 10;
-    c.style.evenOdd = true;
-    c.style.fillOverprint = true;
-    c.style.strokeOverprint = true;
-    c.style.fillPatternMatrix = {2, 0, 0, 2, 1, 1};
-    c.style.strokeGradientMatrix = {1, 0.5, 0, 1, 0, 0};
+    c.style.edit().fill = cmykColour(0.3, 0.1, 0, 0.05);
+    c.style.edit().stroke = greyColour(0.25);
+    c.style.edit().strokeWidth = 0.3;
+    c.style.edit().dash = {2, 1.5, 0.25};
+    c.style.edit().dashOffset = 0.5;
+    c.style.edit().cap = kHostRoundCap;
+    c.style.edit().join = kHostBevelJoin;
+    c.style.edit().miterLimit = 10;
+    c.style.edit().evenOdd = true;
+    c.style.edit().fillOverprint = true;
+    c.style.edit().strokeOverprint = true;
+    c.style.edit().fillPatternMatrix = {2, 0, 0, 2, 1, 1};
+    c.style.edit().strokeGradientMatrix = {1, 0.5, 0, 1, 0, 0};
     curve->tags.set("BBAccumRotation", "0.5235987755982988");
     curve->tags.set("note", "a \"quote\", <angle> & tab\there\nand a new line");
     curve->tags.set("svg:fill-opacity", "0.5");
@@ -135,17 +135,17 @@ std::unique_ptr<Document> everythingDocument() {
     open->path()->segments.front().in = {0, 0};
     open->path()->segments.back().out = {9, 9};
     open->path()->segments[1].corner = 0;
-    open->path()->style.fill = rgbColour(0.1, 0.2, 0.3); // not byte-exact
-    open->path()->style.fillPaint = false;
-    open->path()->style.stroke = rgbColour(1, 0, 0.2);
-    open->path()->style.strokePaint = true;
+    open->path()->style.edit().fill = rgbColour(0.1, 0.2, 0.3); // not byte-exact
+    open->path()->style.edit().fillPaint = false;
+    open->path()->style.edit().stroke = rgbColour(1, 0, 0.2);
+    open->path()->style.edit().strokePaint = true;
 
     Art* guide = add(d, *base->group(), ArtType::Path, "guide");
     setRect(*guide->path(), 0, 0, 100, 0.001);
     guide->path()->guide = true;
-    guide->path()->style.strokePaint = false;
-    guide->path()->style.fillPaint = false;
-    guide->path()->style.fill = noColour();
+    guide->path()->style.edit().strokePaint = false;
+    guide->path()->style.edit().fillPaint = false;
+    guide->path()->style.edit().fill = noColour();
 
     // Groups, a plug-in group, compound paths of one and of two members, mesh, foreign.
     Art* group = add(d, *base->group(), ArtType::Group, "dup");
@@ -241,8 +241,8 @@ std::unique_ptr<Document> everythingDocument() {
 
     Art* areaPath = d.makeArt(ArtType::Path);
     setRect(*areaPath->path(), 300, 100, 120, 60);
-    areaPath->path()->style.fillPaint = false;
-    areaPath->path()->style.strokePaint = false;
+    areaPath->path()->style.edit().fillPaint = false;
+    areaPath->path()->style.edit().strokePaint = false;
     Art* area = add(d, *labels->group(), ArtType::TextFrame, "area");
     area->text()->kind = TextKind::Area;
     area->text()->matrix = translationMatrix(300, 150);

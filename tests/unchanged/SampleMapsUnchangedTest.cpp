@@ -193,7 +193,7 @@ TEST_P(SampleMaps, ScalingGivesTheRecordedCoordinates) {
             }
         }
         lines.push_back({NameOf(*all[i], i),
-                         {static_cast<double>(path->segments.size()), path->style.strokeWidth, sx,
+                         {static_cast<double>(path->segments.size()), path->style->strokeWidth, sx,
                           sy, wx, wy}});
     }
     // Each sum holds at most three points a segment, weighted by at most 7: within 1e-9 a
