@@ -192,7 +192,14 @@ void SvgReader::prepass() {
     while (n) {
         if (n.type() == pugi::node_element) {
             ++elements;
-            if (const pugi::xml_attribute id = n.attribute("id")) ids.emplace_back(id.value(), n);
+            bool hasId = false;
+            for (pugi::xml_attribute a = n.first_attribute(); a; a = a.next_attribute()) {
+                if (!hasId && std::strcmp(a.name(), "id") == 0) {
+                    ids.emplace_back(a.value(), n);
+                    hasId = true;
+                }
+                referencesById_ = referencesById_ || refersById(a);
+            }
             const std::string_view name = localName(n);
             if (name == "symbol") symbolNodes_.push_back(n);
             if (name == "style") {
@@ -202,6 +209,7 @@ void SvgReader::prepass() {
                     for (pugi::xml_node t = n.first_child(); t; t = t.next_sibling())
                         if (t.type() == pugi::node_pcdata || t.type() == pugi::node_cdata)
                             css += t.value();
+                    referencesById_ = referencesById_ || css.find("url(") != std::string::npos;
                     sheet_.parse(css);
                 }
             }
@@ -218,6 +226,14 @@ void SvgReader::prepass() {
     for (const auto& [id, node] : ids)
         ids_.emplace(id, node);
     doc_->reserve(elements);
+}
+
+bool SvgReader::refersById(pugi::xml_attribute attr) const {
+    const std::string_view name = attr.name();
+    // Path data and point lists are long and never refer to anything.
+    if (name == "d" || name == "points") return false;
+    return name.ends_with("href") || name == names_.cv(cv::kFrame) ||
+           std::string_view(attr.value()).find("url(") != std::string_view::npos;
 }
 
 void SvgReader::readPage() {
@@ -316,6 +332,7 @@ void SvgReader::readLayers() {
     for (pugi::xml_node n = root.first_child(); n; n = n.next_sibling())
         marked = marked || isLayerGroup(n);
     Layer* strays = nullptr;
+    releasing_ = !referencesById_;
     for (pugi::xml_node n = root.first_child(); n && !failed_; n = n.next_sibling()) {
         if (!isSvgElement(n)) continue;
         const std::string_view name = localName(n);
@@ -352,11 +369,21 @@ void SvgReader::readChildren(pugi::xml_node first, bool single, const Context& c
             stack_.pop_back();
             continue;
         }
-        f.next = f.single ? pugi::xml_node() : node.next_sibling();
-        if (node.type() != pugi::node_element) continue;
-        readElement(node, f.ctx);
+        const bool alone = f.single;
+        f.next = alone ? pugi::xml_node() : node.next_sibling();
+        const std::size_t depth = stack_.size();
+        if (node.type() == pugi::node_element) readElement(node, f.ctx);
+        // A container stays until its children are read; a single element belongs to
+        // the caller's walk.
+        if (!alone && stack_.size() == depth) release(node);
     }
     stack_.resize(base);
+}
+
+void SvgReader::release(pugi::xml_node node) {
+    if (!releasing_ || failed_) return;
+    if (cvCacheNode_ == node) cvCacheNode_ = pugi::xml_node();
+    node.parent().remove_child(node);
 }
 
 } // namespace host::svg

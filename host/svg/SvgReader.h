@@ -128,6 +128,8 @@ private:
     bool skip(pugi::xml_node node, std::string message);
     std::size_t offsetOf(pugi::xml_node node) const;
     std::size_t offsetOf(pugi::xml_attribute attr) const;
+    bool refersById(pugi::xml_attribute attr) const;
+    void release(pugi::xml_node node);
 
     char* buffer_;
     std::size_t size_;
@@ -148,6 +150,10 @@ private:
     std::uint64_t copies_ = 0; // ids made for copies drawn through <use>
     KeptPaint pendingFill_, pendingStroke_;
     bool currentMarked_ = false;
+    // Where nothing in the file refers to an element by id, an element read in a layer
+    // is taken out of the XML tree, which then shrinks as the model grows.
+    bool referencesById_ = false;
+    bool releasing_ = false;
     bool failed_ = false;
     ReadProblem error_;
     std::vector<ReadProblem> warnings_;

@@ -7,7 +7,11 @@
 #include "host/svg/SvgPathData.h"
 #include "host/svg/SvgTransform.h"
 
+#include <pugixml.hpp>
+
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
 
 using namespace host;
 using namespace svgtest;
@@ -327,6 +331,85 @@ TEST(SvgRead, UseOfASymbolIsAnInstanceAndUseOfAnElementACopy) {
     ASSERT_NE(u2->firstChild(), nullptr);
     EXPECT_EQ(u2->firstChild()->path()->segments[1].p.h, 54);
     EXPECT_EQ(findArt(*doc, "u3"), nullptr);
+}
+
+// While it lives, the XML parser's memory is filled with a pattern as it is freed, so that
+// reading a freed element gives nonsense instead of what happened to be left there.
+class ScribbledXmlMemory {
+public:
+    ScribbledXmlMemory()
+        : allocate_(pugi::get_memory_allocation_function()),
+          deallocate_(pugi::get_memory_deallocation_function()) {
+        pugi::set_memory_management_functions(allocate, deallocate);
+    }
+    ~ScribbledXmlMemory() { pugi::set_memory_management_functions(allocate_, deallocate_); }
+    ScribbledXmlMemory(const ScribbledXmlMemory&) = delete;
+    ScribbledXmlMemory& operator=(const ScribbledXmlMemory&) = delete;
+
+private:
+    static constexpr std::size_t kHeader = alignof(std::max_align_t);
+    static void* allocate(std::size_t size) {
+        auto* block = static_cast<unsigned char*>(std::malloc(size + kHeader));
+        if (block == nullptr) return nullptr;
+        std::memcpy(block, &size, sizeof size);
+        return block + kHeader;
+    }
+    static void deallocate(void* memory) {
+        if (memory == nullptr) return;
+        unsigned char* block = static_cast<unsigned char*>(memory) - kHeader;
+        std::size_t size = 0;
+        std::memcpy(&size, block, sizeof size);
+        std::memset(memory, 0, size);
+        std::free(block);
+    }
+    pugi::allocation_function allocate_;
+    pugi::deallocation_function deallocate_;
+};
+
+// A large file's elements leave the XML tree once read; an element that something later
+// in the same layer refers to must still be there when it is asked for. The gaps put
+// the first in memory of its own, which would be freed once the elements around it are.
+TEST(SvgRead, ElementsReadEarlierInALayerStayReachableFromLaterReferences) {
+    const ScribbledXmlMemory scribbled; // a freed element cannot be read back by chance
+    const struct {
+        const char* name;
+        const char* before;
+        const char* late;
+    } cases[] = {
+        {"use", R"~(<path id="arrow" d="M0 0L4 0"/>)~",
+         R"~(<use id="late" href="#arrow" x="50"/>)~"},
+        {"xlink:href", R"~(<path id="arrow" d="M0 0L4 0"/>)~",
+         R"~(<use id="late" xlink:href="#arrow" x="50"/>)~"},
+        {"paint reference",
+         R"~(<linearGradient id="grad"><stop offset="0" stop-color="#00f"/></linearGradient>)~",
+         R"~(<path id="late" d="M0 0L4 0" fill="url(#grad)"/>)~"},
+        {"paint reference in a style",
+         R"~(<linearGradient id="grad"><stop offset="0" stop-color="#00f"/></linearGradient>)~",
+         R"~(<path id="late" d="M0 0L4 0" style="fill:url(#grad)"/>)~"},
+        {"paint reference in a sheet",
+         R"~(<linearGradient id="grad"><stop offset="0" stop-color="#00f"/></linearGradient>
+             <style>#late { fill: url(#grad) }</style>)~",
+         R"~(<path id="late" d="M0 0L4 0"/>)~"},
+    };
+    std::string gap;
+    for (int i = 0; i < 2000; ++i)
+        gap += "<path d=\"M0 0L1 1\"/>\n";
+    for (const auto& k : cases) {
+        const auto doc =
+            load(svgDoc("<g id=\"L\">\n" + gap + k.before + "\n" + gap + k.late + "\n</g>"));
+        ASSERT_TRUE(doc) << k.name;
+        const Art* late = findArt(*doc, "late");
+        ASSERT_NE(late, nullptr) << k.name;
+        if (late->type() == ArtType::Group) { // a copy drawn through <use>
+            ASSERT_NE(late->firstChild(), nullptr) << k.name;
+            EXPECT_EQ(late->firstChild()->path()->segments[1].p.h, 54) << k.name;
+        } else {
+            const PathStyle& s = late->path()->style;
+            EXPECT_TRUE(s.fillPaint) << k.name;
+            EXPECT_NEAR(s.fill.blue, 1, 1e-9) << k.name;
+            EXPECT_NEAR(s.fill.red, 0, 1e-9) << k.name;
+        }
+    }
 }
 
 TEST(SvgRead, ImagesArePlacedOrRaster) {
