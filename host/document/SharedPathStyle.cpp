@@ -27,7 +27,8 @@ bool identical(const PathStyle& a, const PathStyle& b) {
            identical(a.stroke, b.stroke) && a.strokeOverprint == b.strokeOverprint &&
            sameBits(&a.strokeWidth, &b.strokeWidth, sizeof(double)) &&
            a.dash.size() == b.dash.size() &&
-           (a.dash.empty() || sameBits(a.dash.data(), b.dash.data(), a.dash.size() * sizeof(double))) &&
+           (a.dash.empty() ||
+            sameBits(a.dash.data(), b.dash.data(), a.dash.size() * sizeof(double))) &&
            sameBits(&a.dashOffset, &b.dashOffset, sizeof(double)) && a.cap == b.cap &&
            a.join == b.join && sameBits(&a.miterLimit, &b.miterLimit, sizeof(double)) &&
            a.evenOdd == b.evenOdd && identical(a.fillGradientMatrix, b.fillGradientMatrix) &&

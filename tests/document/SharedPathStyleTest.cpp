@@ -35,7 +35,11 @@ TEST(SharedPathStyle, AssigningKeepsSharingOnlyForIdenticalPaint) {
         {"same paint", [](PathStyle&) {}, true},
         {"unused colour field", [](PathStyle& s) { s.fill.cyan = 0.5; }, false},
         {"negative zero", [](PathStyle& s) { s.dashOffset = -0.0; }, false},
-        {"dash", [](PathStyle& s) { s.dash = {2, 1}; }, false},
+        {"dash",
+         [](PathStyle& s) {
+             s.dash = {2, 1};
+         },
+         false},
         {"matrix", [](PathStyle& s) { s.fillPatternMatrix.tx = 1; }, false},
     };
     for (const Case& c : cases) {
