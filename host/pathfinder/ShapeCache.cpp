@@ -1,7 +1,9 @@
 #include "host/pathfinder/ShapeCache.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <iterator>
 
 namespace host::pathfinder {
 namespace {
@@ -91,33 +93,44 @@ void ShapeCache::MakeRoom() {
     entries_.clear();
     held_.clear();
     points_ = 0;
+    std::fill(std::begin(recent_), std::end(recent_), nullptr);
 }
 
-const NormalForm* ShapeCache::FindHeld(std::uint64_t hash, const ShapeView& shape) const {
+bool ShapeCache::Matches(const HeldEntry& entry, const ShapeView& shape) {
+    if (entry.evenOdd != shape.evenOdd || entry.holds.size() != shape.holds.size()) return false;
+    for (std::size_t i = 0; i < entry.holds.size(); ++i)
+        if (entry.holds[i] != shape.holds[i] || entry.sizes[i] != shape.rings[i].size())
+            return false;
+    return true;
+}
+
+const ShapeCache::HeldEntry* ShapeCache::FindHeld(std::uint64_t hash,
+                                                  const ShapeView& shape) const {
     auto [from, to] = held_.equal_range(hash);
-    for (auto it = from; it != to; ++it) {
-        const HeldEntry& entry = *it->second;
-        if (entry.evenOdd != shape.evenOdd || entry.holds.size() != shape.holds.size()) continue;
-        bool same = true;
-        for (std::size_t i = 0; i < entry.holds.size() && same; ++i)
-            same = entry.holds[i] == shape.holds[i] && entry.sizes[i] == shape.rings[i].size();
-        if (same) return &entry.form;
-    }
+    for (auto it = from; it != to; ++it)
+        if (Matches(*it->second, shape)) return it->second.get();
     return nullptr;
 }
 
 const NormalForm& ShapeCache::Get(const ShapeView& shape) {
     if (Held(shape)) {
+        for (const HeldEntry* entry : recent_)
+            if (entry != nullptr && Matches(*entry, shape)) return entry->form;
         const std::uint64_t hash = IdentityOf(shape);
-        if (const NormalForm* form = FindHeld(hash, shape)) return *form;
-        auto entry = std::make_unique<HeldEntry>();
-        entry->holds = shape.holds;
-        for (const auto& ring : shape.rings)
-            entry->sizes.push_back(ring.size());
-        entry->evenOdd = shape.evenOdd;
-        entry->form = Normalise(shape.rings, shape.evenOdd);
-        points_ += PointsOf(shape);
-        return held_.emplace(hash, std::move(entry))->second->form;
+        const HeldEntry* found = FindHeld(hash, shape);
+        if (found == nullptr) {
+            auto entry = std::make_unique<HeldEntry>();
+            entry->holds = shape.holds;
+            for (const auto& ring : shape.rings)
+                entry->sizes.push_back(ring.size());
+            entry->evenOdd = shape.evenOdd;
+            entry->form = Normalise(shape.rings, shape.evenOdd);
+            points_ += PointsOf(shape);
+            found = held_.emplace(hash, std::move(entry))->second.get();
+        }
+        recent_[nextRecent_] = found;
+        nextRecent_ = (nextRecent_ + 1) % kRecent;
+        return found->form;
     }
     const std::uint64_t hash = HashOf(shape);
     auto [from, to] = entries_.equal_range(hash);

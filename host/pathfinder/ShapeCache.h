@@ -67,7 +67,14 @@ private:
         bool evenOdd = false;
         NormalForm form;
     };
-    const NormalForm* FindHeld(std::uint64_t hash, const ShapeView& shape) const;
+    const HeldEntry* FindHeld(std::uint64_t hash, const ShapeView& shape) const;
+    static bool Matches(const HeldEntry& entry, const ShapeView& shape);
+
+    /// The entries found last: one input of a map's pair tests recurs for many pairs in a
+    /// row, and these spare it the search of a table too large to stay in the cache.
+    static constexpr std::size_t kRecent = 4;
+    const HeldEntry* recent_[kRecent] = {};
+    std::size_t nextRecent_ = 0;
 
     std::unordered_multimap<std::uint64_t, std::unique_ptr<Entry>> entries_;
     std::unordered_multimap<std::uint64_t, std::unique_ptr<HeldEntry>> held_;
