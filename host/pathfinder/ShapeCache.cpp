@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstring>
 #include <iterator>
+#include <utility>
 
 namespace host::pathfinder {
 namespace {
@@ -86,12 +87,26 @@ ShapeView ViewOf(const UniteShape& shape) {
     return view;
 }
 
+// The index's size is a power of two; the hash's bits are spread over all of the slot's.
+std::size_t SlotOf(std::uint64_t hash, std::size_t mask) {
+    return static_cast<std::size_t>((hash * 0x9E3779B97F4A7C15ull) >> 32) & mask;
+}
+
 } // namespace
+
+void ShapeCache::Place(std::vector<HeldSlot>& index, const HeldSlot& slot) {
+    const std::size_t mask = index.size() - 1;
+    std::size_t i = SlotOf(slot.hash, mask);
+    while (index[i].entry != nullptr)
+        i = (i + 1) & mask;
+    index[i] = slot;
+}
 
 void ShapeCache::MakeRoom() {
     if (points_ <= maxPoints_) return;
     entries_.clear();
     held_.clear();
+    heldIndex_.clear();
     points_ = 0;
     std::fill(std::begin(recent_), std::end(recent_), nullptr);
 }
@@ -106,10 +121,23 @@ bool ShapeCache::Matches(const HeldEntry& entry, const ShapeView& shape) {
 
 const ShapeCache::HeldEntry* ShapeCache::FindHeld(std::uint64_t hash,
                                                   const ShapeView& shape) const {
-    auto [from, to] = held_.equal_range(hash);
-    for (auto it = from; it != to; ++it)
-        if (Matches(*it->second, shape)) return it->second.get();
-    return nullptr;
+    if (heldIndex_.empty()) return nullptr;
+    const std::size_t mask = heldIndex_.size() - 1;
+    for (std::size_t i = SlotOf(hash, mask);; i = (i + 1) & mask) {
+        const HeldSlot& slot = heldIndex_[i];
+        if (slot.entry == nullptr) return nullptr;
+        if (slot.hash == hash && Matches(*slot.entry, shape)) return slot.entry;
+    }
+}
+
+void ShapeCache::IndexHeld(std::uint64_t hash, const HeldEntry* entry) {
+    if (held_.size() * 2 > heldIndex_.size()) {
+        std::vector<HeldSlot> old = std::exchange(
+            heldIndex_, std::vector<HeldSlot>(std::max<std::size_t>(64, heldIndex_.size() * 2)));
+        for (const HeldSlot& slot : old)
+            if (slot.entry != nullptr) Place(heldIndex_, slot);
+    }
+    Place(heldIndex_, {hash, entry});
 }
 
 const NormalForm& ShapeCache::Get(const ShapeView& shape) {
@@ -126,7 +154,9 @@ const NormalForm& ShapeCache::Get(const ShapeView& shape) {
             entry->evenOdd = shape.evenOdd;
             entry->form = Normalise(shape.rings, shape.evenOdd);
             points_ += PointsOf(shape);
-            found = held_.emplace(hash, std::move(entry))->second.get();
+            found = entry.get();
+            held_.push_back(std::move(entry));
+            IndexHeld(hash, found);
         }
         recent_[nextRecent_] = found;
         nextRecent_ = (nextRecent_ + 1) % kRecent;
