@@ -168,6 +168,11 @@ void Document::unlink(Art& child) {
 }
 
 void Document::destroySubtree(Art& top) {
+    // A lone path or leaf, as most edits drop, goes at once.
+    if (!top.firstChild_ && !top.ownedLayer_ && !top.text()) {
+        arts_.erase(top.id_);
+        return;
+    }
     // Collect first: the walk follows links that the erasing would free.
     std::vector<std::uint64_t> doomed;
     bool currentGone = false;
