@@ -4,6 +4,7 @@
 
 #include "frame/HostSuites.h"
 
+#include <cstddef>
 #include <vector>
 
 /**
@@ -22,19 +23,38 @@ template <typename Visit> HostErr WalkArtTree(HostArtHandle art, bool withSiblin
         bool entered;
         HostArtHandle cursor;
     };
-    std::vector<Frame> stack;
-    stack.push_back({art, withSiblings, false, nullptr});
-    while (!stack.empty()) {
-        Frame& top = stack.back();
+    // The first levels live here, so that the walks of a few objects each pair test makes
+    // allocate nothing; deeper levels go to the heap.
+    constexpr size_t kLocal = 8;
+    Frame local[kLocal];
+    std::vector<Frame> deeper;
+    size_t depth = 0;
+    const auto at = [&](size_t level) -> Frame& {
+        return level < kLocal ? local[level] : deeper[level - kLocal];
+    };
+    const auto push = [&](const Frame& frame) {
+        if (depth < kLocal) {
+            local[depth] = frame;
+        } else {
+            deeper.push_back(frame);
+        }
+        ++depth;
+    };
+    const auto pop = [&] {
+        if (--depth >= kLocal) deeper.pop_back();
+    };
+    push({art, withSiblings, false, nullptr});
+    while (depth > 0) {
+        Frame& top = at(depth - 1);
         if (!top.entered) {
             top.entered = true;
             HostArtHandle child = nullptr;
             if (HostErr err = visit(top.art, child); err != kHostNoErr) return err;
-            if (child != nullptr) stack.push_back({child, true, false, nullptr});
+            if (child != nullptr) push({child, true, false, nullptr});
             continue;
         }
         if (!top.withSiblings) {
-            stack.pop_back();
+            pop();
             continue;
         }
         HostArtHandle next = nullptr;
@@ -42,11 +62,11 @@ template <typename Visit> HostErr WalkArtTree(HostArtHandle art, bool withSiblin
             err != kHostNoErr)
             return err;
         if (next == nullptr) {
-            stack.pop_back();
+            pop();
             continue;
         }
         top.cursor = next;
-        stack.push_back({next, false, false, nullptr});
+        push({next, false, false, nullptr});
     }
     return kHostNoErr;
 }

@@ -54,6 +54,7 @@ HostErr CPolygonColoring::ProgressStep(int32_t value) {
 HostErr CPolygonColoring::IndexCandidates() {
     candidates_.clear();
     candidateOf_.clear();
+    recorded_.clear();
     firstCandidateOfItem_.clear();
     HostArtHandle item = nullptr;
     if (HostErr err = sArt->GetArtFirstChild(layerGroup, &item); err != kHostNoErr) return err;
@@ -129,7 +130,7 @@ HostErr CPolygonColoring::CompareWithFollowing(HostArtHandle art) {
     const size_t after = firstCandidateOfItem_[a.topLevelIndex + 1];
     index_.Partners(candidates_, a, after, partners_);
     for (size_t partner : partners_) {
-        if (HostErr err = TestPair(art, candidates_[partner].art); err != kHostNoErr) return err;
+        if (HostErr err = TestCandidates(found->second, partner); err != kHostNoErr) return err;
     }
     return kHostNoErr;
 }
@@ -138,12 +139,22 @@ HostErr CPolygonColoring::TestPair(HostArtHandle a, HostArtHandle b) {
     const auto foundA = candidateOf_.find(a);
     const auto foundB = candidateOf_.find(b);
     if (foundA == candidateOf_.end() || foundB == candidateOf_.end()) return kHostNoErr;
-    const PolygonCandidate& ca = candidates_[foundA->second];
-    const PolygonCandidate& cb = candidates_[foundB->second];
+    return TestCandidates(foundA->second, foundB->second);
+}
+
+namespace {
+
+uint64_t PairKey(size_t itemA, size_t itemB) {
+    return (static_cast<uint64_t>(std::min(itemA, itemB)) << 32) | std::max(itemA, itemB);
+}
+
+} // namespace
+
+HostErr CPolygonColoring::TestCandidates(size_t a, size_t b) {
+    const PolygonCandidate& ca = candidates_[a];
+    const PolygonCandidate& cb = candidates_[b];
     if (ca.topLevel == cb.topLevel) return kHostNoErr;
-    const auto [from, to] = pairs.equal_range(ca.topLevel);
-    if (std::any_of(from, to, [&](const auto& entry) { return entry.second == cb.topLevel; }))
-        return kHostNoErr;
+    if (recorded_.count(PairKey(ca.topLevelIndex, cb.topLevelIndex)) != 0) return kHostNoErr;
 
     if (ca.boundsError != kHostNoErr) return ca.boundsError;
     if (cb.boundsError != kHostNoErr) return cb.boundsError;
@@ -153,7 +164,7 @@ HostErr CPolygonColoring::TestPair(HostArtHandle a, HostArtHandle b) {
     if (HostErr err = sRealMath->RectOverlap(&ca.grown, &cb.grown, &overlap); err != kHostNoErr)
         return err;
     if (overlap) {
-        if (HostErr err = UniteInWorkLayer(a, b); err != kHostNoErr) {
+        if (HostErr err = UniteInWorkLayer(ca.art, cb.art); err != kHostNoErr) {
             ClearWorkLayer(workLayer);
             return err;
         }
@@ -161,8 +172,7 @@ HostErr CPolygonColoring::TestPair(HostArtHandle a, HostArtHandle b) {
         const bool adjacent = UnitedIntoOne(err);
         if (err != kHostNoErr) return err;
         if (adjacent) {
-            if (HostErr stop = RecordPair(ca.topLevel, cb.topLevel); stop != kHostNoErr)
-                return stop;
+            if (HostErr stop = RecordPair(ca, cb); stop != kHostNoErr) return stop;
         }
     }
     return ClearWorkLayer(workLayer);
@@ -222,8 +232,10 @@ bool CPolygonColoring::UnitedIntoOne(HostErr& err) {
     return type == kHostCompoundPathArt;
 }
 
-HostErr CPolygonColoring::RecordPair(HostArtHandle topA, HostArtHandle topB) {
+HostErr CPolygonColoring::RecordPair(const PolygonCandidate& a, const PolygonCandidate& b) {
+    const HostArtHandle topA = a.topLevel, topB = b.topLevel;
     adjacencyFound = 1;
+    recorded_.insert(PairKey(a.topLevelIndex, b.topLevelIndex));
     pairs.emplace(topA, topB);
     pairs.emplace(topB, topA);
     for (HostArtHandle item : {topA, topB}) {

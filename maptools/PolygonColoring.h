@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <map>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -65,7 +66,8 @@ public:
 private:
     HostErr Colour();
     HostErr DeleteWorkLayer();
-    HostErr RecordPair(HostArtHandle topA, HostArtHandle topB);
+    HostErr TestCandidates(size_t a, size_t b);
+    HostErr RecordPair(const PolygonCandidate& a, const PolygonCandidate& b);
     bool UnitedIntoOne(HostErr& err);
     HostErr UniteInWorkLayer(HostArtHandle a, HostArtHandle b);
     HostErr IndexCandidates();
@@ -74,7 +76,7 @@ private:
     // Facts about the scanned layer's candidates, gathered once before the scan: the
     // scan then visits only the pairs whose grown boxes can overlap, in the same order.
     std::vector<PolygonCandidate> candidates_;
-    std::map<HostArtHandle, size_t> candidateOf_;
+    std::unordered_map<HostArtHandle, size_t> candidateOf_;
     /** Position in candidates_ of each top-level item's first candidate, and one past the
      *  end. */
     std::vector<size_t> firstCandidateOfItem_;
@@ -83,4 +85,7 @@ private:
     std::vector<size_t> partners_;
     /** Membership of nodes, which grows into the thousands on large maps. */
     std::unordered_set<HostArtHandle> nodeSet_;
+    /** The recorded pairs of top-level items by their positions, lower one first: the
+     *  same answer as a search of pairs without walking a tree. */
+    std::unordered_set<uint64_t> recorded_;
 };

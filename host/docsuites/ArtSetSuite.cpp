@@ -87,7 +87,11 @@ HostErr SelectedArtSet(HostArtSetHandle artSet) {
 HostErr LayerArtSet(HostLayerHandle layer, HostArtSetHandle artSet) {
     HOST_OP(kHostArtSetSuite, "LayerArtSet");
     return withArtSet(artSet, [&](Document& d, Handles& set) -> HostErr {
-        set = handlesOf(d.layerArt(layerOf(d, layer)));
+        // Straight into the set: a plug-in fills one per pair test.
+        const Art* group = layerOf(d, layer).group();
+        set.clear();
+        for (const Art* a = group; a != nullptr; a = nextInPreorder(a, group))
+            set.push_back(a->handle());
         return kHostNoErr;
     });
 }

@@ -23,8 +23,7 @@ std::unique_ptr<Document> Document::createDefault() {
 Art* Document::art(HostArtHandle handle) const {
     const std::uint64_t id = idOfHandle(handle);
     if (handleKindOf(id) != HandleKind::Art) return nullptr;
-    auto it = arts_.find(id);
-    return it == arts_.end() ? nullptr : it->second.get();
+    return arts_.find(id);
 }
 
 Layer* Document::layer(HostLayerHandle handle) const {
@@ -44,7 +43,7 @@ Art* Document::createArt(ArtType type) {
     const std::uint64_t id = newHandleId(HandleKind::Art);
     auto art = std::unique_ptr<Art>(new Art(type, id));
     Art* raw = art.get();
-    arts_.emplace(id, std::move(art));
+    arts_.insert(id, std::move(art));
     return raw;
 }
 
@@ -107,10 +106,12 @@ Symbol* Document::newSymbol(std::string name) {
 }
 
 HostErr Document::deleteSymbol(Symbol& symbol) {
-    for (const auto& [id, art] : arts_) {
-        const SymbolInstanceData* inst = art->symbolInstance();
-        if (inst && inst->symbol == symbol.id()) return kHostErrRefused;
-    }
+    bool used = false;
+    arts_.forEach([&](const Art& art) {
+        const SymbolInstanceData* inst = art.symbolInstance();
+        used = used || (inst && inst->symbol == symbol.id());
+    });
+    if (used) return kHostErrRefused;
     Art* art = symbol.art();
     unlink(*art);
     destroySubtree(*art);
@@ -167,6 +168,11 @@ void Document::unlink(Art& child) {
 }
 
 void Document::destroySubtree(Art& top) {
+    // A lone path or leaf, as most edits drop, goes at once.
+    if (!top.firstChild_ && !top.ownedLayer_ && !top.text()) {
+        arts_.erase(top.id_);
+        return;
+    }
     // Collect first: the walk follows links that the erasing would free.
     std::vector<std::uint64_t> doomed;
     bool currentGone = false;

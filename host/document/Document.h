@@ -30,6 +30,7 @@
 #pragma once
 
 #include "host/document/Art.h"
+#include "host/document/ArtTable.h"
 #include "host/document/Layer.h"
 
 #include <memory>
@@ -207,7 +208,7 @@ private:
     void setMemberStyles(Art& art, const PathStyle& style);
 
     std::uint64_t id_;
-    std::unordered_map<std::uint64_t, std::unique_ptr<Art>> arts_;
+    ArtTable arts_;
     std::unordered_map<std::uint64_t, std::unique_ptr<Layer>> layers_;
     std::unordered_map<std::uint64_t, std::unique_ptr<Symbol>> symbolMap_;
     std::vector<Symbol*> symbolOrder_;

@@ -1,7 +1,10 @@
 #include "host/pathfinder/ShapeCache.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <iterator>
+#include <utility>
 
 namespace host::pathfinder {
 namespace {
@@ -84,40 +87,80 @@ ShapeView ViewOf(const UniteShape& shape) {
     return view;
 }
 
+// The index's size is a power of two; the hash's bits are spread over all of the slot's.
+std::size_t SlotOf(std::uint64_t hash, std::size_t mask) {
+    return static_cast<std::size_t>((hash * 0x9E3779B97F4A7C15ull) >> 32) & mask;
+}
+
 } // namespace
+
+void ShapeCache::Place(std::vector<HeldSlot>& index, const HeldSlot& slot) {
+    const std::size_t mask = index.size() - 1;
+    std::size_t i = SlotOf(slot.hash, mask);
+    while (index[i].entry != nullptr)
+        i = (i + 1) & mask;
+    index[i] = slot;
+}
 
 void ShapeCache::MakeRoom() {
     if (points_ <= maxPoints_) return;
     entries_.clear();
     held_.clear();
+    heldIndex_.clear();
     points_ = 0;
+    std::fill(std::begin(recent_), std::end(recent_), nullptr);
 }
 
-const NormalForm* ShapeCache::FindHeld(std::uint64_t hash, const ShapeView& shape) const {
-    auto [from, to] = held_.equal_range(hash);
-    for (auto it = from; it != to; ++it) {
-        const HeldEntry& entry = *it->second;
-        if (entry.evenOdd != shape.evenOdd || entry.holds.size() != shape.holds.size()) continue;
-        bool same = true;
-        for (std::size_t i = 0; i < entry.holds.size() && same; ++i)
-            same = entry.holds[i] == shape.holds[i] && entry.sizes[i] == shape.rings[i].size();
-        if (same) return &entry.form;
+bool ShapeCache::Matches(const HeldEntry& entry, const ShapeView& shape) {
+    if (entry.evenOdd != shape.evenOdd || entry.holds.size() != shape.holds.size()) return false;
+    for (std::size_t i = 0; i < entry.holds.size(); ++i)
+        if (entry.holds[i] != shape.holds[i] || entry.sizes[i] != shape.rings[i].size())
+            return false;
+    return true;
+}
+
+const ShapeCache::HeldEntry* ShapeCache::FindHeld(std::uint64_t hash,
+                                                  const ShapeView& shape) const {
+    if (heldIndex_.empty()) return nullptr;
+    const std::size_t mask = heldIndex_.size() - 1;
+    for (std::size_t i = SlotOf(hash, mask);; i = (i + 1) & mask) {
+        const HeldSlot& slot = heldIndex_[i];
+        if (slot.entry == nullptr) return nullptr;
+        if (slot.hash == hash && Matches(*slot.entry, shape)) return slot.entry;
     }
-    return nullptr;
+}
+
+void ShapeCache::IndexHeld(std::uint64_t hash, const HeldEntry* entry) {
+    if (held_.size() * 2 > heldIndex_.size()) {
+        std::vector<HeldSlot> old = std::exchange(
+            heldIndex_, std::vector<HeldSlot>(std::max<std::size_t>(64, heldIndex_.size() * 2)));
+        for (const HeldSlot& slot : old)
+            if (slot.entry != nullptr) Place(heldIndex_, slot);
+    }
+    Place(heldIndex_, {hash, entry});
 }
 
 const NormalForm& ShapeCache::Get(const ShapeView& shape) {
     if (Held(shape)) {
+        for (const HeldEntry* entry : recent_)
+            if (entry != nullptr && Matches(*entry, shape)) return entry->form;
         const std::uint64_t hash = IdentityOf(shape);
-        if (const NormalForm* form = FindHeld(hash, shape)) return *form;
-        auto entry = std::make_unique<HeldEntry>();
-        entry->holds = shape.holds;
-        for (const auto& ring : shape.rings)
-            entry->sizes.push_back(ring.size());
-        entry->evenOdd = shape.evenOdd;
-        entry->form = Normalise(shape.rings, shape.evenOdd);
-        points_ += PointsOf(shape);
-        return held_.emplace(hash, std::move(entry))->second->form;
+        const HeldEntry* found = FindHeld(hash, shape);
+        if (found == nullptr) {
+            auto entry = std::make_unique<HeldEntry>();
+            entry->holds = shape.holds;
+            for (const auto& ring : shape.rings)
+                entry->sizes.push_back(ring.size());
+            entry->evenOdd = shape.evenOdd;
+            entry->form = Normalise(shape.rings, shape.evenOdd);
+            points_ += PointsOf(shape);
+            found = entry.get();
+            held_.push_back(std::move(entry));
+            IndexHeld(hash, found);
+        }
+        recent_[nextRecent_] = found;
+        nextRecent_ = (nextRecent_ + 1) % kRecent;
+        return found->form;
     }
     const std::uint64_t hash = HashOf(shape);
     auto [from, to] = entries_.equal_range(hash);

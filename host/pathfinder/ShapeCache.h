@@ -67,10 +67,26 @@ private:
         bool evenOdd = false;
         NormalForm form;
     };
-    const NormalForm* FindHeld(std::uint64_t hash, const ShapeView& shape) const;
+    const HeldEntry* FindHeld(std::uint64_t hash, const ShapeView& shape) const;
+    static bool Matches(const HeldEntry& entry, const ShapeView& shape);
+
+    /// The entries found last: one input of a map's pair tests recurs for many pairs in a
+    /// row, and these spare it the search of a table too large to stay in the cache.
+    static constexpr std::size_t kRecent = 4;
+    const HeldEntry* recent_[kRecent] = {};
+    std::size_t nextRecent_ = 0;
 
     std::unordered_multimap<std::uint64_t, std::unique_ptr<Entry>> entries_;
-    std::unordered_multimap<std::uint64_t, std::unique_ptr<HeldEntry>> held_;
+    std::vector<std::unique_ptr<HeldEntry>> held_;
+    /// held_ by identity hash, probed in place (half empty at most; cleared, never
+    /// shrunk): one slot read per lookup instead of a bucket and its nodes.
+    struct HeldSlot {
+        std::uint64_t hash = 0;
+        const HeldEntry* entry = nullptr;
+    };
+    std::vector<HeldSlot> heldIndex_;
+    void IndexHeld(std::uint64_t hash, const HeldEntry* entry);
+    static void Place(std::vector<HeldSlot>& index, const HeldSlot& slot);
     std::size_t maxPoints_;
     std::size_t points_ = 0;
     SharedEdgeScratch scratch_;

@@ -28,6 +28,7 @@ struct SharedEdgeScratch::Buffers {
     std::vector<std::uint8_t> sharesCorner[2];
     std::vector<Corner> corners;
     std::vector<EdgeRef> entries;
+    ClipperLib::Path ring;
 };
 
 namespace {
@@ -261,7 +262,7 @@ private:
         });
 
         Paths outers, holes;
-        const auto keep = [&](Path ring) {
+        const auto keep = [&](const Path& ring) {
             Path clean = WithoutStraightRuns(ring);
             if (clean.size() < 3) return false;
             const Int128 area = DoubleArea(clean);
@@ -271,7 +272,8 @@ private:
         };
         for (const EdgeRef& first : entries) {
             if (StateOf(first) != kOpen) continue;
-            Path ring;
+            Path& ring = buffers_.ring; // kept from pair to pair with its room
+            ring.clear();
             for (EdgeRef at = first;;) {
                 StateOf(at) = kTaken;
                 ring.push_back(From(at));
@@ -300,7 +302,7 @@ private:
                 if (StateOf(*next) != kOpen) break; // back at the first edge
                 at = *next;
             }
-            if (!keep(std::move(ring))) return false;
+            if (!keep(ring)) return false;
         }
         // Rings that lost no edge are outlines of the union as they stand.
         for (int s = 0; s < 2; ++s)

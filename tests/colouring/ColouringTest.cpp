@@ -73,6 +73,26 @@ TEST_F(ColouringTest, GroupTouchingAnotherItemIsOneNodeWithEveryPathPainted) {
     EXPECT_NE(PaletteIndex(Fill("c")), groupColour);
 }
 
+// Walks keep their first levels in place and go to the heap below them: a polygon twelve
+// groups down is still found, and every path on the way is painted.
+TEST_F(ColouringTest, DeeplyNestedGroupIsWalkedToTheBottom) {
+    constexpr int kDepth = 12;
+    std::string group;
+    for (int level = 0; level < kDepth; ++level)
+        group += R"(<g id="g)" + std::to_string(level) + R"(">)" +
+                 Square("p" + std::to_string(level), 0, 20.0 * (level + 1));
+    group += Square("deepest", 0, 0);
+    for (int level = 0; level < kDepth; ++level)
+        group += "</g>";
+    Open(Map(Square("c", 10, 0) + group));
+    ASSERT_EQ(Colour({Answer::Ok}), kHostNoErr);
+    const int groupColour = PaletteIndex(Fill("deepest"));
+    EXPECT_NE(groupColour, -1);
+    EXPECT_NE(PaletteIndex(Fill("c")), groupColour);
+    for (int level = 0; level < kDepth; ++level)
+        EXPECT_EQ(PaletteIndex(Fill("p" + std::to_string(level))), groupColour) << level;
+}
+
 TEST_F(ColouringTest, OnlyPairsOfDifferentTopLevelItemsWithNearBoxesAreUnited) {
     struct Case {
         const char* caption;
