@@ -66,7 +66,8 @@ HostErr GetPathSegments(HostArtHandle art, int32_t first, int32_t count,
         const PathData& path = pathOf(artOf(d, art));
         checkRange(path, first, count);
         if (count > 0) requireOut(segments);
-        std::copy_n(path.segments.begin() + first, count, segments);
+        path.segments.copyTo(static_cast<std::size_t>(first), static_cast<std::size_t>(count),
+                             segments);
         return kHostNoErr;
     });
 }

@@ -29,8 +29,17 @@ HostErr SetupPluginData(HostPluginRef plugin, HostMessageData* data) {
 
 // The outlines of one input where the document keeps them, with holds on their buffers:
 // a path's own, or each member path's of a compound path.
+// A compact ring is written out into the view's own room, which was made large enough
+// beforehand so that earlier rings stay where they are.
 void addRing(pathfinder::ShapeView& shape, const PathSegments& segments) {
-    shape.rings.emplace_back(segments.data(), segments.size());
+    if (const HostPathSegment* full = segments.fullData(); full != nullptr || segments.empty()) {
+        shape.rings.emplace_back(full, segments.size());
+    } else {
+        const std::size_t at = shape.whole.size();
+        shape.whole.resize(at + segments.size());
+        segments.copyTo(0, segments.size(), shape.whole.data() + at);
+        shape.rings.emplace_back(shape.whole.data() + at, segments.size());
+    }
     shape.holds.push_back(segments.hold());
 }
 
@@ -38,15 +47,21 @@ void shapeOf(const Document& d, const Art& art, pathfinder::ShapeView& shape) {
     shape.clear();
     PathStyle style;
     if (d.getPathStyle(art, style) == kHostNoErr) shape.evenOdd = style.evenOdd;
-    if (art.type() == ArtType::Path) {
-        addRing(shape, art.path()->segments);
-    } else if (art.type() == ArtType::CompoundPath) {
-        for (const Art* member = art.firstChild(); member != nullptr;
-             member = member->nextSibling())
-            if (member->type() == ArtType::Path) addRing(shape, member->path()->segments);
-    } else {
-        throw HostError(kHostErrWrongType, "only paths and compound paths can be united");
-    }
+    std::size_t compact = 0;
+    auto forEachRing = [&](auto&& f) {
+        if (art.type() == ArtType::Path) {
+            f(art.path()->segments);
+        } else if (art.type() == ArtType::CompoundPath) {
+            for (const Art* member = art.firstChild(); member != nullptr;
+                 member = member->nextSibling())
+                if (member->type() == ArtType::Path) f(member->path()->segments);
+        } else {
+            throw HostError(kHostErrWrongType, "only paths and compound paths can be united");
+        }
+    };
+    forEachRing([&](const PathSegments& s) { compact += s.compact() ? s.size() : 0; });
+    shape.whole.reserve(compact);
+    forEachRing([&](const PathSegments& s) { addRing(shape, s); });
 }
 
 Art* newRingPath(Document& d, const pathfinder::Ring& ring, const SharedPathStyle& style) {

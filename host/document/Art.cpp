@@ -4,15 +4,15 @@
 
 namespace host {
 
-Art::Art(ArtType type, std::uint64_t id) : type_(type), id_(id) {
+Art::Art(ArtType type, std::uint64_t id) : id_(id), type_(type) {
     if (hasPathData(type)) {
         data_ = PathData{};
     } else if (isImageType(type)) {
-        data_ = ImageData{};
+        data_.emplace<Boxed<ImageData>>();
     } else if (type == ArtType::SymbolInstance) {
-        data_ = SymbolInstanceData{};
+        data_.emplace<Boxed<SymbolInstanceData>>();
     } else if (isTextType(type)) {
-        data_ = TextData{};
+        data_.emplace<Boxed<TextData>>();
     }
 }
 
@@ -32,25 +32,31 @@ Art* nextInPreorder(const Art* a, const Art* root) {
     return nextOutside(a, root);
 }
 
+const Tags::Entries& Tags::entries() const {
+    static const Entries none;
+    return entries_ ? *entries_ : none;
+}
+
 const std::string* Tags::find(std::string_view name) const {
-    for (const auto& e : entries_)
+    for (const auto& e : entries())
         if (e.first == name) return &e.second;
     return nullptr;
 }
 
 void Tags::set(std::string_view name, std::string value) {
-    for (auto& e : entries_) {
+    if (!entries_) entries_ = std::make_unique<Entries>();
+    for (auto& e : *entries_) {
         if (e.first == name) {
             e.second = std::move(value);
             return;
         }
     }
-    entries_.emplace_back(std::string(name), std::move(value));
+    entries_->emplace_back(std::string(name), std::move(value));
 }
 
 bool Tags::operator==(const Tags& other) const {
-    if (entries_.size() != other.entries_.size()) return false;
-    for (const auto& [name, value] : entries_) {
+    if (size() != other.size()) return false;
+    for (const auto& [name, value] : entries()) {
         const std::string* v = other.find(name);
         if (!v || *v != value) return false;
     }
@@ -58,11 +64,16 @@ bool Tags::operator==(const Tags& other) const {
 }
 
 bool Tags::remove(std::string_view name) {
-    auto it = std::find_if(entries_.begin(), entries_.end(),
+    if (!entries_) return false;
+    auto it = std::find_if(entries_->begin(), entries_->end(),
                            [&](const auto& e) { return e.first == name; });
-    if (it == entries_.end()) return false;
-    entries_.erase(it);
+    if (it == entries_->end()) return false;
+    entries_->erase(it);
+    if (entries_->empty()) entries_.reset();
     return true;
 }
 
 } // namespace host
+
+// A path's whole record fits one 192-byte allocation class of the usual allocators.
+static_assert(sizeof(host::Art) <= 192);

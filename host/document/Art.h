@@ -4,6 +4,7 @@
 #pragma once
 
 #include "host/document/ArtKinds.h"
+#include "host/document/Boxed.h"
 #include "host/document/Handles.h"
 #include "host/document/KeptContent.h"
 #include "host/document/PathSegments.h"
@@ -50,21 +51,37 @@ struct SymbolInstanceData {
     HostRealMatrix matrix = kIdentityMatrix;
 };
 
-/// Dictionary entries of an art object, in the order they were first set.
+/// Dictionary entries of an art object, in the order they were first set. Most art has
+/// none, so the entries live on the heap and an empty dictionary is one null pointer.
 class Tags {
 public:
+    using Entries = std::vector<std::pair<std::string, std::string>>;
+
+    Tags() = default;
+    Tags(const Tags& other) : entries_(copyOf(other)) {}
+    Tags(Tags&&) noexcept = default;
+    Tags& operator=(const Tags& other) {
+        entries_ = copyOf(other);
+        return *this;
+    }
+    Tags& operator=(Tags&&) noexcept = default;
+
     const std::string* find(std::string_view name) const;
     void set(std::string_view name, std::string value);
     bool remove(std::string_view name);
-    std::size_t size() const { return entries_.size(); }
-    bool empty() const { return entries_.empty(); }
-    const std::pair<std::string, std::string>& at(std::size_t i) const { return entries_[i]; }
-    const std::vector<std::pair<std::string, std::string>>& entries() const { return entries_; }
+    std::size_t size() const { return entries_ ? entries_->size() : 0; }
+    bool empty() const { return size() == 0; }
+    const std::pair<std::string, std::string>& at(std::size_t i) const { return (*entries_)[i]; }
+    const Entries& entries() const;
     /// Same names with the same values, in any order.
     bool operator==(const Tags& other) const;
 
 private:
-    std::vector<std::pair<std::string, std::string>> entries_;
+    static std::unique_ptr<Entries> copyOf(const Tags& tags) {
+        return tags.empty() ? nullptr : std::make_unique<Entries>(*tags.entries_);
+    }
+
+    std::unique_ptr<Entries> entries_;
 };
 
 class Art {
@@ -103,27 +120,36 @@ public:
 
     PathData* path() { return std::get_if<PathData>(&data_); }
     const PathData* path() const { return std::get_if<PathData>(&data_); }
-    ImageData* image() { return std::get_if<ImageData>(&data_); }
-    const ImageData* image() const { return std::get_if<ImageData>(&data_); }
-    SymbolInstanceData* symbolInstance() { return std::get_if<SymbolInstanceData>(&data_); }
-    const SymbolInstanceData* symbolInstance() const {
-        return std::get_if<SymbolInstanceData>(&data_);
-    }
-    TextData* text() { return std::get_if<TextData>(&data_); }
-    const TextData* text() const { return std::get_if<TextData>(&data_); }
+    ImageData* image() { return boxed<ImageData>(); }
+    const ImageData* image() const { return boxed<ImageData>(); }
+    SymbolInstanceData* symbolInstance() { return boxed<SymbolInstanceData>(); }
+    const SymbolInstanceData* symbolInstance() const { return boxed<SymbolInstanceData>(); }
+    TextData* text() { return boxed<TextData>(); }
+    const TextData* text() const { return boxed<TextData>(); }
 
 private:
     friend class Document;
     friend Art* nextInPreorder(const Art* a, const Art* root);
     friend Art* nextOutside(const Art* a, const Art* root);
-    using Data = std::variant<std::monostate, PathData, ImageData, SymbolInstanceData, TextData>;
+    // Most art is paths: the other kinds live on the heap so the variant is path-sized.
+    using Data = std::variant<std::monostate, PathData, Boxed<ImageData>, Boxed<SymbolInstanceData>,
+                              Boxed<TextData>>;
 
     Art(ArtType type, std::uint64_t id);
+    template <class T> T* boxed() {
+        Boxed<T>* b = std::get_if<Boxed<T>>(&data_);
+        return b ? b->get() : nullptr;
+    }
+    template <class T> const T* boxed() const {
+        const Boxed<T>* b = std::get_if<Boxed<T>>(&data_);
+        return b ? b->get() : nullptr;
+    }
 
-    ArtType type_;
+    // Ordered so that the small fields share one word.
     std::uint64_t id_;
     std::uint32_t attrs_ = 0;
     std::uint32_t sublayerCount_ = 0;
+    ArtType type_;
     bool isRoot_ = false;
     Art* parent_ = nullptr;
     Art* prev_ = nullptr;

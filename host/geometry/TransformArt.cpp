@@ -9,11 +9,7 @@ namespace {
 
 void transformPath(PathData& p, const HostRealMatrix& m, double lineScale, std::int32_t options) {
     if (options & kTransformObjects) {
-        for (HostPathSegment& s : p.segments) {
-            s.p = transformPoint(m, s.p);
-            s.in = transformPoint(m, s.in);
-            s.out = transformPoint(m, s.out);
-        }
+        p.segments.mapPoints([&](HostRealPoint q) { return transformPoint(m, q); });
     }
     constexpr std::int32_t kStyleOptions = kScaleLines | kTransformFillGradients |
                                            kTransformFillPatterns | kTransformStrokePatterns |

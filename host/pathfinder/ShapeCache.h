@@ -25,11 +25,14 @@ struct ShapeView {
     std::vector<std::span<const HostPathSegment>> rings;
     /// Empty, or for each ring a hold that keeps its segments unchanged while it lives.
     std::vector<std::shared_ptr<const void>> holds;
+    /// Room for rings the document keeps as anchors only, written out in full.
+    std::vector<HostPathSegment> whole;
     bool evenOdd = false;
 
     void clear() {
         rings.clear();
         holds.clear();
+        whole.clear();
         evenOdd = false;
     }
 };

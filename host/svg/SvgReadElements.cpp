@@ -412,20 +412,21 @@ Art* SvgReader::readShape(pugi::xml_node node, std::string_view name, const Comp
     std::size_t cornerPos = 0;
     auto fill = [&](PathData& p, const Subpath& sp) {
         const auto first = outline_.segments.begin() + static_cast<std::ptrdiff_t>(sp.first);
-        p.segments.assign(first, first + static_cast<std::ptrdiff_t>(sp.count));
-        p.closed = sp.closed;
-        p.style = lastPaint_;
-        // Corner flags SVG cannot carry; a subpath's flags end at '|'.
+        // Corner flags SVG cannot carry; a subpath's flags end at '|'. Set before the
+        // segments are stored, so that a straight outline stays compact.
         if (!corners.empty()) {
             std::size_t end = corners.find('|', cornerPos);
             if (end == std::string_view::npos) end = corners.size();
             const std::string_view flags = corners.substr(cornerPos, end - cornerPos);
-            if (flags.size() == p.segments.size()) {
+            if (flags.size() == sp.count) {
                 for (std::size_t i = 0; i < flags.size(); ++i)
-                    p.segments[i].corner = flags[i] == '1';
+                    first[static_cast<std::ptrdiff_t>(i)].corner = flags[i] == '1';
             }
             cornerPos = end + 1;
         }
+        p.segments.assign(first, first + static_cast<std::ptrdiff_t>(sp.count));
+        p.closed = sp.closed;
+        p.style = lastPaint_;
     };
     Art* art = nullptr;
     if (k == "compound" || outline_.subpaths.size() > 1) {

@@ -73,11 +73,7 @@ void SvgWriter::leaveSpace() {
 
 PathData SvgWriter::mapped(const PathData& p) const {
     PathData out = p;
-    for (HostPathSegment& s : out.segments) {
-        s.p = transformPoint(map_, s.p);
-        s.in = transformPoint(map_, s.in);
-        s.out = transformPoint(map_, s.out);
-    }
+    out.segments.mapPoints([&](HostRealPoint q) { return transformPoint(map_, q); });
     const double scale = std::sqrt(std::abs(map_.a * map_.d - map_.b * map_.c));
     PathStyle& style = out.style.edit();
     style.strokeWidth *= scale;

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 namespace host::pathfinder {
 namespace {
@@ -78,7 +79,9 @@ TEST_P(SimpleRingOnMaps, MatchesGeneralClipping) {
     for (const Layer* layer : loaded.document->allLayers()) {
         for (const Art* art : loaded.document->layerArt(*layer)) {
             if (art->type() != ArtType::Path) continue;
-            const Ring flat = Flatten(art->path()->segments);
+            const PathSegments& segments = art->path()->segments;
+            const std::vector<HostPathSegment> whole(segments.begin(), segments.end());
+            const Ring flat = Flatten(whole);
             Path path;
             for (const HostRealPoint& p : flat)
                 path.push_back(IntPoint(std::llround(p.h * kUnitsPerPoint),

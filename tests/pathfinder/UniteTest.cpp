@@ -150,7 +150,8 @@ TEST(Unite, CacheOverflowingInTheMiddleOfAUniteGivesWhatNoCacheGives) {
 
 ShapeView HeldView(const PathSegments& ring) {
     ShapeView view;
-    view.rings.emplace_back(ring.data(), ring.size());
+    view.whole.assign(ring.begin(), ring.end());
+    view.rings.emplace_back(view.whole);
     view.holds.push_back(ring.hold());
     return view;
 }
