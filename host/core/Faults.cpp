@@ -80,31 +80,32 @@ HostErr Faults::enterOperation(OperationId id) {
     if (operationRules_.empty() && callRules_.empty()) return kHostNoErr;
     // Every suite call passes here: the rules are looked at out of line, so that the
     // common case sets up no frame for them.
-    const auto ruled = [&]() __attribute__((noinline)) {
-        HostErr result = kHostNoErr;
-        for (AcquisitionRule& rule : callRules_) {
-            ++rule.seen;
-            if (rule.seen == rule.nth && result == kHostNoErr) result = rule.code;
-        }
-        std::pair<std::string, std::string> op;
-        {
-            OperationTable& t = table();
-            std::lock_guard lock(t.mutex);
-            op = t.names.at(id);
-        }
-        for (OperationRule& rule : operationRules_) {
-            if (!matches(rule.name, op)) continue;
-            ++rule.seen;
-            const bool fires = rule.onCall == kEveryCall || rule.seen == rule.onCall;
-            if (fires && result == kHostNoErr) result = rule.code;
-        }
-        if (result != kHostNoErr) {
-            ++fired_;
-            lastFired_ = op.first + "/" + op.second;
-        }
-        return result;
-    };
-    return ruled();
+    return applyRules(id);
+}
+
+HostErr Faults::applyRules(OperationId id) {
+    HostErr result = kHostNoErr;
+    for (AcquisitionRule& rule : callRules_) {
+        ++rule.seen;
+        if (rule.seen == rule.nth && result == kHostNoErr) result = rule.code;
+    }
+    std::pair<std::string, std::string> op;
+    {
+        OperationTable& t = table();
+        std::lock_guard lock(t.mutex);
+        op = t.names.at(id);
+    }
+    for (OperationRule& rule : operationRules_) {
+        if (!matches(rule.name, op)) continue;
+        ++rule.seen;
+        const bool fires = rule.onCall == kEveryCall || rule.seen == rule.onCall;
+        if (fires && result == kHostNoErr) result = rule.code;
+    }
+    if (result != kHostNoErr) {
+        ++fired_;
+        lastFired_ = op.first + "/" + op.second;
+    }
+    return result;
 }
 
 HostErr Faults::enterAcquisition() {

@@ -82,6 +82,8 @@ public:
     HostErr enterAcquisition();
 
 private:
+    [[gnu::noinline]] HostErr applyRules(OperationId id);
+
     struct OperationRule {
         std::string name;
         HostErr code;

@@ -45,9 +45,14 @@ enum MenuAutoAction : std::int32_t {
 
 /// What the menu enabling needs to know about the current document. The document code
 /// implements it; the host asks it at every menu update.
+class DocumentSession;
+
 class DocumentState {
 public:
     virtual ~DocumentState() = default;
+    /// The open document behind this state, when it is one: every suite call asks, and a
+    /// virtual call costs less than comparing types.
+    [[nodiscard]] virtual DocumentSession* session() const { return nullptr; }
     /// MenuArtKind bits of every kind of art anywhere in the document.
     [[nodiscard]] virtual std::uint32_t artKinds() const = 0;
     /// MenuArtKind bits of the kinds of the selected art.

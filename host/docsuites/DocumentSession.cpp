@@ -4,7 +4,6 @@
 #include "host/document/Handles.h"
 
 #include <stdexcept>
-#include <typeinfo>
 
 namespace host {
 namespace {
@@ -42,12 +41,6 @@ std::uint32_t kindBit(const Document& document, const Art& art) {
 
 } // namespace
 
-namespace {
-// The session whose type was checked last; forgotten when it closes. Comparing types
-// compares their names, which costs more than many suite calls themselves.
-const DocumentState* gLastSession = nullptr;
-} // namespace
-
 DocumentSession::DocumentSession(Application& app, std::unique_ptr<Document> document)
     : app_(app), document_(std::move(document)) {
     if (!document_) throw std::invalid_argument("no document to open");
@@ -55,7 +48,6 @@ DocumentSession::DocumentSession(Application& app, std::unique_ptr<Document> doc
 }
 
 DocumentSession::~DocumentSession() {
-    if (gLastSession == this) gLastSession = nullptr;
     // Art sets of this document are gone with it; the modules hear of the close.
     app_.closeDocument(this);
     if (app_.documentState() == this) app_.setDocumentState(nullptr);
@@ -66,15 +58,9 @@ void DocumentSession::makeCurrent() {
 }
 
 DocumentSession* DocumentSession::of(const Application& app) {
-    // The application knows the open document only as its menu state. Every suite call
-    // asks, and the class is final, so comparing the type is enough.
+    // The application knows the open document only as its menu state.
     const DocumentState* state = app.documentState();
-    if (state == nullptr) return nullptr;
-    if (state != gLastSession) {
-        if (typeid(*state) != typeid(DocumentSession)) return nullptr;
-        gLastSession = state;
-    }
-    return const_cast<DocumentSession*>(static_cast<const DocumentSession*>(state));
+    return state == nullptr ? nullptr : state->session();
 }
 
 std::uint32_t DocumentSession::artKinds() const {

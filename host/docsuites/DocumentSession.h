@@ -32,6 +32,9 @@ public:
     /// Makes this open document the current one (a switch of windows in the host).
     void makeCurrent();
 
+    [[nodiscard]] DocumentSession* session() const override {
+        return const_cast<DocumentSession*>(this);
+    }
     [[nodiscard]] std::uint32_t artKinds() const override;
     [[nodiscard]] std::uint32_t selectedArtKinds() const override;
     [[nodiscard]] std::uint32_t properties() const override;

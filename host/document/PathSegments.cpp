@@ -24,7 +24,7 @@ bool straight(const HostPathSegment& s) {
 
 // Room for count points followed by count corner flags, in whole points.
 std::size_t compactRoom(std::size_t count) {
-    return count + (count + sizeof(HostRealPoint) - 1) / sizeof(HostRealPoint);
+    return count + (count * sizeof(HostBool) + sizeof(HostRealPoint) - 1) / sizeof(HostRealPoint);
 }
 
 std::shared_ptr<HostRealPoint[]> newCompact(std::size_t count) {
