@@ -15,26 +15,32 @@ namespace {
 constexpr const char* kExitStatusHelp =
     "Exit status:\n"
     "  0   the command did its work\n"
-    "  1   an error: a host failure, a file that cannot be read or written, a question\n"
-    "      with no answer, or an alert that ended the command after it was given what it\n"
-    "      asked for (\"ファイルを開けません\", a layer list that does not fit)\n"
+    "  1   an error: a host failure, an input that cannot be read, a save that failed, a\n"
+    "      question with no answer, or an alert that ended the command after it was given\n"
+    "      what it asked for (\"ファイルを開けません\", a layer list that does not fit)\n"
     "  2   the user cancelled (a Cancel answer, a cancelled dialog, Ctrl-C)\n"
     "  3   the command refused and changed nothing: an alert before it asked anything (a\n"
     "      hidden or locked current layer, nothing suitable selected) or a disabled menu item\n"
-    "  64  a usage error: an unknown subcommand, command or field, a bad option value, an\n"
-    "      output path that cannot work, a --layer or --select that finds nothing usable\n"
-    "A run that ends with 2 or 3 writes no output file.";
+    "  64  a usage error: an unknown subcommand, command, field or question; a value a\n"
+    "      field or its dialog does not take; an output that cannot work (a missing or\n"
+    "      read-only folder, not a plain file, the input itself without --in-place); a\n"
+    "      --layer, --select or panel layer that finds nothing usable\n"
+    "A run that ends with anything but 0 writes no output file and leaves an existing one\n"
+    "as it was.";
 
 } // namespace
 
 void addInteractionOptions(CLI::App& command, InteractionOptions& options) {
     command
         .add_option("--answer", options.answers,
-                    "Answer to the command's next question: ok, cancel, yes or no (repeatable, "
-                    "in the order the questions are asked)")
-        ->check(CLI::IsMember({"ok", "cancel", "yes", "no"}, CLI::ignore_case));
-    command.add_option("--set", options.fields,
-                       "A dialog field as FIELD=VALUE, typed into the dialog (repeatable)");
+                    "Answer to a question: NAME=ANSWER answers the question of that name "
+                    "whenever it is asked; a plain ANSWER (ok, cancel, yes or no) the next "
+                    "question not answered by name (repeatable)")
+        ->allow_extra_args(false);
+    command
+        .add_option("--set", options.fields,
+                    "A dialog field as FIELD=VALUE, typed into the dialog (repeatable)")
+        ->allow_extra_args(false);
 }
 
 int runCli(int argc, const char* const* argv, std::istream& in, std::ostream& out,

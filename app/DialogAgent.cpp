@@ -2,6 +2,7 @@
 
 #include "DialogFields.h"
 
+#include <algorithm>
 #include <charconv>
 #include <filesystem>
 #include <ostream>
@@ -20,8 +21,21 @@ DialogAgent::DialogAgent(std::vector<FieldSetting> fields, ws::UserAgent* intera
                          std::ostream* echo, RunLog* log)
     : fields_(std::move(fields)), interactive_(interactive), echo_(echo), log_(log) {}
 
+void DialogAgent::refuse(std::string what, std::size_t alertsBefore) {
+    if (log_ != nullptr)
+        if (const std::string alert = log_->lastMessageSince(alertsBefore); !alert.empty())
+            what += ": the dialog says \"" + alert + "\"";
+    refusals_.push_back(std::move(what));
+}
+
+bool DialogAgent::anyFieldUsed() const {
+    return std::any_of(fields_.begin(), fields_.end(),
+                       [](const FieldSetting& setting) { return setting.used; });
+}
+
 bool DialogAgent::apply(ws::DialogView& dialog, FieldSetting& setting, const DialogField& field) {
     const std::string where = "field \"" + setting.name + "\"";
+    const std::size_t alertsBefore = log_ != nullptr ? log_->size() : 0;
     ws::Outcome outcome;
     switch (field.kind) {
     case DialogField::Kind::Text:
@@ -40,8 +54,9 @@ bool DialogAgent::apply(ws::DialogView& dialog, FieldSetting& setting, const Dia
             // The dialog restores a value it does not accept when the field is left.
             const auto shown = dialog.control(field.controlId);
             if (shown && shown->text != text) {
-                errors_.push_back("the dialog did not accept \"" + setting.value + "\" for " +
-                                  where + " (it shows \"" + shown->text + "\")");
+                refuse("the dialog did not accept \"" + setting.value + "\" for " + where +
+                           " (it shows \"" + shown->text + "\")",
+                       alertsBefore);
                 return false;
             }
         }
@@ -50,7 +65,7 @@ bool DialogAgent::apply(ws::DialogView& dialog, FieldSetting& setting, const Dia
     case DialogField::Kind::Check: {
         const auto wanted = parseSwitch(setting.value);
         if (!wanted) {
-            errors_.push_back(where + " takes on or off, not \"" + setting.value + "\"");
+            refuse(where + " takes on or off, not \"" + setting.value + "\"", alertsBefore);
             return false;
         }
         const auto shown = dialog.control(field.controlId);
@@ -60,8 +75,9 @@ bool DialogAgent::apply(ws::DialogView& dialog, FieldSetting& setting, const Dia
     case DialogField::Kind::Choice: {
         const auto id = choiceControl(field.choices, setting.value);
         if (!id) {
-            errors_.push_back(where + " takes one of " + std::string(field.choices) + ", not \"" +
-                              setting.value + "\"");
+            refuse(where + " takes one of " + std::string(field.choices) + ", not \"" +
+                       setting.value + "\"",
+                   alertsBefore);
             return false;
         }
         outcome = dialog.click(*id);
@@ -81,7 +97,7 @@ bool DialogAgent::apply(ws::DialogView& dialog, FieldSetting& setting, const Dia
     }
     }
     if (!outcome) {
-        errors_.push_back(where + ": " + outcome.error);
+        refuse(where + ": " + outcome.error, alertsBefore);
         return false;
     }
     setting.used = true;
@@ -121,6 +137,7 @@ void DialogAgent::answer(ws::DialogView& dialog) {
         }
     }
     if (echo_ != nullptr) ws::TerminalUser::print(dialog, *echo_);
+    const std::size_t alertsBefore = log_ != nullptr ? log_->size() : 0;
     for (auto& [setting, field] : mine) {
         if (!apply(dialog, *setting, *field)) {
             if (dialog.isOpen()) dialog.click(WS_IDCANCEL);
@@ -128,8 +145,14 @@ void DialogAgent::answer(ws::DialogView& dialog) {
         }
     }
     if (dialog.isOpen()) dialog.click(WS_IDOK);
-    if (dialog.isOpen())
+    if (!dialog.isOpen()) return;
+    // A dialog that keeps itself open on OK has refused what was typed into it.
+    const std::string alert = log_ != nullptr ? log_->lastMessageSince(alertsBefore) : "";
+    if (!alert.empty() && !mine.empty())
+        refuse("dialog \"" + dialog.caption() + "\" refused the fields", alertsBefore);
+    else
         errors_.push_back("dialog \"" + dialog.caption() + "\" stayed open after OK");
+    dialog.click(WS_IDCANCEL);
 }
 
 void DialogAgent::reportError(const std::string& message) {

@@ -28,20 +28,29 @@ public:
     void reportError(const std::string& message) override;
     void shellOpen(const std::string& target) override;
 
-    /// What went wrong with the dialogs (a refused value, a dialog left open), first first.
+    /// What went wrong with the dialogs (a dialog left open, a file dialog with no file),
+    /// first first.
     [[nodiscard]] const std::vector<std::string>& errors() const { return errors_; }
+    /// --set values a dialog would not take, with what the dialog said: the command line's
+    /// fault, not the run's.
+    [[nodiscard]] const std::vector<std::string>& refusals() const { return refusals_; }
+    /// Some --set field was typed into a dialog.
+    [[nodiscard]] bool anyFieldUsed() const;
     /// --set fields that no dialog took.
     [[nodiscard]] std::vector<std::string> unusedFields() const;
 
 private:
     void answer(ws::DialogView& dialog);
     bool apply(ws::DialogView& dialog, FieldSetting& setting, const struct DialogField& field);
+    /// Records a refused value, with the alert the dialog showed since alertsBefore.
+    void refuse(std::string what, std::size_t alertsBefore);
 
     std::vector<FieldSetting> fields_;
     ws::UserAgent* interactive_;
     std::ostream* echo_;
     RunLog* log_;
     std::vector<std::string> errors_;
+    std::vector<std::string> refusals_;
 };
 
 } // namespace cartovel

@@ -16,6 +16,12 @@ RunLog::Outcome RunLog::outcome(HostErr result) const {
     return {result == kHostErrCancelled ? kExitCancelled : kExitOk, {}};
 }
 
+std::string RunLog::lastMessageSince(std::size_t from) const {
+    for (std::size_t i = events_.size(); i > from; --i)
+        if (events_[i - 1].event == Event::Message) return events_[i - 1].text;
+    return {};
+}
+
 LoggingResponder::LoggingResponder(host::Responder& inner, RunLog& log,
                                    std::function<void()> onUnanswered)
     : inner_(inner), log_(log), onUnanswered_(std::move(onUnanswered)) {}

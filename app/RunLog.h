@@ -26,6 +26,9 @@ public:
 
     void add(Event event, std::string text = {}) { events_.push_back({event, std::move(text)}); }
     void clear() { events_.clear(); }
+    [[nodiscard]] std::size_t size() const { return events_.size(); }
+    /// The last alert shown after the first `from` events; empty when none was.
+    [[nodiscard]] std::string lastMessageSince(std::size_t from) const;
 
     struct Outcome {
         ExitStatus status;

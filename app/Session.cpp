@@ -3,7 +3,9 @@
 #include "host/core/Errors.h"
 
 #include <atomic>
+#include <charconv>
 #include <csignal>
+#include <cstdlib>
 #include <ostream>
 #include <unistd.h>
 
@@ -43,7 +45,11 @@ private:
 
 Session::Session(SessionOptions options) : options_(std::move(options)) {
     gInterrupted = false;
-    previousInterrupt_ = std::signal(SIGINT, onInterrupt);
+    // Without SA_RESTART, so that Ctrl-C also ends a read at a question prompt.
+    struct sigaction action {};
+    action.sa_handler = onInterrupt;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(SIGINT, &action, &previousInterrupt_);
     if (options_.interactive) {
         terminal_ =
             std::make_unique<host::TerminalResponder>(*options_.in, *options_.err, &gInterrupted);
@@ -54,7 +60,8 @@ Session::Session(SessionOptions options) : options_(std::move(options)) {
     answers_ = std::make_unique<host::ScriptedResponder>(options_.answers, terminal_.get());
     // A question nobody answers stops the command at once: every later host operation
     // fails, and the first failure ends the command.
-    logging_ = std::make_unique<LoggingResponder>(*answers_, log_, [this] {
+    namedAnswers_ = std::make_unique<NamedAnswerResponder>(options_.namedAnswers, *answers_);
+    logging_ = std::make_unique<LoggingResponder>(*namedAnswers_, log_, [this] {
         app_->faults().failOperation(host::kEveryOperation, host::kHostErrNoAnswer);
     });
     dialogs_ = std::make_unique<DialogAgent>(options_.fields, terminalUser_.get(),
@@ -62,6 +69,7 @@ Session::Session(SessionOptions options) : options_(std::move(options)) {
     agentScope_ = std::make_unique<ws::ScopedUserAgent>(*dialogs_);
     host::ApplicationOptions appOptions;
     appOptions.preferencesFile = options_.preferencesFile;
+    appOptions.preferencesInMemory = options_.builtInSettings;
     app_ = std::make_unique<host::Application>(std::move(appOptions));
     app_->user().setResponder(logging_.get());
 }
@@ -69,7 +77,7 @@ Session::Session(SessionOptions options) : options_(std::move(options)) {
 Session::~Session() {
     app_.reset();
     agentScope_.reset();
-    std::signal(SIGINT, previousInterrupt_ == SIG_ERR ? SIG_DFL : previousInterrupt_);
+    ::sigaction(SIGINT, &previousInterrupt_, nullptr);
 }
 
 HostErr Session::start() {
@@ -79,7 +87,22 @@ HostErr Session::start() {
         fail(e.code(), e.what());
         return e.code();
     }
-    return app_->startModules();
+    const HostErr started = app_->startModules();
+    armTestInterrupt();
+    return started;
+}
+
+void Session::armTestInterrupt() {
+    // Tests of interrupted runs press Ctrl-C at a chosen host call of the command.
+    const char* at = std::getenv("CARTOVEL_TEST_INTERRUPT_AT_CALL");
+    if (at == nullptr) return;
+    std::uint64_t nth = 0;
+    const std::string_view text(at);
+    if (std::from_chars(text.data(), text.data() + text.size(), nth).ptr !=
+            text.data() + text.size() ||
+        nth == 0)
+        return;
+    app_->faults().atCall(nth, [] { std::raise(SIGINT); });
 }
 
 host::MenuItem* Session::findItem(std::string_view text) const {
@@ -107,12 +130,17 @@ Session::Verdict Session::verdict(HostErr result) const {
     const auto error = [](HostErr code, const std::string& sentence) {
         return Verdict{kExitError, host::codeText(code) + ": " + sentence};
     };
+    // Ctrl-C ends the run as cancelled, whatever the command made of it, unless its result
+    // was already saved.
+    if (interruptRequested() && !saved_) return {kExitCancelled, "interrupted"};
     if (failure_) {
         if (failure_->status != kExitError) return {failure_->status, failure_->message};
         return error(failure_->code, failure_->message);
     }
     if (const auto& question = app_->user().failure())
         return error(host::kHostErrNoAnswer, *question);
+    if (!dialogs_->refusals().empty())
+        return {kExitUsage, "--set: " + dialogs_->refusals().front()};
     if (!dialogs_->errors().empty()) {
         const HostErr code =
             result != kHostNoErr && result != kHostErrCancelled ? result : host::kHostErrNoAnswer;
@@ -127,6 +155,10 @@ Session::Verdict Session::verdict(HostErr result) const {
     case kExitRefused:
         return {kExitRefused, "refused: " + outcome.alert};
     default:
+        // Settings typed in from the command line that the command found out of range.
+        if (result == kHostErrBadParameter && !outcome.alert.empty() && dialogs_->anyFieldUsed())
+            return {kExitUsage,
+                    "--set: the command refused the settings: \"" + outcome.alert + "\""};
         if (!outcome.alert.empty())
             return {kExitError, "the command ended with the alert \"" + outcome.alert + "\""};
         return error(result, host::describeCode(result));
@@ -135,7 +167,7 @@ Session::Verdict Session::verdict(HostErr result) const {
 
 bool Session::hasFailed() const {
     return failure_.has_value() || app_->user().failure().has_value() ||
-           !dialogs_->errors().empty();
+           !dialogs_->errors().empty() || !dialogs_->refusals().empty();
 }
 
 int Session::finish(HostErr result) {

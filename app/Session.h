@@ -3,10 +3,12 @@
 #pragma once
 
 #include "DialogAgent.h"
+#include "NamedAnswers.h"
 #include "RunLog.h"
 #include "host/core/Application.h"
 #include "host/core/Responder.h"
 
+#include <csignal>
 #include <filesystem>
 #include <iosfwd>
 #include <memory>
@@ -20,8 +22,12 @@ struct SessionOptions {
     std::string pluginPath;
     /// The preference store's file (--prefs); empty: the user's configuration folder.
     std::filesystem::path preferencesFile;
+    /// --defaults: the commands start from their built-in settings and store none.
+    bool builtInSettings = false;
     /// Answers to the module's questions, in the order they are asked (--answer).
     std::vector<host::Answer> answers;
+    /// Answers to questions by name (--answer NAME=ANSWER), whenever they are asked.
+    std::vector<NamedAnswer> namedAnswers;
     /// Dialog fields (--set).
     std::vector<FieldSetting> fields;
     /// Questions and dialogs without a scripted answer go to the person at the terminal.
@@ -72,11 +78,16 @@ public:
     [[nodiscard]] Verdict verdict(HostErr result) const;
     /// Ctrl-C was pressed during the last session (a batch stops there).
     static bool interruptRequested();
+    /// The result is saved: a Ctrl-C from now on no longer cancels the run.
+    void markSaved() { saved_ = true; }
 
 private:
+    void armTestInterrupt();
+
     SessionOptions options_;
     std::unique_ptr<host::Responder> terminal_;
     std::unique_ptr<host::ScriptedResponder> answers_;
+    std::unique_ptr<NamedAnswerResponder> namedAnswers_;
     RunLog log_;
     std::unique_ptr<LoggingResponder> logging_;
     std::unique_ptr<ws::UserAgent> terminalUser_;
@@ -90,7 +101,8 @@ private:
         ExitStatus status;
     };
     std::optional<Failure> failure_;
-    void (*previousInterrupt_)(int) = nullptr;
+    struct sigaction previousInterrupt_ {};
+    bool saved_ = false;
 };
 
 } // namespace cartovel

@@ -6,7 +6,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <random>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -21,24 +20,6 @@ std::string StreamMode(const char* mode) {
     for (const char letter : {'r', 'w', 'b', 'a'})
         if (mode != nullptr && std::strchr(mode, letter) != nullptr) out += letter;
     return out;
-}
-
-/** Creates a new file beside target that nobody else has opened; -1 on failure. */
-int CreateTemporary(const std::filesystem::path& target, std::string& name) {
-    std::random_device seed;
-    std::mt19937_64 random(seed());
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::filesystem::path candidate =
-            target.parent_path() / ("." + target.filename().string() + "." +
-                                    std::to_string(random() % 1000000000) + ".tmp");
-        const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            name = candidate.string();
-            return fd;
-        }
-        if (errno != EEXIST) return -1;
-    }
-    return -1;
 }
 
 } // namespace
@@ -117,8 +98,7 @@ bool CMvFile::OpenReplacing(HostFilePath path) {
         Fail(errno);
         return false;
     }
-    std::string temporary;
-    const int fd = CreateTemporary(target, temporary);
+    const int fd = temporary_.Create(target);
     if (fd < 0) {
         Fail(errno);
         return false;
@@ -129,11 +109,10 @@ bool CMvFile::OpenReplacing(HostFilePath path) {
     if (stream_ == nullptr) {
         Fail(errno);
         ::close(fd);
-        ::unlink(temporary.c_str());
+        temporary_.Remove();
         return false;
     }
     target_ = target.string();
-    temporary_ = std::move(temporary);
     return true;
 }
 
@@ -146,7 +125,7 @@ bool CMvFile::Write(const void* data, size_t size) {
 }
 
 bool CMvFile::Commit() {
-    if (stream_ == nullptr || temporary_.empty()) return false;
+    if (stream_ == nullptr || temporary_.Name().empty()) return false;
     bool ok =
         std::fflush(stream_) == 0 && std::ferror(stream_) == 0 && ::fsync(::fileno(stream_)) == 0;
     if (!ok) Fail(errno);
@@ -155,12 +134,14 @@ bool CMvFile::Commit() {
         ok = false;
     }
     stream_ = nullptr;
-    if (ok && std::rename(temporary_.c_str(), target_.c_str()) != 0) {
+    if (ok && std::rename(temporary_.Name().c_str(), target_.c_str()) != 0) {
         Fail(errno);
         ok = false;
     }
-    if (!ok) ::unlink(temporary_.c_str());
-    temporary_.clear();
+    if (ok)
+        temporary_.Release();
+    else
+        temporary_.Remove();
     target_.clear();
     return ok;
 }
@@ -168,8 +149,7 @@ bool CMvFile::Commit() {
 void CMvFile::Close() {
     if (stream_ != nullptr) std::fclose(stream_);
     stream_ = nullptr;
-    if (!temporary_.empty()) ::unlink(temporary_.c_str());
-    temporary_.clear();
+    temporary_.Remove();
     target_.clear();
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "common/FilePath.h"
+#include "common/PendingFile.h"
 #include "hostapi/HostTypes.h"
 #include "hostapi/wrappers/UnicodeString.h"
 
@@ -65,8 +66,8 @@ private:
     bool OpenForReading(const std::string& fullPath);
     void Fail(int error);
 
-    std::string target_;    // the file a replacing write will replace
-    std::string temporary_; // the file being written until then
+    std::string target_;     // the file a replacing write will replace
+    CPendingFile temporary_; // the file being written until then
     std::string reason_;
     HostErr hostError_ = kHostNoErr;
 };

@@ -84,7 +84,10 @@ bool DeskHost::restore(const State& state) {
     if (state.svg.empty()) return false;
     host::SvgLoadResult loaded = host::loadSvgText(path_.string(), state.svg);
     if (!loaded.document) return false;
-    loaded.document->filePath = path_.string();
+    // Links in the copy are relative to the folder the map was read from, which a save
+    // elsewhere does not change.
+    const host::Document* current = document();
+    loaded.document->filePath = current != nullptr ? current->filePath : path_.string();
     // A copy that does not pair up keeps handles of its own: a stale one is then refused.
     loaded.document->adoptIdentity(state.identity);
     replaceDocument(std::move(loaded.document));

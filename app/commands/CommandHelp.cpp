@@ -60,14 +60,16 @@ private:
     }
 };
 
-std::map<std::string, std::string>
-probeDialogs(const CliContext& context, const CommandEntry& entry, const std::string& prefs) {
+std::map<std::string, std::string> probeDialogs(const CliContext& context,
+                                                const CommandEntry& entry, const std::string& prefs,
+                                                bool builtIn) {
     FieldProbe probe;
     if (entry.dialogs.empty()) return probe.values;
     std::ostringstream quiet; // the probe's alerts are no one's business
     SessionOptions options = sessionOptions(context, {});
     options.interactive = false;
     options.preferencesFile = prefs;
+    options.builtInSettings = builtIn;
     options.out = &quiet;
     options.err = &quiet;
     Session session(std::move(options));
@@ -79,6 +81,14 @@ probeDialogs(const CliContext& context, const CommandEntry& entry, const std::st
     session.app().chooseMenuItem(item->handle());
     session.finish(kHostNoErr);
     return probe.values;
+}
+
+// The panels have no dialog: their fields say what the run clicks.
+void printPanelFields(std::ostream& out, const CommandEntry& entry) {
+    out << "\nNo dialog: the run uses the panel's window with the selection (--select). Its "
+           "fields (--set FIELD=VALUE):\n";
+    for (const PanelField& field : entry.panelFields)
+        out << "  " << field.name << '=' << field.values << "\n      " << field.note << '\n';
 }
 
 std::string_view kindName(host::QuestionKind kind) {
@@ -101,8 +111,13 @@ int printCommandHelp(CliContext& context, const CommandEntry& entry, const std::
     out << "cartovel run " << entry.name << " INPUT.svg... (-o OUTPUT.svg | --out-dir DIR) "
         << "[options]\n\n"
         << entry.summary << " (menu item \"" << entry.menuText << "\")\n";
-    const auto defaults = probeDialogs(context, entry, prefs);
-    if (entry.dialogs.empty()) {
+    // The dialogs open with the stored settings where there are any.
+    const auto builtIn = probeDialogs(context, entry, prefs, true);
+    const auto defaults = probeDialogs(context, entry, prefs, false);
+    bool anyStored = false;
+    if (entry.panel) {
+        printPanelFields(out, entry);
+    } else if (entry.dialogs.empty()) {
         out << "\nNo dialog: the command works on the document, the current layer (--layer) and "
                "the selection (--select).\n";
     }
@@ -112,16 +127,28 @@ int printCommandHelp(CliContext& context, const CommandEntry& entry, const std::
         out << "\nFields of the " << table->dialogName << " dialog (--set FIELD=VALUE):\n";
         for (const DialogField& field : table->fields) {
             out << "  " << field.name << '=' << fieldValues(field);
-            if (const auto it = defaults.find(FieldProbe::key(id, field.name));
-                it != defaults.end())
-                out << "  (default: \"" << it->second << "\")";
+            const std::string key = FieldProbe::key(id, field.name);
+            if (const auto it = defaults.find(key); it != defaults.end()) {
+                const auto own = builtIn.find(key);
+                const bool stored = own != builtIn.end() && own->second != it->second;
+                anyStored = anyStored || stored;
+                out << "  (default: \"" << it->second << "\"";
+                if (stored) out << ", stored; built in: \"" << own->second << "\"";
+                out << ')';
+            }
             out << '\n';
         }
     }
+    if (anyStored)
+        out << "\nDefaults marked \"stored\" come from the preference store, where the last "
+               "confirmed dialog left them; --defaults starts from the built-in ones and "
+               "stores nothing.\n";
     if (!entry.questions.empty()) {
-        out << "\nQuestions, answered in this order by --answer:\n";
+        out << "\nQuestions (--answer NAME=ANSWER answers one whenever it is asked; a plain "
+               "--answer ANSWER the next question not answered by name):\n";
         for (const CommandQuestion& question : entry.questions)
-            out << "  [" << kindName(question.kind) << "] " << question.text << '\n';
+            out << "  " << question.name << " [" << kindName(question.kind) << "] " << question.text
+                << "\n      " << question.note << '\n';
     } else {
         out << "\nThe command asks no question.\n";
     }

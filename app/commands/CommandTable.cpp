@@ -16,20 +16,40 @@ constexpr std::array<std::int32_t, 1> kSaveListDialogs{127};
 constexpr std::array<std::int32_t, 2> kLoadListDialogs{128, 127};
 
 constexpr std::array kColouringQuestions{
-    CommandQuestion{QuestionKind::OkCancel,
-                    "レイヤー「NAME」上のポリゴンすべてを色分けします。よろしいですか？"},
-    CommandQuestion{QuestionKind::OkCancel,
-                    "隣接数が多すぎます。一旦終了して数を減らして下さい。 (only when a polygon "
-                    "has too many neighbours; ok ends the command)"},
+    CommandQuestion{"confirm", QuestionKind::OkCancel,
+                    "レイヤー「NAME」上のポリゴンすべてを色分けします。よろしいですか？",
+                    "asked first; cancel ends the command"},
+    CommandQuestion{"too-many-neighbours", QuestionKind::OkCancel,
+                    "隣接数が多すぎます。一旦終了して数を減らして下さい。",
+                    "asked when the neighbour search finds very many touching polygons: cancel "
+                    "searches on; ok stops the search and asks once more, where ok ends the "
+                    "command without colouring and cancel colours the polygons found so far"},
 };
 constexpr std::array kFastMoveQuestions{
-    CommandQuestion{QuestionKind::YesNo, "移動完了後に、移動先を示すパスを削除しますか？"},
-    CommandQuestion{QuestionKind::YesNo, "ガイドを無視しますか？ (only when a guide is met)"},
+    CommandQuestion{"delete-path", QuestionKind::YesNo,
+                    "移動完了後に、移動先を示すパスを削除しますか？", "asked first"},
+    CommandQuestion{"ignore-guides", QuestionKind::YesNo, "ガイドを無視しますか？",
+                    "asked at the first guide met; yes leaves the guides where they are"},
 };
 constexpr std::array kSaveListQuestions{
-    CommandQuestion{QuestionKind::OkCancel,
-                    "指定されたファイルは既に存在します。上書きしてよろしいですか？ (only when "
-                    "the file exists)"},
+    CommandQuestion{"overwrite", QuestionKind::OkCancel,
+                    "指定されたファイルは既に存在します。上書きしてよろしいですか？",
+                    "asked when the file exists; cancel ends the command"},
+};
+
+constexpr std::array kMoveToLayerFields{
+    PanelField{"layer", "PATH",
+               "the layer to click in the panel's tree: its name, under its parents' names "
+               "(Labels/Towns); required"},
+    PanelField{"group", "on|off",
+               "the check box \"複数選択時はグループ化\": two or more objects land in one new "
+               "group (default: off)"},
+};
+constexpr std::array kTextOriginFields{
+    PanelField{"origin", "left|centre|right|top|middle|bottom",
+               "the button to click: left, centre and right make the selected text "
+               "horizontal, top, middle and bottom vertical, with that justification; "
+               "required"},
 };
 
 } // namespace
@@ -58,8 +78,20 @@ std::span<const CommandEntry> commandTable() {
         {"reset-image-size", "配置画像サイズをリセット", "reset the size of placed images"},
         {"straighten-text", "テキストを水平垂直に戻す", "turn rotated text back"},
         {"remove-text-shear", "テキストのシアー変形除去", "remove shear from text"},
-        {"move-to-layer", "レイヤー間移動", "move the selection to another layer (panel)"},
-        {"text-origin", "テキスト原点", "set text orientation and justification (panel)"},
+        {"move-to-layer",
+         "レイヤー間移動",
+         "move the selection to another layer (panel)",
+         {},
+         {},
+         true,
+         kMoveToLayerFields},
+        {"text-origin",
+         "テキスト原点",
+         "set text orientation and justification (panel)",
+         {},
+         {},
+         true,
+         kTextOriginFields},
     }};
     return kCommands;
 }
@@ -67,6 +99,12 @@ std::span<const CommandEntry> commandTable() {
 const CommandEntry* findCommand(std::string_view name) {
     for (const CommandEntry& entry : commandTable())
         if (entry.name == name) return &entry;
+    return nullptr;
+}
+
+const CommandQuestion* findQuestion(const CommandEntry& entry, std::string_view name) {
+    for (const CommandQuestion& question : entry.questions)
+        if (question.name == name) return &question;
     return nullptr;
 }
 

@@ -11,8 +11,17 @@
 namespace cartovel {
 
 struct CommandQuestion {
+    std::string_view name; // for --answer NAME=ANSWER
     host::QuestionKind kind;
     std::string_view text; // as the module asks it; NAME stands for a name it fills in
+    std::string_view note; // when it is asked and what its answers do
+};
+
+/// A field of a panel command: what the run does in the panel's window.
+struct PanelField {
+    std::string_view name;
+    std::string_view values;
+    std::string_view note;
 };
 
 struct CommandEntry {
@@ -22,11 +31,16 @@ struct CommandEntry {
     /// Template ids of the dialogs the command shows, in the order it shows them.
     std::span<const std::int32_t> dialogs = {};
     std::span<const CommandQuestion> questions = {};
+    /// A panel's command: no menu item runs it, the run works the panel's window.
+    bool panel = false;
+    std::span<const PanelField> panelFields = {};
 };
 
 std::span<const CommandEntry> commandTable();
 /// Null for an unknown name.
 const CommandEntry* findCommand(std::string_view name);
+/// The command's question of that name; null when it has none.
+const CommandQuestion* findQuestion(const CommandEntry& entry, std::string_view name);
 /// "polygon-colouring, map-scaling, ..." for messages.
 std::string commandNames();
 

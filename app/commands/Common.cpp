@@ -16,14 +16,47 @@ std::string fieldList(std::span<const std::int32_t> dialogs) {
     return list;
 }
 
+std::string questionList(std::span<const CommandQuestion> questions) {
+    std::string list;
+    for (const CommandQuestion& question : questions)
+        list += (list.empty() ? "" : ", ") + std::string(question.name);
+    return list;
+}
+
+void addAnswer(SessionOptions& options, const std::string& text, const std::string& command,
+               std::span<const CommandQuestion> questions) {
+    const auto equals = text.find('=');
+    const auto answer =
+        host::parseAnswer(equals == std::string::npos ? text : text.substr(equals + 1));
+    if (!answer) throw UsageError("--answer \"" + text + "\": the answer is ok, cancel, yes or no");
+    if (equals == std::string::npos) {
+        options.answers.push_back(*answer);
+        return;
+    }
+    const std::string name = text.substr(0, equals);
+    const CommandQuestion* question = nullptr;
+    for (const CommandQuestion& candidate : questions)
+        if (candidate.name == name) question = &candidate;
+    if (question == nullptr)
+        throw UsageError("--answer: " + command + " asks no question \"" + name + "\"" +
+                         (questions.empty() ? " (it asks none)"
+                                            : " (its questions: " + questionList(questions) + ")"));
+    if (!host::answerFits(question->kind, *answer))
+        throw UsageError(
+            "--answer: the question \"" + name + "\" is answered " +
+            (question->kind == host::QuestionKind::OkCancel ? "ok or cancel" : "yes or no"));
+    options.namedAnswers.push_back({std::string(question->text), *answer});
+}
+
 } // namespace
 
 SessionOptions sessionOptions(const CliContext& context, const InteractionOptions& interaction,
-                              std::span<const std::int32_t> dialogs) {
+                              std::span<const std::int32_t> dialogs,
+                              std::span<const CommandQuestion> questions) {
     SessionOptions options;
     options.pluginPath = host::locateModule(context.pluginOption);
     for (const std::string& text : interaction.answers)
-        if (auto answer = host::parseAnswer(text)) options.answers.push_back(*answer);
+        addAnswer(options, text, context.commandName, questions);
     for (const std::string& setting : interaction.fields) {
         const auto equals = setting.find('=');
         if (equals == std::string::npos || equals == 0)

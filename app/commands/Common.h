@@ -3,6 +3,7 @@
 
 #include "Cli.h"
 #include "Session.h"
+#include "commands/CommandTable.h"
 
 #include <cstdint>
 #include <span>
@@ -11,8 +12,10 @@ namespace cartovel {
 
 /// Session options from the global options and a command's --answer/--set. Throws
 /// UsageError for a --set that is not FIELD=VALUE, names no field of the given dialogs
-/// (template ids) or has a value the field cannot take; one message for the first bad one.
+/// (template ids) or has a value the field cannot take, and for an --answer NAME=ANSWER
+/// that names none of the questions or does not fit it; one message for the first bad one.
 SessionOptions sessionOptions(const CliContext& context, const InteractionOptions& interaction,
-                              std::span<const std::int32_t> dialogs = {});
+                              std::span<const std::int32_t> dialogs = {},
+                              std::span<const CommandQuestion> questions = {});
 
 } // namespace cartovel

@@ -21,7 +21,8 @@ void addRunCommand(CLI::App& cli, CliContext& context) {
     command->add_option("COMMAND", options->command, "The command to run")->required();
     // Checked after the command name, so that an unknown command is what the user hears of.
     command->add_option("INPUT", options->inputs, "The documents (SVG)")->required();
-    command->add_option("-o,--output", options->output, "Where to save the result (SVG)");
+    command->add_option("-o,--output", options->output,
+                        "Where to save the result (SVG; - writes it to standard output)");
     command->add_option("--out-dir", options->outDir,
                         "Save each result into this folder under its input's name (several "
                         "inputs)");
@@ -29,7 +30,16 @@ void addRunCommand(CLI::App& cli, CliContext& context) {
     command->add_option("--select", options->select, "The selection, by SVG id")->delimiter(',');
     command->add_option("--prefs", options->prefs,
                         "The preference store (default: in the user's configuration folder)");
+    command->add_flag("--in-place", options->inPlace,
+                      "Allow a result to replace its input (alone: save each result over its "
+                      "input)");
+    command->add_flag("--defaults", options->defaults,
+                      "Start from the commands' built-in settings, not the stored ones, and "
+                      "store no settings (reproducible scripts)");
     addInteractionOptions(*command, options->interaction);
+    // One value each, so that options may stand before or after the inputs.
+    for (const char* name : {"--layer", "--select", "--prefs", "-o", "--out-dir"})
+        command->get_option(name)->allow_extra_args(false);
     command->callback([&context, options, command] {
         options->outputGiven = command->count("-o") > 0;
         options->outDirGiven = command->count("--out-dir") > 0;
@@ -42,6 +52,35 @@ namespace {
 // The panels have no menu command: the run acts on the panel's window instead.
 bool isPanelCommand(std::string_view name) {
     return name == "move-to-layer" || name == "text-origin";
+}
+
+// Saves the result of a run that did its work. A refusal, a cancel, an error or a Ctrl-C
+// leaves no output, not even an unchanged copy; a Ctrl-C while the file is written keeps
+// the old file.
+int saveAndFinish(CliContext& context, Session& session, const host::Document& doc,
+                  const RunJob& job, HostErr result) {
+    if (session.verdict(result).status != kExitOk) return session.finish(result);
+    std::string message;
+    HostErr err = kHostNoErr;
+    if (job.toStandardOutput()) {
+        std::string text;
+        err = host::writeSvgText(doc, text, message);
+        if (err == kHostNoErr) {
+            context.out << text << std::flush;
+            if (!context.out) {
+                err = kHostErrFile;
+                message = "cannot write the result to standard output";
+            }
+        }
+    } else {
+        err = host::saveSvgFile(doc, job.output, message,
+                                [] { return !Session::interruptRequested(); });
+    }
+    if (err == kHostNoErr)
+        session.markSaved();
+    else if (err != kHostErrCancelled)
+        session.fail(err, message);
+    return session.finish(result);
 }
 
 int runJob(CliContext& context, const RunOptions& options, const CommandEntry& entry,
@@ -64,13 +103,8 @@ int runJob(CliContext& context, const RunOptions& options, const CommandEntry& e
         const int status =
             runPanelCommand(session, options.command, entry.menuText, options.interaction.fields,
                             context.terminal, context.in, context.err);
-        if (status != kExitOk || session.hasFailed()) return status;
-        std::string message;
-        if (const HostErr err = host::saveSvgFile(document.document(), job.output, message)) {
-            session.fail(err, message);
-            return session.finish(err);
-        }
-        return session.finish(kHostNoErr);
+        if (status != kExitOk) return status;
+        return saveAndFinish(context, session, document.document(), job, kHostNoErr);
     }
     host::MenuItem* item = session.findItem(entry.menuText);
     if (item == nullptr) {
@@ -89,13 +123,7 @@ int runJob(CliContext& context, const RunOptions& options, const CommandEntry& e
         return session.finish(kHostErrRefused);
     }
     const HostErr result = session.app().chooseMenuItem(item->handle());
-    // A refusal or a cancel leaves no output, not even an unchanged copy.
-    if (session.verdict(result).status == kExitOk) {
-        std::string message;
-        if (const HostErr err = host::saveSvgFile(document.document(), job.output, message))
-            session.fail(err, message);
-    }
-    return session.finish(result);
+    return saveAndFinish(context, session, document.document(), job, result);
 }
 
 std::string_view statusWord(int status) {
@@ -138,8 +166,10 @@ int runDocumentCommand(CliContext& context, const RunOptions& options) {
         std::erase_if(dialogInteraction.fields, [](const std::string& setting) {
             return isPanelField(setting.substr(0, setting.find('=')));
         });
-    SessionOptions sessionOpts = sessionOptions(context, dialogInteraction, entry->dialogs);
+    SessionOptions sessionOpts =
+        sessionOptions(context, dialogInteraction, entry->dialogs, entry->questions);
     sessionOpts.preferencesFile = options.prefs;
+    sessionOpts.builtInSettings = options.defaults;
     std::vector<RunJob> jobs;
     std::string problem;
     if (!planJobs(options, jobs, problem)) {

@@ -1,5 +1,6 @@
 // Where the results of a run go, checked before any document is opened so that a long run
-// is not wasted on a place it cannot write.
+// is not wasted on a place it cannot write, and never writes over something that is not a
+// plain file.
 #include "commands/Run.h"
 
 #include <set>
@@ -27,10 +28,68 @@ bool sameFile(const fs::path& a, const fs::path& b) {
     return fs::exists(b, ec) && fs::equivalent(a, b, ec);
 }
 
+// A save replaces its target with a new file: anything but a plain file there (a device, a
+// FIFO, a socket, or a link to one) would be destroyed or written through.
+void checkOutputFile(const std::string& option, const fs::path& output) {
+    std::error_code ec;
+    const fs::file_status status = fs::status(output, ec);
+    if (fs::is_directory(status) || !output.has_filename())
+        throw UsageError(option + ": " + output.string() + " is a folder; name the file to write");
+    if (fs::exists(status) && !fs::is_regular_file(status))
+        throw UsageError(option + ": " + output.string() +
+                         " is not a regular file (a device, FIFO or socket); it is left alone");
+    if (std::string why = folderProblem(output.parent_path()); !why.empty())
+        throw UsageError(option + ": cannot write " + output.string() + ": " + why);
+}
+
+void checkNotInput(const std::string& input, const fs::path& output, bool inPlace) {
+    if (!inPlace && sameFile(input, output))
+        throw UsageError("the result of " + input +
+                         " would replace it; give --in-place to allow that, or another output");
+}
+
+void planSingleOutput(const RunOptions& options, std::vector<RunJob>& jobs) {
+    if (options.inputs.size() != 1)
+        throw UsageError("-o takes one input; use --out-dir DIR for several");
+    if (options.output.empty()) throw UsageError("-o: the output path is empty");
+    const std::string& input = options.inputs.front();
+    if (options.output == "-") {
+        jobs.push_back({input, "-"});
+        return;
+    }
+    const fs::path output(options.output);
+    checkOutputFile("-o", output);
+    checkNotInput(input, output, options.inPlace);
+    jobs.push_back({input, output});
+}
+
+void planOutputFolder(const RunOptions& options, std::vector<RunJob>& jobs) {
+    if (options.outDir.empty()) throw UsageError("--out-dir: the folder path is empty");
+    const fs::path folder(options.outDir);
+    std::error_code ec;
+    if (fs::exists(folder, ec) && !fs::is_directory(folder, ec))
+        throw UsageError("--out-dir: " + options.outDir + " is not a folder");
+    if (std::string why = folderProblem(folder); !why.empty())
+        throw UsageError("--out-dir: cannot write into " + options.outDir + ": " + why);
+    std::set<fs::path> names;
+    for (const std::string& input : options.inputs) {
+        const fs::path name = fs::path(input).filename();
+        if (!names.insert(name).second)
+            throw UsageError("--out-dir: two inputs are named " + name.string() +
+                             "; their results would overwrite each other");
+        const fs::path output = folder / name;
+        checkOutputFile("--out-dir", output);
+        checkNotInput(input, output, options.inPlace);
+        jobs.push_back({input, output});
+    }
+}
+
 } // namespace
 
 bool planJobs(const RunOptions& options, std::vector<RunJob>& jobs, std::string& problem) {
     jobs.clear();
+    if (options.outputGiven && options.outDirGiven)
+        throw UsageError("give either -o or --out-dir, not both");
     for (const std::string& input : options.inputs) {
         std::error_code ec;
         if (!fs::is_regular_file(input, ec)) {
@@ -39,45 +98,23 @@ bool planJobs(const RunOptions& options, std::vector<RunJob>& jobs, std::string&
             return false;
         }
     }
-    if (options.outputGiven == options.outDirGiven)
-        throw UsageError(options.outputGiven ? "give either -o or --out-dir, not both"
-                                             : "give -o OUTPUT.svg (or --out-dir DIR for several "
-                                               "inputs)");
     if (options.outputGiven) {
-        if (options.inputs.size() != 1)
-            throw UsageError("-o takes one input; use --out-dir DIR for several");
-        if (options.output.empty()) throw UsageError("-o: the output path is empty");
-        const fs::path output(options.output);
-        std::error_code ec;
-        if (fs::is_directory(output, ec) || !output.has_filename())
-            throw UsageError("-o: " + options.output + " is a folder; name the file to write");
-        if (std::string why = folderProblem(output.parent_path()); !why.empty()) {
-            problem = "cannot write " + options.output + ": " + why;
-            return false;
+        planSingleOutput(options, jobs);
+    } else if (options.outDirGiven) {
+        planOutputFolder(options, jobs);
+    } else if (options.inPlace) {
+        std::set<fs::path> seen;
+        for (const std::string& input : options.inputs) {
+            std::error_code ec;
+            const fs::path key = fs::weakly_canonical(input, ec);
+            if (!seen.insert(key).second)
+                throw UsageError("--in-place: " + input + " is given twice");
+            checkOutputFile("--in-place", input);
+            jobs.push_back({input, input});
         }
-        jobs.push_back({options.inputs.front(), output});
-        return true;
-    }
-    if (options.outDir.empty()) throw UsageError("--out-dir: the folder path is empty");
-    const fs::path folder(options.outDir);
-    std::error_code ec;
-    if (fs::exists(folder, ec) && !fs::is_directory(folder, ec))
-        throw UsageError("--out-dir: " + options.outDir + " is not a folder");
-    if (std::string why = folderProblem(folder); !why.empty()) {
-        problem = "cannot write into " + options.outDir + ": " + why;
-        return false;
-    }
-    std::set<fs::path> names;
-    for (const std::string& input : options.inputs) {
-        const fs::path name = fs::path(input).filename();
-        if (!names.insert(name).second)
-            throw UsageError("--out-dir: two inputs are named " + name.string() +
-                             "; their results would overwrite each other");
-        const fs::path output = folder / name;
-        if (sameFile(input, output))
-            throw UsageError("--out-dir: the result of " + input +
-                             " would overwrite it; choose another folder");
-        jobs.push_back({input, output});
+    } else {
+        throw UsageError("give -o OUTPUT.svg (or --out-dir DIR for several inputs, or "
+                         "--in-place to replace each input)");
     }
     return true;
 }

@@ -73,7 +73,8 @@ PreferenceStore& Application::preferences() {
         const std::filesystem::path file = options_.preferencesFile.empty()
                                                ? options_.preferencesFolder / "preferences.json"
                                                : options_.preferencesFile;
-        preferences_ = std::make_unique<PreferenceStore>(file);
+        preferences_ = std::make_unique<PreferenceStore>(
+            options_.preferencesInMemory ? std::filesystem::path() : file);
         for (int i = 0; i < messageDepth_; ++i)
             preferences_->deferWrites();
     }

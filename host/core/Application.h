@@ -40,6 +40,8 @@ struct ApplicationOptions {
     std::filesystem::path pluginsFolder;
     /// The preference store's file; empty: preferences.json in preferencesFolder.
     std::filesystem::path preferencesFile;
+    /// The store starts empty and is never written (reproducible runs).
+    bool preferencesInMemory = false;
 };
 
 /// One message the host sent, for tests and diagnostics.

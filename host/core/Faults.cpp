@@ -58,7 +58,12 @@ void Faults::failCall(std::uint64_t nth, HostErr code) {
     callRules_.push_back({nth, code});
 }
 
+void Faults::atCall(std::uint64_t nth, std::function<void()> action) {
+    callActions_.push_back({nth, std::move(action)});
+}
+
 void Faults::clear() {
+    callActions_.clear();
     operationRules_.clear();
     acquisitionRules_.clear();
     callRules_.clear();
@@ -77,13 +82,15 @@ HostErr Faults::enterOperation(OperationId id) {
     if (id >= calls_.size()) calls_.resize(id + 1, 0);
     ++calls_[id];
     ++totalCalls_;
-    if (operationRules_.empty() && callRules_.empty()) return kHostNoErr;
+    if (operationRules_.empty() && callRules_.empty() && callActions_.empty()) return kHostNoErr;
     // Every suite call passes here: the rules are looked at out of line, so that the
     // common case sets up no frame for them.
     return applyRules(id);
 }
 
 HostErr Faults::applyRules(OperationId id) {
+    for (CallAction& rule : callActions_)
+        if (++rule.seen == rule.nth && rule.action) rule.action();
     HostErr result = kHostNoErr;
     for (AcquisitionRule& rule : callRules_) {
         ++rule.seen;

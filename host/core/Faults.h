@@ -20,12 +20,15 @@
 //     app.faults().failCall(120, kHostErrMemory);                    // the 120th call of any
 //     app.faults().calls("AddMenuItem");                             // calls so far
 //
+//     app.faults().atCall(40, [] { std::raise(SIGINT); });           // Ctrl-C at the 40th call
+//
 // Counting starts when a rule is armed: "the 3rd call" is the 3rd call after failOperation.
 #pragma once
 
 #include "hostapi/HostTypes.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -61,6 +64,10 @@ public:
     /// The nth call of any operation from now on (1 is the next one) fails with code: a
     /// sweep counts the calls of a run with totalCalls(), then fails each in turn.
     void failCall(std::uint64_t nth, HostErr code);
+
+    /// Runs action as the nth call of any operation from now on begins (the call then goes
+    /// on as usual): a test presses Ctrl-C at a chosen point of a command.
+    void atCall(std::uint64_t nth, std::function<void()> action);
 
     /// Drops every armed rule; counts stay.
     void clear();
@@ -100,6 +107,12 @@ private:
     std::vector<OperationRule> operationRules_;
     std::vector<AcquisitionRule> acquisitionRules_;
     std::vector<AcquisitionRule> callRules_; // the same shape: the nth of all calls
+    struct CallAction {
+        std::uint64_t nth;
+        std::function<void()> action;
+        std::uint64_t seen = 0;
+    };
+    std::vector<CallAction> callActions_;
     std::uint64_t acquisitions_ = 0;
     std::uint64_t totalCalls_ = 0;
     std::string lastFired_;

@@ -341,6 +341,7 @@ std::size_t PreferenceStore::size() const {
 }
 
 void PreferenceStore::load() {
+    if (file_.empty()) return;
     DiskFile disk = readFile(resolveLinks(file_));
     switch (disk.state) {
     case DiskFile::State::Missing:
@@ -401,6 +402,7 @@ void PreferenceStore::setAside(const std::string& reason) {
 }
 
 HostErr PreferenceStore::flush() {
+    if (file_.empty()) pending_.clear();
     if (pending_.empty()) return kHostNoErr;
     Prefixes changes;
     changes.swap(pending_);

@@ -47,7 +47,8 @@ public:
     using Reporter = std::function<void(const std::string&)>;
 
     /// Opens the store kept in file and reads it at once; a missing file is an empty
-    /// store. Without a reporter, messages go to standard error.
+    /// store, and an empty path one that lives in memory only (nothing read, nothing
+    /// written). Without a reporter, messages go to standard error.
     explicit PreferenceStore(std::filesystem::path file, Reporter reporter = nullptr);
 
     /// preferences.json in the user's configuration folder: $XDG_CONFIG_HOME/cartovel, or

@@ -3,8 +3,10 @@
 #include "host/core/TempFiles.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,10 +30,29 @@ bool writeAll(int fd, std::string_view data) {
     return true;
 }
 
+// Holds back the signals that end or interrupt a run for as long as it lives, so that the
+// decision to replace the target and the replacement happen together.
+class SignalHold {
+public:
+    SignalHold() {
+        sigset_t held;
+        sigemptyset(&held);
+        for (const int signal : {SIGINT, SIGTERM, SIGHUP})
+            sigaddset(&held, signal);
+        ::pthread_sigmask(SIG_BLOCK, &held, &previous_);
+    }
+    ~SignalHold() { ::pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
+    SignalHold(const SignalHold&) = delete;
+    SignalHold& operator=(const SignalHold&) = delete;
+
+private:
+    sigset_t previous_;
+};
+
 } // namespace
 
 bool writeFileAtomically(const std::filesystem::path& requested, std::string_view data,
-                         std::string& error) {
+                         std::string& error, const CommitCheck& mayCommit) {
     std::error_code ec;
     // Through a symbolic link the file it names is replaced, not the link.
     std::filesystem::path target = requested;
@@ -77,13 +98,22 @@ bool writeFileAtomically(const std::filesystem::path& requested, std::string_vie
         forgetTemporary(tempName);
         return false;
     }
-    if (::rename(temp.c_str(), target.c_str()) != 0) {
-        error = reason(target, "cannot replace");
-        ::unlink(temp.c_str());
+    {
+        const SignalHold hold;
+        if (mayCommit && !mayCommit()) {
+            error = target.string() + ": not saved: the run was interrupted";
+            ::unlink(temp.c_str());
+            forgetTemporary(tempName);
+            return false;
+        }
+        if (::rename(temp.c_str(), target.c_str()) != 0) {
+            error = reason(target, "cannot replace");
+            ::unlink(temp.c_str());
+            forgetTemporary(tempName);
+            return false;
+        }
         forgetTemporary(tempName);
-        return false;
     }
-    forgetTemporary(tempName);
     // Make the rename itself durable.
     if (const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY); dir >= 0) {
         ::fsync(dir);

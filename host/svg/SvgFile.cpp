@@ -140,13 +140,29 @@ HostErr writeSvgText(const Document& doc, std::string& out, std::string& message
     return kHostNoErr;
 }
 
-HostErr saveSvgFile(const Document& doc, const std::filesystem::path& path, std::string& message) {
+HostErr writeSvgTextFor(const Document& doc, const std::filesystem::path& destination,
+                        std::string& out, std::string& message) {
+    svg::SvgWriter writer(doc);
+    // Links were resolved from the folder the document came from.
+    if (!doc.filePath.empty())
+        writer.rebaseLinks(svg::LinkRebase(std::filesystem::path(doc.filePath).parent_path(),
+                                           destination.parent_path()));
+    if (!writer.write(out)) {
+        message = "cannot write the document: " + writer.error();
+        return kHostErrBadParameter;
+    }
+    return kHostNoErr;
+}
+
+HostErr saveSvgFile(const Document& doc, const std::filesystem::path& path, std::string& message,
+                    const CommitCheck& mayCommit) {
     std::string text;
-    if (HostErr e = writeSvgText(doc, text, message)) {
+    if (HostErr e = writeSvgTextFor(doc, path, text, message)) {
         message = path.string() + ": " + message;
         return e;
     }
-    if (!writeFileAtomically(path, text, message)) return kHostErrFile;
+    if (!writeFileAtomically(path, text, message, mayCommit))
+        return mayCommit && !mayCommit() ? kHostErrCancelled : kHostErrFile;
     return kHostNoErr;
 }
 

@@ -16,6 +16,7 @@
 #pragma once
 
 #include "host/document/Document.h"
+#include "host/svg/AtomicFile.h"
 
 #include <filesystem>
 #include <memory>
@@ -40,8 +41,14 @@ SvgLoadResult loadSvgText(std::string_view name, std::string text);
 
 /// The document as SVG text; kHostErrBadParameter with a message when it cannot be written.
 HostErr writeSvgText(const Document& doc, std::string& out, std::string& message);
-/// Writes the document to path, replacing it atomically; kHostErrFile or
-/// kHostErrBadParameter with a message on failure, the file then untouched.
-HostErr saveSvgFile(const Document& doc, const std::filesystem::path& path, std::string& message);
+/// The document as SVG text to be stored at destination: relative image links read from
+/// another folder are rewritten to name the same files from destination's folder.
+HostErr writeSvgTextFor(const Document& doc, const std::filesystem::path& destination,
+                        std::string& out, std::string& message);
+/// Writes the document to path, replacing it atomically (see writeSvgTextFor for links);
+/// kHostErrFile or kHostErrBadParameter with a message on failure, the file then untouched.
+/// mayCommit (see AtomicFile.h) saying no gives kHostErrCancelled.
+HostErr saveSvgFile(const Document& doc, const std::filesystem::path& path, std::string& message,
+                    const CommitCheck& mayCommit = {});
 
 } // namespace host

@@ -211,7 +211,7 @@ void SvgWriter::writeImage(const Art& a) {
         for (const auto& [name, value] : a.kept->attributes)
             if (name == "preserveAspectRatio") aspect = value;
     xml_.attr("preserveAspectRatio", aspect);
-    xml_.attr("xlink:href", img.href);
+    xml_.attr("xlink:href", rebase_(img.href));
     // A raster image's pixel space runs up from its bottom-left corner; set at y = -height
     // the image's own flip is exact.
     const double y = raster ? -img.pixelHeight : 0;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "host/document/Document.h"
+#include "host/svg/LinkRebase.h"
 #include "host/svg/XmlWriter.h"
 
 #include <initializer_list>
@@ -23,6 +24,8 @@ public:
     /// not finite); error() then says what, and out is incomplete.
     bool write(std::string& out);
     const std::string& error() const { return error_; }
+    /// Relative image links are written as seen from another folder.
+    void rebaseLinks(LinkRebase rebase) { rebase_ = std::move(rebase); }
 
 private:
     void assignIds();
@@ -95,6 +98,7 @@ private:
     std::vector<std::pair<HostRealMatrix, bool>> spaces_;
     HostRealMatrix spaceTransform_{1, 0, 0, 1, 0, 0};
     std::string error_;
+    LinkRebase rebase_;
 };
 
 } // namespace host::svg
