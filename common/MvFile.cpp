@@ -1,14 +1,12 @@
 #include "common/MvFile.h"
 
 #include "common/HostText.h"
+#include "common/SystemFiles.h"
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <filesystem>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -51,35 +49,16 @@ bool CMvFile::Open(HostFilePath path, const char* mode) {
     if (!StorePath(path, fullPath)) return false;
     const std::string streamMode = StreamMode(mode);
     if (streamMode.find_first_of("wa") == std::string::npos) return OpenForReading(fullPath);
-    stream_ = std::fopen(fullPath.c_str(), streamMode.c_str());
+    stream_ = systemfiles::OpenStream(systemfiles::FromUtf8(fullPath), streamMode.c_str());
     if (stream_ == nullptr) Fail(errno);
     return stream_ != nullptr;
 }
 
-// What the file is decides before a byte is read: a FIFO would block for ever, a device
-// such as /dev/zero would never end.
+// A FIFO or a device is refused before a byte is read: it could block or never end.
 bool CMvFile::OpenForReading(const std::string& fullPath) {
-    const int fd = ::open(fullPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        Fail(errno);
-        return false;
-    }
-    struct stat info {};
-    const auto refuse = [&](std::string reason) {
-        ::close(fd);
-        reason_ = std::move(reason);
-        return false;
-    };
-    if (::fstat(fd, &info) != 0) return refuse(std::strerror(errno));
-    if (!S_ISREG(info.st_mode)) return refuse("not a regular file");
-    if (static_cast<uint64_t>(info.st_size) > kMaxReadSize)
-        return refuse("larger than " + std::to_string(kMaxReadSize >> 20) + " MB");
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
-        return refuse(std::strerror(errno));
-    stream_ = ::fdopen(fd, "rb");
-    if (stream_ == nullptr) return refuse(std::strerror(errno));
-    return true;
+    stream_ =
+        systemfiles::OpenRegularForReading(systemfiles::FromUtf8(fullPath), kMaxReadSize, reason_);
+    return stream_ != nullptr;
 }
 
 bool CMvFile::OpenReplacing(HostFilePath path) {
@@ -87,32 +66,24 @@ bool CMvFile::OpenReplacing(HostFilePath path) {
     std::string fullPath;
     if (!StorePath(path, fullPath)) return false;
     std::error_code ec;
-    std::filesystem::path target(fullPath);
+    std::filesystem::path target = systemfiles::FromUtf8(fullPath);
     // Replace the file a link points to, not the link.
     if (std::filesystem::is_symlink(target, ec)) {
         const std::filesystem::path resolved = std::filesystem::canonical(target, ec);
         if (!ec) target = resolved;
     }
     // A file the user may not write stays as it is, as an open for writing would.
-    if (std::filesystem::exists(target, ec) && ::access(target.c_str(), W_OK) != 0) {
+    if (std::filesystem::exists(target, ec) && !systemfiles::MayWrite(target)) {
         Fail(errno);
         return false;
     }
-    const int fd = temporary_.Create(target);
-    if (fd < 0) {
-        Fail(errno);
-        return false;
-    }
-    struct stat existing {};
-    if (::stat(target.c_str(), &existing) == 0) ::fchmod(fd, existing.st_mode & 07777);
-    stream_ = ::fdopen(fd, "wb");
+    stream_ = temporary_.Create(target);
     if (stream_ == nullptr) {
         Fail(errno);
-        ::close(fd);
-        temporary_.Remove();
         return false;
     }
-    target_ = target.string();
+    systemfiles::CopyPermissions(stream_, target);
+    target_ = target;
     return true;
 }
 
@@ -126,15 +97,14 @@ bool CMvFile::Write(const void* data, size_t size) {
 
 bool CMvFile::Commit() {
     if (stream_ == nullptr || temporary_.Name().empty()) return false;
-    bool ok =
-        std::fflush(stream_) == 0 && std::ferror(stream_) == 0 && ::fsync(::fileno(stream_)) == 0;
+    bool ok = systemfiles::SyncToDisk(stream_);
     if (!ok) Fail(errno);
     if (std::fclose(stream_) != 0 && ok) {
         Fail(errno);
         ok = false;
     }
     stream_ = nullptr;
-    if (ok && std::rename(temporary_.Name().c_str(), target_.c_str()) != 0) {
+    if (ok && !systemfiles::ReplaceWith(temporary_.Name(), target_)) {
         Fail(errno);
         ok = false;
     }

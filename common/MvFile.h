@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -66,8 +67,8 @@ private:
     bool OpenForReading(const std::string& fullPath);
     void Fail(int error);
 
-    std::string target_;     // the file a replacing write will replace
-    CPendingFile temporary_; // the file being written until then
+    std::filesystem::path target_; // the file a replacing write will replace
+    CPendingFile temporary_;       // the file being written until then
     std::string reason_;
     HostErr hostError_ = kHostNoErr;
 };

@@ -1,12 +1,12 @@
 // The temporary file a replacing write fills before it takes the target's place. It is
 // named ".NAME.PID.NNN.tmp" beside the target, so one that a killed process left behind can
 // be told apart from one another process is still writing, and is removed by the next
-// replacing write of the same target. While one is open, SIGTERM and SIGHUP remove it
-// before the process ends as the signal's previous disposition says.
+// replacing write of the same target. While one is open, a process told to end (SIGTERM,
+// SIGHUP) removes it first and then ends as the signal's previous disposition says.
 #pragma once
 
+#include <cstdio>
 #include <filesystem>
-#include <string>
 
 class CPendingFile {
 public:
@@ -16,16 +16,16 @@ public:
     CPendingFile(const CPendingFile&) = delete;
     CPendingFile& operator=(const CPendingFile&) = delete;
 
-    /** Creates the file beside target for writing (mode 0666 less the umask); the open
-     *  descriptor, or -1 with errno set. Stale files of dead processes go first. */
-    int Create(const std::filesystem::path& target);
-    const std::string& Name() const noexcept { return name_; }
+    /** Creates the file beside target and opens it for writing; null with errno set on
+     *  failure. Stale files of dead processes go first. The stream is the caller's. */
+    std::FILE* Create(const std::filesystem::path& target);
+    const std::filesystem::path& Name() const noexcept { return name_; }
     /** The file was renamed into place: it is no longer removed. */
     void Release() noexcept;
     /** Removes the file now. */
     void Remove() noexcept;
 
 private:
-    std::string name_;
+    std::filesystem::path name_;
     int slot_ = -1;
 };

@@ -9,6 +9,7 @@ packages=(
   librsvg2-bin libpng-dev libfast-float-dev
   clang libclang-rt-14-dev
   qt6-base-dev fonts-ipafont-gothic
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix dpkg-dev
 )
 
 missing=()
@@ -21,6 +22,6 @@ if ((${#missing[@]})); then
   [ "$(id -u)" -eq 0 ] || sudo="sudo"
   export DEBIAN_FRONTEND=noninteractive
   $sudo apt-get update -q
-  $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+  $sudo apt-get install -y -q -o DPkg::Lock::Timeout=600 --no-install-recommends "${missing[@]}"
 fi
 echo "setup: all build dependencies are installed"

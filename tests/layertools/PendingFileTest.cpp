@@ -33,8 +33,9 @@ protected:
         if (child == 0) {
             ::close(channel[0]);
             CPendingFile file;
-            if (file.Create(folder_ / "names.txt") < 0) _exit(1);
-            const std::string& name = file.Name();
+            std::FILE* stream = file.Create(folder_ / "names.txt");
+            if (stream == nullptr) _exit(1);
+            const std::string name = file.Name().string();
             if (::write(channel[1], name.data(), name.size()) < 0) _exit(1);
             ::close(channel[1]);
             for (;;)
@@ -72,12 +73,14 @@ TEST_F(PendingFileTest, TheNextWriteRemovesOneAKilledProcessLeft) {
     for (const fs::path& path : {other, live})
         std::ofstream(path) << "x";
     CPendingFile next;
-    ASSERT_GE(next.Create(folder_ / "names.txt"), 0);
+    std::FILE* stream = next.Create(folder_ / "names.txt");
+    ASSERT_NE(stream, nullptr);
+    std::fclose(stream);
     EXPECT_FALSE(fs::exists(left));
     EXPECT_TRUE(fs::exists(other));
     EXPECT_TRUE(fs::exists(live));
     EXPECT_TRUE(fs::exists(next.Name()));
-    const std::string name = next.Name();
+    const fs::path name = next.Name();
     next.Remove();
     EXPECT_FALSE(fs::exists(name));
 }
@@ -88,7 +91,9 @@ TEST_F(PendingFileTest, TheHostsHandlersComeBack) {
     ::sigaction(SIGTERM, nullptr, &before);
     {
         CPendingFile file;
-        ASSERT_GE(file.Create(folder_ / "names.txt"), 0);
+        std::FILE* stream = file.Create(folder_ / "names.txt");
+        ASSERT_NE(stream, nullptr);
+        std::fclose(stream);
         struct sigaction during {};
         ::sigaction(SIGTERM, nullptr, &during);
         EXPECT_NE(during.sa_handler, before.sa_handler);
