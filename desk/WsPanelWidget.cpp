@@ -253,31 +253,22 @@ void WsPanelWidget::act(const ws::Outcome& outcome) {
 
 void WsPanelWidget::clickTreeItem(QTreeWidgetItem* item) {
     if (refreshing_ || item == nullptr) return;
-    std::vector<std::string> path;
-    for (const QString& part : item->data(0, kPathRole).toStringList())
-        path.push_back(part.toStdString());
     emit aboutToAct();
     ws::PanelView view(panel_);
-    ws::Outcome outcome = view.clickTreeItem(path);
-    // The window system's tree does not scroll: a row scrolled to here that lies below its
-    // visible part is reached by making the panel taller for the click, as a person
-    // dragging its edge would, and putting it back after.
-    const WsRect before = view.rect();
+    // The row clicked, by its place among the window system's items while it still shows
+    // the same text, else by its path; the window system's tree scrolls it into view.
     const int index = item->data(0, kIndexRole).toInt();
-    for (int tries = 0; !outcome && tries < 4; ++tries) {
-        const std::optional<ws::ControlInfo> tree = view.firstOfKind(ws::ControlKind::TreeView);
-        if (!tree || index < 0 || static_cast<std::size_t>(index) >= tree->tree.size()) break;
-        const ws::TreeItemInfo& row = tree->tree[static_cast<std::size_t>(index)];
-        const int below = row.row.bottom - (tree->rect.bottom - tree->rect.top);
-        if (!row.shown || below <= 0) break;
-        const WsRect now = view.rect();
-        view.resize(now.right - now.left, now.bottom - now.top + below + 8);
+    const std::optional<ws::ControlInfo> tree = view.firstOfKind(ws::ControlKind::TreeView);
+    ws::Outcome outcome;
+    if (tree && index >= 0 && static_cast<std::size_t>(index) < tree->tree.size() &&
+        qs(tree->tree[static_cast<std::size_t>(index)].text) == item->text(0)) {
+        outcome = view.clickTreeItemAt(static_cast<std::size_t>(index));
+    } else {
+        std::vector<std::string> path;
+        for (const QString& part : item->data(0, kPathRole).toStringList())
+            path.push_back(part.toStdString());
         outcome = view.clickTreeItem(path);
     }
-    const WsRect after = view.rect();
-    if (view.exists() && (after.right - after.left != before.right - before.left ||
-                          after.bottom - after.top != before.bottom - before.top))
-        view.resize(before.right - before.left, before.bottom - before.top);
     act(outcome);
 }
 

@@ -7,6 +7,7 @@
 #include "platform/UserAgent.h"
 
 #include <iostream>
+#include <unordered_map>
 
 namespace ws {
 namespace {
@@ -89,6 +90,9 @@ ControlInfo describeControl(WsWindow control) {
     if (w->tree) {
         info.imageList = w->tree->imageList;
         const std::vector<TreeRow> rows = treeRows(*w);
+        std::unordered_map<std::uint64_t, const TreeRow*> rowOf;
+        for (const TreeRow& row : rows)
+            rowOf.emplace(row.id, &row);
         for (const auto& [id, level] : treeItems(*w->tree)) {
             const TreeNode& node = w->tree->nodes.at(id);
             TreeItemInfo item;
@@ -98,13 +102,13 @@ ControlInfo describeControl(WsWindow control) {
             item.image = node.image;
             item.expanded = node.expanded;
             item.childCount = static_cast<int>(node.children.size());
-            for (const TreeRow& row : rows)
-                if (row.id == id) {
-                    item.shown = true;
-                    item.row = row.row;
-                    item.label = row.label;
-                    item.button = row.button;
-                }
+            if (auto it = rowOf.find(id); it != rowOf.end()) {
+                item.shown = true;
+                item.row = it->second->row;
+                item.label = it->second->label;
+                item.button = it->second->button;
+                item.icon = it->second->icon;
+            }
             info.tree.push_back(std::move(item));
         }
     }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <ostream>
 #include <sstream>
+#include <tuple>
 
 namespace ws {
 namespace {
@@ -39,19 +40,6 @@ const char* kindName(ControlKind kind) {
     return "control";
 }
 
-std::vector<std::string> splitPath(std::string_view text) {
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        const std::size_t slash = text.find('/', start);
-        const std::size_t end = slash == std::string_view::npos ? text.size() : slash;
-        parts.emplace_back(text.substr(start, end - start));
-        if (slash == std::string_view::npos) break;
-        start = slash + 1;
-    }
-    return parts;
-}
-
 // The items of a tree that a path names, each with its chain of ancestors from the top.
 std::vector<std::vector<std::size_t>> matchPath(const std::vector<TreeItemInfo>& items,
                                                 const std::vector<std::string>& path,
@@ -84,6 +72,86 @@ void pressAt(WsWindow control, int x, int y) {
     WsClientToScreen(control, &screen);
     WsSetCursorPos(screen.x, screen.y);
     WsSendMessage(control, WS_LBUTTONDOWN, 0, pointParam(x, y));
+}
+
+// The ancestors of the item at index of a pre-order list, from the top, then the item.
+std::vector<std::size_t> chainTo(const std::vector<TreeItemInfo>& items, std::size_t index) {
+    std::vector<std::size_t> chain{index};
+    int level = items[index].level;
+    for (std::size_t k = index; k-- > 0 && level > 0;)
+        if (items[k].level == level - 1) {
+            chain.push_back(k);
+            --level;
+        }
+    return {chain.rbegin(), chain.rend()};
+}
+
+// The part of a row a click aims at.
+enum class Part { Label, Icon, Right, Button };
+
+// Its left and right edge in the tree's client coordinates.
+std::pair<int, int> partOf(const TreeItemInfo& item, Part part) {
+    switch (part) {
+    case Part::Icon:
+        return {item.icon.left, item.icon.right};
+    case Part::Right:
+        return {item.label.right + 1, item.label.right + 3};
+    case Part::Button:
+        return {item.button.left, item.button.right};
+    case Part::Label:
+        break;
+    }
+    return {item.label.left, item.label.right};
+}
+
+// A person drags the scroll bar's thumb to pos. The bar's message carries 16 bits; beyond
+// them a person would type their way down, which the tree's own scrolling into view does.
+void dragThumb(WsWindow tree, std::uint32_t message, int pos, WsTreeItem item) {
+    if (pos > 0xFFFF) {
+        WsSendMessage(tree, WS_TVM_ENSUREVISIBLE, 0, reinterpret_cast<WsLParam>(item));
+        return;
+    }
+    WsSendMessage(tree, message, WS_MAKEWPARAM(WS_SB_THUMBTRACK, pos), 0);
+    WsSendMessage(tree, message, WS_MAKEWPARAM(WS_SB_THUMBPOSITION, pos), 0);
+    WsSendMessage(tree, message, WS_MAKEWPARAM(WS_SB_ENDSCROLL, 0), 0);
+}
+
+// Scrolls the tree as a person would until the part of the item's row is in view: the whole
+// row, and the part as far as it fits (all of it for the space right of the label). Returns
+// the point to press, or nothing when the part cannot be brought into view.
+std::optional<WsPoint> reveal(WsWindow tree, std::size_t index, Part part) {
+    ControlInfo now = describeControl(tree);
+    if (index >= now.tree.size() || !now.tree[index].shown) return std::nullopt;
+    const int width = now.rect.right - now.rect.left;
+    const int height = now.rect.bottom - now.rect.top;
+    const TreeItemInfo* item = &now.tree[index];
+    const int rowHeight = item->row.bottom - item->row.top;
+    WsScrollInfo v{}, h{};
+    if (!WsGetScrollInfo(tree, WS_SB_VERT, &v) || !WsGetScrollInfo(tree, WS_SB_HORZ, &h) ||
+        rowHeight <= 0)
+        return std::nullopt;
+    if (item->row.top < 0 || item->row.bottom > height) {
+        const int row = v.pos + item->row.top / rowHeight;
+        dragThumb(tree, WS_VSCROLL, item->row.top < 0 ? row : std::max(0, row - v.page + 1),
+                  item->item);
+        now = describeControl(tree);
+        item = &now.tree[index];
+    }
+    auto [left, right] = partOf(*item, part);
+    const bool whole = part == Part::Right || part == Part::Button;
+    if (whole ? (left < 0 || right > width) : (right <= 0 || left >= width)) {
+        // Bring the part's start to the left edge, or the space right of a label to the
+        // right edge.
+        const int pos = part == Part::Right ? h.pos + right - width : h.pos + left - 4;
+        dragThumb(tree, WS_HSCROLL, std::max(0, pos), item->item);
+        now = describeControl(tree);
+        item = &now.tree[index];
+        std::tie(left, right) = partOf(*item, part);
+    }
+    const int x0 = std::max(left, 0), x1 = std::min(right, width);
+    const int y0 = std::max(item->row.top, 0), y1 = std::min(item->row.bottom, height);
+    if (x0 >= x1 || y0 >= y1 || (whole && (x0 != left || x1 != right))) return std::nullopt;
+    return WsPoint{(x0 + x1) / 2, (y0 + y1) / 2};
 }
 
 } // namespace
@@ -171,11 +239,22 @@ Outcome PanelView::tick(bool on) {
     return click("#" + std::to_string(box->id));
 }
 
+std::vector<std::string> PanelView::splitPath(std::string_view text) {
+    std::vector<std::string> parts(1);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size() && (text[i + 1] == '/' || text[i + 1] == '\\'))
+            parts.back() += text[++i];
+        else if (text[i] == '/')
+            parts.emplace_back();
+        else
+            parts.back() += text[i];
+    }
+    return parts;
+}
+
 Outcome PanelView::clickTreeItem(const std::vector<std::string>& path, std::uint32_t where) {
     std::optional<ControlInfo> tree = firstOfKind(ControlKind::TreeView);
     if (!tree) return {this->where() + " has no tree"};
-    if (!tree->visible || !isShown()) return {this->where() + ": the tree is hidden"};
-    if (!tree->enabled) return {this->where() + ": the tree is disabled"};
     std::string joined;
     for (const std::string& part : path)
         joined += (joined.empty() ? "" : "/") + part;
@@ -194,40 +273,52 @@ Outcome PanelView::clickTreeItem(const std::vector<std::string>& path, std::uint
     if (matches.size() > 1)
         return {this->where() + ": the tree has " + std::to_string(matches.size()) + " items " +
                 quoted(joined) + "; the path is ambiguous"};
-    const std::vector<std::size_t> chain = matches.front();
+    return clickTreeItemAt(matches.front().back(), where);
+}
+
+Outcome PanelView::clickTreeItemAt(std::size_t index, std::uint32_t where) {
+    std::optional<ControlInfo> tree = firstOfKind(ControlKind::TreeView);
+    if (!tree) return {this->where() + " has no tree"};
+    if (!tree->visible || !isShown()) return {this->where() + ": the tree is hidden"};
+    if (!tree->enabled) return {this->where() + ": the tree is disabled"};
+    if (index >= tree->tree.size())
+        return {this->where() + ": the tree has no item " + std::to_string(index)};
+    const std::string name = quoted(tree->tree[index].text);
+    const std::vector<std::size_t> chain = chainTo(tree->tree, index);
     // Open every closed item above the target with its expand button.
     for (std::size_t k = 0; k + 1 < chain.size(); ++k) {
         const ControlInfo now = describeControl(tree->window);
         const TreeItemInfo& item = now.tree[chain[k]];
         if (item.expanded) continue;
         if (!item.shown) return {this->where() + ": " + quoted(item.text) + " cannot be reached"};
-        if (item.button.right > item.button.left)
-            pressAt(tree->window, (item.button.left + item.button.right) / 2,
-                    (item.button.top + item.button.bottom) / 2);
-        else // a tree without buttons: a double-click on the label opens the item
+        if (item.button.right > item.button.left) {
+            const std::optional<WsPoint> at = reveal(tree->window, chain[k], Part::Button);
+            if (!at)
+                return {this->where() + ": the button of " + quoted(item.text) +
+                        " cannot be brought into view"};
+            pressAt(tree->window, at->x, at->y);
+        } else { // a tree without buttons: a double-click on the label opens the item
             WsSendMessage(tree->window, WS_TVM_EXPAND, WS_TVE_EXPAND,
                           reinterpret_cast<WsLParam>(item.item));
+        }
         if (!WsIsWindowEnabled(tree->window))
             return {this->where() + ": the tree was disabled on the way"};
     }
-    const ControlInfo now = describeControl(tree->window);
-    const TreeItemInfo& target = now.tree[chain.back()];
-    if (!target.shown) return {this->where() + ": " + quoted(joined) + " cannot be reached"};
-    const int treeHeight = tree->rect.bottom - tree->rect.top;
-    if (target.row.bottom > treeHeight)
-        return {this->where() + ": " + quoted(joined) +
-                " is below the tree's visible part; make the panel taller"};
-    const int y = (target.row.top + target.row.bottom) / 2;
-    int x = (target.label.left + target.label.right) / 2;
+    Part part = Part::Label;
     if (where == WS_TVHT_ONITEMRIGHT) {
-        if (target.label.right >= tree->rect.right - tree->rect.left)
-            return {this->where() + ": nothing to the right of " + quoted(joined)};
-        x = target.label.right + 2;
+        part = Part::Right;
     } else if (where == WS_TVHT_ONITEMICON) {
         if (!tree->imageList) return {this->where() + ": the tree shows no icons"};
-        x = target.label.left - 6;
+        part = Part::Icon;
     }
-    pressAt(tree->window, x, y);
+    if (!describeControl(tree->window).tree[index].shown)
+        return {this->where() + ": " + name + " cannot be reached"};
+    const std::optional<WsPoint> at = reveal(tree->window, index, part);
+    if (!at) {
+        if (part == Part::Right) return {this->where() + ": nothing to the right of " + name};
+        return {this->where() + ": " + name + " cannot be brought into view"};
+    }
+    pressAt(tree->window, at->x, at->y);
     return {};
 }
 
@@ -261,6 +352,12 @@ void PanelView::print(const PanelView& panel, std::ostream& out) {
             out << "    " << std::string(static_cast<std::size_t>(item.level) * 2, ' ')
                 << (item.childCount ? (item.expanded ? "- " : "+ ") : "  ") << item.text << "\n";
         }
+        WsScrollInfo rows{};
+        if (c.kind == ControlKind::TreeView && WsGetScrollInfo(c.window, WS_SB_VERT, &rows) &&
+            rows.max + 1 > rows.page)
+            out << "    (rows " << rows.pos + 1 << " to "
+                << std::min(rows.pos + rows.page, rows.max + 1) << " of " << rows.max + 1
+                << " in view)\n";
     }
 }
 

@@ -80,7 +80,6 @@ TEST_F(CliDocuments, ExitStatusesTellTheOutcomesApart) {
         // 2: the user cancelled.
         {"run polygon-colouring " + states + " --answer cancel", 2, "cancelled"},
         // 3: refused, nothing changed.
-        {"run move-to-layer square.svg --set layer=Nowhere", 3, "the tree has no item \"Nowhere\""},
         {"run fast-move square.svg", 3, "refused: 移動先を示すパスを1つだけ選択して"},
         {"run polygon-colouring layers.svg --layer hidden --answer ok", 3, "非表示です"},
         {"run polygon-colouring layers.svg --layer locked --answer ok", 3, "ロックされています"},
@@ -95,6 +94,7 @@ TEST_F(CliDocuments, ExitStatusesTellTheOutcomesApart) {
         {"run map-scaling square.svg --set mode=huge", 64, "scale|ratio|paper"},
         {"run map-scaling square.svg --set mode", 64, "not FIELD=VALUE"},
         {"run fast-move square.svg --layer roads", 64, "\"roads\""},
+        {"run move-to-layer square.svg --set layer=Nowhere", 64, "no layer is named \"Nowhere\""},
         {"run fast-move square.svg --select sq,nothing", 64, "\"nothing\""},
         {"run fast-move layers.svg --select k1", 64,
          "\"k1\" cannot be selected: it is on the "

@@ -216,5 +216,38 @@ TEST_F(MovePanel, DeeplyNestedGroupsAreWalkedWithoutRecursion) {
     EXPECT_EQ(LayerOf(doc(), "nest"), "Labels");
 }
 
+TEST_F(MovePanel, RowsFarDownOrFarRightAreScrolledIntoViewAtTheSmallestSize) {
+    ASSERT_TRUE(Panel(kMoveTitle).resize(160, 144));
+    for (int i = 0; i < 300; ++i)
+        doc().appendLayer(nullptr, "wide " + std::to_string(i));
+    host::Layer* deep = FindLayer(doc(), "Labels");
+    for (int depth = 1; depth <= 30; ++depth)
+        deep = doc().appendLayer(deep, "deep " + std::to_string(depth));
+    std::string japanese;
+    for (int i = 0; i < 75; ++i)
+        japanese += "地";
+    doc().appendLayer(nullptr, japanese);
+    doc().appendLayer(nullptr, std::string(160, 'n'));
+    Click(kMoveTitle, kRefresh);
+    std::vector<std::string> deepPath{"Labels"};
+    for (int depth = 1; depth <= 30; ++depth)
+        deepPath.push_back("deep " + std::to_string(depth));
+    const std::vector<std::vector<std::string>> targets = {
+        {"wide 196"}, deepPath, {japanese}, {std::string(160, 'n')}, {"Roads"}};
+    for (const std::vector<std::string>& path : targets) {
+        Select({"lake"});
+        ClickLayer(path);
+        EXPECT_EQ(LayerOf(doc(), "lake"), path.back());
+        for (const std::uint32_t where : {WS_TVHT_ONITEMICON, WS_TVHT_ONITEMRIGHT}) {
+            // The widest label ends where the tree's scrolling does.
+            if (where == WS_TVHT_ONITEMRIGHT && path.back().size() == 160) continue;
+            Select({"road1"});
+            ClickLayer(path, where);
+            EXPECT_EQ(LayerOf(doc(), "road1"), path.back()) << where;
+        }
+    }
+    EXPECT_TRUE(Messages().empty());
+}
+
 } // namespace
 } // namespace paneltest

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <pty.h>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -64,6 +65,32 @@ protected:
         while (std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe.get()))
             run.output.append(buffer.data(), n);
         const int raw = pclose(pipe.release());
+        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        return run;
+    }
+
+    // move-to-layer on in.svg with sq selected, a terminal on its input and output, and the
+    // lines typed at it.
+    CliRun AtTerminal(const std::string& typed) {
+        int terminal = -1;
+        const pid_t child = forkpty(&terminal, nullptr, nullptr, nullptr);
+        if (child == 0) {
+            if (chdir(folder_.c_str()) == 0)
+                execl(CARTOVEL_EXE, CARTOVEL_EXE, "run", "move-to-layer", "in.svg", "-o", "out.svg",
+                      "--select", "sq", "--prefs", "prefs.json", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        CliRun run;
+        if (child < 0) return run;
+        // The terminal hands the lines over one at a time as they are read.
+        if (write(terminal, typed.data(), typed.size()) != static_cast<ssize_t>(typed.size()))
+            ADD_FAILURE() << "could not type at the terminal";
+        std::array<char, 4096> buffer{};
+        for (ssize_t n; (n = read(terminal, buffer.data(), buffer.size())) > 0;)
+            run.output.append(buffer.data(), static_cast<std::size_t>(n));
+        close(terminal);
+        int raw = 0;
+        waitpid(child, &raw, 0);
         run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
         return run;
     }
@@ -125,6 +152,121 @@ TEST_F(PanelCli, TextOriginPutsTheOriginAtTheLeftEndWithoutMovingTheLabel) {
     EXPECT_NEAR(a.left, b.left, 1e-3);
     EXPECT_NEAR(a.top, b.top, 1e-3);
     EXPECT_LT(town->text()->matrix.tx, was->text()->matrix.tx);
+}
+
+// Layers every way a name can be hard to reach: one named like the file, 300 side by side,
+// 30 deep, names of 75 Japanese and 160 Latin characters, and names with a slash or a
+// backslash beside a path that spells the same.
+std::string ReachMap() {
+    std::string svg =
+        R"(<svg xmlns="http://www.w3.org/2000/svg" xmlns:inkscape="http://www.inkscape.org/namespaces/inkscape" viewBox="0 0 400 400">
+<g id="start" inkscape:groupmode="layer" inkscape:label="start"><path id="sq" d="M0 0L9 0L9 9Z"/><text id="label" x="5" y="5">x</text></g>
+)";
+    const auto layer = [](const std::string& id, const std::string& label) {
+        return "<g id=\"" + id + "\" inkscape:groupmode=\"layer\" inkscape:label=\"" + label +
+               "\">";
+    };
+    for (int i = 0; i < 300; ++i)
+        svg += layer("wide" + std::to_string(i), "wide " + std::to_string(i)) + "</g>\n";
+    for (int depth = 1; depth <= 30; ++depth)
+        svg += layer("deep" + std::to_string(depth), "deep " + std::to_string(depth));
+    for (int depth = 1; depth <= 30; ++depth)
+        svg += "</g>";
+    std::string japanese;
+    for (int i = 0; i < 75; ++i)
+        japanese += "地";
+    svg += "\n" + layer("ja", japanese) + "</g>\n" + layer("latin", std::string(160, 'n')) +
+           "</g>\n" + layer("slash", "a/b") + "</g>\n" + layer("a", "a") + layer("a-b", "b") +
+           "</g></g>\n" + layer("backslash", "c\\d") + "</g>\n" + layer("in", "in") +
+           "</g>\n</svg>\n";
+    return svg;
+}
+
+TEST_F(PanelCli, MoveToLayerReachesEveryLayerByPathOrId) {
+    std::ofstream(folder_ / "in.svg", std::ios::binary) << ReachMap();
+    std::string deepPath = "deep 1";
+    for (int depth = 2; depth <= 30; ++depth)
+        deepPath += "/deep " + std::to_string(depth);
+    std::string japanese;
+    for (int i = 0; i < 75; ++i)
+        japanese += "地";
+    struct Case {
+        std::string set;
+        std::string layerId;
+    };
+    const std::vector<Case> cases = {
+        {"layer=in", "in"}, // the file's own name: the layer, not the document's item
+        {"'layer=wide 100'", "wide100"},
+        {"'layer=" + deepPath + "'", "deep30"},
+        {"'layer=deep 30'", "deep30"},
+        {"layer=" + japanese, "ja"},
+        {"layer=" + std::string(160, 'n'), "latin"},
+        {"'layer=a\\/b'", "slash"},
+        {"layer=a/b", "a-b"},
+        {"'layer=c\\\\d'", "backslash"},
+        {"layer-id=slash", "slash"},
+    };
+    for (const Case& c : cases) {
+        const CliRun run =
+            Cartovel("run move-to-layer in.svg -o out.svg --select sq --set " + c.set);
+        ASSERT_EQ(run.status, 0) << c.set << "\n" << run.output;
+        const host::SvgLoadResult saved = Load("out.svg");
+        ASSERT_TRUE(saved.document) << saved.message;
+        const host::Art* sq = Find(*saved.document, "sq");
+        ASSERT_NE(sq, nullptr);
+        EXPECT_EQ(saved.document->layerOfArt(*sq)->group()->name, c.layerId) << c.set;
+        fs::remove(folder_ / "out.svg");
+    }
+}
+
+// A click that moves nothing, a layer that is not there and an origin with no text to set
+// are not successes, and nothing is saved.
+TEST_F(PanelCli, RunsThatChangeNothingAreNotDone) {
+    std::ofstream(folder_ / "in.svg", std::ios::binary) << ReachMap();
+    struct Case {
+        std::string arguments;
+        int status;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {"move-to-layer in.svg --select sq --set layer=start", 3, "nothing was moved"},
+        {"move-to-layer in.svg --select sq --set layer=Nowhere", 64, "no layer is named"},
+        {"move-to-layer in.svg --select sq --set layer-id=nowhere", 64, "no layer has the id"},
+        {"move-to-layer in.svg --select sq --set layer=a --set layer-id=a", 64, "twice"},
+        {"text-origin in.svg --select sq --set origin=left", 3, "no text is selected"},
+    };
+    for (const Case& c : cases) {
+        const CliRun run = Cartovel("run " + c.arguments + " -o out.svg");
+        EXPECT_EQ(run.status, c.status) << c.arguments << "\n" << run.output;
+        EXPECT_NE(run.output.find(c.message), std::string::npos) << c.arguments << run.output;
+        EXPECT_FALSE(fs::exists(folder_ / "out.svg")) << c.arguments;
+    }
+}
+
+// The panel typed at from a terminal: each action says what it did, a refused one leaves
+// the moves before it, and done saves them.
+TEST_F(PanelCli, AtTheTerminalEachActionReportsAndDoneSavesWhatWasDone) {
+    std::ofstream(folder_ / "in.svg", std::ios::binary) << ReachMap();
+    const CliRun run = AtTerminal("tree Nowhere\ntree a\\/b\ntree a\\/b\ntree in\ndone\n");
+    ASSERT_EQ(run.status, 0) << run.output;
+    const std::string& out = run.output;
+    const std::size_t missing = out.find("no layer is named \"Nowhere\"");
+    const std::size_t first = out.find("moved 1 object", missing);
+    const std::size_t refused = out.find("nothing was moved", first);
+    const std::size_t second = out.find("moved 1 object", refused);
+    EXPECT_NE(missing, std::string::npos) << out;
+    EXPECT_NE(first, std::string::npos) << out;
+    EXPECT_NE(refused, std::string::npos) << out;
+    EXPECT_NE(second, std::string::npos) << out;
+    const host::SvgLoadResult saved = Load("out.svg");
+    ASSERT_TRUE(saved.document) << saved.message << out;
+    EXPECT_EQ(saved.document->layerOfArt(*Find(*saved.document, "sq"))->group()->name, "in");
+
+    // Nothing done: nothing saved.
+    fs::remove(folder_ / "out.svg");
+    const CliRun idle = AtTerminal("tree start\ndone\n");
+    EXPECT_EQ(idle.status, 3) << idle.output;
+    EXPECT_FALSE(fs::exists(folder_ / "out.svg"));
 }
 
 } // namespace

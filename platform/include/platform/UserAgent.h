@@ -43,9 +43,11 @@ struct TreeItemInfo {
     bool expanded = false;
     bool shown = false; // every parent is expanded, so the item has a row
     int childCount = 0;
-    WsRect row{};    // client coordinates of the tree; empty when not shown
+    WsRect row{};    // client coordinates of the tree (outside it when scrolled away);
+                     // empty when not shown
     WsRect label{};  // the label's part of the row
     WsRect button{}; // the expand button; empty when the item has none
+    WsRect icon{};   // the icon; empty without an image list
 };
 
 /** What a person sees of one control. */
@@ -155,6 +157,12 @@ public:
      *  A path that names two items is refused as ambiguous. */
     Outcome clickTreeItem(const std::vector<std::string>& path,
                           std::uint32_t where = WS_TVHT_ONITEMLABEL);
+    /** Clicks the item at index of the tree's items in pre-order (ControlInfo::tree): opens
+     *  the items above it with their expand buttons and drags the scroll bars until the
+     *  row, and the part of it clicked, are in view, as a person would. */
+    Outcome clickTreeItemAt(std::size_t index, std::uint32_t where = WS_TVHT_ONITEMLABEL);
+    /** "A/B/C" as item texts; "\/" is a slash inside a text and "\\" a backslash. */
+    static std::vector<std::string> splitPath(std::string_view text);
     /** Resizes the panel's window as a person dragging its edge would. */
     Outcome resize(int width, int height);
     /** Draws the panel now. */

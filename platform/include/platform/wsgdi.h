@@ -137,8 +137,49 @@ enum {
     WS_SETFONT = 0x0030, /* wParam: the font (borrowed) */
     WS_GETFONT = 0x0031,
     WS_LBUTTONDOWN = 0x0201, /* lParam: x in the low word, y in the high word (client) */
-    WS_BM_GETIMAGE = 0x00F6
+    WS_BM_GETIMAGE = 0x00F6,
+    WS_KEYDOWN = 0x0100,   /* wParam: the virtual key (WS_VK_*) */
+    WS_HSCROLL = 0x0114,   /* wParam: WS_SB_* in the low word, the thumb's position in the high */
+    WS_VSCROLL = 0x0115,   /* the same */
+    WS_MOUSEWHEEL = 0x020A /* wParam: the signed turn in the high word, WS_WHEEL_DELTA a notch;
+                              away from the user scrolls up */
 };
+enum {
+    WS_VK_PRIOR = 0x21,
+    WS_VK_NEXT = 0x22,
+    WS_VK_END = 0x23,
+    WS_VK_HOME = 0x24,
+    WS_VK_LEFT = 0x25,
+    WS_VK_UP = 0x26,
+    WS_VK_RIGHT = 0x27,
+    WS_VK_DOWN = 0x28
+};
+/* Scroll bar requests (low word of WS_VSCROLL / WS_HSCROLL); up and left share codes. */
+enum {
+    WS_SB_LINEUP = 0,
+    WS_SB_LINEDOWN = 1,
+    WS_SB_PAGEUP = 2,
+    WS_SB_PAGEDOWN = 3,
+    WS_SB_THUMBPOSITION = 4,
+    WS_SB_THUMBTRACK = 5,
+    WS_SB_TOP = 6,
+    WS_SB_BOTTOM = 7,
+    WS_SB_ENDSCROLL = 8
+};
+enum { WS_SB_HORZ = 0, WS_SB_VERT = 1 };
+#define WS_WHEEL_DELTA 120
+
+/** A window's scroll bar: positions from min to max, page of them visible at once, the
+ *  first visible one at pos. A tree view scrolls by rows vertically and by pixels
+ *  horizontally. */
+typedef struct WsScrollInfo {
+    int min;
+    int max;
+    int page;
+    int pos;
+} WsScrollInfo;
+/** Fails for a window without scroll bars. */
+WS_API int WsGetScrollInfo(WsWindow window, int bar, WsScrollInfo* info);
 /* BM_SETIMAGE / BM_GETIMAGE wParam. */
 enum { WS_IMAGE_BITMAP = 0, WS_IMAGE_ICON = 1 };
 /* STATIC: with SS_NOTIFY a click tells the parent (WS_COMMAND, STN_CLICKED). */
@@ -153,7 +194,14 @@ typedef struct WsNmHdr {
 } WsNmHdr;
 #define WS_NM_CLICK ((uint32_t)-2)
 
-/* ---- Tree view (class "TREEVIEW") ---- */
+/* ---- Tree view (class "TREEVIEW") ----
+ *
+ * The rows scroll: with the scroll bars (WS_VSCROLL by rows, WS_HSCROLL by pixels), the
+ * wheel, the keys (the arrows, Home, End, Page Up and Page Down move the selection and bring
+ * it into view; Left and Right also close and open items) and WS_TVM_ENSUREVISIBLE. Item
+ * rectangles are in client coordinates, so a row scrolled away lies outside the window and
+ * cannot be hit. A click selects its row without scrolling, so the row stays under the
+ * pointer for the parent's hit test. */
 
 #define WS_TVS_HASBUTTONS 0x0001u
 #define WS_TVS_HASLINES 0x0002u
@@ -222,7 +270,11 @@ enum {
     WS_TVGN_PREVIOUS = 2,
     WS_TVGN_PARENT = 3,
     WS_TVGN_CHILD = 4,
-    WS_TVGN_CARET = 9
+    WS_TVGN_FIRSTVISIBLE = 5, /* the top row */
+    WS_TVGN_NEXTVISIBLE = 6,  /* the next row, shown or scrolled away */
+    WS_TVGN_PREVIOUSVISIBLE = 7,
+    WS_TVGN_CARET = 9,
+    WS_TVGN_LASTVISIBLE = 10 /* the last row */
 };
 
 enum {
@@ -231,12 +283,17 @@ enum {
     WS_TVM_GETITEMRECT = 0x1104, /* lParam: WsTvItemRect* */
     WS_TVM_GETCOUNT = 0x1105,
     WS_TVM_GETIMAGELIST = 0x1108,
-    WS_TVM_SETIMAGELIST = 0x1109, /* lParam: the list (borrowed); returns the previous one */
-    WS_TVM_GETNEXTITEM = 0x110A,  /* wParam: WS_TVGN_*, lParam: the item */
-    WS_TVM_SELECTITEM = 0x110B,   /* lParam: the item */
-    WS_TVM_HITTEST = 0x1111,      /* lParam: WsTvHitTestInfo*; returns the item */
-    WS_TVM_INSERTITEM = 0x1132,   /* lParam: WsTvInsert*; returns the new item or null */
-    WS_TVM_GETITEM = 0x113E       /* lParam: WsTvItem* */
+    WS_TVM_SETIMAGELIST = 0x1109,    /* lParam: the list (borrowed); returns the previous one */
+    WS_TVM_GETNEXTITEM = 0x110A,     /* wParam: WS_TVGN_*, lParam: the item */
+    WS_TVM_SELECTITEM = 0x110B,      /* wParam: WS_TVGN_CARET (select and scroll into view) or
+                                        WS_TVGN_FIRSTVISIBLE (scroll to the top), lParam: the
+                                        item (null: no selection) */
+    WS_TVM_GETVISIBLECOUNT = 0x1110, /* the rows that fit whole */
+    WS_TVM_HITTEST = 0x1111,         /* lParam: WsTvHitTestInfo*; returns the item */
+    WS_TVM_ENSUREVISIBLE = 0x1114,   /* lParam: the item; opens its parents and scrolls it into
+                                        view; non-zero when it scrolled and opened nothing */
+    WS_TVM_INSERTITEM = 0x1132,      /* lParam: WsTvInsert*; returns the new item or null */
+    WS_TVM_GETITEM = 0x113E          /* lParam: WsTvItem* */
 };
 
 #ifdef __cplusplus

@@ -1,6 +1,7 @@
 // TREEVIEW: items in a hierarchy with expand buttons, icons from an image list and labels;
-// hit-testing and a click that tells the parent (WS_NOTIFY, NM_CLICK). Item handles are
-// numbers never reused, so a handle of a deleted item is refused.
+// hit-testing, a click that tells the parent (WS_NOTIFY, NM_CLICK), and rows that scroll
+// with the scroll bars, the wheel and the keyboard. Item handles are numbers never reused,
+// so a handle of a deleted item is refused.
 #include "controls/TreeView.h"
 
 #include "Guard.h"
@@ -13,6 +14,10 @@ namespace ws {
 namespace {
 
 constexpr int kIndent = 19;
+// Pixels of one step of the horizontal scroll bar's arrows.
+constexpr int kLinePixels = 8;
+// Rows one notch of the wheel scrolls, the system's default.
+constexpr int kWheelLines = 3;
 
 TreeData& treeOf(Window& w) {
     if (!w.tree) w.tree.reset(new TreeData);
@@ -39,6 +44,245 @@ void imageSize(const TreeData& tree, int& width, int& height) {
         width = info.width;
         height = info.height;
     }
+}
+
+int rowHeightOf(const Window& w) {
+    int imageWidth = 0, imageHeight = 0;
+    imageSize(*w.tree, imageWidth, imageHeight);
+    return std::max({16, fontPixelHeight(w) + 4, imageHeight + 2});
+}
+
+// The rows with the row `top` at the top of the window and the content moved scrollX
+// pixels to the left.
+std::vector<TreeRow> layoutRows(const Window& w, int top, int scrollX) {
+    std::vector<TreeRow> rows;
+    if (!w.tree) return rows;
+    const TreeData& tree = *w.tree;
+    int imageWidth = 0, imageHeight = 0;
+    imageSize(tree, imageWidth, imageHeight);
+    const int fontHeight = fontPixelHeight(w);
+    const int rowHeight = rowHeightOf(w);
+    const bool linesAtRoot = (w.style & WS_TVS_LINESATROOT) != 0;
+    // Pre-order over the items whose parents are all expanded.
+    std::vector<std::pair<std::uint64_t, int>> pending;
+    for (auto it = tree.roots.rbegin(); it != tree.roots.rend(); ++it)
+        pending.emplace_back(*it, 0);
+    while (!pending.empty()) {
+        const auto [id, level] = pending.back();
+        pending.pop_back();
+        const TreeNode& node = tree.nodes.at(id);
+        TreeRow row;
+        row.id = id;
+        row.level = level;
+        const int y = (static_cast<int>(rows.size()) - top) * rowHeight;
+        row.row = {0, y, std::max(w.width, 0), y + rowHeight};
+        const int content = (level + (linesAtRoot ? 1 : 0)) * kIndent - scrollX;
+        if (hasButtons(w) && content + scrollX >= kIndent && !node.children.empty())
+            row.button = {content - kIndent, y, content, y + rowHeight};
+        int labelLeft = content;
+        if (imageWidth > 0) {
+            row.icon = {content, y, content + imageWidth, y + rowHeight};
+            labelLeft = content + imageWidth + 3;
+        }
+        row.label = {labelLeft, y, labelLeft + labelWidth(node.text, fontHeight), y + rowHeight};
+        rows.push_back(row);
+        if (node.expanded)
+            for (auto it = node.children.rbegin(); it != node.children.rend(); ++it)
+                pending.emplace_back(*it, level + 1);
+    }
+    return rows;
+}
+
+// The rows that fit whole in the window; at least one, so a window lower than a row still
+// shows one at a time.
+int pageRows(const Window& w) {
+    return std::max(1, std::max(w.height, 0) / rowHeightOf(w));
+}
+
+struct ScrollRange {
+    int lastTop = 0;
+    int maxX = 0;
+};
+
+ScrollRange scrollRange(const Window& w) {
+    ScrollRange range;
+    const std::vector<TreeRow> rows = layoutRows(w, 0, 0);
+    range.lastTop = std::max(0, static_cast<int>(rows.size()) - pageRows(w));
+    int width = 0;
+    for (const TreeRow& row : rows)
+        width = std::max(width, row.label.right);
+    range.maxX = std::max(0, width - std::max(w.width, 0));
+    return range;
+}
+
+// Scrolls to (top, x) as far as the rows allow; true when anything moved.
+bool scrollTo(Window& w, int top, int x) {
+    TreeData& tree = treeOf(w);
+    const ScrollRange range = scrollRange(w);
+    top = std::clamp(top, 0, range.lastTop);
+    x = std::clamp(x, 0, range.maxX);
+    const bool moved = top != tree.topRow || x != tree.scrollX;
+    tree.topRow = top;
+    tree.scrollX = x;
+    return moved;
+}
+
+void keepScrollInRange(Window& w) {
+    if (w.tree) scrollTo(w, w.tree->topRow, w.tree->scrollX);
+}
+
+// Opens every item above id; true when one was closed.
+bool expandParents(TreeData& tree, std::uint64_t id) {
+    bool opened = false;
+    for (std::uint64_t p = tree.nodes.at(id).parent; p != 0; p = tree.nodes.at(p).parent) {
+        TreeNode& parent = tree.nodes.at(p);
+        opened = opened || !parent.expanded;
+        parent.expanded = true;
+    }
+    return opened;
+}
+
+// Opens the item's parents and scrolls the fewest rows that show its row whole, and to the
+// side when its label starts outside the window. Non-zero when it scrolled and opened
+// nothing, as the system's tree view answers.
+WsLResult ensureVisible(Window& w, std::uint64_t id) {
+    TreeData& tree = treeOf(w);
+    if (!tree.nodes.count(id)) return 0;
+    const bool opened = expandParents(tree, id);
+    const std::vector<TreeRow> rows = layoutRows(w, 0, 0);
+    int index = 0;
+    while (index < static_cast<int>(rows.size()) && rows[static_cast<std::size_t>(index)].id != id)
+        ++index;
+    int top = tree.topRow;
+    if (index < top)
+        top = index;
+    else if (index >= top + pageRows(w))
+        top = index - pageRows(w) + 1;
+    int x = tree.scrollX;
+    const TreeRow& row = rows[static_cast<std::size_t>(index)];
+    const int start = row.icon.right > row.icon.left ? row.icon.left : row.label.left;
+    if (start < x || start >= x + std::max(w.width, 0)) x = std::max(0, start - kIndent);
+    const bool moved = scrollTo(w, top, x);
+    return moved && !opened ? 1 : 0;
+}
+
+bool isAncestor(const TreeData& tree, std::uint64_t ancestor, std::uint64_t id) {
+    for (std::uint64_t p = id == 0 ? 0 : tree.nodes.at(id).parent; p != 0;
+         p = tree.nodes.at(p).parent)
+        if (p == ancestor) return true;
+    return false;
+}
+
+WsLResult scrollBar(Window& w, bool vertical, WsWParam wParam) {
+    TreeData& tree = treeOf(w);
+    const int code = WS_LOWORD(wParam);
+    const int thumb = WS_HIWORD(wParam);
+    const ScrollRange range = scrollRange(w);
+    const int line = vertical ? 1 : kLinePixels;
+    const int page = vertical ? pageRows(w) : std::max(w.width, 1);
+    int pos = vertical ? tree.topRow : tree.scrollX;
+    switch (code) {
+    case WS_SB_LINEUP:
+        pos -= line;
+        break;
+    case WS_SB_LINEDOWN:
+        pos += line;
+        break;
+    case WS_SB_PAGEUP:
+        pos -= page;
+        break;
+    case WS_SB_PAGEDOWN:
+        pos += page;
+        break;
+    case WS_SB_THUMBPOSITION:
+    case WS_SB_THUMBTRACK:
+        pos = thumb;
+        break;
+    case WS_SB_TOP:
+        pos = 0;
+        break;
+    case WS_SB_BOTTOM:
+        pos = vertical ? range.lastTop : range.maxX;
+        break;
+    default:
+        return 0;
+    }
+    if (vertical)
+        scrollTo(w, pos, tree.scrollX);
+    else
+        scrollTo(w, tree.topRow, pos);
+    return 0;
+}
+
+WsLResult wheel(Window& w, WsWParam wParam) {
+    const int turn = static_cast<std::int16_t>(WS_HIWORD(wParam));
+    const int lines = turn * kWheelLines / WS_WHEEL_DELTA;
+    scrollTo(w, treeOf(w).topRow - lines, treeOf(w).scrollX);
+    return 0;
+}
+
+// The keys move the selection from row to row, a page at a time, or to either end; Left
+// closes an open item or goes to its parent, Right opens a closed one or goes to its first
+// child. The new selection is brought into view.
+WsLResult keyDown(Window& w, WsWParam key) {
+    TreeData& tree = treeOf(w);
+    const std::vector<TreeRow> rows = layoutRows(w, 0, 0);
+    if (rows.empty()) return 0;
+    const int last = static_cast<int>(rows.size()) - 1;
+    int at = -1;
+    for (int i = 0; i <= last; ++i)
+        if (rows[static_cast<std::size_t>(i)].id == tree.selected) at = i;
+    const int page = std::max(1, pageRows(w) - 1);
+    std::uint64_t next = 0;
+    if (at < 0) {
+        next = rows[static_cast<std::size_t>(std::min(tree.topRow, last))].id;
+    } else {
+        TreeNode& node = tree.nodes.at(tree.selected);
+        int to = at;
+        switch (key) {
+        case WS_VK_UP:
+            to = at - 1;
+            break;
+        case WS_VK_DOWN:
+            to = at + 1;
+            break;
+        case WS_VK_PRIOR:
+            to = at - page;
+            break;
+        case WS_VK_NEXT:
+            to = at + page;
+            break;
+        case WS_VK_HOME:
+            to = 0;
+            break;
+        case WS_VK_END:
+            to = last;
+            break;
+        case WS_VK_LEFT:
+            if (node.expanded && !node.children.empty()) {
+                node.expanded = false;
+                keepScrollInRange(w);
+                return 0;
+            }
+            next = node.parent;
+            break;
+        case WS_VK_RIGHT:
+            if (!node.children.empty() && !node.expanded) {
+                node.expanded = true;
+                return 0;
+            }
+            next = node.children.empty() ? 0 : node.children.front();
+            break;
+        default:
+            return 0;
+        }
+        if (key != WS_VK_LEFT && key != WS_VK_RIGHT)
+            next = rows[static_cast<std::size_t>(std::clamp(to, 0, last))].id;
+    }
+    if (next == 0) return 0;
+    tree.selected = next;
+    ensureVisible(w, next);
+    return 0;
 }
 
 std::vector<std::uint64_t>* siblingsOf(TreeData& tree, std::uint64_t parent) {
@@ -94,6 +338,7 @@ WsLResult deleteItem(Window& w, WsTreeItem item) {
         tree.nodes.clear();
         tree.roots.clear();
         tree.selected = 0;
+        tree.topRow = tree.scrollX = 0;
         return 1;
     }
     auto it = tree.nodes.find(treeId(item));
@@ -101,6 +346,7 @@ WsLResult deleteItem(Window& w, WsTreeItem item) {
     if (std::vector<std::uint64_t>* siblings = siblingsOf(tree, it->second.parent))
         std::erase(*siblings, it->first);
     eraseSubtree(tree, treeId(item));
+    keepScrollInRange(w);
     return 1;
 }
 
@@ -117,6 +363,9 @@ WsLResult expand(Window& w, WsWParam how, WsTreeItem item) {
         expanded = !expanded;
     else
         return 0;
+    // The selection does not stay hidden inside a closed item.
+    if (!expanded && isAncestor(tree, it->first, tree.selected)) tree.selected = it->first;
+    keepScrollInRange(w);
     return 1;
 }
 
@@ -145,6 +394,24 @@ WsLResult nextItem(Window& w, WsWParam relation, WsTreeItem item) {
         return tree.roots.empty() ? 0 : reinterpret_cast<WsLResult>(treeHandle(tree.roots.front()));
     if (relation == WS_TVGN_CARET)
         return tree.selected ? reinterpret_cast<WsLResult>(treeHandle(tree.selected)) : 0;
+    if (relation == WS_TVGN_FIRSTVISIBLE || relation == WS_TVGN_LASTVISIBLE ||
+        relation == WS_TVGN_NEXTVISIBLE || relation == WS_TVGN_PREVIOUSVISIBLE) {
+        const std::vector<TreeRow> rows = layoutRows(w, 0, 0);
+        const int count = static_cast<int>(rows.size());
+        int at = -1;
+        if (relation == WS_TVGN_FIRSTVISIBLE) {
+            at = tree.topRow;
+        } else if (relation == WS_TVGN_LASTVISIBLE) {
+            at = count - 1;
+        } else {
+            for (int i = 0; i < count; ++i)
+                if (rows[static_cast<std::size_t>(i)].id == treeId(item))
+                    at = relation == WS_TVGN_NEXTVISIBLE ? i + 1 : i - 1;
+        }
+        return at >= 0 && at < count
+                   ? reinterpret_cast<WsLResult>(treeHandle(rows[static_cast<std::size_t>(at)].id))
+                   : 0;
+    }
     auto it = tree.nodes.find(treeId(item));
     if (it == tree.nodes.end()) return 0;
     const TreeNode& node = it->second;
@@ -243,43 +510,7 @@ std::vector<std::pair<std::uint64_t, int>> treeItems(const TreeData& tree) {
 }
 
 std::vector<TreeRow> treeRows(const Window& w) {
-    std::vector<TreeRow> rows;
-    if (!w.tree) return rows;
-    const TreeData& tree = *w.tree;
-    int imageWidth = 0, imageHeight = 0;
-    imageSize(tree, imageWidth, imageHeight);
-    const int fontHeight = fontPixelHeight(w);
-    const int rowHeight = std::max({16, fontHeight + 4, imageHeight + 2});
-    const bool linesAtRoot = (w.style & WS_TVS_LINESATROOT) != 0;
-    // Pre-order over the items whose parents are all expanded.
-    std::vector<std::pair<std::uint64_t, int>> pending;
-    for (auto it = tree.roots.rbegin(); it != tree.roots.rend(); ++it)
-        pending.emplace_back(*it, 0);
-    while (!pending.empty()) {
-        const auto [id, level] = pending.back();
-        pending.pop_back();
-        const TreeNode& node = tree.nodes.at(id);
-        TreeRow row;
-        row.id = id;
-        row.level = level;
-        const int top = static_cast<int>(rows.size()) * rowHeight;
-        row.row = {0, top, std::max(w.width, 0), top + rowHeight};
-        const int content = (level + (linesAtRoot ? 1 : 0)) * kIndent;
-        if (hasButtons(w) && content >= kIndent && !node.children.empty())
-            row.button = {content - kIndent, top, content, top + rowHeight};
-        int labelLeft = content;
-        if (imageWidth > 0) {
-            row.icon = {content, top, content + imageWidth, top + rowHeight};
-            labelLeft = content + imageWidth + 3;
-        }
-        row.label = {labelLeft, top, labelLeft + labelWidth(node.text, fontHeight),
-                     top + rowHeight};
-        rows.push_back(row);
-        if (node.expanded)
-            for (auto it = node.children.rbegin(); it != node.children.rend(); ++it)
-                pending.emplace_back(*it, level + 1);
-    }
-    return rows;
+    return w.tree ? layoutRows(w, w.tree->topRow, w.tree->scrollX) : std::vector<TreeRow>{};
 }
 
 WsLResult treeViewProc(WsWindow window, uint32_t message, WsWParam wParam, WsLParam lParam) {
@@ -307,8 +538,32 @@ WsLResult treeViewProc(WsWindow window, uint32_t message, WsWParam wParam, WsLPa
         TreeData& tree = treeOf(*w);
         const std::uint64_t id = treeId(reinterpret_cast<WsTreeItem>(lParam));
         if (id != 0 && !tree.nodes.count(id)) return 0;
+        if (wParam == WS_TVGN_FIRSTVISIBLE) {
+            if (id == 0) return 0;
+            expandParents(tree, id);
+            const std::vector<TreeRow> rows = layoutRows(*w, 0, 0);
+            for (std::size_t i = 0; i < rows.size(); ++i)
+                if (rows[i].id == id) scrollTo(*w, static_cast<int>(i), tree.scrollX);
+            return 1;
+        }
         tree.selected = id;
+        if (id != 0) ensureVisible(*w, id);
         return 1;
+    }
+    case WS_TVM_ENSUREVISIBLE:
+        return ensureVisible(*w, treeId(reinterpret_cast<WsTreeItem>(lParam)));
+    case WS_TVM_GETVISIBLECOUNT:
+        return pageRows(*w);
+    case WS_VSCROLL:
+    case WS_HSCROLL:
+        return scrollBar(*w, message == WS_VSCROLL, wParam);
+    case WS_MOUSEWHEEL:
+        return wheel(*w, wParam);
+    case WS_KEYDOWN:
+        return keyDown(*w, wParam);
+    case WS_SIZE: {
+        keepScrollInRange(*w);
+        return WsDefWindowProc(window, message, wParam, lParam);
     }
     case WS_TVM_GETITEMRECT: {
         auto* out = reinterpret_cast<WsTvItemRect*>(lParam);
@@ -330,3 +585,30 @@ WsLResult treeViewProc(WsWindow window, uint32_t message, WsWParam wParam, WsLPa
 }
 
 } // namespace ws
+
+extern "C" {
+
+WS_API int WsGetScrollInfo(WsWindow window, int bar, WsScrollInfo* info) {
+    using namespace ws;
+    Window* w = findWindow(window);
+    if (!w || !info || w->className != "TREEVIEW" || (bar != WS_SB_VERT && bar != WS_SB_HORZ))
+        return 0;
+    TreeData& tree = treeOf(*w);
+    const std::vector<TreeRow> rows = layoutRows(*w, 0, 0);
+    info->min = 0;
+    if (bar == WS_SB_VERT) {
+        info->max = std::max(0, static_cast<int>(rows.size()) - 1);
+        info->page = pageRows(*w);
+        info->pos = tree.topRow;
+    } else {
+        int width = 0;
+        for (const TreeRow& row : rows)
+            width = std::max(width, row.label.right);
+        info->max = std::max(0, width - 1);
+        info->page = std::max(w->width, 0);
+        info->pos = tree.scrollX;
+    }
+    return 1;
+}
+
+} // extern "C"

@@ -27,6 +27,8 @@ struct TreeData {
     WsImageList imageList = nullptr;
     std::uint64_t selected = 0;
     std::uint64_t nextId = 1;
+    int topRow = 0;  // the row shown at the top
+    int scrollX = 0; // pixels scrolled to the right
 };
 
 /** One row of the tree as drawn: an item whose parents are all expanded. */
@@ -39,7 +41,8 @@ struct TreeRow {
     WsRect label{};
 };
 
-/** The rows from top to bottom, laid out for the window's size, font and image list. */
+/** The rows from top to bottom, laid out for the window's size, font, image list and
+ *  scroll position: rows scrolled away lie outside the client area. */
 std::vector<TreeRow> treeRows(const Window& w);
 /** The items in pre-order with their levels, shown or not. */
 std::vector<std::pair<std::uint64_t, int>> treeItems(const TreeData& tree);
