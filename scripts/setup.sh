@@ -9,6 +9,7 @@ packages=(
   librsvg2-bin libpng-dev libfast-float-dev
   clang libclang-rt-14-dev
   qt6-base-dev fonts-ipafont-gothic
+  lintian
 )
 
 missing=()
