@@ -4,7 +4,7 @@
 # rights, nothing installed on the machine) and colours the bundled sample map with the
 # unpacked program, which must find its module on its own. Then installs the build tree
 # with `cmake --install`, under a prefix and with DESTDIR, and colours the sample with
-# each installed program the same way.
+# each installed program the same way. The desktop package, when built, opens the sample.
 #   scripts/check-package.sh [BUILD_DIR]      (default: build/default)
 set -euo pipefail
 build=$(cd "${1:-build/default}" && pwd)
@@ -47,6 +47,18 @@ colour_sample "$scratch/root/usr/bin/cartovel" \
     "$scratch/root/usr/share/cartovel/examples/us-states.svg" "$(basename "$deb")"
 echo "check-package: $(basename "$deb") is lintian-clean and unpacks, and its cartovel" \
     "colours the sample ($fills fills)"
+
+# The desktop package, unpacked beside it, opens the sample with the same module.
+desk=$(find "$scratch/package" -maxdepth 1 -name 'cartovel-desk_*.deb' | head -n 1)
+if [ -n "$desk" ]; then
+    dpkg-deb -x "$desk" "$scratch/root"
+    env -u CARTOVEL_PLUGIN QT_QPA_PLATFORM=offscreen "$scratch/root/usr/bin/cartovel-desk" \
+        --prefs "$scratch/preferences.json" --screenshot "$scratch/desk.png" \
+        "$scratch/root/usr/share/cartovel/examples/us-states.svg" 2>"$scratch/desk.log" ||
+        { cat "$scratch/desk.log"; fail "$(basename "$desk"): cartovel-desk failed"; }
+    [ -s "$scratch/desk.png" ] || fail "$(basename "$desk"): cartovel-desk drew no picture"
+    echo "check-package: $(basename "$desk") unpacks, and its cartovel-desk opens the sample"
+fi
 
 cmake --install "$build" --prefix "$scratch/prefix/usr" >/dev/null
 colour_sample "$scratch/prefix/usr/bin/cartovel" \
