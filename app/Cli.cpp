@@ -3,6 +3,8 @@
 #include "Session.h"
 #include "commands/CommandHelp.h"
 
+#include "host/loader/ModuleLocation.h"
+
 #include <ostream>
 
 #ifndef CARTOVEL_VERSION
@@ -50,9 +52,7 @@ int runCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
     cli.set_version_flag("--version", "cartovel " CARTOVEL_VERSION);
     cli.require_subcommand(1);
     cli.add_option("--plugin", context.pluginOption,
-                   "The module file (default: $CARTOVEL_PLUGIN, else "
-                   "<program folder>/../plugins/cartovel.so, else "
-                   "<program folder>/../lib/cartovel/plugins/cartovel.so)");
+                   "The module file (default: " + host::moduleSearchHelp() + ")");
     addRunCommand(cli, context);
     addInfoCommand(cli, context);
     addMenusCommand(cli, context);

@@ -8,6 +8,7 @@
 #include "Screenshot.h"
 #include "WsDialogWidget.h"
 #include "commands/CommandTable.h"
+#include "host/loader/ModuleLocation.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -106,7 +107,10 @@ int runDesk(QApplication& app) {
     parser.addHelpOption();
     parser.addPositionalArgument("MAP", "The map to open (SVG).");
     parser.addOption({"prefs", "The preference store.", "FILE"});
-    parser.addOption({"plugin", "The module file.", "FILE"});
+    parser.addOption(
+        {"plugin",
+         "The module file (default: " + QString::fromStdString(host::moduleSearchHelp()) + ").",
+         "FILE"});
     parser.addOption({"screenshot", "Draw the window into a PNG and exit.", "OUT"});
     parser.addOption({"run", "With --screenshot: run a command first.", "COMMAND"});
     parser.addOption({"open-dialog",

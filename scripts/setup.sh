@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   qt6-base-dev fonts-ipafont-gothic
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix dpkg-dev
+  lintian
 )
 
 missing=()
