@@ -65,9 +65,10 @@ QTreeWidgetItem* LayersPanel::findLayer(const QString& title) const {
 
 void LayersPanel::onItemChanged(QTreeWidgetItem* item, int column) {
     host::Layer* layer = layerOf(item);
-    if (loading_ || layer == nullptr) return;
-    if (column == kShow) layer->visible = item->checkState(kShow) == Qt::Checked;
-    if (column == kLock) layer->editable = item->checkState(kLock) != Qt::Checked;
+    host::Document* doc = host_.document();
+    if (loading_ || layer == nullptr || doc == nullptr) return;
+    if (column == kShow) doc->setLayerVisible(*layer, item->checkState(kShow) == Qt::Checked);
+    if (column == kLock) doc->setLayerEditable(*layer, item->checkState(kLock) != Qt::Checked);
     if (column != kShow && column != kLock) return;
     host_.markModified();
     emit layersChanged();

@@ -16,14 +16,25 @@ host::Art* findArt(const host::Document& doc, std::string_view id) {
     return nullptr;
 }
 
-// Why the art cannot be selected: it, a group around it or its layer is locked.
-std::string lockedReason(const host::Document& doc, const host::Art& art) {
+std::string closedWord(std::uint32_t bits) {
+    if (bits == (host::kAttrHidden | host::kAttrLocked)) return "hidden and locked";
+    return bits == host::kAttrHidden ? "hidden" : "locked";
+}
+
+// Why the art cannot be selected: it, a group around it, its layer or a layer around that
+// is hidden or locked.
+std::string closedReason(const host::Document& doc, const host::Art& art) {
+    const std::uint32_t closed = host::kAttrHidden | host::kAttrLocked;
+    const host::Layer* own = doc.layerOfArt(art);
     for (const host::Art* a = &art; a != nullptr; a = a->parent()) {
-        if (doc.userAttributes(*a, host::kAttrLocked) == 0) continue;
-        if (a == &art) return "it is locked";
-        if (a->isLayerGroup())
-            return "it is on the locked layer \"" + a->ownedLayer()->title + "\"";
-        return "the group \"" + a->name + "\" around it is locked";
+        const std::uint32_t bits = doc.userAttributes(*a, closed);
+        if (bits == 0) continue;
+        const std::string word = closedWord(bits);
+        if (a == &art) return "it is " + word;
+        if (!a->isLayerGroup()) return "the group \"" + a->name + "\" around it is " + word;
+        const std::string layer = "the " + word + " layer \"" + a->ownedLayer()->title + "\"";
+        if (own == nullptr || a->ownedLayer() == own) return "it is on " + layer;
+        return "its layer \"" + own->title + "\" is inside " + layer;
     }
     return {};
 }
@@ -56,13 +67,15 @@ bool applyTargets(Session& session, host::Document& doc, const std::string& laye
             return false;
         }
     }
+    // The named art is the whole selection, whatever the document held before.
+    if (!select.empty()) doc.deselectAll();
     for (const std::string& id : select) {
         host::Art* art = findArt(doc, id);
         if (art == nullptr) {
             session.usageError("--select: no art has the id \"" + id + "\"");
             return false;
         }
-        if (const std::string reason = lockedReason(doc, *art); !reason.empty()) {
+        if (const std::string reason = closedReason(doc, *art); !reason.empty()) {
             session.usageError("--select: \"" + id + "\" cannot be selected: " + reason);
             return false;
         }

@@ -29,7 +29,7 @@ enum MenuArtKind : std::uint32_t {
 /// Properties of the document, for the two property criteria (true, not true).
 enum MenuProperty : std::uint32_t {
     kMenuPropModified = 0x1,      // changed since it was opened or saved
-    kMenuPropLayerEditable = 0x2, // the current layer is visible and unlocked
+    kMenuPropLayerEditable = 0x2, // the current layer and those around it: shown, unlocked
     kMenuPropHasSelection = 0x4,  // some art is selected
     kMenuPropManySelected = 0x8,  // more than one object is selected
     kMenuPropHasHiddenArt = 0x10, // some art or layer is hidden

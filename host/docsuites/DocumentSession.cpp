@@ -81,7 +81,7 @@ std::uint32_t DocumentSession::selectedArtKinds() const {
 std::uint32_t DocumentSession::properties() const {
     std::uint32_t properties = kMenuPropDocumentOpen;
     const Layer* current = document_->currentLayer();
-    if (current != nullptr && current->visible && current->editable)
+    if (current != nullptr && document_->closedAttributes(*current) == 0)
         properties |= kMenuPropLayerEditable;
     const std::vector<Art*> selected = document_->selectedArt();
     if (!selected.empty()) properties |= kMenuPropHasSelection;

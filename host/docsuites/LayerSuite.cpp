@@ -136,9 +136,10 @@ template <bool Layer::*Flag> HostErr GetFlag(HostLayerHandle layer, HostBool* va
     });
 }
 
-template <bool Layer::*Flag> HostErr SetFlag(HostLayerHandle layer, HostBool value) {
+template <void (Document::*Set)(Layer&, bool)>
+HostErr SetFlag(HostLayerHandle layer, HostBool value) {
     return withDocument([&](Document& d) -> HostErr {
-        layerOf(d, layer).*Flag = value != 0;
+        (d.*Set)(layerOf(d, layer), value != 0);
         return kHostNoErr;
     });
 }
@@ -150,7 +151,7 @@ HostErr GetLayerVisible(HostLayerHandle layer, HostBool* visible) {
 
 HostErr SetLayerVisible(HostLayerHandle layer, HostBool visible) {
     HOST_OP(kHostLayerSuite, "SetLayerVisible");
-    return SetFlag<&Layer::visible>(layer, visible);
+    return SetFlag<&Document::setLayerVisible>(layer, visible);
 }
 
 HostErr GetLayerEditable(HostLayerHandle layer, HostBool* editable) {
@@ -160,7 +161,7 @@ HostErr GetLayerEditable(HostLayerHandle layer, HostBool* editable) {
 
 HostErr SetLayerEditable(HostLayerHandle layer, HostBool editable) {
     HOST_OP(kHostLayerSuite, "SetLayerEditable");
-    return SetFlag<&Layer::editable>(layer, editable);
+    return SetFlag<&Document::setLayerEditable>(layer, editable);
 }
 
 HostErr LayerHasSelectedArt(HostLayerHandle layer, HostBool* hasSelected) {

@@ -165,7 +165,7 @@ bool Comparer::node(const Art& x, const Art& y) {
         return fail("art type " + std::to_string(static_cast<int>(x.type())) + " vs " +
                     std::to_string(static_cast<int>(y.type())));
     if (!text(x.name, y.name, "name")) return false;
-    const std::uint32_t mask = kAttrSelected | kAttrLocked | kAttrHidden;
+    const std::uint32_t mask = kAttrLocked | kAttrHidden;
     if (a_.userAttributes(x, mask) != b_.userAttributes(y, mask))
         return fail("user attributes differ");
     if (x.tags != y.tags) return fail("tags differ");

@@ -1,6 +1,7 @@
 // Whole-model comparison of two documents, for checks that a save and reopen kept
 // everything: page, view, layers, art trees, symbols, styles, text and tags. Handles,
-// the file path and the text focus are not part of it.
+// the file path, the text focus and the selection (a session's, never saved) are not part
+// of it.
 #pragma once
 
 #include "host/document/Document.h"

@@ -122,6 +122,7 @@ HostErr Document::deleteSymbol(Symbol& symbol) {
 
 void Document::link(Art& child, const Place& place) {
     ++shape_;
+    if (child.ownedLayer_) ++layerStamp_;
     Art* parent = place.parent;
     Art* before = place.before;
     child.parent_ = parent;
@@ -152,6 +153,7 @@ void Document::unlink(Art& child) {
     Art* parent = child.parent_;
     if (!parent) return;
     ++shape_;
+    if (child.ownedLayer_) ++layerStamp_;
     if (child.prev_) {
         child.prev_->next_ = child.next_;
     } else {

@@ -13,10 +13,13 @@
 // art); a sublayer's group is a child of its parent layer's group, among that layer's
 // other art, so walking art reaches sublayers as groups.
 //
-// Editing rules. Art on a layer that is locked or hidden (the layer that directly holds
-// it) cannot be created, moved, duplicated into, transformed or disposed: those give
-// kHostErrRefused. Reading is always allowed; layer flags, titles and user attributes can
-// always be changed.
+// Editing rules. A layer is closed when it or any layer around it is hidden or locked (a
+// sublayer of a hidden layer is hidden, of a locked layer locked). Art on a closed layer
+// (the layer that directly holds it) cannot be created, moved out, duplicated into,
+// transformed or disposed: those give kHostErrRefused. Art may be filed into a closed layer
+// where the caller names the place; it then leaves the selection, as nothing there can be
+// seen or edited. Reading is always allowed; layer flags, titles and user attributes can
+// always be changed, and a layer reports its own flags.
 //
 // Selection. Each art object has its own selected bit. Selecting art marks its containers
 // up to its layer's group as selected as well (a container "carries the selected mark"
@@ -115,6 +118,13 @@ public:
     HostErr setCurrentLayer(Layer& layer);
     /// The layer that directly holds art (a layer group's own layer); null for symbol art.
     Layer* layerOfArt(const Art& art) const;
+    /// kAttrHidden and kAttrLocked as they hold for the layer: its own flags with those of
+    /// every layer around it. Amortised constant time: what the layers around it pass down
+    /// is remembered until the layer tree or a layer flag changes.
+    std::uint32_t closedAttributes(const Layer& layer) const;
+    /// Set a layer's own flags.
+    void setLayerVisible(Layer& layer, bool visible);
+    void setLayerEditable(Layer& layer, bool editable);
 
     // ---- art --------------------------------------------------------------------------
     /// Where art goes for an order and reference: Above/Below beside reference,
@@ -128,7 +138,7 @@ public:
     HostErr reorderArt(Art& art, PaintOrder order, Art* reference);
     /// Removes the art and everything inside it. Layer groups go with deleteLayer.
     HostErr disposeArt(Art& art);
-    /// kHostErrRefused when art sits on a locked or hidden layer.
+    /// kHostErrRefused when art sits on a closed layer.
     HostErr checkEditable(const Art& art) const;
 
     /// Point text at anchor; area and path text take over path (a Path, unlinked from
@@ -221,6 +231,9 @@ private:
     mutable std::unordered_map<const Layer*, Layer*> outsideCache_;
     mutable std::uint64_t outsideCacheShape_ = 0;
     std::uint64_t shape_ = 0; // counts links and unlinks
+    // Counts changes of the layer tree and of layer flags; see closedAttributes.
+    std::uint64_t layerStamp_ = 1;
+    mutable std::vector<const Layer*> closedClimb_;
 };
 
 } // namespace host

@@ -10,7 +10,7 @@ namespace host {
 
 HostErr Document::checkEditable(const Art& art) const {
     const Layer* layer = layerOfArt(art);
-    if (layer && (!layer->visible || !layer->editable)) return kHostErrRefused;
+    if (layer && closedAttributes(*layer) != 0) return kHostErrRefused;
     return kHostNoErr;
 }
 
@@ -58,8 +58,8 @@ HostErr Document::checkPlace(const Place& place, ArtType type) const {
 }
 
 // Filing is not drawing: an empty group, or art moved from elsewhere, may go where a plug-in
-// names the place, even on a hidden or locked layer; what arrives is then protected like the
-// rest of that layer. Nothing is drawn there, and nothing goes there by default.
+// names the place, even on a closed layer; what arrives is then protected like the rest of
+// that layer. Nothing is drawn there, and nothing goes there by default.
 HostErr Document::checkFilingPlace(const Place& place, ArtType type, const Art* reference) const {
     if (!reference) return checkPlace(place, type);
     if (!place.parent || place.parent->isRoot_) return kHostErrBadParameter;
@@ -109,7 +109,11 @@ HostErr Document::reorderArt(Art& art, PaintOrder order, Art* reference) {
     if (HostErr e = checkEditable(art)) return e;
     if (HostErr e = checkFilingPlace(place, art.type_, reference)) return e;
     if (place.before == &art) return kHostNoErr; // already there
+    const Layer* destination = layerOfArt(*place.parent);
     unlink(art);
+    // What cannot be seen or edited cannot stay selected, or the next edit of the
+    // selection would be refused.
+    if (destination && closedAttributes(*destination) != 0) clearSelectedDown(art);
     link(art, place);
     return kHostNoErr;
 }

@@ -26,14 +26,14 @@ HostErr Document::setUserAttributes(Art& art, std::uint32_t mask, std::uint32_t 
     };
     if (mask & kAttrLocked) {
         if (art.ownedLayer_) {
-            art.ownedLayer_->editable = !(value & kAttrLocked);
+            setLayerEditable(*art.ownedLayer_, !(value & kAttrLocked));
         } else {
             setOwn(kAttrLocked);
         }
     }
     if (mask & kAttrHidden) {
         if (art.ownedLayer_) {
-            art.ownedLayer_->visible = !(value & kAttrHidden);
+            setLayerVisible(*art.ownedLayer_, !(value & kAttrHidden));
         } else {
             setOwn(kAttrHidden);
         }

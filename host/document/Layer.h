@@ -24,6 +24,9 @@ public:
     Art* group() const { return group_; }
 
     std::string title; // UTF-8
+    /// The layer's own flags. Once the document is in use, set them through
+    /// Document::setLayerVisible and setLayerEditable: the document remembers what each
+    /// layer passes down to its sublayers.
     bool visible = true;
     bool editable = true;
 
@@ -33,6 +36,10 @@ private:
 
     std::uint64_t id_;
     Art* group_;
+    // The hidden and locked bits the layers around this one impose, valid while the
+    // document's layer stamp equals closedStamp_.
+    mutable std::uint64_t closedStamp_ = 0;
+    mutable std::uint32_t closedAbove_ = 0;
 };
 
 /// A symbol definition: named art that symbol instances draw through their matrices.

@@ -18,7 +18,7 @@ inline constexpr std::string_view kCartovelNamespace = "urn:cartovel:svg:1";
 namespace cv {
 inline constexpr std::string_view kArt = "art";           // art type SVG lacks
 inline constexpr std::string_view kName = "name";         // art name that is no valid id
-inline constexpr std::string_view kSelected = "selected"; // "1"
+inline constexpr std::string_view kSelected = "selected"; // older files; not read
 inline constexpr std::string_view kCurrent = "current";   // "1" on the current layer
 inline constexpr std::string_view kGuide = "guide";       // "1"
 inline constexpr std::string_view kCorners = "corners";   // corner flags, "0"/"1" each

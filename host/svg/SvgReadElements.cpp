@@ -263,10 +263,8 @@ void SvgReader::finishArt(pugi::xml_node node, Art& art, const ComputedStyle& st
     readTags(node, art);
 }
 
-void SvgReader::link(Art& parent, Art& art, pugi::xml_node node) {
+void SvgReader::link(Art& parent, Art& art) {
     doc_->prependChild(parent, art); // the file paints back to front
-    if (isTrue(cvAttr(node, cv::kSelected)))
-        doc_->setUserAttributes(art, kAttrSelected, kAttrSelected);
 }
 
 bool isContainerElement(std::string_view name) {
@@ -313,7 +311,7 @@ void SvgReader::readElement(pugi::xml_node node, const Context& parent) {
     if (shape) art = readShape(node, name, style, ctm);
     if (name == "image") art = readImage(node, style, ctm);
     if (name == "text") art = readText(node, parent, style, ctm);
-    if (art) link(*parent.parent, *art, node);
+    if (art) link(*parent.parent, *art);
 }
 
 void SvgReader::readContainer(pugi::xml_node node, std::string_view name, const Context& parent,
@@ -338,7 +336,7 @@ void SvgReader::readContainer(pugi::xml_node node, std::string_view name, const 
         const bool plugin = kind && std::string_view(kind) == "plugin-group";
         Art* art = doc_->makeArt(plugin ? ArtType::PluginGroup : ArtType::Group);
         finishArt(node, *art, style, false, ctm);
-        link(*parent.parent, *art, node);
+        link(*parent.parent, *art);
         inner.parent = art;
     }
     stack_.push_back({node.first_child(), false, std::move(inner)});
@@ -562,7 +560,7 @@ void SvgReader::readUse(pugi::xml_node node, const Context& parent, const Comput
         inst.matrix = concat(HostRealMatrix{1, 0, 0, -1, 0, 0}, ctm); // symbol space has y up
         if (!checkMatrix(node, inst.matrix)) return;
         finishArt(node, *art, style, true, elementCtm);
-        link(*parent.parent, *art, node);
+        link(*parent.parent, *art);
         return;
     }
     if (parent.useDepth >= kMaxUseDepth) {
@@ -578,7 +576,7 @@ void SvgReader::readUse(pugi::xml_node node, const Context& parent, const Comput
     // Any other element is drawn as a copy in a group of its own.
     Art* group = doc_->makeArt(ArtType::Group);
     finishArt(node, *group, style, false, elementCtm);
-    link(*parent.parent, *group, node);
+    link(*parent.parent, *group);
     Context inner;
     inner.style = style;
     inner.ctm = ctm;

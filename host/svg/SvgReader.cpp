@@ -321,8 +321,6 @@ Layer* SvgReader::openLayer(pugi::xml_node node, Layer* parent, const ComputedSt
         currentMarked_ = true;
     }
     finishArt(node, *layer->group(), style, false, ctm);
-    if (const char* sel = cvAttr(node, cv::kSelected); sel && std::string_view(sel) == "1")
-        doc_->setUserAttributes(*layer->group(), kAttrSelected, kAttrSelected);
     return layer;
 }
 

@@ -112,7 +112,7 @@ private:
     void keep(pugi::xml_node node, Art& art, const HostRealMatrix& space, bool stroked);
     void keepPaint(const Paint& paint, bool on, const HostColor& colour, KeptPaint& out);
     void keepDocument();
-    void link(Art& parent, Art& art, pugi::xml_node node);
+    void link(Art& parent, Art& art);
     void readTags(pugi::xml_node node, Art& art);
     std::string layerTitle(pugi::xml_node node);
     bool isCv(pugi::xml_node node, std::string_view local) const;

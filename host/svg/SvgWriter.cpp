@@ -254,7 +254,9 @@ void SvgWriter::writeCommon(const Art& a, bool leaf) {
     } else if (!a.name.empty()) {
         xml_.attr("cv:name", a.name);
     }
-    const std::uint32_t bits = doc_.userAttributes(a, kAttrSelected | kAttrLocked | kAttrHidden);
+    // The selection belongs to the session, not to the file: another editor would keep a
+    // mark, and the next run would start from a stale selection.
+    const std::uint32_t bits = doc_.userAttributes(a, kAttrLocked | kAttrHidden);
     if (const Layer* layer = a.ownedLayer()) {
         xml_.attrRaw("inkscape:groupmode", "layer");
         xml_.attr("inkscape:label", layer->title);
@@ -263,7 +265,6 @@ void SvgWriter::writeCommon(const Art& a, bool leaf) {
     style_.clear();
     if (bits & kAttrHidden) style_ = "display:none";
     if (bits & kAttrLocked) xml_.attrRaw("sodipodi:insensitive", "true");
-    if (bits & kAttrSelected) xml_.attrRaw("cv:selected", "1");
     // Opacity lives in tags; SVG says it with its own properties.
     if (const std::string* v = a.tags.find("svg:opacity")) xml_.attr("opacity", *v);
     if (leaf) {

@@ -233,6 +233,72 @@ TEST_F(CliDocuments, SelectingAGroupSelectsItsMembers) {
     EXPECT_EQ(svg.find("id=\"arrow\""), std::string::npos) << svg;
 }
 
+// A sublayer whose own flags are open, inside a hidden or a locked layer: nothing is drawn
+// there and nothing there can be selected, but art may be moved in.
+TEST_F(CliDocuments, ASublayerOfAHiddenOrLockedLayerIsClosedLikeIt) {
+    const std::string head =
+        R"(<svg xmlns="http://www.w3.org/2000/svg" xmlns:inkscape="http://www.inkscape.org/namespaces/inkscape" xmlns:sodipodi="http://sodipodi.sourceforge.net/DTD/sodipodi-0.dtd" viewBox="0 0 400 400">
+<g id="l1" inkscape:groupmode="layer" inkscape:label="base"><path id="sq" d="M0 0L9 0L9 9Z"/></g>
+<g id="top" inkscape:groupmode="layer" inkscape:label="outer" )";
+    const std::string tail = R"(>
+<g id="sub" inkscape:groupmode="layer" inkscape:label="inner"><path id="p" d="M0 0L1 1"/></g>
+</g>
+</svg>
+)";
+    for (const std::string closed : {"hidden", "locked"}) {
+        const std::string flag =
+            closed == "hidden" ? R"(style="display:none")" : R"(sodipodi:insensitive="true")";
+        writeFile(at("in.svg"), head + flag + tail);
+        struct Case {
+            std::string arguments;
+            int status;
+            std::string message;
+        };
+        const std::vector<Case> cases = {
+            {"run scale-bar in.svg --layer inner --set new-layer=off", 1, "refused"},
+            {"run fast-move in.svg --select p", 64,
+             "\"p\" cannot be selected: its layer \"inner\" is inside the " + closed +
+                 " layer \"outer\""},
+            {"run fast-move in.svg --select sub", 64, "inside the " + closed + " layer"},
+            {"run move-to-layer in.svg --select sq --set layer=outer/inner", 0, ""},
+        };
+        for (const Case& c : cases) {
+            fs::remove(at("out.svg"));
+            const CliRun run = cartovel(c.arguments + " -o out.svg" + prefs_);
+            EXPECT_EQ(run.status, c.status) << closed << ": " << c.arguments << "\n" << run.out;
+            EXPECT_NE(run.out.find(c.message), std::string::npos) << c.arguments << "\n" << run.out;
+            EXPECT_EQ(fs::exists(at("out.svg")), c.status == 0) << c.arguments;
+        }
+        // The square was filed into the sublayer.
+        const std::string moved = readFile(at("out.svg"));
+        EXPECT_LT(moved.find("id=\"sub\""), moved.find("id=\"sq\"")) << moved;
+    }
+}
+
+// The selection is the run's: --select replaces whatever a file says was selected, and no
+// file keeps a selection for the next run.
+TEST_F(CliDocuments, TheSelectionIsNeitherReadFromNorSavedInTheFile) {
+    writeFile(
+        at("marked.svg"),
+        R"(<svg xmlns="http://www.w3.org/2000/svg" xmlns:inkscape="http://www.inkscape.org/namespaces/inkscape" xmlns:cv="urn:cartovel:svg:1" viewBox="0 0 400 400">
+<g id="l1" inkscape:groupmode="layer" inkscape:label="base" cv:selected="1">
+<path id="sq" cv:selected="1" d="M100 100L200 100L200 200L100 200Z"/>
+<path id="arrow" d="M0 0L50 0"/>
+</g>
+</svg>
+)");
+    const CliRun moved =
+        cartovel("run fast-move marked.svg -o moved.svg --select arrow --answer yes" + prefs_);
+    ASSERT_EQ(moved.status, 0) << moved.out;
+    EXPECT_NE(readFile(at("moved.svg")).find("M150 100"), std::string::npos);
+    // The scale bar leaves its parts selected in the document, not in the file.
+    const CliRun bar = cartovel("run scale-bar marked.svg -o bar.svg" + prefs_);
+    ASSERT_EQ(bar.status, 0) << bar.out;
+    const std::string saved = readFile(at("bar.svg"));
+    EXPECT_NE(saved.find("1 : 25,000"), std::string::npos) << saved;
+    EXPECT_EQ(saved.find("selected"), std::string::npos) << saved;
+}
+
 TEST_F(CliDocuments, MapScalingHalvesASquareAboutItsCentre) {
     writeFile(at("square.svg"), kSquare);
     const CliRun run = cartovel("run map-scaling square.svg -o half.svg --set mode=scale "

@@ -143,6 +143,30 @@ TEST_F(ScaleBar, ALockedCurrentLayerRefusesTheBarWhenNoNewLayerIsWanted) {
     EXPECT_EQ(Children(*doc().layerAt(0)->group()).size(), 0u);
 }
 
+// The current layer's own flags say it is open, but a layer around it is not: the host
+// refuses the bar there as it would on the closed layer itself.
+TEST_F(ScaleBar, ASublayerOfAHiddenOrLockedLayerRefusesTheBar) {
+    ASSERT_EQ(app().preferences().put(kPrefix, "SB_NewLayer", false), kHostNoErr);
+    for (const bool hide : {true, false}) {
+        SCOPED_TRACE(hide ? "hidden parent" : "locked parent");
+        host::Layer& parent = *doc().layerAt(0);
+        host::Layer* sub = doc().appendLayer(&parent, "sub");
+        ASSERT_EQ(doc().setCurrentLayer(*sub), kHostNoErr);
+        if (hide) {
+            doc().setLayerVisible(parent, false);
+        } else {
+            doc().setLayerEditable(parent, false);
+        }
+        Script({ScriptedUser::ok()});
+        EXPECT_EQ(RunCommand(), kHostErrRefused);
+        EXPECT_EQ(Children(*sub->group()).size(), 0u);
+        EXPECT_EQ(Children(*parent.group()).size(), 1u) << "the sublayer alone";
+        doc().setLayerVisible(parent, true);
+        doc().setLayerEditable(parent, true);
+        ASSERT_EQ(doc().deleteLayer(*sub), kHostNoErr);
+    }
+}
+
 TEST_F(ScaleBar, CancelSavesNothingDrawsNothingAndDeselectsNothing) {
     host::Art& earlier = Path(*doc().layerAt(0)->group(), {{0, 0}, {10, 10}});
     Select(earlier);

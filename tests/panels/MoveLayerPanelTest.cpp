@@ -132,6 +132,53 @@ TEST_F(MovePanel, AHiddenOrLockedTargetTakesTheMoveAndKeepsItsState) {
     }
 }
 
+// Lakes itself is open, but the layer around it is not: nothing leaves it, and what the
+// panel files into it leaves the selection, so the next click finds nothing selected
+// instead of failing on it.
+TEST_F(MovePanel, ASublayerOfAHiddenOrLockedLayerIsClosedLikeIt) {
+    const auto lastMessage = [&] {
+        const std::vector<std::string> shown = Messages();
+        return shown.empty() ? std::string() : shown.back();
+    };
+    for (bool hide : {true, false}) {
+        SCOPED_TRACE(hide ? "hidden parent" : "locked parent");
+        OpenSession(SampleMap());
+        Click(kMoveTitle, kRefresh);
+        host::Layer& areas = *FindLayer(doc(), "Areas");
+        if (hide) {
+            doc().setLayerVisible(areas, false);
+        } else {
+            doc().setLayerEditable(areas, false);
+        }
+        Select({"lake"});
+        ClickLayer({"Roads"});
+        EXPECT_EQ(LayerOf(doc(), "lake"), "Lakes");
+        EXPECT_EQ(lastMessage(), kFailed);
+
+        doc().deselectAll();
+        Select({"road1"});
+        const std::size_t messages = Messages().size();
+        ClickLayer({"Areas", "Lakes"});
+        EXPECT_EQ(Messages().size(), messages);
+        EXPECT_EQ(LayerOf(doc(), "road1"), "Lakes");
+        EXPECT_TRUE(doc().selectedArt().empty());
+        ClickLayer({"Labels"});
+        EXPECT_EQ(lastMessage(), kNothingSelected);
+        EXPECT_EQ(LayerOf(doc(), "road1"), "Lakes");
+
+        // The group option opens Lakes alone, which does not open it: the lone object stays
+        // in its new group.
+        GroupOption(true);
+        Select({"road2"});
+        ClickLayer({"Areas", "Lakes"});
+        EXPECT_EQ(lastMessage(), kFailed);
+        EXPECT_EQ(ChildrenOf("Lakes"), (std::vector<std::string>{"lake", "road1", "<group>"}));
+        EXPECT_EQ(Children(*FindLayer(doc(), "Lakes")->group()->lastChild()),
+                  (std::vector<std::string>{"road2"}));
+        GroupOption(false);
+    }
+}
+
 TEST_F(MovePanel, TheRootItemAndTheExpandButtonsMoveNothing) {
     Select({"road1"});
     ClickLayer({"sample"});

@@ -21,6 +21,9 @@ TEST(SvgRoundTrip, EverythingTheModelHoldsComesBack) {
     // was read once comes back exactly, and writes the same text.
     const auto diff = firstDifference(*doc, *back, 1e-8);
     EXPECT_FALSE(diff) << *diff << "\n" << text;
+    // All but the selection, which is the session's.
+    EXPECT_FALSE(doc->selectedArt().empty());
+    EXPECT_TRUE(back->selectedArt().empty());
     std::string again;
     const auto third = roundTrip(*back, &again);
     ASSERT_TRUE(third);
