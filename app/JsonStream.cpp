@@ -10,10 +10,10 @@
 namespace cartovel {
 
 void JsonStream::newline(std::size_t level) {
-    out_ << '\n';
-    const std::size_t spaces = 2 * std::min(level, kMaxIndentLevels);
-    for (std::size_t i = 0; i < spaces; ++i)
-        out_ << ' ';
+    static constexpr std::string_view kIndent = "\n                                        ";
+    static_assert(kIndent.size() == 1 + 2 * kMaxIndentLevels);
+    out_.write(kIndent.data(),
+               static_cast<std::streamsize>(1 + 2 * std::min(level, kMaxIndentLevels)));
 }
 
 void JsonStream::beforeValue() {
