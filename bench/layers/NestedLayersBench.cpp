@@ -1,54 +1,159 @@
-// Layer walks of the stand-in host's document on deeply nested layers, beside the same
-// number of flat ones: every walk must stay linear in the number of layers.
+// Whole commands on deeply nested layers beside the same number of flat ones: the cartovel
+// program reads the document, updates the menus, runs the command and writes the result,
+// and every step must stay linear in the number of layers, however they nest.
 //
-//   bench_nested_layers [benchmark options]
-#include "host/document/Document.h"
+//   bench_nested_layers [--rounds N] [LAYERS...]   (default: 2500 5000 10000 20000 160000)
+//
+// For each size and command, the flat and the nested document are run in turn, round after
+// round; the table gives the median CPU time (user and system) of each process and their
+// ratio. The aim is a ratio of at most 2. The program is the cartovel beside this one.
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
-#include <benchmark/benchmark.h>
-
-#include <memory>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
 
 namespace {
 
+namespace fs = std::filesystem;
+
+constexpr double kAim = 2.0;
+
 // count layers, each inside the one before (nested) or all at the top level (flat), with
 // one path on each.
-std::unique_ptr<host::Document> Layers(int count, bool nested) {
-    auto doc = std::make_unique<host::Document>();
-    host::Layer* parent = nullptr;
+void WriteLayers(const fs::path& path, int count, bool nested) {
+    std::string s = "<svg xmlns=\"http://www.w3.org/2000/svg\" "
+                    "xmlns:inkscape=\"http://www.inkscape.org/namespaces/inkscape\" "
+                    "viewBox=\"0 0 100 100\">\n";
     for (int i = 0; i < count; ++i) {
-        host::Layer* layer = doc->appendLayer(nested ? parent : nullptr, "L" + std::to_string(i));
-        doc->appendChild(*layer->group(), *doc->makeArt(host::ArtType::Path));
-        parent = layer;
+        const std::string n = std::to_string(i);
+        s += "<g id=\"L" + n + "\" inkscape:groupmode=\"layer\" inkscape:label=\"L" + n +
+             "\"><path d=\"M0 0L1 1\"/>";
+        s += nested ? "\n" : "</g>\n";
     }
-    return doc;
+    if (nested)
+        for (int i = 0; i < count; ++i)
+            s += "</g>";
+    s += "\n</svg>\n";
+    std::ofstream(path, std::ios::binary) << s;
 }
 
-// The walk of the layer tools: every layer in pre-order, and for each its next sibling
-// (the step that skips a subtree).
-void Walk(benchmark::State& state, bool nested) {
-    const auto doc = Layers(static_cast<int>(state.range(0)), nested);
-    for (auto _ : state) {
-        std::size_t steps = 0;
-        for (host::Layer* l = doc->firstLayer(); l; l = doc->nextPreorderLayer(*l)) {
-            benchmark::DoNotOptimize(doc->nextPreorderLayerOutside(*l));
-            benchmark::DoNotOptimize(doc->parentLayer(*l));
-            ++steps;
-        }
-        benchmark::DoNotOptimize(steps);
+double Seconds(const timeval& t) {
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+}
+
+// The CPU time of one run of the program, or a negative number when it failed.
+double CpuOfRun(std::vector<std::string> argv) {
+    std::vector<char*> args;
+    for (std::string& a : argv)
+        args.push_back(a.data());
+    args.push_back(nullptr);
+    std::fflush(nullptr); // the child must not write out what the parent has buffered
+    const pid_t pid = fork();
+    if (pid < 0) return -1;
+    if (pid == 0) {
+        if (std::freopen("/dev/null", "w", stdout) == nullptr) _exit(127);
+        if (std::freopen("/dev/null", "w", stderr) == nullptr) _exit(127);
+        execv(args[0], args.data());
+        _exit(127);
     }
-    state.SetComplexityN(state.range(0));
+    int status = 0;
+    rusage usage{};
+    if (wait4(pid, &status, 0, &usage) != pid) return -1;
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return -1;
+    return Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
 }
 
-void BM_NestedLayersWalk(benchmark::State& state) {
-    Walk(state, true);
-}
-void BM_FlatLayersWalk(benchmark::State& state) {
-    Walk(state, false);
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
 }
 
-BENCHMARK(BM_NestedLayersWalk)->RangeMultiplier(4)->Range(2500, 160000)->Complexity();
-BENCHMARK(BM_FlatLayersWalk)->RangeMultiplier(4)->Range(2500, 160000)->Complexity();
+struct Command {
+    const char* name;
+    // The arguments after the program, with IN and OUT for the document and the output.
+    std::vector<std::string> args;
+};
+
+std::vector<std::string> Arguments(const std::string& program, const Command& command,
+                                   const fs::path& in, const fs::path& out, const fs::path& prefs) {
+    std::vector<std::string> argv{program};
+    for (const std::string& a : command.args)
+        argv.push_back(a == "IN" ? in.string() : a == "OUT" ? out.string() : a);
+    if (command.args.front() == "run") {
+        argv.push_back("--prefs");
+        argv.push_back(prefs.string());
+    }
+    return argv;
+}
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    int rounds = 5;
+    std::vector<int> sizes;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--rounds" && i + 1 < argc) {
+            rounds = std::max(1, std::atoi(argv[++i]));
+        } else if (const int n = std::atoi(a.c_str()); n > 0) {
+            sizes.push_back(n);
+        } else {
+            std::fprintf(stderr, "usage: bench_nested_layers [--rounds N] [LAYERS...]\n");
+            return 64;
+        }
+    }
+    if (sizes.empty()) sizes = {2500, 5000, 10000, 20000, 160000};
+    const std::string program =
+        (fs::read_symlink("/proc/self/exe").parent_path() / "cartovel").string();
+    const fs::path scratch =
+        fs::temp_directory_path() / ("bench-nested-" + std::to_string(getpid()));
+    fs::create_directories(scratch);
+    const fs::path prefs = scratch / "preferences.json";
+    const std::vector<Command> commands = {
+        {"layer-numbering", {"run", "layer-numbering", "IN", "-o", "OUT"}},
+        {"info --json", {"info", "--json", "IN"}},
+    };
+
+    std::printf("median CPU of %d rounds, whole processes (s)\n", rounds);
+    std::printf("%8s  %-16s %9s %9s %12s\n", "layers", "command", "flat", "nested", "nested/flat");
+    bool failed = false;
+    for (const int n : sizes) {
+        const fs::path flat = scratch / "flat.svg";
+        const fs::path nested = scratch / "nested.svg";
+        WriteLayers(flat, n, false);
+        WriteLayers(nested, n, true);
+        for (const Command& command : commands) {
+            const auto flatArgs = Arguments(program, command, flat, scratch / "out.svg", prefs);
+            const auto nestedArgs = Arguments(program, command, nested, scratch / "out.svg", prefs);
+            std::vector<double> flatCpu, nestedCpu;
+            // One round unmeasured: the files in the page cache, the program loaded.
+            for (int round = 0; round <= rounds && !failed; ++round) {
+                const double f = CpuOfRun(flatArgs);
+                const double d = CpuOfRun(nestedArgs);
+                failed = f < 0 || d < 0;
+                if (round == 0) continue;
+                flatCpu.push_back(f);
+                nestedCpu.push_back(d);
+            }
+            if (failed) {
+                std::fprintf(stderr, "%s on %d layers failed\n", command.name, n);
+                break;
+            }
+            const double f = Median(flatCpu), d = Median(nestedCpu);
+            const double ratio = d / std::max(f, 1e-3);
+            std::printf("%8d  %-16s %9.3f %9.3f %12.2f%s\n", n, command.name, f, d, ratio,
+                        ratio > kAim ? "  over the aim" : "");
+            std::fflush(stdout);
+        }
+        if (failed) break;
+    }
+    fs::remove_all(scratch);
+    return failed ? 1 : 0;
+}

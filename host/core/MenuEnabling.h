@@ -84,6 +84,22 @@ struct MenuCriteria {
     std::uint32_t ifNotTrue = 0;
 };
 
+/// The facts of one document for one menu update, each asked of the document once and only
+/// when a criterion needs it: finding the kinds of art walks the whole document.
+class MenuFacts {
+public:
+    explicit MenuFacts(const DocumentState* document) : document_(document) {}
+    [[nodiscard]] const DocumentState* document() const { return document_; }
+    [[nodiscard]] std::uint32_t artKinds();
+    [[nodiscard]] std::uint32_t selectedArtKinds();
+    [[nodiscard]] std::uint32_t properties();
+
+private:
+    const DocumentState* document_;
+    std::uint32_t kinds_ = 0, selected_ = 0, properties_ = 0;
+    bool haveKinds_ = false, haveSelected_ = false, haveProperties_ = false;
+};
+
 /// True when every non-zero criterion holds:
 ///   in the document / selected: at least one of the named kinds is there;
 ///   not in the document / not selected: none of the named kinds is there;
@@ -91,5 +107,7 @@ struct MenuCriteria {
 /// Without a document (null) an item with any criterion other than "not true" is disabled,
 /// and "not true" is read with every property false.
 bool menuCriteriaHold(const MenuCriteria& criteria, const DocumentState* document);
+/// The same against facts shared by every item of one update.
+bool menuCriteriaHold(const MenuCriteria& criteria, MenuFacts& facts);
 
 } // namespace host

@@ -83,8 +83,10 @@ HostErr Menus::addSubMenuGroup(std::string_view name, std::int32_t options, Menu
 }
 
 void Menus::evaluate(const DocumentState* document) {
+    // Every item is judged on the same facts; each is gathered once for the whole update.
+    MenuFacts facts(document);
     for (const auto& item : items_)
-        item->autoEnabled = !item->autoEnable || menuCriteriaHold(*item->autoEnable, document);
+        item->autoEnabled = !item->autoEnable || menuCriteriaHold(*item->autoEnable, facts);
 }
 
 std::vector<MenuItem*> Menus::items() const {

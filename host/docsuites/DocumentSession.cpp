@@ -64,10 +64,15 @@ DocumentSession* DocumentSession::of(const Application& app) {
 }
 
 std::uint32_t DocumentSession::artKinds() const {
+    // One walk over each top-level layer's tree reaches the sublayers' art too; a walk per
+    // layer would go over deeply nested art once for every layer above it.
     std::uint32_t kinds = 0;
-    for (const Layer* layer : document_->allLayers())
-        for (const Art* art : document_->layerArt(*layer))
+    for (const Layer* layer = document_->firstLayer(); layer != nullptr;
+         layer = document_->nextLayer(*layer)) {
+        const Art* top = layer->group();
+        for (const Art* art = top; art != nullptr; art = nextInPreorder(art, top))
             if (!art->isLayerGroup()) kinds |= kindBit(*document_, *art);
+    }
     return kinds;
 }
 

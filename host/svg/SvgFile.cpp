@@ -3,6 +3,7 @@
 #include "host/svg/AtomicFile.h"
 #include "host/svg/SvgReader.h"
 #include "host/svg/SvgWriter.h"
+#include "host/svg/XmlBytes.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -35,47 +36,6 @@ private:
     std::vector<std::size_t> breaks_;
 };
 
-// Offset of the first byte that is not part of well-formed UTF-8, or npos.
-std::size_t invalidUtf8(std::string_view s) {
-    std::size_t i = 0;
-    const std::size_t n = s.size();
-    while (i < n) {
-        // Runs of ASCII, eight bytes at a time.
-        while (i + 8 <= n) {
-            std::uint64_t word;
-            std::memcpy(&word, s.data() + i, 8);
-            if (word & 0x8080808080808080ull) break;
-            i += 8;
-        }
-        if (i >= n) break;
-        const auto c = static_cast<unsigned char>(s[i]);
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        int len = 0;
-        char32_t min = 0;
-        if ((c & 0xE0) == 0xC0)
-            len = 2, min = 0x80;
-        else if ((c & 0xF0) == 0xE0)
-            len = 3, min = 0x800;
-        else if ((c & 0xF8) == 0xF0)
-            len = 4, min = 0x10000;
-        else
-            return i;
-        if (i + len > n) return i;
-        char32_t cp = c & (0x7F >> len);
-        for (int k = 1; k < len; ++k) {
-            const auto b = static_cast<unsigned char>(s[i + k]);
-            if ((b & 0xC0) != 0x80) return i;
-            cp = (cp << 6) | (b & 0x3F);
-        }
-        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return i;
-        i += len;
-    }
-    return std::string_view::npos;
-}
-
 SvgLoadResult failure(std::string message) {
     SvgLoadResult r;
     r.error = kHostErrFile;
@@ -90,8 +50,8 @@ SvgLoadResult loadSvg(std::string_view name, std::string text,
     if (view.starts_with("\xFE\xFF") || view.starts_with("\xFF\xFE"))
         return failure(lines.at(name, 0) +
                        ": UTF-16 files are not supported; save the file as UTF-8");
-    if (const std::size_t bad = invalidUtf8(view); bad != std::string_view::npos)
-        return failure(lines.at(name, bad) + ": the file is not valid UTF-8");
+    if (const auto bad = svg::findBadBytes(view))
+        return failure(lines.at(name, bad->offset) + ": " + bad->what);
     if (text.empty()) return failure(lines.at(name, 0) + ": the file is empty");
 
     svg::SvgReader reader(text.data(), text.size());

@@ -1,6 +1,7 @@
 // Menus: the suite a module builds them with, automatic enabling against the document,
 // updates and choosing an item.
 #include "FakeModule.h"
+#include "host/docsuites/DocumentSession.h"
 #include "hostapi/suites/MenuSuite.h"
 #include "hostapi/suites/UnicodeStringSuite.h"
 
@@ -52,6 +53,24 @@ TEST(MenuEnabling, CriteriaAgainstDocumentStates) {
         EXPECT_EQ(menuCriteriaHold(c.criteria, c.document), c.enabled) << c.what;
 }
 
+// Counts what the menu update asks: the kinds of art take a walk over the whole document.
+class CountingDocumentState final : public DocumentState {
+public:
+    [[nodiscard]] std::uint32_t artKinds() const override {
+        ++kindWalks;
+        return kMenuArtPath;
+    }
+    [[nodiscard]] std::uint32_t selectedArtKinds() const override {
+        ++selectionWalks;
+        return 0;
+    }
+    [[nodiscard]] std::uint32_t properties() const override {
+        ++propertyLooks;
+        return 0;
+    }
+    mutable int kindWalks = 0, selectionWalks = 0, propertyLooks = 0;
+};
+
 class MenuSuiteTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -83,6 +102,24 @@ protected:
     const HostMenuSuite* menu = nullptr;
     const HostUnicodeStringSuite* ustr = nullptr;
 };
+
+TEST_F(MenuSuiteTest, TheKindsOfArtAreFoundInSublayersAtAnyDepth) {
+    // Each layer inside the one before, a path on each and text only on the innermost: the
+    // walk that finds the kinds must reach it without going over the tree once per layer.
+    constexpr int kDepth = 160000;
+    auto document = std::make_unique<Document>();
+    Layer* layer = nullptr;
+    for (int i = 0; i < kDepth; ++i) {
+        layer = document->appendLayer(layer, "L" + std::to_string(i));
+        document->appendChild(*layer->group(), *document->makeArt(ArtType::Path));
+    }
+    document->appendChild(*layer->group(), *document->makeArt(ArtType::TextFrame));
+    document->setCurrentLayer(*layer);
+    const DocumentSession session(app, std::move(document));
+    EXPECT_EQ(session.artKinds(), std::uint32_t{kMenuArtPath | kMenuArtText});
+    EXPECT_EQ(session.selectedArtKinds(), 0u);
+    EXPECT_EQ(session.properties() & kMenuPropLayerEditable, std::uint32_t{kMenuPropLayerEditable});
+}
 
 TEST_F(MenuSuiteTest, BuildsTheTreeAModuleAsksFor) {
     subMenu("Object Utilities", "Tools", "Tools Group");
@@ -165,6 +202,21 @@ TEST_F(MenuSuiteTest, UpdatesEnableByTheDocumentAndReachTheItemsThatAskForThem) 
     app.updateMenus();
     EXPECT_TRUE(enabled(command));
     EXPECT_TRUE(enabled(image));
+    app.setDocumentState(nullptr);
+
+    // However many items there are, one update walks the document once for each fact.
+    for (int i = 0; i < 10; ++i) {
+        const HostMenuItemHandle item = add("Object Utilities", "Paths");
+        ASSERT_EQ(menu->UpdateMenuItemAutomatically(item, 1, kMenuArtPath, 0, 0, kMenuArtText, 0,
+                                                    kMenuPropHasSelection),
+                  kHostNoErr);
+    }
+    const CountingDocumentState counting;
+    app.setDocumentState(&counting);
+    app.updateMenus();
+    EXPECT_EQ(counting.kindWalks, 1);
+    EXPECT_EQ(counting.selectionWalks, 1);
+    EXPECT_EQ(counting.propertyLooks, 1);
     app.setDocumentState(nullptr);
 
     // A disabled item cannot be chosen; an enabled one gets "AI Go" with its handle.

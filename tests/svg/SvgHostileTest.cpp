@@ -117,6 +117,55 @@ TEST(SvgHostile, EachFaultIsRefusedOrLeftOutWithItsPosition) {
     }
 }
 
+TEST(SvgHostile, RawControlCharactersAreRefusedWhereTheyStand) {
+    // XML allows no control character but tab, line feed and carriage return, written or
+    // referenced, in text, attributes or comments alike.
+    const struct {
+        char c;
+        const char* says;
+    } characters[] = {{'\0', "a NUL character (U+0000)"},
+                      {'\x01', "the control character U+0001"},
+                      {'\x1B', "the control character U+001B"}};
+    const struct {
+        const char* where;
+        const char* before; // the character goes between these, on line 2
+        const char* after;
+        int column;
+    } places[] = {{"in text", "<text>ab", "c</text>", 9},
+                  {"in an attribute", "<g id=\"a", "b\"/>", 9},
+                  {"in a comment", "<!-- a", "b -->", 7}};
+    TempDir dir;
+    const auto input = dir / "input.svg";
+    for (const auto& ch : characters) {
+        for (const auto& place : places) {
+            SCOPED_TRACE(std::string(ch.says) + " " + place.where);
+            std::string text = body("\n" + std::string(place.before) + ch.c + place.after);
+            writeFile(input, text);
+            const SvgLoadResult r = loadSvgFile(input);
+            EXPECT_EQ(r.document, nullptr);
+            EXPECT_EQ(r.error, kHostErrFile);
+            EXPECT_EQ(r.message,
+                      input.string() + ":2:" + std::to_string(place.column) + ": " + ch.says +
+                          ", which XML does not allow" +
+                          (ch.c == '\0' ? "" : " (only tab, line feed and carriage return)"))
+                << r.message;
+        }
+    }
+    // The three it allows pass anywhere; the non-characters at the end of the plane do not.
+    for (const char* allowed : {"\t", "\r", "\r\n"}) {
+        SCOPED_TRACE(allowed);
+        const std::string a = allowed;
+        SvgLoadResult r =
+            loadSvgText("ok.svg", body("<text>a" + a + "b</text><g id=\"x\" class=\"a" + a +
+                                       "b\"/><!--" + a + "-->"));
+        EXPECT_NE(r.document, nullptr) << r.message;
+        EXPECT_TRUE(r.warnings.empty()) << r.warnings.front();
+    }
+    const SvgLoadResult r = loadSvgText("ffff.svg", body("\n<text>\xEF\xBF\xBF</text>"));
+    EXPECT_EQ(r.document, nullptr);
+    EXPECT_EQ(r.message, "ffff.svg:2:7: the non-character U+FFFF, which XML does not allow");
+}
+
 TEST(SvgHostile, ReferencesInCommentsAndCDataAreNotRead) {
     TempDir dir;
     const auto input = dir / "input.svg";

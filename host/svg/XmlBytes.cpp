@@ -1,0 +1,80 @@
+#include "host/svg/XmlBytes.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+namespace host::svg {
+namespace {
+
+constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+
+bool isAllowedControl(unsigned char c) {
+    return c == '\t' || c == '\n' || c == '\r';
+}
+
+BadBytes control(std::size_t offset, unsigned char c) {
+    if (c == 0) return {offset, "a NUL character (U+0000), which XML does not allow"};
+    char code[8];
+    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
+    return {offset, std::string("the control character ") + code +
+                        ", which XML does not allow (only tab, line feed and carriage return)"};
+}
+
+} // namespace
+
+std::optional<BadBytes> findBadBytes(std::string_view s) {
+    std::size_t i = 0;
+    const std::size_t n = s.size();
+    while (i < n) {
+        // Runs of ASCII eight bytes at a time; a word that may hold a byte below 0x20 is
+        // looked at byte by byte, as most such bytes are line ends.
+        while (i + 8 <= n) {
+            std::uint64_t word;
+            std::memcpy(&word, s.data() + i, 8);
+            if (word & kHighBits) break;
+            if (((word - 0x20 * kOnes) & ~word & kHighBits) != 0) {
+                for (std::size_t k = i; k < i + 8; ++k) {
+                    const auto c = static_cast<unsigned char>(s[k]);
+                    if (c < 0x20 && !isAllowedControl(c)) return control(k, c);
+                }
+            }
+            i += 8;
+        }
+        if (i >= n) break;
+        const auto c = static_cast<unsigned char>(s[i]);
+        if (c < 0x80) {
+            if (c < 0x20 && !isAllowedControl(c)) return control(i, c);
+            ++i;
+            continue;
+        }
+        int len = 0;
+        char32_t min = 0;
+        if ((c & 0xE0) == 0xC0)
+            len = 2, min = 0x80;
+        else if ((c & 0xF0) == 0xE0)
+            len = 3, min = 0x800;
+        else if ((c & 0xF8) == 0xF0)
+            len = 4, min = 0x10000;
+        else
+            return BadBytes{i, "the file is not valid UTF-8"};
+        if (i + static_cast<std::size_t>(len) > n)
+            return BadBytes{i, "the file is not valid UTF-8"};
+        char32_t cp = c & (0x7F >> len);
+        for (int k = 1; k < len; ++k) {
+            const auto b = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
+            if ((b & 0xC0) != 0x80) return BadBytes{i, "the file is not valid UTF-8"};
+            cp = (cp << 6) | (b & 0x3F);
+        }
+        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            return BadBytes{i, "the file is not valid UTF-8"};
+        if (cp == 0xFFFE || cp == 0xFFFF)
+            return BadBytes{i, cp == 0xFFFE ? "the non-character U+FFFE, which XML does not allow"
+                                            : "the non-character U+FFFF, which XML does not allow"};
+        i += static_cast<std::size_t>(len);
+    }
+    return std::nullopt;
+}
+
+} // namespace host::svg
