@@ -43,13 +43,19 @@ Ring Flatten(std::span<const HostPathSegment> ring);
 
 class ShapeCache;
 struct NormalForm;
-class SharedEdgeScratch;
+struct UniteScratch;
 
 /// Unites the shapes. Degenerate outlines (no area) vanish. A cache, when given, keeps the
 /// shapes' normal forms for later calls.
-UniteResult Unite(const std::vector<UniteShape>& shapes, ShapeCache* cache = nullptr);
+///
+/// With a precision (points) above 0, shapes that do not touch exactly but whose outlines
+/// run within the precision of each other along a stretch of several precisions merge too,
+/// their gap closed; shapes that come that close only at a corner do not.
+UniteResult Unite(const std::vector<UniteShape>& shapes, ShapeCache* cache = nullptr,
+                  double precision = 0);
 
 /// Unites shapes already in normal form, in working memory kept from call to call.
-UniteResult UniteForms(const std::vector<const NormalForm*>& forms, SharedEdgeScratch& scratch);
+UniteResult UniteForms(const std::vector<const NormalForm*>& forms, UniteScratch& scratch,
+                       double precision = 0);
 
 } // namespace host::pathfinder

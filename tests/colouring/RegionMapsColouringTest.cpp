@@ -9,7 +9,8 @@
 namespace colouring {
 namespace {
 
-class RegionMapColouring : public ColouringTest, public ::testing::WithParamInterface<const char*> {};
+class RegionMapColouring : public ColouringTest,
+                           public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(RegionMapColouring, NoNeighboursShareAFillAndNoneIsLeftUncoloured) {
     const std::string base = std::string(CARTOVEL_REGION_MAPS) + "/" + GetParam();
