@@ -122,9 +122,10 @@ double NearBoundaryLength(const NormalForm& a, const NormalForm& b, cInt reach,
     std::vector<std::pair<double, double>>& spans = scratch.spans;
     spans.clear();
     const auto finish = [&] {
-        if (current != nullptr && !spans.empty())
-            total += Covered(spans, std::hypot(static_cast<double>(current->q.X - current->p.X),
-                                               static_cast<double>(current->q.Y - current->p.Y)));
+        if (current == nullptr || spans.empty()) return;
+        const double length = std::hypot(static_cast<double>(current->q.X - current->p.X),
+                                         static_cast<double>(current->q.Y - current->p.Y));
+        if (const double covered = Covered(spans, length); 2 * covered >= length) total += covered;
     };
     const double r = static_cast<double>(reach);
     ForEachNearPair(as, bs, window, scratch.grid, [&](const Edge& ea, const Edge& eb) {

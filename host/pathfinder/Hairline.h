@@ -17,7 +17,10 @@ struct HairlineScratch {
     std::vector<std::pair<double, double>> spans;
 };
 
-/// Length (units) of the boundary of a that lies within reach units of the boundary of b.
+/// Length (units) of the boundary of a that runs within reach units of the boundary of b,
+/// counting only edges of a that run within reach for at least half their length: the
+/// edges of a corner leave the other outline at once and do not count, however close the
+/// corner comes.
 double NearBoundaryLength(const NormalForm& a, const NormalForm& b, ClipperLib::cInt reach,
                           HairlineScratch& scratch);
 
