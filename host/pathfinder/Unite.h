@@ -22,8 +22,9 @@ using Ring = std::vector<HostRealPoint>;
 
 struct UniteResult {
     /// True when inputs share a stretch of boundary or overlap: the union then has less
-    /// area or less boundary than the inputs had together. Inputs that meet only at a
-    /// point do not merge.
+    /// area or less boundary than the inputs had together, or, with a precision, when they
+    /// run within it of each other along a stretch. Inputs that meet only at a point (or
+    /// come within the precision only about a point) do not merge.
     bool merged = false;
     /// When merged, every outline of the union, outer outlines each followed by their
     /// holes (outers counter-clockwise with y up, holes clockwise). Otherwise the outlines
