@@ -47,12 +47,17 @@ void addInteractionOptions(CLI::App& command, InteractionOptions& options) {
 
 int runCli(int argc, const char* const* argv, std::istream& in, std::ostream& out,
            std::ostream& err, bool terminal) {
-    CliContext context{in, out, err, terminal, {}, {}, {}};
+    CliContext context{in, out, err, terminal, {}, host::kDefaultPrecision, {}, {}};
     CLI::App cli("Map-making tools for vector drawings, run on SVG documents.", "cartovel");
     cli.set_version_flag("--version", "cartovel " CARTOVEL_VERSION);
     cli.require_subcommand(1);
     cli.add_option("--plugin", context.pluginOption,
                    "The module file (default: " + host::moduleSearchHelp() + ")");
+    cli.add_option("--precision", context.precision,
+                   "Path operations treat points and edges closer than this many points as "
+                   "one, so that neighbours drawn a hairline apart touch (default 0.03; 0: "
+                   "exact)")
+        ->check(CLI::Range(0.0, 10.0));
     addRunCommand(cli, context);
     addInfoCommand(cli, context);
     addMenusCommand(cli, context);

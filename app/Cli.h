@@ -10,6 +10,8 @@
 // after the whole line has been parsed.
 #pragma once
 
+#include "host/core/Application.h"
+
 #include <CLI/CLI.hpp>
 
 #include <functional>
@@ -28,6 +30,8 @@ struct CliContext {
     /// Questions and dialogs may be put to the person at the terminal.
     bool terminal = false;
     std::string pluginOption;
+    /// --precision: path operations treat outlines closer than this (points) as one.
+    double precision = host::kDefaultPrecision;
     /// The command a --set belongs to, for messages ("cartovel about", "map-scaling").
     std::string commandName;
     /// Set by the subcommand that was chosen; returns the exit status.

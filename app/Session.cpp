@@ -70,6 +70,7 @@ Session::Session(SessionOptions options) : options_(std::move(options)) {
     host::ApplicationOptions appOptions;
     appOptions.preferencesFile = options_.preferencesFile;
     appOptions.preferencesInMemory = options_.builtInSettings;
+    appOptions.precision = options_.precision;
     app_ = std::make_unique<host::Application>(std::move(appOptions));
     app_->user().setResponder(logging_.get());
 }

@@ -22,6 +22,8 @@ struct SessionOptions {
     std::string pluginPath;
     /// The preference store's file (--prefs); empty: the user's configuration folder.
     std::filesystem::path preferencesFile;
+    /// --precision: path operations treat outlines closer than this (points) as one.
+    double precision = host::kDefaultPrecision;
     /// --defaults: the commands start from their built-in settings and store none.
     bool builtInSettings = false;
     /// Answers to the module's questions, in the order they are asked (--answer).

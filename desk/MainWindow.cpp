@@ -18,6 +18,7 @@
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -141,6 +142,21 @@ void MainWindow::buildEditMenu() {
     redo_ = edit->addAction(tr("&Redo"), this, [this] { undoOrRedo(false); });
     redo_->setObjectName("editRedo");
     redo_->setShortcut(QKeySequence::Redo);
+    edit->addSeparator();
+    // The precision of path operations, kept with the window's other settings.
+    const QVariant stored = QSettings().value("precision");
+    if (stored.isValid()) host_.app().setPrecision(stored.toDouble());
+    QAction* precision = edit->addAction(tr("Path &Precision..."), this, [this] {
+        bool ok = false;
+        const double value = QInputDialog::getDouble(
+            this, tr("Path Precision"),
+            tr("Points and edges closer than this (pt) are treated as one:"),
+            host_.app().precision(), 0.0, 10.0, 3, &ok);
+        if (!ok) return;
+        host_.app().setPrecision(value);
+        QSettings().setValue("precision", host_.app().precision());
+    });
+    precision->setObjectName("editPrecision");
     edit->addSeparator();
 }
 

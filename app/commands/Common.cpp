@@ -55,6 +55,7 @@ SessionOptions sessionOptions(const CliContext& context, const InteractionOption
                               std::span<const CommandQuestion> questions) {
     SessionOptions options;
     options.pluginPath = host::locateModule(context.pluginOption);
+    options.precision = context.precision;
     for (const std::string& text : interaction.answers)
         addAnswer(options, text, context.commandName, questions);
     for (const std::string& setting : interaction.fields) {

@@ -10,6 +10,7 @@
 #include "hostapi/suites/NotifierSuite.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace host {
@@ -44,10 +45,15 @@ std::filesystem::path defaultDocumentsFolder() {
 
 } // namespace
 
+void Application::setPrecision(double points) {
+    options_.precision = std::isfinite(points) && points > 0 ? points : 0.0;
+}
+
 Application::Application(ApplicationOptions options)
     : options_(std::move(options)), previous_(gCurrent) {
     if (options_.preferencesFolder.empty()) options_.preferencesFolder = defaultPreferencesFolder();
     if (options_.documentsFolder.empty()) options_.documentsFolder = defaultDocumentsFolder();
+    setPrecision(options_.precision);
     // Every suite of the module's table exists; those without an implementation yet are
     // empty tables. Real implementations replace them, one provide() per suite.
     for (const SuiteName& suite : moduleSuiteCatalog())

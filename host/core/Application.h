@@ -31,6 +31,10 @@ namespace host {
 
 class PreferenceStore;
 
+/// Outlines closer than this (points) count as one in path operations unless the user says
+/// otherwise: the hairline gaps and overlaps left where neighbours were drawn one by one.
+inline constexpr double kDefaultPrecision = 0.03;
+
 struct ApplicationOptions {
     /// "AI Folders Suite" answers; empty: the user's configuration folder
     /// ($XDG_CONFIG_HOME/cartovel or ~/.config/cartovel) and home folder.
@@ -42,6 +46,8 @@ struct ApplicationOptions {
     std::filesystem::path preferencesFile;
     /// The store starts empty and is never written (reproducible runs).
     bool preferencesInMemory = false;
+    /// Path operations treat points and edges closer than this (points) as one; 0: exact.
+    double precision = kDefaultPrecision;
 };
 
 /// One message the host sent, for tests and diagnostics.
@@ -80,6 +86,9 @@ public:
     /// use.
     PreferenceStore& preferences();
     [[nodiscard]] const ApplicationOptions& options() const { return options_; }
+    /// The precision of path operations (points); a negative or non-finite value means 0.
+    [[nodiscard]] double precision() const { return options_.precision; }
+    void setPrecision(double points);
     /// The basic suite handed to modules in every message.
     [[nodiscard]] const HostBasicSuite* basicSuite() const;
 

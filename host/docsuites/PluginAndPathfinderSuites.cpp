@@ -109,7 +109,9 @@ HostErr DoUniteEffect(HostPathfinderData* data, HostMessageData* /*message*/) {
             shapeOf(d, *inputs[i], views[i]);
             forms.push_back(&cache.Get(views[i]));
         }
-        const pathfinder::UniteResult united = pathfinder::UniteForms(forms, cache.scratch());
+        const Application* app = Application::current();
+        const pathfinder::UniteResult united =
+            pathfinder::UniteForms(forms, cache.scratch(), app != nullptr ? app->precision() : 0);
         Art* result = nullptr;
         if (united.merged && united.rings.size() == 1) {
             result = newRingPath(d, united.rings.front(), style);

@@ -10,7 +10,7 @@
 #pragma once
 
 #include "host/pathfinder/NormalForm.h"
-#include "host/pathfinder/SharedEdgeUnion.h"
+#include "host/pathfinder/UniteScratch.h"
 
 #include <cstdint>
 #include <memory>
@@ -52,7 +52,7 @@ public:
     [[nodiscard]] std::size_t size() const { return entries_.size() + held_.size(); }
 
     /// Working memory for the unions of the shapes looked up here.
-    SharedEdgeScratch& scratch() { return scratch_; }
+    UniteScratch& scratch() { return scratch_; }
     /// Working memory for the views of a unite's inputs.
     std::vector<ShapeView>& views() { return views_; }
 
@@ -92,7 +92,7 @@ private:
     static void Place(std::vector<HeldSlot>& index, const HeldSlot& slot);
     std::size_t maxPoints_;
     std::size_t points_ = 0;
-    SharedEdgeScratch scratch_;
+    UniteScratch scratch_;
     std::vector<ShapeView> views_;
 };
 

@@ -1,8 +1,10 @@
 #include "host/pathfinder/Unite.h"
 
+#include "host/pathfinder/Hairline.h"
 #include "host/pathfinder/ShapeCache.h"
 #include "host/pathfinder/SharedEdgeUnion.h"
 #include "host/pathfinder/SimpleRing.h"
+#include "host/pathfinder/UniteScratch.h"
 
 #include <polyclipping/clipper.hpp>
 
@@ -93,8 +95,9 @@ void Measure(const Paths& paths, Int128& doubleArea, double& perimeter) {
     }
 }
 
-bool Apart(const NormalForm& a, const NormalForm& b) {
-    return a.maxX < b.minX || b.maxX < a.minX || a.maxY < b.minY || b.maxY < a.minY;
+bool Apart(const NormalForm& a, const NormalForm& b, cInt margin = 0) {
+    return a.maxX + margin < b.minX || b.maxX + margin < a.minX || a.maxY + margin < b.minY ||
+           b.maxY + margin < a.minY;
 }
 
 // Outer outlines first, each followed by its holes; islands inside holes come after.
@@ -131,6 +134,30 @@ bool UniteByClipping(const std::vector<const NormalForm*>& forms, UniteResult& r
     // neither. Half a unit keeps rounding noise in the length sums out.
     result.merged = area < separateArea || perimeter < separatePerimeter - 0.5;
     if (result.merged) CollectRings(united, result.rings);
+    return result.merged;
+}
+
+// Outlines within the precision of each other along less than this many precisions meet
+// only about a point: at a corner, or where a bend of one passes close by the other.
+constexpr double kStretchInPrecisions = 4;
+
+// Shapes drawn a hairline apart: merged when two of them run within the precision of each
+// other along a stretch, their union then closing every gap narrower than the precision.
+bool UniteWithinPrecision(const std::vector<const NormalForm*>& forms, double precision,
+                          HairlineScratch& scratch, UniteResult& result) {
+    const cInt reach = ToUnits(precision);
+    if (reach <= 0) return false;
+    const double stretch = kStretchInPrecisions * static_cast<double>(reach);
+    bool meet = false;
+    for (size_t i = 0; i < forms.size() && !meet; ++i)
+        for (size_t j = i + 1; j < forms.size() && !meet; ++j)
+            meet = !Apart(*forms[i], *forms[j], reach) &&
+                   MeetWithin(*forms[i], *forms[j], reach, stretch, scratch);
+    if (!meet) return false;
+    PolyTree united;
+    UniteClosingGaps(forms, reach, united);
+    CollectRings(united, result.rings);
+    result.merged = !result.rings.empty();
     return result.merged;
 }
 
@@ -203,7 +230,7 @@ NormalForm Normalise(std::span<const std::span<const HostPathSegment>> rings, bo
     return form;
 }
 
-UniteResult Unite(const std::vector<UniteShape>& shapes, ShapeCache* cache) {
+UniteResult Unite(const std::vector<UniteShape>& shapes, ShapeCache* cache, double precision) {
     // Each input is first brought to non-zero form, so that its own winding no longer
     // matters and its area and boundary length can be measured.
     std::vector<NormalForm> owned;
@@ -218,12 +245,13 @@ UniteResult Unite(const std::vector<UniteShape>& shapes, ShapeCache* cache) {
             forms.push_back(&owned.back());
         }
     }
-    if (cache != nullptr) return UniteForms(forms, cache->scratch());
-    SharedEdgeScratch scratch;
-    return UniteForms(forms, scratch);
+    if (cache != nullptr) return UniteForms(forms, cache->scratch(), precision);
+    UniteScratch scratch;
+    return UniteForms(forms, scratch, precision);
 }
 
-UniteResult UniteForms(const std::vector<const NormalForm*>& forms, SharedEdgeScratch& scratch) {
+UniteResult UniteForms(const std::vector<const NormalForm*>& forms, UniteScratch& scratch,
+                       double precision) {
     UniteResult result;
     // Inputs whose extents do not even meet cannot merge: no union is needed.
     bool mayTouch = false;
@@ -233,7 +261,7 @@ UniteResult UniteForms(const std::vector<const NormalForm*>& forms, SharedEdgeSc
 
     if (mayTouch && forms.size() == 2) {
         if (std::optional<SharedEdgeUnion> sideBySide =
-                UniteAlongSharedEdges(*forms[0], *forms[1], scratch)) {
+                UniteAlongSharedEdges(*forms[0], *forms[1], scratch.sharedEdges)) {
             mayTouch = false;
             if (sideBySide->merged) {
                 for (const Path& path : sideBySide->paths)
@@ -244,6 +272,9 @@ UniteResult UniteForms(const std::vector<const NormalForm*>& forms, SharedEdgeSc
         }
     }
     if (mayTouch && UniteByClipping(forms, result)) return result;
+    // Only what did not merge exactly is looked at again within the precision.
+    if (precision > 0 && UniteWithinPrecision(forms, precision, scratch.hairline, result))
+        return result;
     for (const NormalForm* form : forms)
         for (const Path& path : form->paths)
             result.rings.push_back(ToRing(path));

@@ -22,8 +22,9 @@ using Ring = std::vector<HostRealPoint>;
 
 struct UniteResult {
     /// True when inputs share a stretch of boundary or overlap: the union then has less
-    /// area or less boundary than the inputs had together. Inputs that meet only at a
-    /// point do not merge.
+    /// area or less boundary than the inputs had together, or, with a precision, when they
+    /// run within it of each other along a stretch. Inputs that meet only at a point (or
+    /// come within the precision only about a point) do not merge.
     bool merged = false;
     /// When merged, every outline of the union, outer outlines each followed by their
     /// holes (outers counter-clockwise with y up, holes clockwise). Otherwise the outlines
@@ -43,13 +44,19 @@ Ring Flatten(std::span<const HostPathSegment> ring);
 
 class ShapeCache;
 struct NormalForm;
-class SharedEdgeScratch;
+struct UniteScratch;
 
 /// Unites the shapes. Degenerate outlines (no area) vanish. A cache, when given, keeps the
 /// shapes' normal forms for later calls.
-UniteResult Unite(const std::vector<UniteShape>& shapes, ShapeCache* cache = nullptr);
+///
+/// With a precision (points) above 0, shapes that do not touch exactly but whose outlines
+/// run within the precision of each other along a stretch of several precisions merge too,
+/// their gap closed; shapes that come that close only at a corner do not.
+UniteResult Unite(const std::vector<UniteShape>& shapes, ShapeCache* cache = nullptr,
+                  double precision = 0);
 
 /// Unites shapes already in normal form, in working memory kept from call to call.
-UniteResult UniteForms(const std::vector<const NormalForm*>& forms, SharedEdgeScratch& scratch);
+UniteResult UniteForms(const std::vector<const NormalForm*>& forms, UniteScratch& scratch,
+                       double precision = 0);
 
 } // namespace host::pathfinder

@@ -40,6 +40,27 @@ TEST_F(CliDocuments, PolygonColouringWithOkWritesNewFills) {
     EXPECT_GT(after.size(), 2U);
 }
 
+// Neighbours drawn 0.01 pt apart touch within the default precision, not when it is 0.
+TEST_F(CliDocuments, PrecisionDecidesWhetherOutlinesAHairApartTouch) {
+    writeFile(
+        at("hair.svg"),
+        R"(<svg xmlns="http://www.w3.org/2000/svg" xmlns:inkscape="http://www.inkscape.org/namespaces/inkscape" viewBox="0 0 100 100">
+<g inkscape:groupmode="layer" inkscape:label="map">
+<path id="a" fill="#ff0000" d="M0 0H10V10H0Z"/><path id="b" fill="#ff0000" d="M10.01 0H20V10H10.01Z"/>
+</g></svg>
+)");
+    const std::string run = " run polygon-colouring hair.svg -o out.svg --answer ok" + prefs_;
+    for (const auto& [precision, coloured] :
+         std::vector<std::pair<std::string, bool>>{{"", true}, {" --precision 0", false}}) {
+        SCOPED_TRACE(precision);
+        const CliRun result = cartovel(precision + run);
+        ASSERT_EQ(result.status, 0) << result.out;
+        EXPECT_EQ(fills(readFile(at("out.svg"))).count("#ff0000") == 0, coloured);
+    }
+    const CliRun negative = cartovel("--precision -1" + run);
+    EXPECT_EQ(negative.status, 64) << negative.out;
+}
+
 const std::string kLayers =
     R"(<svg xmlns="http://www.w3.org/2000/svg" xmlns:inkscape="http://www.inkscape.org/namespaces/inkscape" xmlns:sodipodi="http://sodipodi.sourceforge.net/DTD/sodipodi-0.dtd" viewBox="0 0 400 400">
 <g id="l1" inkscape:groupmode="layer" inkscape:label="base">

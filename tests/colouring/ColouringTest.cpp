@@ -2,6 +2,7 @@
 
 #include "host/core/Faults.h"
 
+#include <set>
 #include <sstream>
 
 namespace colouring {
@@ -118,6 +119,40 @@ TEST_F(ColouringTest, OnlyPairsOfDifferentTopLevelItemsWithNearBoxesAreUnited) {
         EXPECT_EQ(Calls("DoUniteEffect") - before, c.unites);
         EXPECT_EQ(Messages().size(), c.coloured ? 1u : 0u) << "終了 only after colouring";
         EXPECT_EQ(PaletteIndex(Fill("a")) != -1, c.coloured);
+    }
+}
+
+// Neighbours drawn one by one meet a hair apart; the host's unite works to a precision
+// (0.03 pt by default) and finds them, but not outlines two precisions apart nor corners.
+TEST_F(ColouringTest, NeighboursAHairlineApartAreFoundButNotWiderGapsOrCorners) {
+    struct Case {
+        const char* caption;
+        std::string body;
+        std::vector<std::string> coloured; // each coloured, no two alike
+        std::vector<std::string> uncoloured;
+    } cases[] = {
+        {"0.001 pt apart", Square("a", 0, 0) + Square("b", 10.001, 0), {"a", "b"}, {}},
+        {"a hair apart and two precisions apart",
+         Square("c", -10.06, 0) + Square("a", 0, 0) + Square("b", 10.01, 0),
+         {"a", "b"},
+         {"c"}},
+        {"corner to corner a hair apart",
+         Square("a", 0, 0) + Square("b", 10.01, 10.01),
+         {},
+         {"a", "b"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.caption);
+        Open(Map(c.body));
+        ASSERT_EQ(Colour({Answer::Ok}), kHostNoErr);
+        std::set<int> fills;
+        for (const std::string& id : c.coloured) {
+            const int fill = PaletteIndex(Fill(id));
+            EXPECT_NE(fill, -1) << id;
+            EXPECT_TRUE(fills.insert(fill).second) << id << " shares a fill";
+        }
+        for (const std::string& id : c.uncoloured)
+            EXPECT_EQ(PaletteIndex(Fill(id)), -1) << id;
     }
 }
 

@@ -44,13 +44,14 @@ struct TouchCase {
     std::vector<UniteShape> shapes;
     bool merged;
     size_t rings;
+    double precision = 0;
 };
 
 class UniteTouch : public ::testing::TestWithParam<TouchCase> {};
 
 TEST_P(UniteTouch, TellsTouchingFromMerelyClose) {
     const TouchCase& c = GetParam();
-    const UniteResult result = Unite(c.shapes);
+    const UniteResult result = Unite(c.shapes, nullptr, c.precision);
     EXPECT_EQ(result.merged, c.merged) << c.caption;
     EXPECT_EQ(result.rings.size(), c.rings) << c.caption;
 }
@@ -94,7 +95,74 @@ INSTANTIATE_TEST_SUITE_P(
         TouchCase{"zero-area input",
                   {Shape({Polygon({{0, 0}, {10, 0}, {20, 0}})}), Shape({Square(0, 0, 10)})},
                   false,
-                  1}));
+                  1},
+        // Within a precision of 0.03 pt.
+        TouchCase{"a hair apart, exact",
+                  {Shape({Square(0, 0, 10)}), Shape({Square(10.001, 0, 10)})},
+                  false,
+                  2},
+        TouchCase{"a hair apart",
+                  {Shape({Square(0, 0, 10)}), Shape({Square(10.001, 0, 10)})},
+                  true,
+                  1,
+                  0.03},
+        TouchCase{"apart by just under the precision",
+                  {Shape({Square(0, 0, 10)}), Shape({Square(10.028, 0, 10)})},
+                  true,
+                  1,
+                  0.03},
+        TouchCase{"apart by two precisions",
+                  {Shape({Square(0, 0, 10)}), Shape({Square(10.06, 0, 10)})},
+                  false,
+                  2,
+                  0.03},
+        TouchCase{"T-junction a hair apart",
+                  {Shape({Square(0, 0, 10)}),
+                   Shape({Polygon({{10.002, 3}, {20, 3}, {20, 8}, {10.002, 8}})})},
+                  true,
+                  1,
+                  0.03},
+        TouchCase{"slanted edges a hair apart",
+                  {Shape({Polygon({{0, 0}, {10, 0}, {4, 10}})}),
+                   Shape({Polygon({{10.01, 0.02}, {14, 10}, {4.01, 10.02}})})},
+                  true,
+                  1,
+                  0.03},
+        TouchCase{"corner to corner within the precision",
+                  {Shape({Square(0, 0, 10)}), Shape({Square(10.01, 10.01, 10)})},
+                  false,
+                  2,
+                  0.03},
+        TouchCase{"corners side by side within the precision",
+                  {Shape({Square(0, 0, 10)}), Shape({Square(10.01, 9.95, 10)})},
+                  false,
+                  2,
+                  0.03},
+        TouchCase{"outlines leaving a corner at a narrow angle",
+                  {Shape({Polygon({{0, 0}, {10, 0}, {0, -5}})}),
+                   Shape({Polygon({{0, 0.01}, {10, 0.6}, {0, 5}})})},
+                  false,
+                  2,
+                  0.03},
+        TouchCase{"island a hair off the coast",
+                  {Shape({Square(0, 0, 10), Square(50, 0, 5)}), Shape({Square(55.005, 0, 5)})},
+                  true,
+                  2,
+                  0.03}));
+
+TEST(Unite, HairlineGapIsClosedWithoutGrowingTheShapes) {
+    // A buffer would add about 0.6 pt² along the outline; closing adds only the gap.
+    const UniteResult result =
+        Unite({Shape({Square(0, 0, 10)}), Shape({Square(10.02, 0, 10)})}, nullptr, 0.03);
+    ASSERT_EQ(result.rings.size(), 1u);
+    EXPECT_NEAR(Area(result.rings[0]), 200.2, 0.03);
+    for (const HostRealPoint& p : result.rings[0]) {
+        EXPECT_GE(p.h, -0.002);
+        EXPECT_LE(p.h, 20.022);
+        EXPECT_GE(p.v, -0.002);
+        EXPECT_LE(p.v, 10.002);
+    }
+}
 
 TEST(Unite, EvenOddSelfIntersectionIsNormalisedBeforeMeasuring) {
     // A bow tie: two triangles meeting at (5,5). Under either fill rule it is two

@@ -30,8 +30,9 @@ typedef struct HostPathfinderData {
 typedef struct HostPathfinderSuite {
     /** Replaces the listed art by its union, where the first listed art stood: one path
      *  for a single outline, a compound path for a united outline with holes or several
-     *  parts; when the inputs do not touch (no shared stretch of boundary, no overlap), a
-     *  group holding each outline of the inputs as a path of its own. */
+     *  parts; when the inputs do not touch (no shared stretch of boundary, no overlap, no
+     *  stretch along which they run closer than the host's precision setting), a group
+     *  holding each outline of the inputs as a path of its own. */
     HostErr (*DoUniteEffect)(HostPathfinderData* data, HostMessageData* message);
 } HostPathfinderSuite;
 
