@@ -40,7 +40,9 @@ constexpr std::array kSaveListQuestions{
 constexpr std::array kMoveToLayerFields{
     PanelField{"layer", "PATH",
                "the layer to click in the panel's tree: its name, under its parents' names "
-               "(Labels/Towns); required"},
+               "(Labels/Towns; \\/ for a \"/\" in a name, \\\\ for a backslash); this or "
+               "layer-id is required"},
+    PanelField{"layer-id", "ID", "the layer to click, by its SVG id"},
     PanelField{"group", "on|off",
                "the check box \"複数選択時はグループ化\": two or more objects land in one new "
                "group (default: off)"},
