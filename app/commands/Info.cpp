@@ -19,7 +19,7 @@ void addInfoCommand(CLI::App& cli, CliContext& context) {
     auto file = std::make_shared<std::string>();
     auto json = std::make_shared<bool>(false);
     CLI::App* command = cli.add_subcommand("info", "Print a document's layer tree and art counts");
-    command->add_option("FILE", *file, "The document (SVG)")->required()->check(CLI::ExistingFile);
+    command->add_option("FILE", *file, "The document (SVG)")->required();
     command->add_flag(
         "--json", *json,
         "Print it as JSON: \"page\" (width, height in user units; svgWidth, svgHeight as "

@@ -362,6 +362,10 @@ TEST_F(CliDocuments, InfoPrintsTheLayerTree) {
 <g id="c" inkscape:groupmode="layer" inkscape:label="labels"/>
 </svg>
 )");
+    // A missing input is an input that cannot be read, for info as for run.
+    const CliRun missing = cartovel("info missing.svg");
+    EXPECT_EQ(missing.status, 1) << missing.out;
+    EXPECT_NE(missing.out.find("missing.svg"), std::string::npos) << missing.out;
     const CliRun run = cartovel("info nested.svg");
     ASSERT_EQ(run.status, 0) << run.out;
     EXPECT_EQ(run.out, "labels  [visible, unlocked]  0 items, 0 art\n"
