@@ -1,5 +1,7 @@
 // `cartovel info --json` as a script reads it, and documents whose layers nest a hundred
 // thousand deep going through a whole run: read, menu update, command, write.
+#include "CliFixture.h"
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -15,52 +17,16 @@
 
 namespace {
 
-namespace fs = std::filesystem;
+using namespace cli_test;
 
-struct Output {
-    int status = -1;
-    std::string out;
-};
-
-class CliLayerTree : public ::testing::Test {
+// Standard output alone; messages go nowhere.
+class CliLayerTree : public CliDocuments {
 protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder_ = fs::temp_directory_path() /
-                  ("cartovel-tree-" + std::string(info->name()) + "-" + std::to_string(getpid()));
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
+    CliRun cartovel(const std::string& arguments) const {
+        return CliDocuments::cartovel(arguments, {}, "/dev/null");
     }
-    void TearDown() override { fs::remove_all(folder_); }
-
-    fs::path at(const std::string& name) const { return folder_ / name; }
-
-    static void write(const fs::path& path, const std::string& text) {
-        std::ofstream(path, std::ios::binary) << text;
-    }
-    static std::string read(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-
-    // Standard output alone; messages go nowhere.
-    Output cartovel(const std::string& arguments) const {
-        const std::string command = "cd '" + folder_.string() + "' && " + CARTOVEL_EXE + " " +
-                                    arguments + " </dev/null 2>/dev/null";
-        std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-        Output run;
-        if (!pipe) return run;
-        std::array<char, 65536> buffer{};
-        while (std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe.get()))
-            run.out.append(buffer.data(), n);
-        const int raw = pclose(pipe.release());
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        return run;
-    }
-
-    fs::path folder_;
+    static void write(const fs::path& path, const std::string& text) { writeFile(path, text); }
+    static std::string read(const fs::path& path) { return readFile(path); }
 };
 
 // count layers, each inside the one before, with a path on each.
@@ -91,7 +57,7 @@ TEST_F(CliLayerTree, InfoJsonGivesWhatAScriptNeeds) {
 <g id="empty" inkscape:groupmode="layer" inkscape:label="empty" sodipodi:insensitive="true"/>
 </svg>
 )");
-    const Output run = cartovel("info --json map.svg");
+    const CliRun run = cartovel("info --json map.svg");
     ASSERT_EQ(run.status, 0) << run.out;
     const nlohmann::json doc = nlohmann::json::parse(run.out);
     EXPECT_EQ(doc["page"], nlohmann::json::parse(R"({"width": 200, "height": 100,
@@ -151,7 +117,7 @@ TEST_F(CliLayerTree, DeeplyNestedLayersAreDescribedInOnePass) {
     // tree once per layer, and a copy of each subtree per level would fill the memory.
     constexpr int kDepth = 5000;
     write(at("deep.svg"), nestedLayers(kDepth));
-    const Output run = cartovel("info --json deep.svg");
+    const CliRun run = cartovel("info --json deep.svg");
     ASSERT_EQ(run.status, 0);
     const nlohmann::json doc = nlohmann::json::parse(run.out);
     EXPECT_EQ(doc["layerCount"], kDepth);
@@ -172,7 +138,7 @@ TEST_F(CliLayerTree, DeeplyNestedLayersAreDescribedInOnePass) {
 TEST_F(CliLayerTree, AHundredAndSixtyThousandNestedLayersAreNumbered) {
     constexpr int kDepth = 160000;
     write(at("deep.svg"), nestedLayers(kDepth));
-    const Output run = cartovel("run layer-numbering deep.svg -o numbered.svg --prefs prefs.json");
+    const CliRun run = cartovel("run layer-numbering deep.svg -o numbered.svg --prefs prefs.json");
     ASSERT_EQ(run.status, 0);
     const std::string saved = read(at("numbered.svg"));
     EXPECT_NE(saved.find("inkscape:label=\"1: L0\""), std::string::npos);
