@@ -2,6 +2,10 @@
 // and links in the saved map still find their files.
 #include "CliFixture.h"
 
+#include <array>
+#include <csignal>
+#include <optional>
+#include <poll.h>
 #include <pty.h>
 #include <regex>
 #include <sys/stat.h>
@@ -10,6 +14,20 @@
 namespace {
 
 using namespace cli_test;
+
+// Reads what a program under a pseudo-terminal prints until the text shows (or, with no
+// text, until the program closes the terminal); false after 20 s of silence.
+bool readTerminalUntil(int terminal, std::string& screen, std::optional<std::string_view> text) {
+    std::array<char, 256> buffer{};
+    while (!text || screen.find(*text) == std::string::npos) {
+        pollfd ready{terminal, POLLIN, 0};
+        if (::poll(&ready, 1, 20'000) <= 0) return false;
+        const ssize_t n = ::read(terminal, buffer.data(), buffer.size());
+        if (n <= 0) return !text;
+        screen.append(buffer.data(), static_cast<std::size_t>(n));
+    }
+    return true;
+}
 
 // A small map with something for every command.
 const std::string kMap = R"svg(<svg xmlns="http://www.w3.org/2000/svg"
@@ -109,21 +127,17 @@ TEST_F(Saving, CtrlCAtAQuestionCancelsTheRun) {
                 "--prefs", prefs.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
-    // Wait for the question, then type Ctrl-C as a person would.
+    // Type Ctrl-C as soon as the question shows, as a person would: the keystroke may land
+    // before the program is back in its read, and must still end the wait.
     std::string screen;
-    std::array<char, 256> buffer{};
-    while (screen.find("[ok/cancel]") == std::string::npos) {
-        const ssize_t n = ::read(terminal, buffer.data(), buffer.size());
-        if (n <= 0) break;
-        screen.append(buffer.data(), static_cast<std::size_t>(n));
-    }
-    ASSERT_NE(screen.find("[ok/cancel]"), std::string::npos) << screen;
-    ASSERT_EQ(::write(terminal, "\x03", 1), 1);
-    while (::read(terminal, buffer.data(), buffer.size()) > 0) {
-    }
+    const bool asked = readTerminalUntil(terminal, screen, "[ok/cancel]");
+    const bool typed = asked && ::write(terminal, "\x03", 1) == 1;
+    const bool ended = typed && readTerminalUntil(terminal, screen, std::nullopt);
+    if (!ended) ::kill(child, SIGKILL);
     int raw = 0;
     ASSERT_EQ(::waitpid(child, &raw, 0), child);
     ::close(terminal);
+    ASSERT_TRUE(ended) << "the run did not end after Ctrl-C at its question:\n" << screen;
     ASSERT_TRUE(WIFEXITED(raw)) << screen;
     EXPECT_EQ(WEXITSTATUS(raw), 2) << screen;
     EXPECT_EQ(readFile(at("out.svg")), "kept\n");
