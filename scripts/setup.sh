@@ -9,6 +9,7 @@ packages=(
   librsvg2-bin libpng-dev libfast-float-dev
   clang libclang-rt-14-dev
   qt6-base-dev fonts-ipafont-gothic
+  inkscape python3-lxml python3-cssselect xvfb xauth libxml2-utils imagemagick
 )
 
 missing=()

@@ -1,5 +1,7 @@
 #include "commands/PanelRun.h"
 
+#include "DialogFields.h"
+
 #include "platform/UserAgent.h"
 
 #include <array>
@@ -98,13 +100,14 @@ int runPanelCommand(Session& session, std::string_view command, std::string_view
             driveFromTerminal(session, panel, in, err);
         } else {
             if (fields.layer.empty()) return usage(err, "move-to-layer needs --set layer=PATH");
-            if (!fields.group.empty() && fields.group != "on" && fields.group != "off")
-                return usage(err, "group is on or off, not \"" + fields.group + "\"");
+            const std::optional<bool> group =
+                fields.group.empty() ? std::optional<bool>(false) : parseSwitch(fields.group);
+            if (!group) return usage(err, "group is on or off, not \"" + fields.group + "\"");
             // Tall enough that every layer row shows, as a person would make it.
             outcome = panel.resize(480, 4000);
             if (outcome) outcome = panel.click(kRefreshText);
             session.app().idle();
-            if (outcome) outcome = panel.tick(fields.group == "on");
+            if (outcome) outcome = panel.tick(*group);
             if (outcome) outcome = panel.clickTreeItem(splitPath(fields.layer));
             if (!outcome && outcome.error.find("ambiguous") != std::string::npos)
                 return usage(err, outcome.error);

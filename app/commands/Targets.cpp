@@ -3,10 +3,20 @@
 namespace cartovel {
 namespace {
 
-host::Layer* findLayer(const host::Document& doc, std::string_view title) {
+// "Parent/Child": the titles from the top-level layer down.
+std::string layerPath(const host::Document& doc, const host::Layer& layer) {
+    std::string path = layer.title;
+    for (const host::Layer* up = doc.parentLayer(layer); up; up = doc.parentLayer(*up))
+        path = up->title + "/" + path;
+    return path;
+}
+
+// The layers a --layer value names: by their path, or by their title alone.
+std::vector<host::Layer*> findLayers(const host::Document& doc, std::string_view name) {
+    std::vector<host::Layer*> found;
     for (host::Layer* layer : doc.allLayers())
-        if (layer->title == title) return layer;
-    return nullptr;
+        if (layer->title == name || layerPath(doc, *layer) == name) found.push_back(layer);
+    return found;
 }
 
 host::Art* findArt(const host::Document& doc, std::string_view id) {
@@ -46,11 +56,21 @@ HostErr selectWithMembers(host::Document& doc, host::Art& art) {
 bool applyTargets(Session& session, host::Document& doc, const std::string& layerTitle,
                   const std::vector<std::string>& select) {
     if (!layerTitle.empty()) {
-        host::Layer* layer = findLayer(doc, layerTitle);
-        if (layer == nullptr) {
+        const std::vector<host::Layer*> layers = findLayers(doc, layerTitle);
+        if (layers.empty()) {
             session.usageError("--layer: no layer is named \"" + layerTitle + "\"");
             return false;
         }
+        if (layers.size() > 1) {
+            std::string paths;
+            for (const host::Layer* match : layers)
+                paths += (paths.empty() ? "\"" : ", \"") + layerPath(doc, *match) + "\"";
+            session.usageError("--layer: \"" + layerTitle + "\" names " +
+                               std::to_string(layers.size()) + " layers (" + paths +
+                               "); write the path from the top-level layer");
+            return false;
+        }
+        host::Layer* layer = layers.front();
         if (const HostErr err = doc.setCurrentLayer(*layer)) {
             session.fail(err, "cannot make \"" + layerTitle + "\" the current layer");
             return false;

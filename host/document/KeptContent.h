@@ -54,6 +54,10 @@ struct KeptDocument {
     std::vector<std::pair<std::string, std::string>> rootAttributes;
     std::string head;
     bool hasStyleSheet = false;
+    /// Where in head the editor's view settings take the current layer's id, and the
+    /// attribute's name; npos when the file had no view settings.
+    std::size_t currentLayerAt = std::string::npos;
+    std::string currentLayerAttribute;
 };
 
 } // namespace host

@@ -88,7 +88,7 @@ void SvgReader::keep(pugi::xml_node node, Art& art, const HostRealMatrix& space,
     bool spaced = false;
     for (pugi::xml_attribute a = node.first_attribute(); a; a = a.next_attribute()) {
         const std::string_view n = a.name();
-        if (isModelAttribute(name, n)) continue;
+        if (isModelAttribute(name, n) && (n != names_.label || art.ownedLayer())) continue;
         keptOf(art).attributes.emplace_back(n, a.value());
         spaced = spaced || needsSpace(n);
     }
@@ -172,6 +172,13 @@ void SvgReader::keepDocument() {
         if (c.type() != pugi::node_element || isCv(c, cv::kTag)) continue;
         const std::string_view name = localName(c);
         if (!name.empty() && isDrawable(name)) continue;
+        if (std::string_view(c.name()) == names_.namedview &&
+            k.currentLayerAt == std::string::npos) {
+            // The writer names the current layer there as it is then.
+            c.remove_attribute(names_.currentLayer.c_str());
+            k.currentLayerAttribute = names_.currentLayer;
+            k.currentLayerAt = k.head.size() + 1 + names_.namedview.size();
+        }
         appendXml(c, k.head);
     }
     k.hasStyleSheet = !sheet_.empty();
