@@ -68,6 +68,7 @@ private:
     void readPage();
     void readSymbols();
     void readNamedViewLayer();
+    void keepEditorShape(pugi::xml_node node, Art& art, const HostRealMatrix& space);
     void readLayers();
     Layer* openLayer(pugi::xml_node node, Layer* parent, const ComputedStyle& style,
                      const HostRealMatrix& ctm);

@@ -72,6 +72,12 @@ def fill(element):
     return element.get("fill") or re.search(r"fill:([^;]+)", element.get("style", "")).group(1)
 
 
+def shape_parameters(root):
+    """The ids of the elements Inkscape would draw from its own shape parameters."""
+    return {e.get("id") for e in root.iter()
+            if e.get("{%s}type" % NS["sodipodi"]) or e.get("{%s}original-d" % NS["inkscape"])}
+
+
 def layer_labels(root):
     return [g.get(LABEL) for g in root.iter("{%s}g" % NS["svg"])
             if g.get("{%s}groupmode" % NS["inkscape"]) == "layer"]
@@ -128,6 +134,8 @@ class WrapperTests(unittest.TestCase):
             self.assertNotEqual(colours[a], colours[b])
         self.assertEqual({fill(by_id(root, "k1")), fill(by_id(root, "k2"))}, {"#cccccc"})
         self.assert_inkscape_content_kept(root)
+        # Shapes the command left alone keep Inkscape's parameters.
+        self.assertEqual(shape_parameters(root), {"pond", "capital", "whirl", "river"})
 
     def test_failures_give_the_modules_words_and_no_document(self):
         cases = [
@@ -179,6 +187,10 @@ class WrapperTests(unittest.TestCase):
             xs = [float(x) for x in re.findall(r"[ML](-?[\d.]+)", by_id(results["map-scaling"],
                                                                           "s1").get("d"))]
             self.assertAlmostEqual(max(xs) - min(xs), 80)
+            # Inkscape would redraw the old shapes from their parameters.
+            self.assertEqual(shape_parameters(results["map-scaling"]), set())
+            # The path that gives the vector stays where it is.
+            self.assertEqual(shape_parameters(results["fast-move"]), {"river"})
             self.assertIn("M130 10L170 10", by_id(results["fast-move"], "s1").get("d"))
             self.assertIn("県", layer_labels(results["layer-replace"]))
             self.assertEqual(by_id(results["move-to-layer"], "s1").getparent().get("id"),
