@@ -112,8 +112,8 @@ TEST(SvgEditorFiles, CurrentLayerOfTheViewSettings) {
     Document& doc = *r.document;
     ASSERT_TRUE(doc.currentLayer());
     EXPECT_EQ(doc.currentLayer()->group()->name, "layer2");
-    ASSERT_EQ(doc.setCurrentLayer(*doc.layerAt(2)), kHostNoErr);
-    const std::string id = doc.layerAt(2)->group()->name;
+    ASSERT_EQ(doc.setCurrentLayer(*doc.layerAt(3)), kHostNoErr);
+    const std::string id = doc.layerAt(3)->group()->name;
     std::string text, message;
     ASSERT_EQ(writeSvgText(doc, text, message), kHostNoErr) << message;
     EXPECT_NE(text.find("inkscape:current-layer=\"" + id + "\""), std::string::npos);
