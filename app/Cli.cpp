@@ -2,6 +2,7 @@
 
 #include "Session.h"
 #include "commands/CommandHelp.h"
+#include "commands/Inx.h"
 
 #include "host/loader/ModuleLocation.h"
 
@@ -43,6 +44,9 @@ void addInteractionOptions(CLI::App& command, InteractionOptions& options) {
         .add_option("--set", options.fields,
                     "A dialog field as FIELD=VALUE, typed into the dialog (repeatable)")
         ->allow_extra_args(false);
+    command.add_flag("--skip-disabled", options.skipDisabled,
+                     "Leave a --set field alone where the dialog has disabled it (for callers "
+                     "that pass every field, such as the Inkscape extensions)");
 }
 
 int runCli(int argc, const char* const* argv, std::istream& in, std::ostream& out,
@@ -63,6 +67,7 @@ int runCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
     addMenusCommand(cli, context);
     addAboutCommand(cli, context);
     addHelpCommand(cli, context);
+    addInxCommand(cli, context);
     cli.footer(kExitStatusHelp);
 
     if (argc >= 2 && !std::string_view(argv[1]).starts_with('-')) {

@@ -48,6 +48,7 @@ public:
 struct InteractionOptions {
     std::vector<std::string> answers;
     std::vector<std::string> fields;
+    bool skipDisabled = false; // --set fields whose controls are disabled are left alone
 };
 void addInteractionOptions(CLI::App& command, InteractionOptions& options);
 

@@ -36,6 +36,16 @@ bool DialogAgent::anyFieldUsed() const {
 bool DialogAgent::apply(ws::DialogView& dialog, FieldSetting& setting, const DialogField& field) {
     const std::string where = "field \"" + setting.name + "\"";
     const std::size_t alertsBefore = log_ != nullptr ? log_->size() : 0;
+    if (setting.ifEnabled) {
+        const auto choice = field.kind == DialogField::Kind::Choice
+                                ? choiceControl(field.choices, setting.value)
+                                : std::optional<std::int32_t>(field.controlId);
+        const auto shown = dialog.control(choice.value_or(field.controlId));
+        if (shown && (!shown->enabled || !shown->visible)) {
+            setting.used = true;
+            return true;
+        }
+    }
     ws::Outcome outcome;
     switch (field.kind) {
     case DialogField::Kind::Text:

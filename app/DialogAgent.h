@@ -15,6 +15,9 @@ struct FieldSetting {
     std::string name;
     std::string value;
     bool used = false;
+    /// Left as the dialog shows it when its control is disabled or hidden (a form that
+    /// gives every field, as a person skips what the dialog greys out).
+    bool ifEnabled = false;
 };
 
 class DialogAgent final : public ws::UserAgent {

@@ -3,8 +3,8 @@
 #include <cerrno>
 #include <csignal>
 #include <poll.h>
-#include <utility>
 #include <unistd.h>
+#include <utility>
 
 namespace cartovel {
 

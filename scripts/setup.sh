@@ -11,6 +11,7 @@ packages=(
   qt6-base-dev fonts-ipafont-gothic
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix dpkg-dev
   lintian
+  inkscape python3-lxml python3-cssselect xvfb xauth libxml2-utils imagemagick
 )
 
 missing=()

@@ -23,13 +23,14 @@ constexpr std::array kColouringQuestions{
                     "隣接数が多すぎます。一旦終了して数を減らして下さい。",
                     "asked when the neighbour search finds very many touching polygons: cancel "
                     "searches on; ok stops the search and asks once more, where ok ends the "
-                    "command without colouring and cancel colours the polygons found so far"},
+                    "command without colouring and cancel colours the polygons found so far",
+                    "cancel"},
 };
 constexpr std::array kFastMoveQuestions{
     CommandQuestion{"delete-path", QuestionKind::YesNo,
-                    "移動完了後に、移動先を示すパスを削除しますか？", "asked first"},
+                    "移動完了後に、移動先を示すパスを削除しますか？", "asked first", "no"},
     CommandQuestion{"ignore-guides", QuestionKind::YesNo, "ガイドを無視しますか？",
-                    "asked at the first guide met; yes leaves the guides where they are"},
+                    "asked at the first guide met; yes leaves the guides where they are", "yes"},
 };
 constexpr std::array kSaveListQuestions{
     CommandQuestion{"overwrite", QuestionKind::OkCancel,
@@ -41,17 +42,20 @@ constexpr std::array kMoveToLayerFields{
     PanelField{"layer", "PATH",
                "the layer to click in the panel's tree: its name, under its parents' names "
                "(Labels/Towns; \\/ for a \"/\" in a name, \\\\ for a backslash); this or "
-               "layer-id is required"},
-    PanelField{"layer-id", "ID", "the layer to click, by its SVG id"},
+               "layer-id is required",
+               "移動先のレイヤー (親/子)", ""},
+    PanelField{"layer-id", "ID", "the layer to click, by its SVG id", "", ""},
     PanelField{"group", "on|off",
                "the check box \"複数選択時はグループ化\": two or more objects land in one new "
-               "group (default: off)"},
+               "group (default: off)",
+               "複数選択時はグループ化", ""},
 };
 constexpr std::array kTextOriginFields{
     PanelField{"origin", "left|centre|right|top|middle|bottom",
                "the button to click: left, centre and right make the selected text "
                "horizontal, top, middle and bottom vertical, with that justification; "
-               "required"},
+               "required",
+               "テキスト原点", "左|中央|右|上|中|下"},
 };
 
 } // namespace

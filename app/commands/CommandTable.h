@@ -15,6 +15,8 @@ struct CommandQuestion {
     host::QuestionKind kind;
     std::string_view text; // as the module asks it; NAME stands for a name it fills in
     std::string_view note; // when it is asked and what its answers do
+    /// The answer a caller that cannot ask gives unless told otherwise (ok|cancel|yes|no).
+    std::string_view preferred = "ok";
 };
 
 /// A field of a panel command: what the run does in the panel's window.
@@ -22,6 +24,8 @@ struct PanelField {
     std::string_view name;
     std::string_view values;
     std::string_view note;
+    std::string_view label;  // as the panel shows it
+    std::string_view labels; // a choice's values as the panel shows them, '|' between
 };
 
 struct CommandEntry {

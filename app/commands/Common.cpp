@@ -73,7 +73,8 @@ SessionOptions sessionOptions(const CliContext& context, const InteractionOption
         }
         if (const auto problem = checkFieldValue(*field, value))
             throw UsageError("--set: " + *problem);
-        options.fields.push_back({std::move(name), std::move(value)});
+        options.fields.push_back(
+            {std::move(name), std::move(value), false, interaction.skipDisabled});
     }
     options.interactive = context.terminal;
     options.in = &context.in;

@@ -38,8 +38,7 @@ LayerLookup findLayerByPath(const host::Document& doc, std::string_view path) {
         parts.size() == 1 ? "named " + quoted(parts.front()) : "at the path " + quoted(path);
     if (found.empty()) return {nullptr, "no layer is " + what};
     return {nullptr, std::to_string(found.size()) + " layers are " + what +
-                         "; the path is ambiguous: give the layers above it (PARENT/LAYER) "
-                         "or its id (--set layer-id=ID)"};
+                         "; the path is ambiguous: give the layers above it (PARENT/LAYER)"};
 }
 
 LayerLookup findLayerById(const host::Document& doc, std::string_view id) {

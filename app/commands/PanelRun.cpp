@@ -1,5 +1,7 @@
 #include "commands/PanelRun.h"
 
+#include "DialogFields.h"
+
 #include "commands/LayerPath.h"
 #include "commands/PanelEffects.h"
 
@@ -192,8 +194,9 @@ int runPanelCommand(Session& session, std::string_view command, std::string_view
                                     : "text-origin needs --set origin=SIDE");
     if (fields.layer && fields.layerId)
         return usage(err, "--set layer and --set layer-id name the layer twice; give one");
-    if (!fields.group.empty() && fields.group != "on" && fields.group != "off")
-        return usage(err, "group is on or off, not \"" + fields.group + "\"");
+    const std::optional<bool> group =
+        fields.group.empty() ? std::optional<bool>(false) : parseSwitch(fields.group);
+    if (!group) return usage(err, "group is on or off, not \"" + fields.group + "\"");
     std::optional<std::size_t> button;
     if (!movePanel && !typed) {
         button = originButton(fields.origin);
@@ -202,7 +205,11 @@ int runPanelCommand(Session& session, std::string_view command, std::string_view
     LayerLookup target;
     if (fields.layer) {
         target = findLayerByPath(documentOf(session), *fields.layer);
-        if (!target.layer) return usage(err, "--set layer: " + target.error);
+        if (!target.layer) {
+            const bool ambiguous = target.error.find("ambiguous") != std::string::npos;
+            return usage(err, "--set layer: " + target.error +
+                                  (ambiguous ? " or its id (--set layer-id=ID)" : ""));
+        }
     } else if (fields.layerId) {
         target = findLayerById(documentOf(session), *fields.layerId);
         if (!target.layer) return usage(err, "--set layer-id: " + target.error);
@@ -223,7 +230,7 @@ int runPanelCommand(Session& session, std::string_view command, std::string_view
         // The tree shows the document as it was at the last refresh.
         ws::Outcome outcome = panel.click(kRefreshText);
         session.app().idle();
-        if (outcome) outcome = panel.tick(fields.group == "on");
+        if (outcome) outcome = panel.tick(*group);
         if (!outcome) {
             session.fail(kHostErrRefused, "the panel: " + outcome.error, kExitRefused);
             return session.finish(kHostErrRefused);

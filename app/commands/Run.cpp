@@ -26,7 +26,8 @@ void addRunCommand(CLI::App& cli, CliContext& context) {
     command->add_option("--out-dir", options->outDir,
                         "Save each result into this folder under its input's name (several "
                         "inputs)");
-    command->add_option("--layer", options->layer, "The current layer, by name");
+    command->add_option("--layer", options->layer,
+                        "The current layer, by name or path (Parent/Child)");
     command->add_option("--select", options->select, "The selection, by SVG id")->delimiter(',');
     command->add_option("--prefs", options->prefs,
                         "The preference store (default: in the user's configuration folder)");

@@ -1,13 +1,9 @@
 #include "commands/Targets.h"
 
+#include "commands/LayerPath.h"
+
 namespace cartovel {
 namespace {
-
-host::Layer* findLayer(const host::Document& doc, std::string_view title) {
-    for (host::Layer* layer : doc.allLayers())
-        if (layer->title == title) return layer;
-    return nullptr;
-}
 
 host::Art* findArt(const host::Document& doc, std::string_view id) {
     for (std::int32_t i = 0; i < doc.layerCount(); ++i)
@@ -54,16 +50,17 @@ HostErr selectWithMembers(host::Document& doc, host::Art& art) {
 
 } // namespace
 
-bool applyTargets(Session& session, host::Document& doc, const std::string& layerTitle,
+bool applyTargets(Session& session, host::Document& doc, const std::string& layerPath,
                   const std::vector<std::string>& select) {
-    if (!layerTitle.empty()) {
-        host::Layer* layer = findLayer(doc, layerTitle);
-        if (layer == nullptr) {
-            session.usageError("--layer: no layer is named \"" + layerTitle + "\"");
+    if (!layerPath.empty()) {
+        const LayerLookup found = findLayerByPath(doc, layerPath);
+        if (found.layer == nullptr) {
+            session.usageError("--layer: " + found.error);
             return false;
         }
+        host::Layer* layer = found.layer;
         if (const HostErr err = doc.setCurrentLayer(*layer)) {
-            session.fail(err, "cannot make \"" + layerTitle + "\" the current layer");
+            session.fail(err, "cannot make \"" + layerPath + "\" the current layer");
             return false;
         }
     }

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <mutex>
+#include <pthread.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -92,10 +93,18 @@ int createTemporaryBeside(const std::filesystem::path& target, std::string& path
     const std::string prefix = "." + target.filename().string() + ".";
     removeStaleTemporaries(folder, prefix);
     std::string pattern = (folder / (prefix + std::to_string(::getpid()) + ".XXXXXX")).string();
+    // A SIGTERM between creating the file and remembering it would leave it behind.
+    sigset_t ending{};
+    sigset_t previous{};
+    sigemptyset(&ending);
+    sigaddset(&ending, SIGTERM);
+    sigaddset(&ending, SIGHUP);
+    ::pthread_sigmask(SIG_BLOCK, &ending, &previous);
     const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd >= 0) remember(pattern);
+    ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
     if (fd < 0) return -1;
     path = pattern;
-    remember(path);
     return fd;
 }
 

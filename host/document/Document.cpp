@@ -183,12 +183,16 @@ void Document::destroySubtree(Art& top) {
         if (const TextData* t = a->text(); t && t->framePath) doomed.push_back(t->framePath->id_);
         if (a->ownedLayer_) {
             if (a->ownedLayer_ == current_) currentGone = true;
+            if (a->ownedLayer_ == previousCurrent_) previousCurrent_ = nullptr;
             layers_.erase(a->ownedLayer_->id());
         }
     }
     for (std::uint64_t id : doomed)
         arts_.erase(id);
-    if (currentGone) current_ = firstLayer();
+    if (currentGone) {
+        current_ = previousCurrent_ != nullptr ? previousCurrent_ : firstLayer();
+        previousCurrent_ = nullptr;
+    }
 }
 
 Art* Document::copySubtree(const Art& source) {

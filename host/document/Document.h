@@ -111,8 +111,10 @@ public:
     /// InsideOnBottom as its first/last sublayer, AboveAll/BelowAll at the top/bottom of
     /// the top level (reference ignored). The layer is named "Layer N".
     HostErr insertLayer(Layer* reference, PaintOrder order, Layer** newLayer);
-    /// Deletes the layer with its sublayers and art. When the current layer goes, the
-    /// topmost layer becomes current. The last top-level layer stays (kHostErrRefused).
+    /// Deletes the layer with its sublayers and art. When the current layer goes, the layer
+    /// that was current before it becomes current again (a tool's temporary layer gives the
+    /// map maker's layer back), or the topmost layer when that one is gone too. The last
+    /// top-level layer stays (kHostErrRefused).
     HostErr deleteLayer(Layer& layer);
     Layer* currentLayer() const { return current_; }
     HostErr setCurrentLayer(Layer& layer);
@@ -225,6 +227,7 @@ private:
     std::unique_ptr<Art> root_;       // parent of the top-level layers' groups
     std::unique_ptr<Art> symbolRoot_; // parent of the symbols' art
     Layer* current_ = nullptr;
+    Layer* previousCurrent_ = nullptr; // current before current_; null once deleted
     // nextPreorderLayerOutside climbs to the first ancestor with a next sibling; in deep
     // nesting every layer would climb the same chain. What it found holds until the tree
     // changes shape.

@@ -139,6 +139,7 @@ HostErr Document::deleteLayer(Layer& layer) {
 }
 
 HostErr Document::setCurrentLayer(Layer& layer) {
+    if (current_ != &layer) previousCurrent_ = current_;
     current_ = &layer;
     return kHostNoErr;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "host/document/PathStyle.h"
+#include "hostapi/suites/PathSuite.h"
 
 #include <cstdint>
 #include <optional>
@@ -43,6 +44,11 @@ struct KeptContent {
     /// style is still that, the sheet's rules go on styling the element as they did;
     /// a style a command changed is written so that no rule overrides it.
     std::optional<PathStyle> readStyle;
+    /// A shape the open-source editor draws from parameters of its own (an ellipse, a star,
+    /// a spiral, a path effect): the points it was read with, so that a writer can tell
+    /// whether the parameters still describe the path. Empty: they no longer do.
+    bool editorShape = false;
+    std::vector<HostPathSegment> editorShapeRead;
     /// The element's user space had the document's scale, so lengths the rules give
     /// still fit where the art is written.
     bool lengthsFit = true;
@@ -54,6 +60,10 @@ struct KeptDocument {
     std::vector<std::pair<std::string, std::string>> rootAttributes;
     std::string head;
     bool hasStyleSheet = false;
+    /// Where in head the editor's view settings take the current layer's id, and the
+    /// attribute's name; npos when the file had no view settings.
+    std::size_t currentLayerAt = std::string::npos;
+    std::string currentLayerAttribute;
 };
 
 } // namespace host

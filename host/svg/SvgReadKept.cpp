@@ -88,7 +88,7 @@ void SvgReader::keep(pugi::xml_node node, Art& art, const HostRealMatrix& space,
     bool spaced = false;
     for (pugi::xml_attribute a = node.first_attribute(); a; a = a.next_attribute()) {
         const std::string_view n = a.name();
-        if (isModelAttribute(name, n)) continue;
+        if (isModelAttribute(name, n) && (n != names_.label || art.ownedLayer())) continue;
         keptOf(art).attributes.emplace_back(n, a.value());
         spaced = spaced || needsSpace(n);
     }
@@ -112,6 +112,7 @@ void SvgReader::keep(pugi::xml_node node, Art& art, const HostRealMatrix& space,
     for (pugi::xml_node c = node.first_child(); c; c = c.next_sibling())
         if (isKeptChild(node, c, name)) appendXml(c, keptOf(art).children);
     if (name == "a" || name == "switch") keptOf(art).element = name;
+    keepEditorShape(node, art, space);
     if (art.kept && (art.kept->fill.value.size() || art.kept->stroke.value.size())) spaced = true;
     // A stroke under a transformation that is not a similarity is no longer a line of
     // one width; only its own space draws it as it was.
@@ -146,6 +147,23 @@ void SvgReader::keepPaint(const Paint& paint, bool on, const HostColor& colour, 
     out.readAs = colour;
 }
 
+// The editor redraws such a shape from its parameters, in the element's own coordinates:
+// they hold while the path is written as it was read, where it was read.
+void SvgReader::keepEditorShape(pugi::xml_node node, Art& art, const HostRealMatrix& space) {
+    const std::string prefix = names_.label.substr(0, names_.label.find(':') + 1);
+    const bool shape =
+        node.attribute(
+            (names_.insensitive.substr(0, names_.insensitive.find(':') + 1) + "type").c_str()) ||
+        node.attribute((prefix + "original-d").c_str());
+    if (!shape || !art.kept) return;
+    art.kept->editorShape = true;
+    const PathData* path = art.path();
+    const bool inPlace = art.kept->hasSpace || space == rootCtm_;
+    if (path == nullptr || localName(node) != "path" || !inPlace) return;
+    for (std::size_t i = 0; i < path->segments.size(); ++i)
+        art.kept->editorShapeRead.push_back(path->segments[i]);
+}
+
 void SvgReader::keepDocument() {
     const pugi::xml_node root = xml_.document_element();
     KeptDocument& k = doc_->kept;
@@ -172,6 +190,13 @@ void SvgReader::keepDocument() {
         if (c.type() != pugi::node_element || isCv(c, cv::kTag)) continue;
         const std::string_view name = localName(c);
         if (!name.empty() && isDrawable(name)) continue;
+        if (std::string_view(c.name()) == names_.namedview &&
+            k.currentLayerAt == std::string::npos) {
+            // The writer names the current layer there as it is then.
+            c.remove_attribute(names_.currentLayer.c_str());
+            k.currentLayerAttribute = names_.currentLayer;
+            k.currentLayerAt = k.head.size() + 1 + names_.namedview.size();
+        }
         appendXml(c, k.head);
     }
     k.hasStyleSheet = !sheet_.empty();

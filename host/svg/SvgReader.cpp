@@ -26,6 +26,7 @@ std::unique_ptr<Document> SvgReader::read() {
     if (!failed_) readSymbols();
     if (!failed_) readLayers();
     if (failed_) return nullptr;
+    readNamedViewLayer();
     keepDocument();
     if (doc_->layerCount() == 0) doc_->appendLayer(nullptr, "Layer 1");
     // Without a marked current layer the topmost one is current.
@@ -125,6 +126,8 @@ void SvgReader::resolveNames() {
     names_.groupmode = layer + ":groupmode";
     names_.label = layer + ":label";
     names_.insensitive = lock + ":insensitive";
+    names_.namedview = lock + ":namedview";
+    names_.currentLayer = layer + ":current-layer";
     names_.cvPrefix = cvp + ":";
 }
 
@@ -322,6 +325,20 @@ Layer* SvgReader::openLayer(pugi::xml_node node, Layer* parent, const ComputedSt
     }
     finishArt(node, *layer->group(), style, false, ctm);
     return layer;
+}
+
+// The editor that made the file names its current layer in its view settings; that wins
+// over our own mark, which the editor keeps unchanged while the user picks other layers.
+void SvgReader::readNamedViewLayer() {
+    const pugi::xml_node view = xml_.document_element().child(names_.namedview.c_str());
+    const std::string_view id = view.attribute(names_.currentLayer.c_str()).value();
+    if (id.empty()) return;
+    for (Layer* layer : doc_->allLayers())
+        if (layer->group()->name == id) {
+            doc_->setCurrentLayer(*layer);
+            currentMarked_ = true;
+            return;
+        }
 }
 
 void SvgReader::readLayers() {

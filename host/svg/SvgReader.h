@@ -58,6 +58,7 @@ private:
     struct Names {
         std::string svgPrefix; // "" or "svg:"
         std::string xlinkHref, groupmode, label, insensitive, cvPrefix;
+        std::string namedview, currentLayer; // the open-source editor's view settings
         std::string cv(std::string_view local) const { return cvPrefix + std::string(local); }
     };
 
@@ -66,6 +67,8 @@ private:
     void prepass();
     void readPage();
     void readSymbols();
+    void readNamedViewLayer();
+    void keepEditorShape(pugi::xml_node node, Art& art, const HostRealMatrix& space);
     void readLayers();
     Layer* openLayer(pugi::xml_node node, Layer* parent, const ComputedStyle& style,
                      const HostRealMatrix& ctm);

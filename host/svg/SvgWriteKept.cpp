@@ -7,11 +7,40 @@
 
 namespace host::svg {
 
+namespace {
+
+bool sameSegments(const std::vector<HostPathSegment>& read, const PathData& path) {
+    if (read.empty() || read.size() != path.segments.size()) return false;
+    const auto same = [](HostRealPoint p, HostRealPoint q) { return p.h == q.h && p.v == q.v; };
+    for (std::size_t i = 0; i < read.size(); ++i) {
+        const HostPathSegment s = path.segments[i];
+        if (!same(s.p, read[i].p) || !same(s.in, read[i].in) || !same(s.out, read[i].out))
+            return false;
+    }
+    return true;
+}
+
+// The editor's parameters of a shape it draws itself.
+bool isEditorShapeAttribute(std::string_view name) {
+    return name.starts_with("sodipodi:") || name == "inkscape:original-d" ||
+           name == "inkscape:path-effect" || name == "inkscape:flatsided" ||
+           name == "inkscape:rounded" || name == "inkscape:randomized";
+}
+
+} // namespace
+
 void SvgWriter::writeKeptAttributes(const Art& a) {
     if (!a.kept) return;
     const bool image = a.image() != nullptr;
-    for (const auto& [name, value] : a.kept->attributes)
+    // Parameters that no longer describe the path would have the editor draw the old
+    // shape: they go, and the path stands as it is.
+    const bool staleShape =
+        a.kept->editorShape &&
+        (a.path() == nullptr || !sameSegments(a.kept->editorShapeRead, *a.path()));
+    for (const auto& [name, value] : a.kept->attributes) {
+        if (staleShape && isEditorShapeAttribute(name)) continue;
         if (!image || name != "preserveAspectRatio") xml_.attr(name, value); // see writeImage
+    }
 
     if (!a.kept->style.empty()) {
         if (!style_.empty()) style_ += ';';

@@ -95,6 +95,10 @@ void SvgWriter::assignIds() {
     forEachArt(doc_, [&](const Art& a) {
         if (a.attachedTo() && !idOf(a)) frameIds_[&a] = freshId("cv-f");
     });
+    // The editor's view settings name the current layer by its id.
+    if (const Layer* current = doc_.currentLayer();
+        current && doc_.kept.currentLayerAt != std::string::npos && !idOf(*current->group()))
+        frameIds_[current->group()] = freshId("layer");
     for (const Symbol* s : doc_.symbols()) {
         if (!s->keptId.empty()) {
             symbolIds_[s->id()] = s->keptId;
@@ -134,7 +138,7 @@ void SvgWriter::writeRoot() {
     xml_.endStart(true);
     xml_.newline();
     if (!doc_.kept.head.empty()) {
-        text_ += doc_.kept.head;
+        writeHead();
         xml_.newline();
     }
     explicitStyle_ = doc_.kept.hasStyleSheet;
@@ -245,6 +249,19 @@ void SvgWriter::writeLeaf(const Art& a) {
         break;
     }
     xml_.newline();
+}
+
+void SvgWriter::writeHead() {
+    const KeptDocument& k = doc_.kept;
+    const Layer* current = doc_.currentLayer();
+    const std::string* id = current ? idOf(*current->group()) : nullptr;
+    if (k.currentLayerAt > k.head.size() || id == nullptr) {
+        text_ += k.head;
+        return;
+    }
+    text_.append(k.head, 0, k.currentLayerAt);
+    text_.append(" ").append(k.currentLayerAttribute).append("=\"").append(*id).append("\"");
+    text_.append(k.head, k.currentLayerAt);
 }
 
 void SvgWriter::writeCommon(const Art& a, bool leaf) {

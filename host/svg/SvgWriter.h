@@ -39,6 +39,7 @@ private:
     bool openContainer(const Art& art);
     void writeLeaf(const Art& art);
     void writeCommon(const Art& art, bool leaf);
+    void writeHead();
     void writeTagElements(const Art& art, bool leaf);
     bool hasTagElements(const Art& art, bool leaf) const;
     void writePathElement(const Art& art, const char* role);

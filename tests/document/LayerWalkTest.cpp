@@ -100,7 +100,18 @@ TEST_F(LayerWalk, InsertLayerAtEachPaintOrder) {
     EXPECT_EQ(made, nullptr);
 }
 
-TEST_F(LayerWalk, DeletingTheCurrentLayerMakesTheTopmostCurrent) {
+TEST_F(LayerWalk, DeletingTheCurrentLayerGivesBackTheOneCurrentBefore) {
+    // A tool's temporary layer: made current, then deleted.
+    ASSERT_EQ(doc.setCurrentLayer(*b), kHostNoErr);
+    Layer* work = nullptr;
+    ASSERT_EQ(doc.insertLayer(nullptr, PaintOrder::AboveAll, &work), kHostNoErr);
+    ASSERT_EQ(doc.setCurrentLayer(*work), kHostNoErr);
+    ASSERT_EQ(doc.setCurrentLayer(*work), kHostNoErr); // again: still b before it
+    ASSERT_EQ(doc.deleteLayer(*work), kHostNoErr);
+    EXPECT_EQ(doc.currentLayer(), b);
+
+    // When the layer current before is gone too, the topmost layer is current.
+    ASSERT_EQ(doc.setCurrentLayer(*a1), kHostNoErr);
     ASSERT_EQ(doc.setCurrentLayer(*a1a), kHostNoErr);
     const HostLayerHandle gone = a1->handle();
     const HostArtHandle gonePath = a->group()->firstChild()->nextSibling()->handle(); // in A

@@ -103,3 +103,22 @@ TEST(SvgEditorFiles, BothComeBackAfterASave) {
 }
 
 } // namespace
+
+// The editor names its current layer in its view settings, and keeps our own mark as it
+// was while the user picks other layers: the view settings win, and are written back.
+TEST(SvgEditorFiles, CurrentLayerOfTheViewSettings) {
+    SvgLoadResult r = loadSvgFile(dataPath("editor-layers.svg"));
+    ASSERT_TRUE(r.document) << r.message;
+    Document& doc = *r.document;
+    ASSERT_TRUE(doc.currentLayer());
+    EXPECT_EQ(doc.currentLayer()->group()->name, "layer2");
+    ASSERT_EQ(doc.setCurrentLayer(*doc.layerAt(3)), kHostNoErr);
+    const std::string id = doc.layerAt(3)->group()->name;
+    std::string text, message;
+    ASSERT_EQ(writeSvgText(doc, text, message), kHostNoErr) << message;
+    EXPECT_NE(text.find("inkscape:current-layer=\"" + id + "\""), std::string::npos);
+    EXPECT_EQ(text.find("current-layer=\"layer2\""), std::string::npos);
+    SvgLoadResult again = loadSvgText("again.svg", text);
+    ASSERT_TRUE(again.document) << again.message;
+    EXPECT_EQ(again.document->currentLayer()->group()->name, id);
+}
