@@ -166,6 +166,28 @@ class WrapperTests(unittest.TestCase):
             self.assertEqual(result.returncode, 3)
             self.assertEqual(result.stderr.decode().strip(), "現在のレイヤーはロックされています")
 
+    def test_a_current_layer_holding_only_a_closed_sublayer(self):
+        """Every command gives its own result or refusal, never a failed host operation."""
+        layer = ('<g inkscape:groupmode="layer" id="layer-empty" inkscape:label="空">'
+                 '<g inkscape:groupmode="layer" id="layer-sub" inkscape:label="下" {}>{}</g>'
+                 '</g></svg>')
+        art = '<path id="sub1" d="M 5,5 H 9 V 9 Z" style="fill:#cccccc"/>'
+        with open(MAP, encoding="utf-8") as f:
+            text = f.read().replace('current-layer="layer-states"', 'current-layer="layer-empty"')
+        with tempfile.TemporaryDirectory() as tmp:
+            names = os.path.join(tmp, "names.txt")
+            for closed, content in (('sodipodi:insensitive="true"', art),
+                                    ('style="display:none"', "")):
+                doc = os.path.join(tmp, "closed.svg")
+                with open(doc, "w", encoding="utf-8") as f:
+                    f.write(text.replace("</svg>", layer.format(closed, content)))
+                for command in COMMANDS:
+                    extra = ["--file=" + names, "--encoding=utf-8"] if "list" in command else []
+                    with self.subTest(closed=closed, command=command):
+                        result = run_wrapper(command, *extra, doc=doc)
+                        self.assertIn(result.returncode, (0, 3, 64), result.stderr.decode())
+                        self.assertNotIn("100", result.stderr.decode())
+
     def test_every_command_runs_on_the_inkscape_document(self):
         with tempfile.TemporaryDirectory() as tmp:
             names = os.path.join(tmp, "names.txt")
