@@ -46,6 +46,13 @@ bool DialogAgent::apply(ws::DialogView& dialog, FieldSetting& setting, const Dia
             return true;
         }
     }
+    if (!field.whenDisabled.empty()) {
+        const auto shown = dialog.control(field.controlId);
+        if (shown && !shown->enabled) {
+            refuse(where + " is disabled: " + std::string(field.whenDisabled), alertsBefore);
+            return false;
+        }
+    }
     ws::Outcome outcome;
     switch (field.kind) {
     case DialogField::Kind::Text:

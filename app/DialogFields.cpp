@@ -15,7 +15,12 @@ constexpr std::array kMapScaling{
     DialogField{"current-scale", Kind::Text, 1074},
     DialogField{"target-scale", Kind::Text, 1090},
     DialogField{"horizontal", Kind::Text, 1072},
-    DialogField{"vertical", Kind::Text, 1073},
+    DialogField{"vertical",
+                Kind::Text,
+                1073,
+                {},
+                "it is tied to horizontal while keep-proportion is on: give horizontal, or "
+                "keep-proportion=off"},
     DialogField{"paper", Kind::Pick, 1083},
     DialogField{"scale-fonts", Kind::Check, 1078},
     DialogField{"scale-symbols", Kind::Check, 1079},
@@ -29,7 +34,11 @@ constexpr std::array kScaleBar{
     DialogField{"scale", Kind::Text, 1093},
     DialogField{"distance", Kind::Text, 1094},
     DialogField{"unit", Kind::Choice, 1095, "km:1095,m:1096"},
-    DialogField{"new-layer", Kind::Check, 1070},
+    DialogField{"new-layer",
+                Kind::Check,
+                1070,
+                {},
+                "the current layer is hidden or locked, so the bar can only go on a new layer"},
 };
 
 constexpr std::string_view kLayerTargets = "top-level:0,sublayers:1,all:2";

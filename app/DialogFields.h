@@ -25,6 +25,8 @@ struct DialogField {
     /// Choice: "value:controlId" pairs separated by commas, e.g. "scale:1075,ratio:1076".
     /// Pick: "alias:index" pairs that may stand for an entry.
     std::string_view choices = {};
+    /// Why the dialog may disable the field, for the error a value for it then gets.
+    std::string_view whenDisabled = {};
 };
 
 struct DialogFieldTable {

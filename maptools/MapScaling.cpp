@@ -134,6 +134,14 @@ HostErr CMapScaling::Run(HostPluginRef plugin) {
     // A damaged setting never reaches the dialog or the factors.
     RepairSettings(settings);
 
+    // A document with nothing drawn has nothing to scale: say so before asking how.
+    bool drawn = false;
+    if (HostErr err = AnythingDrawn(drawn); err != kHostNoErr) return err;
+    if (!drawn) {
+        frame::MessageAlert("拡大・縮小するオブジェクトがありません");
+        return kHostErrCancelled;
+    }
+
     if (HostErr err = frame::RunModalDialog(pluginRef, mapscaling::kDialogId, MapScalingDialogProc,
                                             reinterpret_cast<WsLParam>(&settings));
         err != kHostNoErr)
@@ -155,11 +163,42 @@ HostErr CMapScaling::Run(HostPluginRef plugin) {
     return WalkLayers();
 }
 
+namespace {
+
+// An empty group has no extent: its bounds come back inverted or infinite.
+bool HasExtent(const HostRealRect& r) noexcept {
+    return r.left <= r.right && r.bottom <= r.top && std::isfinite(r.left) &&
+           std::isfinite(r.right) && std::isfinite(r.top) && std::isfinite(r.bottom);
+}
+
+} // namespace
+
+HostErr CMapScaling::AnythingDrawn(bool& found) {
+    found = false;
+    int32_t layers = 0;
+    if (HostErr err = sLayer->CountLayers(&layers); err != kHostNoErr) return err;
+    for (int32_t n = 0; n < layers && !found; ++n) {
+        HostLayerHandle layer = nullptr;
+        if (HostErr err = sLayer->GetNthLayer(n, &layer); err != kHostNoErr) return err;
+        CArtSet set;
+        if (HostErr err = set.FillFromLayer(layer); err != kHostNoErr) return err;
+        for (int32_t i = 0; static_cast<uint64_t>(i) < set.Count() && !found; ++i) {
+            HostArtHandle art = nullptr;
+            HostRealRect r{};
+            if (HostErr err = set.Get(i, art); err != kHostNoErr) return err;
+            if (HostErr err = sArt->GetArtBounds(art, &r); err != kHostNoErr) return err;
+            found = HasExtent(r);
+        }
+    }
+    return kHostNoErr;
+}
+
 HostErr CMapScaling::CollectBounds(HostRealRect& bounds, bool& found) {
     found = false;
     const auto unite = [&](HostArtHandle art) -> HostErr {
         HostRealRect r{};
         if (HostErr err = sArt->GetArtBounds(art, &r); err != kHostNoErr) return err;
+        if (!HasExtent(r)) return kHostNoErr;
         if (!found) {
             bounds = r;
             found = true;
@@ -179,6 +218,13 @@ HostErr CMapScaling::CollectBounds(HostRealRect& bounds, bool& found) {
         for (int32_t i = 0; static_cast<uint64_t>(i) < set.Count(); ++i) {
             HostArtHandle art = nullptr;
             if (HostErr err = set.Get(i, art); err != kHostNoErr) return err;
+            // The set also holds the layers and groups that carry the selected mark for a
+            // member: the centre is that of the selected art, not of their whole extent.
+            int32_t whole = 0;
+            if (HostErr err = sArt->GetArtUserAttr(art, kHostArtFullySelected, &whole);
+                err != kHostNoErr)
+                return err;
+            if (whole == 0) continue;
             if (HostErr err = unite(art); err != kHostNoErr) return err;
         }
         return kHostNoErr;

@@ -104,6 +104,8 @@ public:
     /** The union of the bounds of what takes part; found is false when there is nothing.
      *  Also sets the progress maximum. */
     HostErr CollectBounds(HostRealRect& bounds, bool& found);
+    /** found: some art of the document has an extent (stops at the first). */
+    static HostErr AnythingDrawn(bool& found);
     /** The matrix, line scale and transform options for the settings and centre. */
     HostErr PrepareTransform(double cx, double cy);
     HostErr WalkLayers();

@@ -74,7 +74,7 @@ std::map<std::string, std::string> probeDialogs(const CliContext& context,
     options.err = &quiet;
     Session session(std::move(options));
     if (session.start() != kHostNoErr) return probe.values;
-    host::DocumentSession open(session.app(), host::Document::createDefault());
+    host::DocumentSession open(session.app(), dialogProbeDocument());
     host::MenuItem* item = session.findItem(entry.menuText);
     if (item == nullptr) return probe.values;
     ws::ScopedUserAgent scope(probe);

@@ -83,4 +83,18 @@ SessionOptions sessionOptions(const CliContext& context, const InteractionOption
     return options;
 }
 
+std::unique_ptr<host::Document> dialogProbeDocument() {
+    std::unique_ptr<host::Document> doc = host::Document::createDefault();
+    host::Art* square = nullptr;
+    if (doc->newArt(host::ArtType::Path, host::PaintOrder::InsideOnTop,
+                    doc->currentLayer()->group(), &square) == kHostNoErr) {
+        host::PathData& path = *square->path();
+        path.segments = {{{0, 0}, {0, 0}, {0, 0}, 1},
+                         {{10, 0}, {10, 0}, {10, 0}, 1},
+                         {{10, 10}, {10, 10}, {10, 10}, 1}};
+        path.closed = true;
+    }
+    return doc;
+}
+
 } // namespace cartovel

@@ -5,7 +5,10 @@
 #include "Session.h"
 #include "commands/CommandTable.h"
 
+#include "host/document/Document.h"
+
 #include <cstdint>
+#include <memory>
 #include <span>
 
 namespace cartovel {
@@ -17,5 +20,9 @@ namespace cartovel {
 SessionOptions sessionOptions(const CliContext& context, const InteractionOptions& interaction,
                               std::span<const std::int32_t> dialogs = {},
                               std::span<const CommandQuestion> questions = {});
+
+/// A document with one small drawn square on its layer: enough for every command to open
+/// its dialog (a command may refuse an empty document before asking anything).
+std::unique_ptr<host::Document> dialogProbeDocument();
 
 } // namespace cartovel

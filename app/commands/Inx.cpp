@@ -231,7 +231,7 @@ std::map<std::int32_t, std::vector<ws::ControlInfo>> recordDialogs(const CliCont
     options.err = &quiet;
     Session session(std::move(options));
     if (session.start() != kHostNoErr) return {};
-    host::DocumentSession open(session.app(), host::Document::createDefault());
+    host::DocumentSession open(session.app(), dialogProbeDocument());
     host::MenuItem* item = session.findItem(entry.menuText);
     if (item == nullptr) return {};
     ws::ScopedUserAgent scope(recorder);
@@ -348,7 +348,8 @@ void writeInx(std::ostream& out, const CliContext& context, const CommandEntry& 
             if (field.label.empty()) continue;
             std::ostringstream param;
             writePanelField(param, field);
-            for (const std::string_view line : split(param.str(), '\n'))
+            const std::string text = param.str(); // split's views point into it
+            for (const std::string_view line : split(text, '\n'))
                 if (!line.empty()) out << "  " << line << '\n';
         }
     }
@@ -356,7 +357,8 @@ void writeInx(std::ostream& out, const CliContext& context, const CommandEntry& 
     for (const CommandQuestion& question : entry.questions) {
         std::ostringstream param;
         writeQuestion(param, question);
-        for (const std::string_view line : split(param.str(), '\n'))
+        const std::string text = param.str(); // split's views point into it
+        for (const std::string_view line : split(text, '\n'))
             if (!line.empty()) out << "  " << line << '\n';
     }
     if (entry.dialogs.empty() && !entry.panel && entry.questions.empty())

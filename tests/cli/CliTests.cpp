@@ -79,6 +79,8 @@ TEST_F(CliDocuments, ExitStatusesTellTheOutcomesApart) {
     writeFile(at("layers.svg"), kLayers);
     writeFile(at("bad.svg"), "<svg xmlns=\"http://www.w3.org/2000/svg\">\n<path d=\"M0 0\"\n");
     writeFile(at("long.txt"), "one\ntwo\nthree\nfour\nfive\n");
+    writeFile(at("empty.svg"),
+              "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"10\" height=\"10\"/>");
     const std::string states = std::string(CARTOVEL_EXAMPLES) + "/us-states.svg";
     struct Case {
         std::string arguments; // -o out.svg and --prefs follow
@@ -105,6 +107,7 @@ TEST_F(CliDocuments, ExitStatusesTellTheOutcomesApart) {
         {"run polygon-colouring layers.svg --layer hidden --answer ok", 3, "非表示です"},
         {"run polygon-colouring layers.svg --layer locked --answer ok", 3, "ロックされています"},
         {"run reset-image-size square.svg", 3, "\"配置画像サイズをリセット\" is disabled"},
+        {"run map-scaling empty.svg", 3, "refused: 拡大・縮小するオブジェクトがありません"},
         // 64: usage errors, named.
         {"frobnicate square.svg", 64, "unknown subcommand \"frobnicate\""},
         {"run frobnicate square.svg", 64, "unknown command \"frobnicate\""},
@@ -125,6 +128,8 @@ TEST_F(CliDocuments, ExitStatusesTellTheOutcomesApart) {
         {"run fast-move square.svg square.svg", 64, "-o takes one input"},
         {"run map-scaling square.svg --set mode=scale --set current-scale=abc", 64,
          "field \"current-scale\""},
+        {"run map-scaling square.svg --set mode=ratio --set vertical=50", 64,
+         "field \"vertical\" is disabled: it is tied to horizontal"},
     };
     const std::string kept = "previous output\n";
     for (const Case& c : cases) {

@@ -230,12 +230,9 @@ TEST_F(MapScaling, SelectionOnlyEntersMarkedContainersAndScalesOnlyMarkedArt) {
     host::Art& sibling = Path(group, {{100, 0}, {200, 100}});
     host::Art& outside = Path(LayerGroup(), {{0, 200}, {50, 250}});
     Select(chosen);
-    // The selection holds the marked containers too: the centre is that of their bounds.
-    host::BoundsBuilder bounds;
-    for (host::Art* a : doc().selectedArt())
-        bounds.add(*host::artBounds(doc(), *a));
-    const HostRealRect r = *bounds.result();
-    const HostRealPoint c{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    // The selection also holds the group and layer marked for it; the centre is still that
+    // of the selected path alone.
+    const HostRealPoint c{50, 50};
     const auto siblingBefore = Points(sibling), outsideBefore = Points(outside);
     Script({ScriptedUser::type(kTargetScale, "50000"), ScriptedUser::click(kSelectionOnly),
             ScriptedUser::ok()});
@@ -266,6 +263,15 @@ TEST_F(MapScaling, AnEmptyFirstLayerDoesNotMoveTheCentre) {
     ExpectPoint(Points(line)[1], {250, 175});
 }
 
+TEST_F(MapScaling, ADocumentWithNothingDrawnIsRefusedBeforeTheDialog) {
+    Group(LayerGroup()); // an empty group has no extent
+    Script({ScriptedUser::ok()});
+    EXPECT_EQ(RunCommand(), kHostErrCancelled);
+    ASSERT_EQ(app().user().alerts().size(), 1u);
+    EXPECT_EQ(app().user().alerts()[0].text, "拡大・縮小するオブジェクトがありません");
+    EXPECT_EQ(Stored<int32_t>("MS_Mode"), nullptr);
+}
+
 TEST_F(MapScaling, SettingsRoundTripThroughARestartAndACancelWritesNothing) {
     host::Art& line = Path(LayerGroup(), {{0, 0}, {200, 100}});
     Script({ScriptedUser::type(kTargetScale, "50000"), ScriptedUser::click(kScalePattern),
@@ -282,6 +288,7 @@ TEST_F(MapScaling, SettingsRoundTripThroughARestartAndACancelWritesNothing) {
     EXPECT_FALSE(*Stored<bool>("MS_ScaleGuide"));
 
     RestartHost();
+    Path(LayerGroup(), {{0, 0}, {10, 10}});
     ws::DialogSnapshot opened;
     Script({ScriptedUser::inspect([&](ws::DialogView& v) { opened = v.snapshot(); }),
             ScriptedUser::cancel()});

@@ -7,6 +7,7 @@ using maptest::MapToolsTest;
 using ws::ScriptedUser;
 
 TEST_F(MapToolsTest, MenuItemsRunTheMapCommands) {
+    Path(*doc().layerAt(0)->group(), {{0, 0}, {10, 10}}); // map scaling needs a drawing
     Script({ScriptedUser::cancel(), ScriptedUser::cancel()});
     ChooseMenu("地図拡大縮小...");
     ChooseMenu("スケールバー作成...");
