@@ -3,6 +3,7 @@
 #include "common/HostText.h"
 #include "common/SystemFiles.h"
 
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -133,8 +134,18 @@ CMvTextFile::~CMvTextFile() {
 
 bool CMvTextFile::OpenRead(HostFilePath path, int32_t encoding) {
     reader_.reset();
-    encoding_ = encoding;
     if (!Open(path, "rb")) return false;
+    // A file that starts with a byte order mark says what it is; the chosen encoding is for
+    // files without one. Reading the module's own UTF-8 list as Shift-JIS lost every name.
+    std::array<unsigned char, 3> head{};
+    const std::size_t got = std::fread(head.data(), 1, head.size(), stream_);
+    if (std::fseek(stream_, 0, SEEK_SET) != 0) return false;
+    if (got == 3 && head[0] == 0xEF && head[1] == 0xBB && head[2] == 0xBF)
+        encoding = kEncodingUTF8;
+    else if (got >= 2 &&
+             ((head[0] == 0xFF && head[1] == 0xFE) || (head[0] == 0xFE && head[1] == 0xFF)))
+        encoding = kEncodingUTF16;
+    encoding_ = encoding;
     if (encoding == kEncodingUTF16)
         reader_ = std::make_unique<CMvTextFileReaderW>(stream_, encoding);
     else

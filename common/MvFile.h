@@ -131,8 +131,10 @@ public:
     ~CMvTextFile() override;
 
     /** Opens the file for reading and makes the reader for encoding (2 UTF-16, else
-     *  8-bit). */
+     *  8-bit); a UTF-8 or UTF-16 byte order mark at its start overrides encoding. */
     virtual bool OpenRead(HostFilePath path, int32_t encoding);
+    /** The encoding the file is read in. */
+    int32_t Encoding() const noexcept { return encoding_; }
     /** False at the end of the file, or when the file is not open. */
     bool ReadLine(ai::UnicodeString& out);
     HostErr ReadError() const noexcept { return reader_ ? reader_->Error() : kHostNoErr; }

@@ -59,11 +59,20 @@ TEST_F(TextFile, LineEndsMarksAndEncodings) {
         {"empty file", "", kEncodingUTF8, {}},
         {"UTF-8 with mark", "\xEF\xBB\xBF\xE9\x81\x93\r\nx", kEncodingUTF8, {"道", "x"}},
         {"UTF-8 without mark", "\xE9\x81\x93\r\nx", kEncodingUTF8, {"道", "x"}},
-        {"mark skipped in Shift-JIS too",
-         "\xEF\xBB\xBF"
-         "A",
+        // A mark says what the file is, whatever encoding was chosen.
+        {"UTF-8 mark, Shift-JIS chosen",
+         "\xEF\xBB\xBF\xE9\x81\x93\r\nA",
          kEncodingShiftJIS,
-         {"A"}},
+         {"道", "A"}},
+        {"UTF-8 mark, UTF-16 chosen", "\xEF\xBB\xBF\xE9\x81\x93", kEncodingUTF16, {"道"}},
+        {"UTF-16 mark, Shift-JIS chosen",
+         "\xFF\xFE" + U16(u"道\r\nA"),
+         kEncodingShiftJIS,
+         {"道", "A"}},
+        {"UTF-16 big-endian mark, UTF-8 chosen",
+         "\xFE\xFF" + U16(u"道", true),
+         kEncodingUTF8,
+         {"道"}},
         {"short file that is no mark", "\xEF\xBB", kEncodingShiftJIS, {"\xEF\xBF\xBD"}},
         {"mark then CR LF", "\xEF\xBB\xBF\r\nA", kEncodingUTF8, {"", "A"}},
         {"Shift-JIS from iconv", sjisRoads, kEncodingShiftJIS, {"道路", "\t河川"}},
@@ -81,11 +90,9 @@ TEST_F(TextFile, LineEndsMarksAndEncodings) {
         {"UTF-16 trailing odd byte", U16(u"AB") + "C", kEncodingUTF16, {"AB"}},
         {"one odd byte, UTF-16", "A", kEncodingUTF16, {}},
         {"one odd byte, Shift-JIS lead", "\x82", kEncodingShiftJIS, {"\xEF\xBF\xBD"}},
-        // A file read in an encoding it was not written in gives what its bytes make.
-        {"UTF-16 read as UTF-8",
-         "\xFF\xFE" + U16(u"A"),
-         kEncodingUTF8,
-         {"\xEF\xBF\xBD\xEF\xBF\xBD" + std::string("A\0", 2)}},
+        // Without a mark, a file read in an encoding it was not written in gives what its
+        // bytes make.
+        {"UTF-16 without mark read as UTF-8", U16(u"A"), kEncodingUTF8, {std::string("A\0", 2)}},
         {"invalid UTF-8", "a\xC3(b\xFF", kEncodingUTF8, {"a\xEF\xBF\xBD(b\xEF\xBF\xBD"}},
         {"invalid Shift-JIS",
          "a\x85\x40"
