@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QShowEvent>
 #include <QStyle>
 #include <QTreeWidget>
 
@@ -235,6 +236,18 @@ void WsDialogWidget::refresh() {
         if (e.window == focus && !e.widget->hasFocus() && e.widget->isVisible())
             e.widget->setFocus(Qt::OtherFocusReason);
     refreshing_ = false;
+}
+
+void WsDialogWidget::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // The field the window system focused when the dialog opened takes the keys at once,
+    // its text selected as when tabbing into it, so typing replaces the value.
+    const WsWindow focus = WsGetFocus();
+    for (const Entry& e : entries_)
+        if (e.window == focus && e.widget->isVisible()) {
+            e.widget->setFocus(Qt::TabFocusReason);
+            break;
+        }
 }
 
 void WsDialogWidget::act(const ws::Outcome& outcome) {

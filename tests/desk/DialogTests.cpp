@@ -83,6 +83,19 @@ TEST_F(DeskDialogs, ScalingDialogTakesTypedScalesAndRuns) {
     EXPECT_NEAR(after.center().x(), bounds.center().x(), 1.0);
 }
 
+TEST_F(DeskDialogs, ADialogOpensWithItsFieldFocusedSoTypingReplacesTheValue) {
+    open("us-states.svg");
+    onDialog([&](desk::WsDialogWidget& dialog) {
+        auto* scale = widget<QLineEdit>(dialog, 1093);
+        EXPECT_EQ(QApplication::focusWidget(), scale);
+        EXPECT_EQ(scale->selectedText(), scale->text());
+        QTest::keyClicks(QApplication::focusWidget(), "12345");
+        EXPECT_EQ(dialog.dialog().control(1093)->text, "12345");
+        QTest::mouseClick(widget<QPushButton>(dialog, WS_IDCANCEL), Qt::LeftButton);
+    });
+    choose("scale-bar");
+}
+
 TEST_F(DeskDialogs, EnterPressesTheDefaultButton) {
     open("us-states.svg");
     onDialog([&](desk::WsDialogWidget& dialog) {
