@@ -301,8 +301,9 @@ void Scene::addText(const host::Art& art, const host::Art* target, const QTransf
         l.text = QString::fromStdString(line);
         l.size = lineSize;
         l.vertical = vertical;
-        // Text space has y up; the painter draws with y down.
-        l.origin = vertical ? QPointF(offset, -start) : QPointF(start, -offset);
+        // Text space has y up; the painter draws with y down, and a vertical column runs
+        // down from its start, which justification moves up.
+        l.origin = vertical ? QPointF(offset, start) : QPointF(start, -offset);
         item.lines.push_back(std::move(l));
         line.clear();
         size = 0.0;

@@ -255,3 +255,35 @@ TEST_F(DeskWindow, UndoOfAScalingGivesTheSavedBytesBackAndRedoRepeatsIt) {
     ASSERT_TRUE(window_->saveFile(QString::fromStdString(path("redone.svg"))));
     EXPECT_EQ(readFile(path("redone.svg")), readFile(path("scaled.svg")));
 }
+
+// Vertical labels run down from their anchor, centred on it or ending at it: the ink lies
+// inside the box the commands measure, whatever the justification.
+TEST_F(DeskWindow, VerticalTextIsDrawnInsideItsBoundsForEveryJustification) {
+    const std::string file = path("vertical.svg");
+    writeFile(file, R"(<svg xmlns="http://www.w3.org/2000/svg" width="300pt" height="300pt"
+     viewBox="0 0 300 300">
+  <text id="start" x="50" y="150" font-size="24" writing-mode="tb">地図記号</text>
+  <text id="middle" x="150" y="150" font-size="24" writing-mode="tb" text-anchor="middle">地図記号</text>
+  <text id="end" x="250" y="150" font-size="24" writing-mode="tb" text-anchor="end">地図記号</text>
+</svg>
+)");
+    open(file);
+    desk::Canvas& canvas = window_->canvas();
+    const QImage image = canvas.grab().toImage();
+    for (const desk::SceneItem& item : canvas.scene().items()) {
+        SCOPED_TRACE(item.art->name);
+        const QRectF box = QRectF(canvas.toWidget(item.bounds.topLeft()),
+                                  canvas.toWidget(item.bounds.bottomRight()))
+                               .normalized();
+        int top = image.height(), bottom = -1;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = static_cast<int>(box.left()); x <= static_cast<int>(box.right()); ++x)
+                if (x >= 0 && x < image.width() && qGray(image.pixel(x, y)) < 100) {
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                }
+        ASSERT_GE(bottom, 0) << "no ink";
+        EXPECT_GE(top, box.top() - 2);
+        EXPECT_LE(bottom, box.bottom() + 2);
+    }
+}
