@@ -205,8 +205,10 @@ void WsPanelWidget::update(const Entry& entry, const ws::ControlInfo& info) {
     w->setEnabled(info.enabled);
     w->setVisible(info.visible);
     if (auto* button = qobject_cast<QAbstractButton*>(w)) {
-        button->setText(qs(info.text));
         const QIcon icon = iconOf(info.image);
+        // An icon button shows only its icon, as in the window system; its text is the tip.
+        button->setText(icon.isNull() ? qs(info.text) : QString());
+        button->setToolTip(icon.isNull() ? QString() : qs(info.text));
         button->setIcon(icon);
         if (!icon.isNull()) {
             const int side = std::max(8, std::min(w->width(), w->height()) - 6);

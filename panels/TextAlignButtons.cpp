@@ -16,7 +16,7 @@ void TextAlignButtons::Create(WsWindow parent, WsModule module) {
     const int size = static_cast<int>(24 * scale_);
     for (size_t i = 0; i < buttons_.size(); ++i) {
         buttons_[i] =
-            WsCreateWindow("BUTTON", "", WS_BS_PUSHBUTTON | WS_BS_ICON,
+            WsCreateWindow("BUTTON", kTextOrigins[i].meaning, WS_BS_PUSHBUTTON | WS_BS_ICON,
                            static_cast<int>(24 * scale_ * static_cast<double>(i)), 0, size, size,
                            parent, kFirstButtonId + static_cast<int32_t>(i), nullptr);
         icons_[i] = WsLoadIcon(module, kTextOrigins[i].iconId);

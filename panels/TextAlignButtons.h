@@ -13,17 +13,20 @@ struct TextOrigin {
     int32_t orientation;   // 0 horizontal, 1 vertical
     int32_t justification; // 0 left (top), 1 right (bottom), 2 centre
     int32_t iconId;
+    /** The button's window text: an icon button shows its icon, and a host may offer the
+     *  text as the button's tip. */
+    const char* meaning;
 };
 
 /** Left to right: left, centre, right of horizontal text; top, middle, bottom of
  *  vertical text. */
 inline constexpr std::array<TextOrigin, 6> kTextOrigins = {{
-    {0, 0, 108},
-    {0, 2, 109},
-    {0, 1, 110},
-    {1, 0, 111},
-    {1, 2, 112},
-    {1, 1, 113},
+    {0, 0, 108, "横書き・左揃え"},
+    {0, 2, 109, "横書き・中央揃え"},
+    {0, 1, 110, "横書き・右揃え"},
+    {1, 0, 111, "縦書き・上揃え"},
+    {1, 2, 112, "縦書き・中央揃え"},
+    {1, 1, 113, "縦書き・下揃え"},
 }};
 
 class TextAlignButtons {

@@ -192,6 +192,9 @@ TEST_F(DeskPanels, AnOriginButtonGivesTheSelectedLabelItsJustification) {
     auto* left = qobject_cast<QPushButton*>(panel->control(1101));
     ASSERT_NE(left, nullptr);
     EXPECT_FALSE(left->icon().isNull());
+    EXPECT_EQ(left->text(), "");
+    EXPECT_EQ(left->toolTip(), "横書き・左揃え");
+    EXPECT_EQ(qobject_cast<QPushButton*>(panel->control(1106))->toolTip(), "縦書き・下揃え");
     EXPECT_EQ(find(*host_->document(), "town")->text()->para.justification, host::kJustifyCenter);
     QTest::mouseClick(left, Qt::LeftButton);
     EXPECT_EQ(panel->lastError().toStdString(), "");
