@@ -9,7 +9,8 @@ bool operator==(const CharFeatures& a, const CharFeatures& b) {
            a.verticalScale == b.verticalScale && a.rotation == b.rotation &&
            a.fontFamily == b.fontFamily && a.fillPaint == b.fillPaint &&
            sameColour(a.fill, b.fill) && a.strokePaint == b.strokePaint &&
-           sameColour(a.stroke, b.stroke) && a.strokeWidth == b.strokeWidth;
+           sameColour(a.stroke, b.stroke) && a.strokeWidth == b.strokeWidth &&
+           a.keptStyle == b.keptStyle;
 }
 
 std::string TextData::plainText() const {

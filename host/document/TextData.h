@@ -34,6 +34,9 @@ struct CharFeatures {
     bool strokePaint = false;
     HostColor stroke{kHostNoneColor, 0, 0, 0, 0, 0, 0, 0, 0};
     double strokeWidth = 1.0;
+    /// Character styling the model does not use (weight, slant, decoration, baseline
+    /// shift, spacing) as CSS declarations, kept so a file's run comes back as written.
+    std::string keptStyle;
 };
 
 bool operator==(const CharFeatures& a, const CharFeatures& b);

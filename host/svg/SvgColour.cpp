@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <string>
+#include <vector>
 
 namespace host::svg {
 
@@ -180,57 +181,100 @@ std::string lower(std::string_view s) {
     return out;
 }
 
-bool parseHex(std::string_view s, HostColor& out) {
+bool parseHex(std::string_view s, HostColor& out, double& alpha) {
     if (s.size() != 3 && s.size() != 4 && s.size() != 6 && s.size() != 8) return false;
     int v[8];
     for (std::size_t i = 0; i < s.size(); ++i)
         if ((v[i] = hexDigit(s[i])) < 0) return false;
-    double ch[3];
-    if (s.size() == 3 || s.size() == 4) {
-        for (int i = 0; i < 3; ++i)
-            ch[i] = (v[i] * 17) / 255.0;
-    } else if (s.size() == 6 || s.size() == 8) {
-        for (int i = 0; i < 3; ++i)
-            ch[i] = (v[2 * i] * 16 + v[2 * i + 1]) / 255.0;
-    } else {
-        return false;
-    }
+    double ch[4] = {0, 0, 0, 1};
+    const bool shortForm = s.size() <= 4;
+    const std::size_t channels = shortForm ? s.size() : s.size() / 2;
+    for (std::size_t i = 0; i < channels; ++i)
+        ch[i] = (shortForm ? v[i] * 17 : v[2 * i] * 16 + v[2 * i + 1]) / 255.0;
     out = rgbColour(ch[0], ch[1], ch[2]);
+    alpha = ch[3];
     return true;
 }
 
-// rgb(r, g, b) or rgba(r, g, b, a): integers 0..255 or percentages; alpha is ignored.
-bool parseFunctional(std::string_view args, HostColor& out) {
+// The arguments of a colour function: numbers or percentages parted by commas, or by
+// spaces with the alpha after a slash; three or four of them.
+bool functionArguments(std::string_view args, std::vector<std::pair<double, bool>>& out) {
     std::size_t pos = 0;
-    double ch[3];
-    for (int i = 0; i < 3; ++i) {
-        skipSpaces(args, pos);
+    skipSpaces(args, pos);
+    while (pos < args.size()) {
+        if (out.size() == 4) return false;
         double v = 0;
         if (scanNumber(args, pos, v) != NumberStatus::Ok) return false;
+        bool percent = false;
         if (pos < args.size() && args[pos] == '%') {
+            percent = true;
             ++pos;
-            v = v / 100.0;
-        } else {
-            v = v / 255.0;
+        } else if (args.substr(pos).starts_with("deg")) {
+            pos += 3;
         }
-        ch[i] = std::clamp(v, 0.0, 1.0);
-        skipCommaSpaces(args, pos);
+        out.emplace_back(v, percent);
+        skipSpaces(args, pos);
+        if (pos < args.size() && (args[pos] == ',' || args[pos] == '/')) ++pos;
+        skipSpaces(args, pos);
     }
+    return out.size() >= 3;
+}
+
+double alphaOf(const std::pair<double, bool>& a) {
+    return std::clamp(a.second ? a.first / 100.0 : a.first, 0.0, 1.0);
+}
+
+// rgb(r, g, b[, a]): integers 0..255 or percentages.
+bool parseRgb(std::string_view args, HostColor& out, double& alpha) {
+    std::vector<std::pair<double, bool>> a;
+    if (!functionArguments(args, a)) return false;
+    double ch[3];
+    for (int i = 0; i < 3; ++i)
+        ch[i] = std::clamp(a[i].second ? a[i].first / 100.0 : a[i].first / 255.0, 0.0, 1.0);
     out = rgbColour(ch[0], ch[1], ch[2]);
+    alpha = a.size() == 4 ? alphaOf(a[3]) : 1.0;
+    return true;
+}
+
+// hsl(h, s%, l%[, a]), as CSS converts it to RGB.
+bool parseHsl(std::string_view args, HostColor& out, double& alpha) {
+    std::vector<std::pair<double, bool>> a;
+    if (!functionArguments(args, a)) return false;
+    const double h = std::fmod(std::fmod(a[0].first, 360.0) + 360.0, 360.0) / 360.0;
+    const double sat = std::clamp(a[1].first / 100.0, 0.0, 1.0);
+    const double light = std::clamp(a[2].first / 100.0, 0.0, 1.0);
+    const double q = light <= 0.5 ? light * (1 + sat) : light + sat - light * sat;
+    const double p = 2 * light - q;
+    const auto channel = [&](double t) {
+        t = t < 0 ? t + 1 : (t > 1 ? t - 1 : t);
+        if (t < 1.0 / 6) return p + (q - p) * 6 * t;
+        if (t < 0.5) return q;
+        if (t < 2.0 / 3) return p + (q - p) * (2.0 / 3 - t) * 6;
+        return p;
+    };
+    out = rgbColour(channel(h + 1.0 / 3), channel(h), channel(h - 1.0 / 3));
+    alpha = a.size() == 4 ? alphaOf(a[3]) : 1.0;
     return true;
 }
 
 } // namespace
 
-bool parseColour(std::string_view s, HostColor& out) {
+bool parseColour(std::string_view s, HostColor& out, double* alpha) {
+    double ownAlpha = 1.0;
+    double& a = alpha != nullptr ? *alpha : ownAlpha;
+    a = 1.0;
     s = trim(s);
     if (s.empty()) return false;
-    if (s[0] == '#') return parseHex(s.substr(1), out);
+    if (s[0] == '#') return parseHex(s.substr(1), out, a);
     const std::string l = lower(s);
-    if (l.starts_with("rgb(") || l.starts_with("rgba(")) {
-        const std::size_t open = l.find('(');
+    const std::size_t open = l.find('(');
+    if (open != std::string::npos) {
         if (l.back() != ')') return false;
-        return parseFunctional(std::string_view(l).substr(open + 1, l.size() - open - 2), out);
+        const std::string_view name = std::string_view(l).substr(0, open);
+        const std::string_view args = std::string_view(l).substr(open + 1, l.size() - open - 2);
+        if (name == "rgb" || name == "rgba") return parseRgb(args, out, a);
+        if (name == "hsl" || name == "hsla") return parseHsl(args, out, a);
+        return false;
     }
     auto it =
         std::lower_bound(std::begin(kNamedColours), std::end(kNamedColours), l,
@@ -244,8 +288,9 @@ bool parsePaint(std::string_view s, Paint& paint) {
     s = trim(s);
     if (!s.empty() && s[0] == '#') {
         HostColor c;
-        if (!parseColour(s, c)) return false;
-        paint = {Paint::Colour, c, false, {}};
+        double alpha = 1.0;
+        if (!parseColour(s, c, &alpha)) return false;
+        paint = {Paint::Colour, c, false, {}, alpha};
         return true;
     }
     const std::string l = lower(s);
@@ -285,8 +330,9 @@ bool parsePaint(std::string_view s, Paint& paint) {
         return true;
     }
     HostColor c;
-    if (!parseColour(s, c)) return false;
-    paint = {Paint::Colour, c, false, {}};
+    double alpha = 1.0;
+    if (!parseColour(s, c, &alpha)) return false;
+    paint = {Paint::Colour, c, false, {}, alpha};
     return true;
 }
 

@@ -1,6 +1,6 @@
-// SVG colours and paints: #rgb, #rrggbb, rgb()/rgba() with numbers or percentages, the
-// named colours, none, currentColor and url(#id) with a fallback; and the exact colour
-// notation of the project's own attributes.
+// SVG colours and paints: #rgb, #rgba, #rrggbb, #rrggbbaa, rgb()/rgba() and hsl()/hsla()
+// with commas or CSS's space-separated form, the named colours, none, currentColor and
+// url(#id) with a fallback; and the exact colour notation of the project's own attributes.
 #pragma once
 
 #include "hostapi/suites/PathStyleSuite.h"
@@ -10,14 +10,16 @@
 
 namespace host::svg {
 
-/// An RGB colour (channels 0..1) from a CSS colour value; false for anything else.
-bool parseColour(std::string_view s, HostColor& rgb);
+/// An RGB colour (channels 0..1) from a CSS colour value; false for anything else. The
+/// colour's own alpha (1 when it gives none) goes to alpha when asked for.
+bool parseColour(std::string_view s, HostColor& rgb, double* alpha = nullptr);
 
 struct Paint {
     enum Kind { None, Colour, CurrentColour, Url, Inherit } kind = None;
     HostColor colour{}; // Colour, and the fallback of Url when hasFallback
     bool hasFallback = false;
     std::string_view reference; // Url: the id without '#'
+    double alpha = 1.0;         // Colour: the colour's own alpha, which multiplies the opacity
 };
 
 bool parsePaint(std::string_view s, Paint& paint);

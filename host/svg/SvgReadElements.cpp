@@ -242,6 +242,31 @@ std::string SvgReader::artName(pugi::xml_node node) {
     return fresh;
 }
 
+namespace {
+
+// The model keeps a paint's colour; a colour's own alpha (rgba(), #rrggbbaa) goes into the
+// opacity beside it, which multiplies as both would when drawn.
+void setOpacityTag(Art& art, const char* tag, const std::string& written, double alpha) {
+    if (alpha >= 1.0) {
+        if (!written.empty()) art.tags.set(tag, written);
+        return;
+    }
+    double opacity = 1.0;
+    if (!written.empty()) {
+        const std::string_view text = trim(written);
+        const bool percent = !text.empty() && text.back() == '%';
+        if (parseWholeNumber(percent ? text.substr(0, text.size() - 1) : text, opacity))
+            opacity = std::clamp(percent ? opacity / 100.0 : opacity, 0.0, 1.0);
+        else
+            opacity = 1.0;
+    }
+    std::string value;
+    appendNumber(value, opacity * alpha);
+    art.tags.set(tag, value);
+}
+
+} // namespace
+
 void SvgReader::finishArt(pugi::xml_node node, Art& art, const ComputedStyle& style, bool leaf,
                           const HostRealMatrix& space) {
     art.name = artName(node);
@@ -257,9 +282,12 @@ void SvgReader::finishArt(pugi::xml_node node, Art& art, const ComputedStyle& st
         if (bits) doc_->setUserAttributes(art, bits, bits);
     }
     if (!style.opacity.empty()) art.tags.set("svg:opacity", style.opacity);
-    if (leaf && !style.fillOpacity.empty()) art.tags.set("svg:fill-opacity", style.fillOpacity);
-    if (leaf && !style.strokeOpacity.empty())
-        art.tags.set("svg:stroke-opacity", style.strokeOpacity);
+    if (leaf) {
+        setOpacityTag(art, "svg:fill-opacity", style.fillOpacity,
+                      style.fill.kind == Paint::Colour ? style.fill.alpha : 1.0);
+        setOpacityTag(art, "svg:stroke-opacity", style.strokeOpacity,
+                      style.stroke.kind == Paint::Colour ? style.stroke.alpha : 1.0);
+    }
     readTags(node, art);
 }
 

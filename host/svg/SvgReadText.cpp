@@ -6,6 +6,7 @@
 #include "host/svg/SvgReader.h"
 #include "host/svg/SvgTransform.h"
 
+#include <array>
 #include <cmath>
 
 namespace host::svg {
@@ -20,6 +21,33 @@ bool firstLength(std::string_view s, double fontSize, double& v) {
     while (end < s.size() && !isSpace(s[end]) && s[end] != ',')
         ++end;
     return parseLength(s.substr(0, end), fontSize, v) && std::isfinite(v) && std::abs(v) <= 1e12;
+}
+
+// Character properties the model does not use, in the order they are written back.
+constexpr std::array<std::string_view, 8> kRunProperties = {
+    "font-weight",     "font-style",     "font-variant",   "font-stretch",
+    "text-decoration", "baseline-shift", "letter-spacing", "word-spacing"};
+
+// The run's kept declarations: the enclosing run's, with what this element sets itself
+// (attributes first, its style attribute over them).
+std::string runStyle(pugi::xml_node node, std::string_view enclosing) {
+    std::array<std::string, kRunProperties.size()> values;
+    const auto set = [&](std::string_view name, std::string_view value) {
+        value = trim(value);
+        if (value.empty() || value == "inherit") return;
+        for (std::size_t i = 0; i < kRunProperties.size(); ++i)
+            if (name == kRunProperties[i]) values[i] = std::string(value);
+    };
+    forEachDeclaration(enclosing, set);
+    for (const std::string_view name : kRunProperties)
+        if (const pugi::xml_attribute a = node.attribute(std::string(name).c_str()))
+            set(name, a.value());
+    forEachDeclaration(node.attribute("style").value(), set);
+    std::string out;
+    for (std::size_t i = 0; i < values.size(); ++i)
+        if (!values[i].empty())
+            out += (out.empty() ? "" : ";") + std::string(kRunProperties[i]) + ":" + values[i];
+    return out;
 }
 
 bool parseCvNumber(const char* s, double& v) {
@@ -112,6 +140,9 @@ CharFeatures SvgReader::charFeatures(pugi::xml_node node, const ComputedStyle& s
     if (firstLength(node.attribute("rotate").value(), 0, v)) f.rotation = v == 0 ? 0 : -v;
     if (parseCvNumber(cvAttr(node, cv::kHScale), v) && v > 0) f.horizontalScale = v;
     if (parseCvNumber(cvAttr(node, cv::kVScale), v) && v > 0) f.verticalScale = v;
+    // Renderers draw a decoration or shift set on the text element only when the runs carry
+    // it too (the element keeps its own attributes as well).
+    f.keptStyle = runStyle(node, parent.keptStyle);
     return f;
 }
 

@@ -330,6 +330,7 @@ void SvgWriter::writeRuns(const TextData& t, const KeptContent* kept) {
         if (f.rotation != 0) xml_.attrRaw("rotate", number(-f.rotation));
         if (f.horizontalScale != 1) xml_.attrRaw("cv:hscale", number(f.horizontalScale));
         if (f.verticalScale != 1) xml_.attrRaw("cv:vscale", number(f.verticalScale));
+        if (!f.keptStyle.empty()) xml_.attr("style", f.keptStyle);
         xml_.endStart(true);
         xml_.text(text);
         xml_.end("tspan");

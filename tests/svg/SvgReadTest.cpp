@@ -189,8 +189,16 @@ TEST(SvgRead, PaintValues) {
         const char* fill;
         bool on;
         double r, g, b;
+        const char* fillOpacity = nullptr; // the colour's own alpha ends up here
     } cases[] = {
         {"#0f0", true, 0, 1, 0},
+        {"hsl(120, 100%, 25%)", true, 0, 0.5, 0},
+        {"hsl(-120deg 100% 50%)", true, 0, 0, 1},
+        {"hsla(0, 0%, 100%, 0.25)", true, 1, 1, 1, "0.25"},
+        {"rgba(255, 0, 0, 0.3)", true, 1, 0, 0, "0.3"},
+        {"rgb(0 0 255 / 50%)", true, 0, 0, 1, "0.5"},
+        {"#00ff0080", true, 0, 1, 0, "0.50196078"},
+        {"#f008", true, 1, 0, 0, "0.53333333"},
         {"#336699", true, 0.2, 0.4, 0.6},
         {"rgb(255, 0, 128)", true, 1, 0, 128 / 255.0},
         {"RGB(50%,50%,0%)", true, 0.5, 0.5, 0},
@@ -216,6 +224,10 @@ TEST(SvgRead, PaintValues) {
         EXPECT_NEAR(s.fill.red, k.r, 1e-9) << k.fill;
         EXPECT_NEAR(s.fill.green, k.g, 1e-9) << k.fill;
         EXPECT_NEAR(s.fill.blue, k.b, 1e-9) << k.fill;
+        const std::string* opacity =
+            doc->firstLayer()->group()->firstChild()->tags.find("svg:fill-opacity");
+        const std::string want = k.fillOpacity != nullptr ? k.fillOpacity : "";
+        EXPECT_EQ(opacity != nullptr ? opacity->substr(0, want.size()) : "", want) << k.fill;
     }
 }
 
@@ -239,6 +251,14 @@ TEST(SvgRead, StrokePropertiesInheritAndOpacityBecomesTags) {
     EXPECT_EQ(*p->tags.find("svg:opacity"), "0.9");
     EXPECT_EQ(*p->parent()->tags.find("svg:opacity"), "0.3");
     EXPECT_EQ(p->parent()->tags.find("svg:fill-opacity"), nullptr);
+
+    // A colour's alpha multiplies the opacity written beside it.
+    const auto translucent = load(svgDoc(
+        R"~(<path id="q" d="M0 0L1 1" fill="rgba(0,0,0,0.5)" fill-opacity="50%" stroke="#0000ff80"/>)~"));
+    ASSERT_TRUE(translucent);
+    const Art* q = findArt(*translucent, "q");
+    EXPECT_EQ(*q->tags.find("svg:fill-opacity"), "0.25");
+    EXPECT_EQ(q->tags.find("svg:stroke-opacity")->substr(0, 6), "0.5019");
 }
 
 TEST(SvgRead, LayersAsTheOpenSourceEditorMarksThem) {

@@ -94,3 +94,32 @@ TEST(SvgRoundTrip, TheRealMapsReopenAsTheSameModel) {
 }
 
 } // namespace
+
+// Character styling the model does not use comes back on its runs as it was written:
+// weight and slant on part of a line, a raised digit, an underline, and a decoration set on
+// the whole text.
+TEST(SvgRoundTrip, RunStylingTheModelDoesNotUseIsKeptOnItsRuns) {
+    const auto doc = load(
+        R"(<svg xmlns="http://www.w3.org/2000/svg" width="200" height="100" viewBox="0 0 200 100">)"
+        R"(<text id="t" x="10" y="50" font-size="20" text-decoration="line-through">H)"
+        R"(<tspan baseline-shift="super" font-size="12">2</tspan>O )"
+        R"(<tspan font-weight="bold" style="font-style:italic">bold <tspan font-weight="normal">)"
+        R"(plain</tspan></tspan></text></svg>)");
+    ASSERT_TRUE(doc);
+    const TextData& t = *findArt(*doc, "t")->text();
+    std::vector<std::pair<std::string, std::string>> runs;
+    for (const TextRun& r : t.runs)
+        runs.emplace_back(r.text, r.features.keptStyle);
+    EXPECT_EQ(runs,
+              (std::vector<std::pair<std::string, std::string>>{
+                  {"H", "text-decoration:line-through"},
+                  {"2", "text-decoration:line-through;baseline-shift:super"},
+                  {"O ", "text-decoration:line-through"},
+                  {"bold ", "font-weight:bold;font-style:italic;text-decoration:line-through"},
+                  {"plain", "font-weight:normal;font-style:italic;text-decoration:line-through"},
+              }));
+    std::string text;
+    const auto back = roundTrip(*doc, &text);
+    ASSERT_TRUE(back);
+    EXPECT_FALSE(firstDifference(*doc, *back, 1e-9)) << text;
+}
