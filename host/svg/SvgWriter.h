@@ -48,6 +48,14 @@ private:
     void writeSymbolInstance(const Art& art);
     void writeText(const Art& art);
     void writeRuns(const TextData& t, const KeptContent* kept);
+    // Clones (SvgWriteClone.cpp).
+    /// Writes a group read from a <use> as that <use>; false, writing nothing, when its copy
+    /// no longer draws as the original moved.
+    bool writeClone(const Art& art);
+    /// Document coordinates to those the children of container are written in.
+    HostRealMatrix writtenSpace(const Art* container) const;
+    /// The art in a layer with that name, if any.
+    const Art* namedArt(const std::string& name);
     /// model: the art's own style, s the one written (in a kept space, scaled to it).
     void writeStyle(const PathStyle& s, const KeptContent* kept, const PathStyle& model);
     void writePaint(std::string_view attr, std::string_view cvLocal, bool on, const HostColor& c,
@@ -88,6 +96,8 @@ private:
     std::unordered_map<std::string_view, int> nameCounts_;
     std::unordered_map<const Art*, std::string> frameIds_;
     std::unordered_map<std::uint64_t, std::string> symbolIds_;
+    std::unordered_map<std::string_view, const Art*> named_; // built for the first clone
+    bool namedBuilt_ = false;
     std::unordered_set<std::string> generated_;
     unsigned next_ = 1;
     std::string style_;          // the style attribute of the element being written
