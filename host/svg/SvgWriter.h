@@ -67,6 +67,10 @@ private:
     void endStart(bool hasContent);
     // Kept content and user spaces (SvgWriteKept.cpp).
     void writeKeptAttributes(const Art& art);
+    /// The editor's parameters of a shape as the path is now written: false when they no
+    /// longer describe it, else changed holds the values that moved with it.
+    bool followShape(const Art& art,
+                     std::vector<std::pair<std::string, std::string>>& changed) const;
     /// Writes the kept child elements; false when there are none.
     bool writeKeptChildren(const Art& art);
     bool hasContent(const Art& art, bool leaf) const;

@@ -212,8 +212,9 @@ class WrapperTests(unittest.TestCase):
             xs = [float(x) for x in re.findall(r"[ML](-?[\d.]+)", by_id(results["map-scaling"],
                                                                           "s1").get("d"))]
             self.assertAlmostEqual(max(xs) - min(xs), 80)
-            # Inkscape would redraw the old shapes from their parameters.
-            self.assertEqual(shape_parameters(results["map-scaling"]), set())
+            # The shapes' parameters are scaled with them: Inkscape still edits them as shapes.
+            self.assertEqual(shape_parameters(results["map-scaling"]),
+                             {"lake", "pond", "capital", "whirl", "river"})
             # The path that gives the vector stays where it is.
             self.assertEqual(shape_parameters(results["fast-move"]), {"river"})
             self.assertIn("M130 10L170 10", by_id(results["fast-move"], "s1").get("d"))
