@@ -22,6 +22,20 @@ struct KeptPaint {
     HostColor readAs{};
 };
 
+/// A <use> of an element drawn in place, read as a group holding a copy of it: written
+/// back as the <use> while the copy is still the original moved by placement, and as the
+/// copy once either has changed on its own.
+struct KeptClone {
+    /// The original's name as read (its id).
+    std::string original;
+    /// The original's document coordinates to the copy's.
+    HostRealMatrix placement{1, 0, 0, 1, 0, 0};
+    /// x, y and transform as read, and the matrix they make (the original's user space to
+    /// the <use>'s parent's, in SVG coordinates): written as they were while that still fits.
+    HostRealMatrix local{1, 0, 0, 1, 0, 0};
+    std::string x, y, transform;
+};
+
 struct KeptContent {
     /// Element name when it is not the one the art type writes ("a", "switch").
     std::string element;
@@ -49,9 +63,12 @@ struct KeptContent {
     /// whether the parameters still describe the path. Empty: they no longer do.
     bool editorShape = false;
     std::vector<HostPathSegment> editorShapeRead;
+    /// The shape's user space (its parameters' coordinates) to the document, as read.
+    HostRealMatrix editorShapeSpace{1, 0, 0, 1, 0, 0};
     /// The element's user space had the document's scale, so lengths the rules give
     /// still fit where the art is written.
     bool lengthsFit = true;
+    std::optional<KeptClone> clone;
 };
 
 /// The file's content outside the art: the root element's own attributes and the

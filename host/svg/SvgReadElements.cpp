@@ -270,6 +270,7 @@ void setOpacityTag(Art& art, const char* tag, const std::string& written, double
 void SvgReader::finishArt(pugi::xml_node node, Art& art, const ComputedStyle& style, bool leaf,
                           const HostRealMatrix& space) {
     art.name = artName(node);
+    if (!cloneOriginals_.empty() && useDepth_ == 0) noteCloneOriginal(node, art);
     if (!pendingFill_.value.empty()) keptOf(art).fill = std::move(pendingFill_);
     if (!pendingStroke_.value.empty()) keptOf(art).stroke = std::move(pendingStroke_);
     pendingFill_.value.clear();
@@ -324,6 +325,7 @@ void SvgReader::readElement(pugi::xml_node node, const Context& parent) {
         skip(node, "too many elements drawn through <use>; not drawn");
         return;
     }
+    if (!cloneOriginals_.empty() && parent.useDepth == 0) noteCloneOriginal(node, parent.ctm);
     const ComputedStyle style = computeStyle(node, parent.style);
     HostRealMatrix ctm;
     if (!elementTransform(node, parent.ctm, ctm)) return;
@@ -605,6 +607,7 @@ void SvgReader::readUse(pugi::xml_node node, const Context& parent, const Comput
     Art* group = doc_->makeArt(ArtType::Group);
     finishArt(node, *group, style, false, elementCtm);
     link(*parent.parent, *group);
+    if (parent.useDepth == 0) keepClone(node, ref, *group, ctm, parent.ctm);
     Context inner;
     inner.style = style;
     inner.ctm = ctm;

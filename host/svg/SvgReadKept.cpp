@@ -3,6 +3,7 @@
 #include "host/geometry/Matrix.h"
 #include "host/svg/SvgColour.h"
 #include "host/svg/SvgNames.h"
+#include "host/svg/SvgNumbers.h"
 #include "host/svg/SvgReader.h"
 
 #include <array>
@@ -148,20 +149,40 @@ void SvgReader::keepPaint(const Paint& paint, bool on, const HostColor& colour, 
 }
 
 // The editor redraws such a shape from its parameters, in the element's own coordinates:
-// they hold while the path is written as it was read, where it was read.
+// the points it was read with tell the writer how a command has moved it since.
 void SvgReader::keepEditorShape(pugi::xml_node node, Art& art, const HostRealMatrix& space) {
+    const std::string lock = names_.insensitive.substr(0, names_.insensitive.find(':') + 1);
     const std::string prefix = names_.label.substr(0, names_.label.find(':') + 1);
-    const bool shape =
-        node.attribute(
-            (names_.insensitive.substr(0, names_.insensitive.find(':') + 1) + "type").c_str()) ||
-        node.attribute((prefix + "original-d").c_str());
+    const pugi::xml_attribute type = node.attribute((lock + "type").c_str());
+    const bool shape = type || node.attribute((prefix + "original-d").c_str());
     if (!shape || !art.kept) return;
-    art.kept->editorShape = true;
-    const PathData* path = art.path();
-    const bool inPlace = art.kept->hasSpace || space == rootCtm_;
-    if (path == nullptr || localName(node) != "path" || !inPlace) return;
-    for (std::size_t i = 0; i < path->segments.size(); ++i)
-        art.kept->editorShapeRead.push_back(path->segments[i]);
+    KeptContent& k = *art.kept;
+    k.editorShape = true;
+    k.editorShapeSpace = space;
+    // An ellipse element's parameters are its geometry; written as a path it needs the
+    // editor's own.
+    const std::string_view name = localName(node);
+    if (std::string_view(type.value()) == "arc" && (name == "circle" || name == "ellipse")) {
+        const bool circle = name == "circle";
+        std::array<std::pair<const char*, const char*>, 4> from{
+            {{"cx", "cx"}, {"cy", "cy"}, {"rx", circle ? "r" : "rx"}, {"ry", circle ? "r" : "ry"}}};
+        for (const auto& [to, attr] : from) {
+            double v = 0;
+            const pugi::xml_attribute a = node.attribute(attr);
+            if (a && !parseLength(a.value(), 16, v)) break;
+            std::string text;
+            appendNumber(text, v);
+            k.attributes.emplace_back(lock + to, std::move(text));
+        }
+    }
+    if (const PathData* path = art.path()) {
+        k.editorShapeRead.assign(path->segments.begin(), path->segments.end());
+    } else if (art.type() == ArtType::CompoundPath) {
+        for (const Art* c = art.firstChild(); c; c = c->nextSibling())
+            if (const PathData* p = c->path())
+                k.editorShapeRead.insert(k.editorShapeRead.end(), p->segments.begin(),
+                                         p->segments.end());
+    }
 }
 
 void SvgReader::keepDocument() {

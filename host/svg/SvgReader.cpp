@@ -26,6 +26,7 @@ std::unique_ptr<Document> SvgReader::read() {
     if (!failed_) readSymbols();
     if (!failed_) readLayers();
     if (failed_) return nullptr;
+    linkClones();
     readNamedViewLayer();
     keepDocument();
     if (doc_->layerCount() == 0) doc_->appendLayer(nullptr, "Layer 1");
@@ -191,6 +192,7 @@ void SvgReader::prepass() {
     std::size_t elements = 0;
     // Gathered first so that the table is sized once; the first element of an id wins.
     std::vector<std::pair<std::string_view, pugi::xml_node>> ids;
+    std::vector<pugi::xml_node> uses;
     pugi::xml_node n = root;
     while (n) {
         if (n.type() == pugi::node_element) {
@@ -205,6 +207,7 @@ void SvgReader::prepass() {
             }
             const std::string_view name = localName(n);
             if (name == "symbol") symbolNodes_.push_back(n);
+            if (name == "use") uses.push_back(n);
             if (name == "style") {
                 const std::string_view type = n.attribute("type").value();
                 if (type.empty() || type == "text/css") {
@@ -228,6 +231,7 @@ void SvgReader::prepass() {
     ids_.reserve(ids.size());
     for (const auto& [id, node] : ids)
         ids_.emplace(id, node);
+    if (!uses.empty()) findCloneOriginals(uses);
     doc_->reserve(elements);
 }
 

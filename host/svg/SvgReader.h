@@ -70,6 +70,14 @@ private:
     void readNamedViewLayer();
     void keepEditorShape(pugi::xml_node node, Art& art, const HostRealMatrix& space);
     void readLayers();
+    /// Clones: the elements <use> draws (other than symbols), noted while they are read in
+    /// place, and each clone linked to its original once all is read (SvgReadClones.cpp).
+    void findCloneOriginals(const std::vector<pugi::xml_node>& uses);
+    void noteCloneOriginal(pugi::xml_node node, const HostRealMatrix& parentCtm);
+    void noteCloneOriginal(pugi::xml_node node, Art& art);
+    void keepClone(pugi::xml_node use, pugi::xml_node ref, Art& group, const HostRealMatrix& ctm,
+                   const HostRealMatrix& parentCtm);
+    void linkClones();
     Layer* openLayer(pugi::xml_node node, Layer* parent, const ComputedStyle& style,
                      const HostRealMatrix& ctm);
     void readChildren(pugi::xml_node first, bool single, const Context& ctx);
@@ -142,6 +150,12 @@ private:
     StyleSheet sheet_;
     std::unordered_map<std::string_view, pugi::xml_node> ids_;
     std::vector<pugi::xml_node> symbolNodes_;
+    struct CloneOriginal {
+        HostRealMatrix parentCtm{1, 0, 0, 1, 0, 0}; // of the element read in place
+        Art* art = nullptr;
+    };
+    std::unordered_map<const void*, CloneOriginal> cloneOriginals_; // by element
+    std::vector<std::pair<Art*, const void*>> clones_;              // group, original element
     std::unordered_map<const void*, Symbol*> symbols_;
     std::vector<std::pair<std::string_view, std::string_view>> matched_;
     Outline outline_;

@@ -1,19 +1,22 @@
 // Writing what the model does not represent: kept attributes, style declarations and
 // child elements, and the user spaces of art that refers to definitions.
 #include "host/geometry/Matrix.h"
+#include "host/svg/EditorShape.h"
 #include "host/svg/SvgWriter.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace host::svg {
 
 namespace {
 
-bool sameSegments(const std::vector<HostPathSegment>& read, const PathData& path) {
-    if (read.empty() || read.size() != path.segments.size()) return false;
+bool sameSegments(const std::vector<HostPathSegment>& read,
+                  const std::vector<HostPathSegment>& now) {
+    if (read.size() != now.size()) return false;
     const auto same = [](HostRealPoint p, HostRealPoint q) { return p.h == q.h && p.v == q.v; };
     for (std::size_t i = 0; i < read.size(); ++i) {
-        const HostPathSegment s = path.segments[i];
+        const HostPathSegment& s = now[i];
         if (!same(s.p, read[i].p) || !same(s.in, read[i].in) || !same(s.out, read[i].out))
             return false;
     }
@@ -29,16 +32,56 @@ bool isEditorShapeAttribute(std::string_view name) {
 
 } // namespace
 
+bool SvgWriter::followShape(const Art& a, Attributes& changed) const {
+    const KeptContent& k = *a.kept;
+    std::vector<HostPathSegment> now;
+    if (const PathData* own = a.path()) {
+        now.assign(own->segments.begin(), own->segments.end());
+    } else if (a.type() == ArtType::CompoundPath) {
+        for (const Art* c = a.firstChild(); c; c = c->nextSibling())
+            if (const PathData* p = c->path())
+                now.insert(now.end(), p->segments.begin(), p->segments.end());
+    }
+    HostRealMatrix moved = kIdentityMatrix;
+    if (now.empty() || !sameSegments(k.editorShapeRead, now)) {
+        const auto m = affineBetween(k.editorShapeRead, now);
+        if (!m) return false;
+        moved = *m;
+    }
+    // Document coordinates to those the path data is written in, as enterSpace sets them.
+    const HostRealMatrix svgFlip{1, 0, 0, -1, 0, flip_};
+    HostRealMatrix written = concat(mapped_ ? map_ : kIdentityMatrix, svgFlip);
+    if (HostRealMatrix inverse = k.space; k.hasSpace && invert(inverse))
+        written = concat(concat(inverse, svgFlip), svgFlip);
+    const HostRealMatrix m = concat(concat(k.editorShapeSpace, moved), written);
+    const double size = std::max(
+        {1.0, std::abs(k.editorShapeSpace.tx), std::abs(k.editorShapeSpace.ty), std::abs(flip_)});
+    const auto near = [](double x, double y, double scale) {
+        return std::abs(x - y) <= 1e-12 * scale;
+    };
+    if (near(m.a, 1, 1) && near(m.b, 0, 1) && near(m.c, 0, 1) && near(m.d, 1, 1) &&
+        near(m.tx, 0, size) && near(m.ty, 0, size))
+        return true; // written where it was read
+    return followEditorShape(k.attributes, m, changed);
+}
+
 void SvgWriter::writeKeptAttributes(const Art& a) {
     if (!a.kept) return;
     const bool image = a.image() != nullptr;
-    // Parameters that no longer describe the path would have the editor draw the old
-    // shape: they go, and the path stands as it is.
-    const bool staleShape =
-        a.kept->editorShape &&
-        (a.path() == nullptr || !sameSegments(a.kept->editorShapeRead, *a.path()));
+    // Parameters follow the path where a command moved it by a transformation they can
+    // follow; otherwise they would have the editor draw the old shape, and they go.
+    Attributes followed;
+    const bool staleShape = a.kept->editorShape && !followShape(a, followed);
     for (const auto& [name, value] : a.kept->attributes) {
-        if (staleShape && isEditorShapeAttribute(name)) continue;
+        if (isEditorShapeAttribute(name)) {
+            if (staleShape) continue;
+            const auto it = std::find_if(followed.begin(), followed.end(),
+                                         [&](const auto& f) { return f.first == name; });
+            if (it != followed.end()) {
+                xml_.attr(name, it->second);
+                continue;
+            }
+        }
         if (!image || name != "preserveAspectRatio") xml_.attr(name, value); // see writeImage
     }
 

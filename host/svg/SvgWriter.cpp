@@ -199,6 +199,7 @@ void SvgWriter::writeTree(const Art& top) {
             if (step.spaced) leaveSpace();
             continue;
         }
+        if (a.kept && a.kept->clone && writeClone(a)) continue;
         if (a.type() == ArtType::Group || a.type() == ArtType::PluginGroup) {
             const bool spaced = openContainer(a);
             stack.push_back({&a, true, spaced});

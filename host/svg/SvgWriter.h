@@ -48,6 +48,14 @@ private:
     void writeSymbolInstance(const Art& art);
     void writeText(const Art& art);
     void writeRuns(const TextData& t, const KeptContent* kept);
+    // Clones (SvgWriteClone.cpp).
+    /// Writes a group read from a <use> as that <use>; false, writing nothing, when its copy
+    /// no longer draws as the original moved.
+    bool writeClone(const Art& art);
+    /// Document coordinates to those the children of container are written in.
+    HostRealMatrix writtenSpace(const Art* container) const;
+    /// The art in a layer with that name, if any.
+    const Art* namedArt(const std::string& name);
     /// model: the art's own style, s the one written (in a kept space, scaled to it).
     void writeStyle(const PathStyle& s, const KeptContent* kept, const PathStyle& model);
     void writePaint(std::string_view attr, std::string_view cvLocal, bool on, const HostColor& c,
@@ -59,6 +67,10 @@ private:
     void endStart(bool hasContent);
     // Kept content and user spaces (SvgWriteKept.cpp).
     void writeKeptAttributes(const Art& art);
+    /// The editor's parameters of a shape as the path is now written: false when they no
+    /// longer describe it, else changed holds the values that moved with it.
+    bool followShape(const Art& art,
+                     std::vector<std::pair<std::string, std::string>>& changed) const;
     /// Writes the kept child elements; false when there are none.
     bool writeKeptChildren(const Art& art);
     bool hasContent(const Art& art, bool leaf) const;
@@ -88,6 +100,8 @@ private:
     std::unordered_map<std::string_view, int> nameCounts_;
     std::unordered_map<const Art*, std::string> frameIds_;
     std::unordered_map<std::uint64_t, std::string> symbolIds_;
+    std::unordered_map<std::string_view, const Art*> named_; // built for the first clone
+    bool namedBuilt_ = false;
     std::unordered_set<std::string> generated_;
     unsigned next_ = 1;
     std::string style_;          // the style attribute of the element being written

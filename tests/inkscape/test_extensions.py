@@ -137,8 +137,11 @@ class WrapperTests(unittest.TestCase):
         view = root.find("sodipodi:namedview", NS)
         self.assertEqual(view.get("{%s}current-layer" % NS["inkscape"]), "layer-states",
                          "the coloured layer stays current")
-        # Shapes the command left alone keep Inkscape's parameters.
-        self.assertEqual(shape_parameters(root), {"pond", "capital", "whirl", "river"})
+        # Shapes the command left alone keep Inkscape's parameters, and the clone its link.
+        self.assertEqual(shape_parameters(root), {"lake", "pond", "capital", "whirl", "river"})
+        clone = by_id(root, "clone1")
+        self.assertEqual(clone.tag, "{%s}use" % NS["svg"])
+        self.assertEqual(clone.get("{http://www.w3.org/1999/xlink}href"), "#capital")
 
     def test_failures_give_the_modules_words_and_no_document(self):
         cases = [
@@ -212,10 +215,16 @@ class WrapperTests(unittest.TestCase):
             xs = [float(x) for x in re.findall(r"[ML](-?[\d.]+)", by_id(results["map-scaling"],
                                                                           "s1").get("d"))]
             self.assertAlmostEqual(max(xs) - min(xs), 80)
-            # Inkscape would redraw the old shapes from their parameters.
-            self.assertEqual(shape_parameters(results["map-scaling"]), set())
-            # The path that gives the vector stays where it is.
-            self.assertEqual(shape_parameters(results["fast-move"]), {"river"})
+            # The shapes' parameters are scaled with them: Inkscape still edits them as shapes.
+            # The clone in the locked layer stayed where it was while its original moved: it
+            # is written as its copy, a star of its own.
+            self.assertEqual(shape_parameters(results["map-scaling"]),
+                             {"lake", "pond", "capital", "whirl", "river", "capital-1"})
+            self.assertIsNone(by_id(results["map-scaling"], "clone1").find("svg:use", NS))
+            self.assertEqual(by_id(results["map-scaling"], "clone1").tag, "{%s}g" % NS["svg"])
+            # The path that gives the vector stays where it is; the moved shapes keep theirs.
+            self.assertEqual(shape_parameters(results["fast-move"]),
+                             {"lake", "pond", "capital", "whirl", "river", "capital-1"})
             self.assertIn("M130 10L170 10", by_id(results["fast-move"], "s1").get("d"))
             self.assertIn("県", layer_labels(results["layer-replace"]))
             self.assertEqual(by_id(results["move-to-layer"], "s1").getparent().get("id"),
