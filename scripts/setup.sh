@@ -9,7 +9,7 @@ packages=(
   librsvg2-bin libpng-dev libfast-float-dev
   clang libclang-rt-14-dev
   qt6-base-dev fonts-ipafont-gothic
-  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix dpkg-dev
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix dpkg-dev wine64
   lintian
   inkscape python3-lxml python3-cssselect xvfb xauth libxml2-utils imagemagick
 )

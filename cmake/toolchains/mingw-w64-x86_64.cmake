@@ -23,5 +23,8 @@ set(ENV{PKG_CONFIG_SYSROOT_DIR} "")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-# Tests run under Wine.
-set(CMAKE_CROSSCOMPILING_EMULATOR wine64)
+# Tests run under Wine; Debian's wine64 alone keeps its loader out of PATH.
+find_program(CARTOVEL_WINE NAMES wine64 wine PATHS /usr/lib/wine)
+if(CARTOVEL_WINE)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CARTOVEL_WINE})
+endif()

@@ -208,4 +208,54 @@ std::vector<std::uint8_t> encodeIcon(const std::vector<Picture>& images) {
     return out;
 }
 
+std::vector<std::uint8_t> encodeDibIcon(const std::vector<Picture>& images) {
+    std::vector<std::vector<std::uint8_t>> dibs;
+    for (const Picture& p : images) {
+        std::vector<std::uint8_t> dib;
+        const auto w = static_cast<std::uint32_t>(p.width);
+        const auto h = static_cast<std::uint32_t>(p.height);
+        const std::uint32_t maskStride = ((w + 31) / 32) * 4;
+        putLE32(dib, 40);
+        putLE32(dib, w);
+        putLE32(dib, h * 2); // the colours, then the mask
+        putLE16(dib, 1);
+        putLE16(dib, 32);
+        putLE32(dib, 0);
+        putLE32(dib, (w * 4 + maskStride) * h);
+        for (int i = 0; i < 4; ++i)
+            putLE32(dib, 0);
+        for (int y = p.height - 1; y >= 0; --y)
+            for (int x = 0; x < p.width; ++x) {
+                const Rgba& c = p.pixels[static_cast<std::size_t>(y * p.width + x)];
+                dib.insert(dib.end(), {c.b, c.g, c.r, c.a});
+            }
+        for (int y = p.height - 1; y >= 0; --y) {
+            std::vector<std::uint8_t> row(maskStride, 0);
+            for (int x = 0; x < p.width; ++x)
+                if (p.pixels[static_cast<std::size_t>(y * p.width + x)].a == 0)
+                    row[static_cast<std::size_t>(x / 8)] |=
+                        static_cast<std::uint8_t>(0x80 >> (x % 8));
+            dib.insert(dib.end(), row.begin(), row.end());
+        }
+        dibs.push_back(std::move(dib));
+    }
+    std::vector<std::uint8_t> out = {0, 0, 1, 0};
+    putLE16(out, static_cast<std::uint32_t>(images.size()));
+    std::uint32_t offset = 6 + 16 * static_cast<std::uint32_t>(images.size());
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        out.push_back(static_cast<std::uint8_t>(images[i].width & 0xFF));
+        out.push_back(static_cast<std::uint8_t>(images[i].height & 0xFF));
+        out.push_back(0);
+        out.push_back(0);
+        putLE16(out, 1);
+        putLE16(out, 32);
+        putLE32(out, static_cast<std::uint32_t>(dibs[i].size()));
+        putLE32(out, offset);
+        offset += static_cast<std::uint32_t>(dibs[i].size());
+    }
+    for (const auto& dib : dibs)
+        out.insert(out.end(), dib.begin(), dib.end());
+    return out;
+}
+
 } // namespace ws::rc

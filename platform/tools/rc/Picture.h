@@ -32,5 +32,8 @@ std::vector<std::uint8_t> encodePng(const Picture& picture);
 /** Transparent pixels become white: a 24-bit bitmap has no alpha. */
 std::vector<std::uint8_t> encodeBmp(const Picture& picture);
 std::vector<std::uint8_t> encodeIcon(const std::vector<Picture>& images);
+/** An icon file of 32-bit device-independent bitmaps with their masks, the form every
+ *  version of the system's icon loader reads. */
+std::vector<std::uint8_t> encodeDibIcon(const std::vector<Picture>& images);
 
 } // namespace ws::rc

@@ -2,6 +2,11 @@
 // to a module file as its ".ws_resources" section.
 //
 //   cartovel-rc SCRIPT.json -o OUT.bin [--depfile OUT.d]
+//   cartovel-rc SCRIPT.json --windows-rc OUT.rc [--depfile OUT.d]
+//
+// The second form writes the same resources as a Windows resource script, for building
+// the module as a Windows DLL, and the pictures and data it names beside it
+// (OUT-<id>-<language>.ico, .bmp, .bin).
 //
 // The script is JSON: {"resources": [entry, ...]}. Each entry has
 //   "type"  four characters, e.g. "PIPL", "DLG ", "ICON", "BMP ";
@@ -23,6 +28,7 @@
 // a make-style dependency file naming the script and every file it read, so the build
 // compiles again when any of them changes.
 #include "ResourceScript.h"
+#include "WindowsScript.h"
 
 #include <CLI/CLI.hpp>
 
@@ -62,22 +68,43 @@ int main(int argc, char** argv) {
     CLI::App app{"Compiles a resource script into a resource blob."};
     std::string script;
     std::string output;
+    std::string windowsScript;
     std::string depfile;
     app.add_option("script", script, "The resource script (JSON)")->required();
-    app.add_option("-o,--output", output, "The blob to write")->required();
+    auto* blobOption = app.add_option("-o,--output", output, "The blob to write");
+    auto* rcOption = app.add_option("--windows-rc", windowsScript,
+                                    "The Windows resource script to write instead");
+    blobOption->excludes(rcOption);
     app.add_option("--depfile", depfile, "A dependency file to write for the build");
     CLI11_PARSE(app, argc, argv);
+    if (output.empty() && windowsScript.empty()) {
+        std::cerr << "cartovel-rc: give -o or --windows-rc\n";
+        return 2;
+    }
 
     try {
         std::ifstream in(script, std::ios::binary);
         if (!in) throw ws::rc::ScriptError("cannot read the script");
         std::stringstream text;
         text << in.rdbuf();
-        const auto compiled =
-            ws::rc::compileScript(text.str(), std::filesystem::absolute(script).parent_path());
-        const auto blob = ws::res::writeBlob(compiled.resources);
-        if (!writeFile(output, blob.data(), blob.size()))
-            throw ws::rc::ScriptError("cannot write " + output);
+        const auto baseDir = std::filesystem::absolute(script).parent_path();
+        const auto compiled = ws::rc::compileScript(text.str(), baseDir);
+        if (!windowsScript.empty()) {
+            // The pictures first: the script is what the build waits for.
+            output = windowsScript;
+            std::filesystem::path stem = std::filesystem::absolute(windowsScript);
+            stem.replace_extension();
+            const auto translated = ws::rc::translateToWindowsScript(text.str(), baseDir, stem);
+            for (const auto& [path, bytes] : translated.files)
+                if (!writeFile(path, bytes.data(), bytes.size()))
+                    throw ws::rc::ScriptError("cannot write " + path.string());
+            if (!writeFile(output, translated.text.data(), translated.text.size()))
+                throw ws::rc::ScriptError("cannot write " + output);
+        } else {
+            const auto blob = ws::res::writeBlob(compiled.resources);
+            if (!writeFile(output, blob.data(), blob.size()))
+                throw ws::rc::ScriptError("cannot write " + output);
+        }
         if (!depfile.empty()) {
             std::string deps = escapeForDepfile(output) + ":";
             deps += " " + escapeForDepfile(std::filesystem::absolute(script).string());
