@@ -184,28 +184,39 @@ std::vector<std::uint8_t> encodeBmp(const Picture& picture) {
     }
     return out;
 }
+namespace {
 
-std::vector<std::uint8_t> encodeIcon(const std::vector<Picture>& images) {
-    std::vector<std::vector<std::uint8_t>> pngs;
-    for (const Picture& p : images)
-        pngs.push_back(encodePng(p));
+// An .ico file: its directory (one 16-byte entry per image, colourCount in each) and the
+// images' bodies after it.
+std::vector<std::uint8_t> iconFile(const std::vector<Picture>& images,
+                                   const std::vector<std::vector<std::uint8_t>>& bodies,
+                                   std::uint8_t colourCount) {
     std::vector<std::uint8_t> out = {0, 0, 1, 0};
     putLE16(out, static_cast<std::uint32_t>(images.size()));
     std::uint32_t offset = 6 + 16 * static_cast<std::uint32_t>(images.size());
     for (std::size_t i = 0; i < images.size(); ++i) {
         out.push_back(static_cast<std::uint8_t>(images[i].width & 0xFF));
         out.push_back(static_cast<std::uint8_t>(images[i].height & 0xFF));
-        out.push_back(16); // colours
+        out.push_back(colourCount);
         out.push_back(0);
         putLE16(out, 1);
         putLE16(out, 32);
-        putLE32(out, static_cast<std::uint32_t>(pngs[i].size()));
+        putLE32(out, static_cast<std::uint32_t>(bodies[i].size()));
         putLE32(out, offset);
-        offset += static_cast<std::uint32_t>(pngs[i].size());
+        offset += static_cast<std::uint32_t>(bodies[i].size());
     }
-    for (const auto& png : pngs)
-        out.insert(out.end(), png.begin(), png.end());
+    for (const auto& body : bodies)
+        out.insert(out.end(), body.begin(), body.end());
     return out;
+}
+
+} // namespace
+
+std::vector<std::uint8_t> encodeIcon(const std::vector<Picture>& images) {
+    std::vector<std::vector<std::uint8_t>> pngs;
+    for (const Picture& p : images)
+        pngs.push_back(encodePng(p));
+    return iconFile(images, pngs, 16);
 }
 
 std::vector<std::uint8_t> encodeDibIcon(const std::vector<Picture>& images) {
@@ -239,23 +250,7 @@ std::vector<std::uint8_t> encodeDibIcon(const std::vector<Picture>& images) {
         }
         dibs.push_back(std::move(dib));
     }
-    std::vector<std::uint8_t> out = {0, 0, 1, 0};
-    putLE16(out, static_cast<std::uint32_t>(images.size()));
-    std::uint32_t offset = 6 + 16 * static_cast<std::uint32_t>(images.size());
-    for (std::size_t i = 0; i < images.size(); ++i) {
-        out.push_back(static_cast<std::uint8_t>(images[i].width & 0xFF));
-        out.push_back(static_cast<std::uint8_t>(images[i].height & 0xFF));
-        out.push_back(0);
-        out.push_back(0);
-        putLE16(out, 1);
-        putLE16(out, 32);
-        putLE32(out, static_cast<std::uint32_t>(dibs[i].size()));
-        putLE32(out, offset);
-        offset += static_cast<std::uint32_t>(dibs[i].size());
-    }
-    for (const auto& dib : dibs)
-        out.insert(out.end(), dib.begin(), dib.end());
-    return out;
+    return iconFile(images, dibs, 0);
 }
 
 } // namespace ws::rc
