@@ -263,6 +263,8 @@ class RealInkscapeTests(unittest.TestCase):
             self.assertEqual({fill(by_id(root, "k1")), fill(by_id(root, "k2"))}, {"#cccccc"})
             self.assertEqual(layer_labels(root), ["背景", "地形", "州", "州", "凡例"])
             self.assertEqual(by_id(root, "s1").get(LABEL), "北西州")
+            view = root.find("sodipodi:namedview", NS)
+            self.assertEqual(view.get("{%s}current-layer" % NS["inkscape"]), "layer-states")
 
 
 if __name__ == "__main__":
