@@ -140,6 +140,7 @@ bool Comparer::textData(const TextData& x, const TextData& y) {
     if (x.kind != y.kind) return fail("text kind differs");
     if (x.orientation != y.orientation) return fail("orientation differs");
     if (x.para.justification != y.para.justification) return fail("justification differs");
+    if (x.para.lineSpacing != y.para.lineSpacing) return fail("line spacing differs");
     if (!matrix(x.matrix, y.matrix, "text matrix")) return false;
     if (x.runs.size() != y.runs.size())
         return fail("run count " + std::to_string(x.runs.size()) + " vs " +

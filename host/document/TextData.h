@@ -43,6 +43,9 @@ bool operator==(const CharFeatures& a, const CharFeatures& b);
 
 struct ParaFeatures {
     std::int32_t justification = kJustifyLeft;
+    /// Distance from one line to the next in multiples of the line's type size; 0 is the
+    /// host's automatic spacing.
+    double lineSpacing = 0.0;
 };
 
 /// Characters (UTF-8) that share features. A CR ends a paragraph.

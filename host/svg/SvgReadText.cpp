@@ -5,6 +5,7 @@
 #include "host/svg/SvgNumbers.h"
 #include "host/svg/SvgReader.h"
 #include "host/svg/SvgTransform.h"
+#include "host/text/TextMetric.h"
 
 #include <array>
 #include <cmath>
@@ -48,6 +49,17 @@ std::string runStyle(pugi::xml_node node, std::string_view enclosing) {
         if (!values[i].empty())
             out += (out.empty() ? "" : ";") + std::string(kRunProperties[i]) + ":" + values[i];
     return out;
+}
+
+// The spacing, in multiples of the type size, that puts the second line gap below the
+// first; 0 (automatic) when that is what the automatic spacing gives.
+double lineSpacing(const TextData& text, double gap) {
+    const std::vector<double> automatic = lineOffsets(text);
+    if (automatic.size() < 2 || !(automatic[1] < 0) || !(gap > 0) || !std::isfinite(gap))
+        return 0.0;
+    const double spacing = kAutomaticLineSpacing * gap / -automatic[1];
+    return std::abs(spacing - kAutomaticLineSpacing) <= 1e-9 * kAutomaticLineSpacing ? 0.0
+                                                                                     : spacing;
 }
 
 bool parseCvNumber(const char* s, double& v) {
@@ -230,6 +242,10 @@ Art* SvgReader::readText(pugi::xml_node node, const Context& parent, const Compu
     };
     RunBuilder runs(t.runs);
     int lines = 0;
+    // The baselines the first two lines were written at, when both are given: the text's
+    // line spacing.
+    std::vector<double> lineY;
+    bool startsWithLine = false;
     // xml:space holds for everything inside the element that sets it.
     bool preserveAll = false;
     for (pugi::xml_node a = node; a; a = a.parent()) {
@@ -264,6 +280,11 @@ Art* SvgReader::readText(pugi::xml_node node, const Context& parent, const Compu
                            (c.attribute("x") ||
                             std::string_view(c.attribute("sodipodi:role").value()) == "line");
         if (line) {
+            if (lines == 0 && !runs.hasContent()) startsWithLine = true;
+            double baseline = 0;
+            if (lineY.size() == static_cast<std::size_t>(lines) && lines < 2 &&
+                firstLength(c.attribute("y").value(), cs.fontSize, baseline))
+                lineY.push_back(baseline);
             if (lines > 0 || runs.hasContent()) runs.lineBreak(f);
             ++lines;
         }
@@ -273,6 +294,8 @@ Art* SvgReader::readText(pugi::xml_node node, const Context& parent, const Compu
     }
     runs.finish();
     t.normalize();
+    if (startsWithLine && lineY.size() == 2 && t.orientation == Orientation::Horizontal)
+        t.para.lineSpacing = lineSpacing(t, lineY[1] - lineY[0]);
     keepPaint(style.fill, own.fillPaint, own.fill, pendingFill_);
     keepPaint(style.stroke, own.strokePaint, own.stroke, pendingStroke_);
     finishArt(node, *art, style, true, ctm);

@@ -13,7 +13,6 @@ namespace {
 constexpr double kDefaultSize = 12.0;
 constexpr double kAscent = 0.8;
 constexpr double kDescent = 0.2;
-constexpr double kLineGap = 1.2;
 
 bool inRange(char32_t c, char32_t lo, char32_t hi) {
     return c >= lo && c <= hi;
@@ -76,6 +75,11 @@ std::vector<Line> layoutLines(const TextData& text) {
     return lines;
 }
 
+// From one line to the next, in multiples of the line's size.
+double lineGap(const TextData& text) {
+    return text.para.lineSpacing > 0 ? text.para.lineSpacing : kAutomaticLineSpacing;
+}
+
 // Start and end of a line of length len along its direction, relative to the anchor.
 std::pair<double, double> justify(std::int32_t justification, double len) {
     switch (justification) {
@@ -112,7 +116,7 @@ HostRealRect textLocalBounds(const TextData& text) {
         double axis = 0;
         for (std::size_t k = 0; k < lines.size(); ++k) {
             const Line& line = lines[k];
-            if (k > 0) axis -= kLineGap * line.width;
+            if (k > 0) axis -= lineGap(text) * line.width;
             const auto [from, to] = justify(text.para.justification, line.advance);
             // Runs downwards: "from" the anchor means towards negative y.
             b.add(HostRealRect{axis - line.width / 2, -from, axis + line.width / 2, -to});
@@ -121,7 +125,7 @@ HostRealRect textLocalBounds(const TextData& text) {
         double baseline = 0;
         for (std::size_t k = 0; k < lines.size(); ++k) {
             const Line& line = lines[k];
-            if (k > 0) baseline -= kLineGap * line.size;
+            if (k > 0) baseline -= lineGap(text) * line.size;
             const auto [from, to] = justify(text.para.justification, line.advance);
             b.add(HostRealRect{from, baseline + kAscent * line.size, to,
                                baseline - kDescent * line.size});
@@ -136,7 +140,7 @@ std::vector<double> lineOffsets(const TextData& text) {
     std::vector<double> out;
     double at = 0;
     for (std::size_t k = 0; k < lines.size(); ++k) {
-        if (k > 0) at -= kLineGap * (vertical ? lines[k].width : lines[k].size);
+        if (k > 0) at -= lineGap(text) * (vertical ? lines[k].width : lines[k].size);
         out.push_back(at);
     }
     return out;

@@ -11,15 +11,16 @@
 //   anything else                                                                 0.6
 // Horizontal text: advances are scaled by the horizontal scale; a line's size is the
 // largest font size times vertical scale on it; it rises 0.8 size above its baseline and
-// falls 0.2 size below; each line's baseline is 1.2 times its size below the one before.
+// falls 0.2 size below; each line's baseline is 1.2 times its size (or the paragraph's line
+// spacing) below the one before.
 // Justification places each line about the anchor: left from it, right ending at it,
 // centre on it.
 // Vertical text: characters run down from the anchor, advances scaled by the vertical
 // scale; a column is one size wide (scaled horizontally) centred on its axis, and each
-// further column stands 1.2 sizes to the left. Left justification hangs the column from
-// the anchor, right ends it at the anchor, centre centres it.
-// Character rotation does not change the bounds. An empty line takes the size of the run
-// it ends in (12 points for text without runs).
+// further column stands 1.2 sizes (or the line spacing) to the left. Left justification hangs the
+// column from the anchor, right ends it at the anchor, centre centres it. Character rotation does
+// not change the bounds. An empty line takes the size of the run it ends in (12 points for text
+// without runs).
 #pragma once
 
 #include "host/document/TextData.h"
@@ -28,6 +29,9 @@
 #include <vector>
 
 namespace host {
+
+/// Line spacing, in multiples of the type size, when a paragraph sets none.
+inline constexpr double kAutomaticLineSpacing = 1.2;
 
 /// Advance width of one character in ems.
 double advanceEm(char32_t c);

@@ -123,3 +123,26 @@ TEST(SvgRoundTrip, RunStylingTheModelDoesNotUseIsKeptOnItsRuns) {
     ASSERT_TRUE(back);
     EXPECT_FALSE(firstDifference(*doc, *back, 1e-9)) << text;
 }
+
+// Lines placed by the editor keep their spacing: the gap between the first two baselines
+// sets it, and automatic spacing stays automatic.
+TEST(SvgRoundTrip, LineSpacingComesFromWhereTheLinesWerePlaced) {
+    const auto lines = [](double secondY) {
+        return "<svg xmlns=\"http://www.w3.org/2000/svg\" "
+               "xmlns:sodipodi=\"http://sodipodi.sourceforge.net/DTD/sodipodi-0.dtd\" "
+               "width=\"200\" height=\"100\"><text id=\"t\" font-size=\"16\">"
+               "<tspan sodipodi:role=\"line\" x=\"10\" y=\"30\">one</tspan>"
+               "<tspan sodipodi:role=\"line\" x=\"10\" y=\"" +
+               std::to_string(secondY) + "\">two</tspan></text></svg>";
+    };
+    for (const auto& [secondY, spacing] :
+         std::vector<std::pair<double, double>>{{50, 1.25}, {30 + 16 * 1.2, 0.0}, {62, 2.0}}) {
+        const auto doc = load(lines(secondY));
+        ASSERT_TRUE(doc);
+        EXPECT_NEAR(findArt(*doc, "t")->text()->para.lineSpacing, spacing, 1e-9) << secondY;
+        std::string text;
+        const auto back = roundTrip(*doc, &text);
+        ASSERT_TRUE(back);
+        EXPECT_FALSE(firstDifference(*doc, *back, 1e-9)) << text;
+    }
+}
