@@ -75,8 +75,9 @@ void SvgWriter::writeKeptAttributes(const Art& a) {
     for (const auto& [name, value] : a.kept->attributes) {
         if (isEditorShapeAttribute(name)) {
             if (staleShape) continue;
+            const std::string& key = name; // a structured binding cannot be captured everywhere
             const auto it = std::find_if(followed.begin(), followed.end(),
-                                         [&](const auto& f) { return f.first == name; });
+                                         [&](const auto& f) { return f.first == key; });
             if (it != followed.end()) {
                 xml_.attr(name, it->second);
                 continue;
