@@ -270,6 +270,26 @@ Art* SvgReader::readText(pugi::xml_node node, const Context& parent, const Compu
             continue;
         }
         const std::string_view name = localName(c);
+        if (name == "tref") {
+            // The referenced element's characters, styled as the tref is.
+            if (const pugi::xml_node ref = referenced(c)) {
+                std::string chars;
+                for (pugi::xml_node d = ref.first_child(); d;) {
+                    if (d.type() == pugi::node_pcdata || d.type() == pugi::node_cdata)
+                        chars += d.value();
+                    if (d.first_child()) {
+                        d = d.first_child();
+                        continue;
+                    }
+                    while (d != ref && !d.next_sibling())
+                        d = d.parent();
+                    d = d == ref ? pugi::xml_node() : d.next_sibling();
+                }
+                const ComputedStyle cs = computeStyle(c, level.style);
+                runs.text(chars, charFeatures(c, cs, level.features), level.preserve);
+            }
+            continue;
+        }
         if (name != "tspan" && name != "textPath" && name != "a") continue;
         const ComputedStyle cs = computeStyle(c, level.style);
         const CharFeatures f = charFeatures(c, cs, level.features);

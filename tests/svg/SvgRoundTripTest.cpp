@@ -146,3 +146,13 @@ TEST(SvgRoundTrip, LineSpacingComesFromWhereTheLinesWerePlaced) {
         EXPECT_FALSE(firstDifference(*doc, *back, 1e-9)) << text;
     }
 }
+
+// A tref draws the characters of the element it refers to; they are kept as the text's own.
+TEST(SvgRoundTrip, ATrefBecomesTheCharactersItRefersTo) {
+    const auto doc =
+        load(R"(<svg xmlns="http://www.w3.org/2000/svg" xmlns:xlink="http://www.w3.org/1999/xlink")"
+             R"( width="200" height="100"><defs><text id="src">北<tspan>海道</tspan></text></defs>)"
+             R"(<text id="t" x="10" y="50">[<tref xlink:href="#src"/>]</text></svg>)");
+    ASSERT_TRUE(doc);
+    EXPECT_EQ(findArt(*doc, "t")->text()->plainText(), "[北海道]");
+}
