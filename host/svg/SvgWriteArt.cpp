@@ -152,13 +152,7 @@ void SvgWriter::writePathElement(const Art& a, const char* role) {
         if (!samePoint(first.in, first.p) || !samePoint(last.out, last.p))
             xml_.attrRaw("cv:ends", numbers({first.in.h, first.in.v, last.out.h, last.out.v}));
     }
-    const bool content = hasContent(a, true);
-    endStart(content);
-    if (content) {
-        writeKeptChildren(a);
-        writeTagElements(a, true);
-        xml_.end("path");
-    }
+    finishElement(a, "path", true);
     if (spaced) leaveSpace();
 }
 
@@ -184,13 +178,7 @@ void SvgWriter::writeCompound(const Art& a) {
     writeStyle(paths.empty() ? PathStyle{} : paths.front()->style.get(), a.kept.get(),
                first && first->path() ? first->path()->style.get() : PathStyle{});
     if (!paths.empty()) writeCorners(paths);
-    const bool content = hasContent(a, true);
-    endStart(content);
-    if (content) {
-        writeKeptChildren(a);
-        writeTagElements(a, true);
-        xml_.end("path");
-    }
+    finishElement(a, "path", true);
     if (spaced) leaveSpace();
 }
 
@@ -225,13 +213,7 @@ void SvgWriter::writeImage(const Art& a) {
         xml_.attrRaw("transform", raster ? svgMatrix(m.a, -m.b, -m.c, m.d, m.tx, m.ty)
                                          : svgMatrix(m.a, -m.b, m.c, -m.d, m.tx, m.ty));
     }
-    const bool content = hasContent(a, true);
-    endStart(content);
-    if (content) {
-        writeKeptChildren(a);
-        writeTagElements(a, true);
-        xml_.end("image");
-    }
+    finishElement(a, "image", true);
     if (spaced) leaveSpace();
 }
 
@@ -248,13 +230,7 @@ void SvgWriter::writeSymbolInstance(const Art& a) {
     } else {
         xml_.attrRaw("transform", svgMatrix(m.a, -m.b, -m.c, m.d, m.tx, m.ty));
     }
-    const bool content = hasContent(a, true);
-    endStart(content);
-    if (content) {
-        writeKeptChildren(a);
-        writeTagElements(a, true);
-        xml_.end("use");
-    }
+    finishElement(a, "use", true);
     if (spaced) leaveSpace();
 }
 

@@ -174,13 +174,7 @@ bool SvgWriter::writeClone(const Art& a) {
                      "matrix(" + numbers({local.a, local.b, local.c, local.d, local.tx, local.ty}) +
                          ")");
     }
-    const bool content = hasContent(a, false);
-    endStart(content);
-    if (content) {
-        writeKeptChildren(a);
-        writeTagElements(a, false);
-        xml_.end("use");
-    }
+    finishElement(a, "use", false);
     xml_.newline();
     if (spaced) leaveSpace();
     return true;

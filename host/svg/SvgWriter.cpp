@@ -301,6 +301,15 @@ void SvgWriter::endStart(bool hasContent) {
     xml_.endStart(hasContent);
 }
 
+void SvgWriter::finishElement(const Art& art, const char* element, bool leaf) {
+    const bool content = hasContent(art, leaf);
+    endStart(content);
+    if (!content) return;
+    writeKeptChildren(art);
+    writeTagElements(art, leaf);
+    xml_.end(element);
+}
+
 namespace {
 
 bool isStyleTag(std::string_view name, bool leaf) {

@@ -65,6 +65,9 @@ private:
     void property(std::string_view name, std::string_view value);
     /// Ends the start tag, writing the gathered style attribute first.
     void endStart(bool hasContent);
+    /// Ends the art's start tag and, when it has kept children or tags,
+    /// writes them and closes the element.
+    void finishElement(const Art& art, const char* element, bool leaf);
     // Kept content and user spaces (SvgWriteKept.cpp).
     void writeKeptAttributes(const Art& art);
     /// The editor's parameters of a shape as the path is now written: false when they no
