@@ -1,6 +1,6 @@
 #include "DialogAgent.h"
 
-#include "DialogFields.h"
+#include "FieldNames.h"
 
 #include <algorithm>
 #include <charconv>

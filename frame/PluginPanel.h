@@ -43,11 +43,3 @@ private:
 /** Makes one of the module's panels for the plug-in reference; null when the module has
  *  no such panel. */
 using PanelFactory = std::unique_ptr<PluginPanel> (*)(HostPluginRef pluginRef);
-
-namespace frame {
-
-/** The module's two panels, in the order start-up creates them. */
-std::unique_ptr<PluginPanel> MakeTextOriginPanel(HostPluginRef pluginRef);
-std::unique_ptr<PluginPanel> MakeMoveLayerPanel(HostPluginRef pluginRef);
-
-} // namespace frame

@@ -1,6 +1,6 @@
 #include "layertools/ReplaceLayerTitle.h"
 
-#include "common/DialogFields.h"
+#include "common/DialogValues.h"
 #include "common/HostText.h"
 #include "common/SettingsStore.h"
 #include "frame/CommandOps.h"

@@ -1,9 +1,9 @@
 #include "maptools/FastMove.h"
 
+#include "common/ArtSet.h"
+#include "common/ArtWalk.h"
 #include "frame/CommandOps.h"
 #include "frame/HostSuites.h"
-#include "maptools/ArtSet.h"
-#include "maptools/ArtWalk.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // Map scaling: the command, its settings and the walk that transforms the art.
 #include "maptools/MapScaling.h"
 
+#include "common/ArtSet.h"
+#include "common/ArtWalk.h"
 #include "common/SettingsStore.h"
 #include "frame/CommandOps.h"
 #include "frame/HostSuites.h"
-#include "maptools/ArtSet.h"
-#include "maptools/ArtWalk.h"
 
 #include <cmath>
 #include <limits>

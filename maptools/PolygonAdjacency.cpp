@@ -1,8 +1,8 @@
 // The adjacency scan of polygon colouring: which top-level items of a layer touch.
+#include "common/ArtSet.h"
+#include "common/ArtWalk.h"
 #include "frame/CommandOps.h"
 #include "frame/HostSuites.h"
-#include "maptools/ArtSet.h"
-#include "maptools/ArtWalk.h"
 #include "maptools/PolygonColoring.h"
 
 #include <algorithm>

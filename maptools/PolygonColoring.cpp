@@ -1,10 +1,10 @@
 // Polygon colouring: the command, the colour search and the painting.
 #include "maptools/PolygonColoring.h"
 
+#include "common/ArtWalk.h"
 #include "frame/CommandOps.h"
 #include "frame/HostSuites.h"
 #include "hostapi/wrappers/UnicodeString.h"
-#include "maptools/ArtWalk.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 // The work of a click on a layer in the move-between-layers panel.
+#include "common/ArtSet.h"
 #include "frame/CommandOps.h"
 #include "frame/HostSuites.h"
-#include "maptools/ArtSet.h"
 #include "panels/MoveLayerPanel.h"
 #include "panels/PanelSupport.h"
 

@@ -1,9 +1,9 @@
 #include "transform/ResetTransform.h"
 
+#include "common/ArtSet.h"
 #include "common/WrapperErrors.h"
 #include "frame/HostSuites.h"
 #include "hostapi/wrappers/IText.h"
-#include "maptools/ArtSet.h"
 
 #include <cmath>
 #include <string>

@@ -1,6 +1,6 @@
 #include "commands/CommandHelp.h"
 
-#include "DialogFields.h"
+#include "FieldNames.h"
 #include "commands/CommandTable.h"
 #include "commands/Common.h"
 

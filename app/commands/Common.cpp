@@ -1,6 +1,6 @@
 #include "commands/Common.h"
 
-#include "DialogFields.h"
+#include "FieldNames.h"
 
 #include "host/loader/ModuleLocation.h"
 

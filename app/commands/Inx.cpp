@@ -3,7 +3,7 @@
 // with the built-in settings, so the extensions cannot drift from what `cartovel run` takes.
 #include "commands/Inx.h"
 
-#include "DialogFields.h"
+#include "FieldNames.h"
 #include "commands/CommandTable.h"
 #include "commands/Common.h"
 

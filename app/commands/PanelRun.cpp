@@ -1,6 +1,6 @@
 #include "commands/PanelRun.h"
 
-#include "DialogFields.h"
+#include "FieldNames.h"
 
 #include "commands/LayerPath.h"
 #include "commands/PanelEffects.h"

@@ -2,7 +2,7 @@
 #include "frame/Plugin.h"
 #include "frame/PluginEntry.h"
 
-#include "FakeHost.h"
+#include "support/FakeHost.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include "platform/UserAgent.h"
 #include "platform/ws.h"
 
-#include "FakeHost.h"
+#include "support/FakeHost.h"
 
 #include <gtest/gtest.h>
 

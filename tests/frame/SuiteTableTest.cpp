@@ -1,7 +1,7 @@
 #include "frame/HostSuites.h"
 #include "frame/SuiteHolder.h"
 
-#include "FakeHost.h"
+#include "support/FakeHost.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "hostapi/wrappers/AIError.h"
 #include "hostapi/wrappers/UnicodeString.h"
 
-#include "FakeHost.h"
+#include "support/FakeHost.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "frame/CartovelPlugin.h"
+#include "plugin/CartovelPlugin.h"
 #include "frame/HostSuites.h"
 #include "hostapi/wrappers/AIError.h"
 
-#include "FakeHost.h"
+#include "support/FakeHost.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@
 
 namespace {
 
-using frame::MenuCommand;
+using plugin::MenuCommand;
 
 // ---- Fakes the plug-in object builds on ----
 
@@ -66,7 +66,7 @@ template <size_t I> HostErr Record(HostPluginRef ref) {
     return gRunAnswer;
 }
 
-template <size_t... I> frame::CommandRunners RecordingRunners(std::index_sequence<I...>) {
+template <size_t... I> plugin::CommandRunners RecordingRunners(std::index_sequence<I...>) {
     return {Record<I>...};
 }
 
@@ -88,7 +88,7 @@ protected:
         gParts = CartovelPlugin::Parts{};
         gParts.makeTextOriginPanel = MakeTextPanel;
         gParts.makeMoveLayerPanel = MakeLayerPanel;
-        gParts.runners = RecordingRunners(std::make_index_sequence<frame::kMenuCommandCount>());
+        gParts.runners = RecordingRunners(std::make_index_sequence<plugin::kMenuCommandCount>());
     }
     void TearDown() override {
         session.Send(kCallerInterface, kSelectorShutdown);
@@ -256,10 +256,10 @@ TEST_F(CartovelPluginTest, MenuFailureEndsTheBuildingButNotTheStartup) {
 
 TEST_F(CartovelPluginTest, EachCommandItemRunsItsOwnCommand) {
     ASSERT_EQ(Start(), kHostNoErr);
-    for (const frame::MenuCommandItem& item : frame::ObjectMenuItems()) {
+    for (const plugin::MenuCommandItem& item : plugin::ObjectMenuItems()) {
         gRan.clear();
         EXPECT_EQ(Choose(item.text), kHostNoErr);
-        EXPECT_EQ(gRan, std::vector<size_t>{frame::Index(item.command)}) << item.text;
+        EXPECT_EQ(gRan, std::vector<size_t>{plugin::Index(item.command)}) << item.text;
         EXPECT_EQ(gRanWith, host.self);
     }
     EXPECT_EQ(plugin()->CommandItem(MenuCommand::MapScaling), host.ItemOfText("地図拡大縮小..."));
@@ -276,8 +276,8 @@ TEST_F(CartovelPluginTest, CommandAnswersReachTheHost) {
 }
 
 TEST_F(CartovelPluginTest, CommandWithoutItsFeatureTellsTheUserAndFails) {
-    gParts.runners[frame::Index(MenuCommand::FastMove)] = [](HostPluginRef) {
-        return frame::CommandNotAvailable();
+    gParts.runners[plugin::Index(MenuCommand::FastMove)] = [](HostPluginRef) {
+        return plugin::CommandNotAvailable();
     };
     ASSERT_EQ(Start(), kHostNoErr);
     EXPECT_EQ(Choose("高速移動"), kHostErrNotImplemented);
@@ -303,7 +303,7 @@ HostErr Throwing(HostPluginRef) {
 }
 
 TEST_F(CartovelPluginTest, ThrownFailuresBecomeHostCodes) {
-    gParts.runners[frame::Index(MenuCommand::LayerNumbering)] = Throwing;
+    gParts.runners[plugin::Index(MenuCommand::LayerNumbering)] = Throwing;
     ASSERT_EQ(Start(), kHostNoErr);
     const std::pair<Throw, HostErr> cases[] = {
         {Throw::Foreign, kHostErrCant},

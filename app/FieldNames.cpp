@@ -1,4 +1,4 @@
-#include "DialogFields.h"
+#include "FieldNames.h"
 
 #include <array>
 #include <charconv>

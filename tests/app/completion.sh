@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # bash completion of cartovel and cartovel-desk: each line, completed at its end, offers
 # the words given (and, for a line marked "only", nothing else).
-#   tests/cli/completion.sh BIN_DIR SOURCE_DIR
+#   tests/app/completion.sh BIN_DIR SOURCE_DIR
 set -uo pipefail
 bin=$1
 source "$2/packaging/cartovel.bash-completion"

@@ -5,7 +5,6 @@
 //       return command.Run(pluginRef);
 //   }
 #include "frame/CommandOps.h"
-#include "frame/MenuCommands.h"
 #include "layertools/LayerListFile.h"
 #include "layertools/NumberLayers.h"
 #include "layertools/ReplaceLayerTitle.h"
@@ -13,9 +12,10 @@
 #include "maptools/MapScaling.h"
 #include "maptools/PolygonColoring.h"
 #include "maptools/ScaleBar.h"
+#include "plugin/MenuCommands.h"
 #include "transform/ResetTransform.h"
 
-namespace frame {
+namespace plugin {
 
 namespace {
 
@@ -74,8 +74,8 @@ const CommandRunners& DefaultCommandRunners() noexcept {
 }
 
 HostErr CommandNotAvailable() {
-    MessageAlert("この機能はまだ使用できません");
+    frame::MessageAlert("この機能はまだ使用できません");
     return kHostErrNotImplemented;
 }
 
-} // namespace frame
+} // namespace plugin

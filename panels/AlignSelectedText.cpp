@@ -1,8 +1,8 @@
 // The work of one text origin button.
+#include "common/ArtSet.h"
 #include "common/WrapperErrors.h"
 #include "frame/CommandOps.h"
 #include "frame/HostSuites.h"
-#include "maptools/ArtSet.h"
 #include "panels/PanelSupport.h"
 #include "panels/TextAlignPanel.h"
 

@@ -1,6 +1,6 @@
 // The loadable module's entry: the host's messages arrive here.
-#include "frame/CartovelPlugin.h"
 #include "frame/PluginEntry.h"
+#include "plugin/CartovelPlugin.h"
 
 #include <new>
 

@@ -1,9 +1,9 @@
 // The panels the plug-in object creates at start-up.
-#include "frame/PluginPanel.h"
+#include "plugin/PanelFactories.h"
 #include "panels/MoveLayerPanel.h"
 #include "panels/TextAlignPanel.h"
 
-namespace frame {
+namespace plugin {
 
 std::unique_ptr<PluginPanel> MakeTextOriginPanel(HostPluginRef pluginRef) {
     return std::make_unique<PanelAdapter<CTextAlignPanel>>(pluginRef);
@@ -13,4 +13,4 @@ std::unique_ptr<PluginPanel> MakeMoveLayerPanel(HostPluginRef pluginRef) {
     return std::make_unique<PanelAdapter<CMoveLayerPanel>>(pluginRef);
 }
 
-} // namespace frame
+} // namespace plugin

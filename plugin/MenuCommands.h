@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <span>
 
-namespace frame {
+namespace plugin {
 
 /** In menu order. */
 enum class MenuCommand : size_t {
@@ -64,4 +64,4 @@ constexpr size_t Index(MenuCommand command) noexcept {
     return static_cast<size_t>(command);
 }
 
-} // namespace frame
+} // namespace plugin

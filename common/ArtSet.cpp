@@ -1,4 +1,4 @@
-#include "maptools/ArtSet.h"
+#include "common/ArtSet.h"
 
 #include "frame/HostSuites.h"
 

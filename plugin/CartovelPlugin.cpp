@@ -1,4 +1,4 @@
-#include "frame/CartovelPlugin.h"
+#include "plugin/CartovelPlugin.h"
 
 #include "frame/AboutBox.h"
 #include "frame/FailureConversion.h"
@@ -136,8 +136,8 @@ HostErr CartovelPlugin::OnMenuGo(HostMenuMessage* message) {
     }
     for (size_t i = 0; i < commandItems_.size(); ++i) {
         if (item != commandItems_[i]) continue;
-        const frame::CommandRunner run = parts_.runners[i];
-        return run != nullptr ? run(PluginRef()) : frame::CommandNotAvailable();
+        const plugin::CommandRunner run = parts_.runners[i];
+        return run != nullptr ? run(PluginRef()) : plugin::CommandNotAvailable();
     }
     return kHostNoErr;
 }
@@ -189,12 +189,12 @@ HostErr CartovelPlugin::BuildObjectsMenu() {
     if (const HostErr err =
             EnsureSubMenu(PluginRef(), kHostObjectUtilitiesMenuGroup, kObjectsGroup))
         return err;
-    for (const frame::MenuCommandItem& entry : frame::ObjectMenuItems()) {
-        HostMenuItemHandle& item = commandItems_[frame::Index(entry.command)];
+    for (const plugin::MenuCommandItem& entry : plugin::ObjectMenuItems()) {
+        HostMenuItemHandle& item = commandItems_[plugin::Index(entry.command)];
         if (const HostErr err = AddItem(PluginRef(), kObjectsGroup, nullptr, entry.text,
                                         kHostMenuItemWantsUpdate, &item))
             return err;
-        const frame::AutoEnabling& e = entry.enabling;
+        const plugin::AutoEnabling& e = entry.enabling;
         // The item works without it; the host then leaves it enabled.
         sMenu->UpdateMenuItemAutomatically(item, e.action, e.ifArtInDocument, e.ifNotArtInDocument,
                                            e.ifSelectedArt, e.ifNotSelectedArt, e.ifIsTrue,

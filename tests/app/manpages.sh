@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The man pages keep up with the programs: every subcommand, command and option that a
 # program's help lists is described in its page.
-#   tests/cli/manpages.sh BIN_DIR SOURCE_DIR
+#   tests/app/manpages.sh BIN_DIR SOURCE_DIR
 set -euo pipefail
 bin=$1
 pages=$2/packaging

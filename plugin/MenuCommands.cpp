@@ -1,8 +1,8 @@
-#include "frame/MenuCommands.h"
+#include "plugin/MenuCommands.h"
 
 #include "hostapi/suites/MenuSuite.h"
 
-namespace frame {
+namespace plugin {
 
 namespace {
 
@@ -38,4 +38,4 @@ std::span<const MenuCommandItem, kMenuCommandCount> ObjectMenuItems() noexcept {
     return kObjectMenuItems;
 }
 
-} // namespace frame
+} // namespace plugin

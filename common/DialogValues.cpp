@@ -1,4 +1,4 @@
-#include "common/DialogFields.h"
+#include "common/DialogValues.h"
 
 #include "common/HostText.h"
 

@@ -1,9 +1,9 @@
 // The module's plug-in object: its menus, panels and notifiers, and the menu commands.
 #pragma once
 
-#include "frame/MenuCommands.h"
 #include "frame/Plugin.h"
-#include "frame/PluginPanel.h"
+#include "plugin/MenuCommands.h"
+#include "plugin/PanelFactories.h"
 
 #include <array>
 #include <memory>
@@ -12,9 +12,9 @@ class CartovelPlugin : public Plugin {
 public:
     /** What the plug-in object builds on; tests replace parts of it. */
     struct Parts {
-        PanelFactory makeTextOriginPanel = frame::MakeTextOriginPanel;
-        PanelFactory makeMoveLayerPanel = frame::MakeMoveLayerPanel;
-        frame::CommandRunners runners = frame::DefaultCommandRunners();
+        PanelFactory makeTextOriginPanel = plugin::MakeTextOriginPanel;
+        PanelFactory makeMoveLayerPanel = plugin::MakeMoveLayerPanel;
+        plugin::CommandRunners runners = plugin::DefaultCommandRunners();
     };
 
     explicit CartovelPlugin(HostPluginRef pluginRef) noexcept;
@@ -38,8 +38,8 @@ public:
 
     HostMenuItemHandle TextOriginItem() const noexcept { return textOriginItem_; }
     HostMenuItemHandle MoveLayerItem() const noexcept { return moveLayerItem_; }
-    HostMenuItemHandle CommandItem(frame::MenuCommand command) const noexcept {
-        return commandItems_[frame::Index(command)];
+    HostMenuItemHandle CommandItem(plugin::MenuCommand command) const noexcept {
+        return commandItems_[plugin::Index(command)];
     }
     HostMenuItemHandle AboutItem() const noexcept { return aboutItem_; }
     PluginPanel* TextOriginPanel() const noexcept { return textOriginPanel_.get(); }
@@ -55,8 +55,8 @@ private:
 
     HostMenuItemHandle textOriginItem_ = nullptr;
     HostMenuItemHandle moveLayerItem_ = nullptr;
-    /** Indexed by frame::MenuCommand. */
-    std::array<HostMenuItemHandle, frame::kMenuCommandCount> commandItems_{};
+    /** Indexed by plugin::MenuCommand. */
+    std::array<HostMenuItemHandle, plugin::kMenuCommandCount> commandItems_{};
     HostMenuItemHandle aboutItem_ = nullptr;
     HostNotifierHandle shutdownNotifier_ = nullptr;
     HostNotifierHandle selectionNotifier_ = nullptr;
