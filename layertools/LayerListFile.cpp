@@ -1,5 +1,7 @@
 #include "layertools/LayerListFile.h"
 
+#include "common/DialogValues.h"
+#include "common/FieldDialog.h"
 #include "common/HostText.h"
 #include "common/LayerTargets.h"
 #include "common/SettingsStore.h"
@@ -387,28 +389,20 @@ HostErr CLayerListFile::SetFromFile() {
 
 // ---- dialog 128 ----
 
+void CLayerListFile::ShowRestoreKind(WsWindow dialog) const {
+    SetChecked(dialog, kRenameRadioId, restoreKind == 0);
+    SetChecked(dialog, kCreateRadioId, restoreKind != 0);
+}
+
+bool CLayerListFile::ReadRestoreKind(WsWindow dialog) {
+    restoreKind = IsChecked(dialog, kRenameRadioId) ? 0 : 1;
+    return true;
+}
+
 intptr_t CLayerListFile::RestoreDialogProc(WsWindow dialog, uint32_t message, WsWParam wParam,
                                            WsLParam lParam) {
-    if (message == WS_INITDIALOG) {
-        auto* self = reinterpret_cast<CLayerListFile*>(lParam);
-        WsSetProp(dialog, kSelfProp, self);
-        if (self != nullptr) {
-            WsCheckDlgButton(dialog, kRenameRadioId, self->restoreKind == 0);
-            WsCheckDlgButton(dialog, kCreateRadioId, self->restoreKind != 0);
-        }
-        return 1;
-    }
-    auto* self = static_cast<CLayerListFile*>(WsGetProp(dialog, kSelfProp));
-    if (message != WS_COMMAND || self == nullptr || WS_HIWORD(wParam) != WS_BN_CLICKED) return 0;
-    switch (WS_LOWORD(wParam)) {
-    case WS_IDOK:
-        self->restoreKind = WsIsDlgButtonChecked(dialog, kRenameRadioId) == WS_BST_CHECKED ? 0 : 1;
-        WsEndDialog(dialog, kHostNoErr);
-        return 1;
-    case WS_IDCANCEL:
-        WsEndDialog(dialog, kHostErrCancelled);
-        return 1;
-    default:
-        return 0;
-    }
+    static constexpr FieldDialog<CLayerListFile> kDialog{
+        kSelfProp, ShowBlock<CLayerListFile, &CLayerListFile::ShowRestoreKind>, NoControls,
+        ReadBlock<CLayerListFile, &CLayerListFile::ReadRestoreKind>};
+    return kDialog.Procedure(dialog, message, wParam, lParam);
 }

@@ -49,6 +49,8 @@ public:
 
 private:
     HostErr DefaultFileName(std::string& name) const;
+    void ShowRestoreKind(WsWindow dialog) const;
+    bool ReadRestoreKind(WsWindow dialog);
 };
 
 /** Writes one line per node of list and its subtrees, in pre-order, in encoding (2 UTF-16

@@ -1,6 +1,7 @@
 #include "layertools/NumberLayers.h"
 
 #include "common/DialogValues.h"
+#include "common/FieldDialog.h"
 #include "common/HostText.h"
 #include "common/SettingsStore.h"
 #include "frame/CommandOps.h"
@@ -116,7 +117,7 @@ void CNumberLayers::ShowInDialog(WsWindow dialog) const {
     ApplyEnabling(dialog);
 }
 
-void CNumberLayers::ReadFromDialog(WsWindow dialog) {
+bool CNumberLayers::ReadFromDialog(WsWindow dialog) {
     kind = ReadTargetKindCombo(dialog, kTargetKindComboId);
     visibleOnly = IsChecked(dialog, kVisibleOnlyId);
     initialNumber = ReadFieldInt(dialog, kInitialNumberId);
@@ -127,32 +128,27 @@ void CNumberLayers::ReadFromDialog(WsWindow dialog) {
     afterText = ReadFieldText(dialog, kAfterTextId);
     addToCurrentTitle = IsChecked(dialog, kAddToTitleId);
     numberPosition = IsChecked(dialog, kNumberInFrontId) ? 0 : 1;
+    // The numbering takes whatever was typed.
+    return true;
 }
 
-intptr_t CNumberLayers::DialogProc(WsWindow dialog, uint32_t message, WsWParam wParam,
-                                   WsLParam lParam) {
-    if (message == WS_INITDIALOG) {
-        auto* self = reinterpret_cast<CNumberLayers*>(lParam);
-        WsSetProp(dialog, kSelfProp, self);
-        if (self != nullptr) self->ShowInDialog(dialog);
-        return 1;
-    }
-    auto* self = static_cast<CNumberLayers*>(WsGetProp(dialog, kSelfProp));
-    if (message != WS_COMMAND || self == nullptr || WS_HIWORD(wParam) != WS_BN_CLICKED) return 0;
-    switch (WS_LOWORD(wParam)) {
+intptr_t CNumberLayers::Control(WsWindow dialog, int32_t id, uint16_t code) {
+    if (code != WS_BN_CLICKED) return 0;
+    switch (id) {
     case kAddBeforeId:
     case kAddAfterId:
     case kAddToTitleId:
         ApplyEnabling(dialog);
         return 1;
-    case WS_IDOK:
-        self->ReadFromDialog(dialog);
-        WsEndDialog(dialog, kHostNoErr);
-        return 1;
-    case WS_IDCANCEL:
-        WsEndDialog(dialog, kHostErrCancelled);
-        return 1;
     default:
         return 0;
     }
+}
+
+intptr_t CNumberLayers::DialogProc(WsWindow dialog, uint32_t message, WsWParam wParam,
+                                   WsLParam lParam) {
+    static constexpr FieldDialog<CNumberLayers> kDialog{
+        kSelfProp, ShowBlock<CNumberLayers, &CNumberLayers::ShowInDialog>, Control,
+        ReadBlock<CNumberLayers, &CNumberLayers::ReadFromDialog>};
+    return kDialog.Procedure(dialog, message, wParam, lParam);
 }

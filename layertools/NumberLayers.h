@@ -50,6 +50,8 @@ public:
 
 private:
     void ShowInDialog(WsWindow dialog) const;
-    void ReadFromDialog(WsWindow dialog);
+    /** Reads the fields back; always true, the numbering checks nothing. */
+    bool ReadFromDialog(WsWindow dialog);
     static void ApplyEnabling(WsWindow dialog);
+    static intptr_t Control(WsWindow dialog, int32_t id, uint16_t code);
 };

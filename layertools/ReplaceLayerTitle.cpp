@@ -1,6 +1,7 @@
 #include "layertools/ReplaceLayerTitle.h"
 
 #include "common/DialogValues.h"
+#include "common/FieldDialog.h"
 #include "common/HostText.h"
 #include "common/SettingsStore.h"
 #include "frame/CommandOps.h"
@@ -222,30 +223,24 @@ bool CReplaceLayerTitle::ReadFromDialog(WsWindow dialog) {
     return true;
 }
 
-intptr_t CReplaceLayerTitle::DialogProc(WsWindow dialog, uint32_t message, WsWParam wParam,
-                                        WsLParam lParam) {
-    if (message == WS_INITDIALOG) {
-        auto* self = reinterpret_cast<CReplaceLayerTitle*>(lParam);
-        WsSetProp(dialog, kSelfProp, self);
-        if (self != nullptr) self->ShowInDialog(dialog);
-        return 1;
-    }
-    auto* self = static_cast<CReplaceLayerTitle*>(WsGetProp(dialog, kSelfProp));
-    if (message != WS_COMMAND || self == nullptr || WS_HIWORD(wParam) != WS_BN_CLICKED) return 0;
-    switch (WS_LOWORD(wParam)) {
+intptr_t CReplaceLayerTitle::Control(WsWindow dialog, int32_t id, uint16_t code) {
+    if (code != WS_BN_CLICKED) return 0;
+    switch (id) {
     case kReplaceRadioId:
     case kInsertRadioId:
     case kDigitsRadioId:
     case kDelimiterRadioId:
         ApplyEnabling(dialog);
         return 1;
-    case WS_IDOK:
-        if (self->ReadFromDialog(dialog)) WsEndDialog(dialog, kHostNoErr);
-        return 1;
-    case WS_IDCANCEL:
-        WsEndDialog(dialog, kHostErrCancelled);
-        return 1;
     default:
         return 0;
     }
+}
+
+intptr_t CReplaceLayerTitle::DialogProc(WsWindow dialog, uint32_t message, WsWParam wParam,
+                                        WsLParam lParam) {
+    static constexpr FieldDialog<CReplaceLayerTitle> kDialog{
+        kSelfProp, ShowBlock<CReplaceLayerTitle, &CReplaceLayerTitle::ShowInDialog>, Control,
+        ReadBlock<CReplaceLayerTitle, &CReplaceLayerTitle::ReadFromDialog>};
+    return kDialog.Procedure(dialog, message, wParam, lParam);
 }

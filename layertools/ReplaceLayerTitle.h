@@ -66,4 +66,5 @@ private:
      *  lacks its text. */
     bool ReadFromDialog(WsWindow dialog);
     static void ApplyEnabling(WsWindow dialog);
+    static intptr_t Control(WsWindow dialog, int32_t id, uint16_t code);
 };

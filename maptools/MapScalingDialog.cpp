@@ -1,5 +1,7 @@
 // Dialog 115 of map scaling: the live percentage, the enabling by mode, the checks when a
 // field is left, and the read-back when it is confirmed.
+#include "common/DialogValues.h"
+#include "common/FieldDialog.h"
 #include "maptools/MapScaling.h"
 #include "maptools/NumberFields.h"
 
@@ -17,32 +19,20 @@ MapScalingSettings* Block(WsWindow dialog) {
     return static_cast<MapScalingSettings*>(WsGetProp(dialog, kBlockProperty));
 }
 
-bool Checked(WsWindow dialog, int32_t id) {
-    return WsIsDlgButtonChecked(dialog, id) == WS_BST_CHECKED;
-}
-
-void Check(WsWindow dialog, int32_t id, bool on) {
-    WsCheckDlgButton(dialog, id, on ? 1 : 0);
-}
-
-void Enable(WsWindow dialog, int32_t id, bool on) {
-    WsEnableWindow(WsGetDlgItem(dialog, id), on ? 1 : 0);
-}
-
 void ApplyEnabling(WsWindow dialog, int32_t mode) {
-    Enable(dialog, kCurrentScale, mode == 0);
-    Enable(dialog, kTargetScale, mode == 0);
-    Enable(dialog, kKeepProportion, mode == 1);
-    Enable(dialog, kHorizontalRatio, mode == 1);
-    Enable(dialog, kVerticalRatio, mode == 1 && !Checked(dialog, kKeepProportion));
-    Enable(dialog, kPaperList, mode == 2);
+    EnableField(dialog, kCurrentScale, mode == 0);
+    EnableField(dialog, kTargetScale, mode == 0);
+    EnableField(dialog, kKeepProportion, mode == 1);
+    EnableField(dialog, kHorizontalRatio, mode == 1);
+    EnableField(dialog, kVerticalRatio, mode == 1 && !IsChecked(dialog, kKeepProportion));
+    EnableField(dialog, kPaperList, mode == 2);
 }
 
 void ApplyMode(WsWindow dialog, int32_t mode) {
     if (mode < 0 || mode > 2) return;
-    Check(dialog, kModeScale, mode == 0);
-    Check(dialog, kModeRatio, mode == 1);
-    Check(dialog, kModePaper, mode == 2);
+    SetChecked(dialog, kModeScale, mode == 0);
+    SetChecked(dialog, kModeRatio, mode == 1);
+    SetChecked(dialog, kModePaper, mode == 2);
     ApplyEnabling(dialog, mode);
 }
 
@@ -85,11 +75,12 @@ double CheckRatioField(WsWindow dialog, int32_t id) {
 }
 
 void FollowHorizontal(WsWindow dialog) {
-    if (Checked(dialog, kKeepProportion))
+    if (IsChecked(dialog, kKeepProportion))
         SetText(dialog, kVerticalRatio, GetText(dialog, kHorizontalRatio, kFieldLimit));
 }
 
-void Start(WsWindow dialog, const MapScalingSettings& s) {
+intptr_t Start(WsWindow dialog, const MapScalingSettings* block) {
+    const MapScalingSettings s = block != nullptr ? *block : MapScalingSettings{};
     for (const PaperRatio& paper : kPaperRatios)
         WsSendDlgItemMessage(dialog, kPaperList, WS_CB_ADDSTRING, 0,
                              reinterpret_cast<WsLParam>(paper.label));
@@ -99,21 +90,22 @@ void Start(WsWindow dialog, const MapScalingSettings& s) {
     UpdatePercentage(dialog);
     SetText(dialog, kHorizontalRatio, FormatReal(s.horizontalRatio));
     SetText(dialog, kVerticalRatio, FormatReal(s.verticalRatio));
-    Check(dialog, kKeepProportion, s.keepProportion);
-    Check(dialog, kScaleFontSize, s.scaleFontSize);
-    Check(dialog, kScaleSymbolSize, s.scaleSymbolSize);
-    Check(dialog, kScaleStrokeEffect, s.scaleStrokeEffect);
-    Check(dialog, kScalePattern, s.scalePattern);
-    Check(dialog, kScaleGuide, s.scaleGuide);
-    Check(dialog, kSelectionOnly, s.selectionOnly);
+    SetChecked(dialog, kKeepProportion, s.keepProportion);
+    SetChecked(dialog, kScaleFontSize, s.scaleFontSize);
+    SetChecked(dialog, kScaleSymbolSize, s.scaleSymbolSize);
+    SetChecked(dialog, kScaleStrokeEffect, s.scaleStrokeEffect);
+    SetChecked(dialog, kScalePattern, s.scalePattern);
+    SetChecked(dialog, kScaleGuide, s.scaleGuide);
+    SetChecked(dialog, kSelectionOnly, s.selectionOnly);
     WsSendDlgItemMessage(dialog, kPaperList, WS_CB_SETCURSEL, static_cast<WsWParam>(s.paperIndex),
                          0);
     ApplyMode(dialog, s.mode);
+    return 1;
 }
 
 // Confirming straight from a field (the Enter key) leaves no field: every field gets the
 // check it would have had, so no refused value is ever read back.
-void Confirm(WsWindow dialog, MapScalingSettings& s) {
+bool Confirm(WsWindow dialog, MapScalingSettings& s) {
     const uint32_t current = CheckScaleField(dialog, kCurrentScale);
     const uint32_t target = CheckScaleField(dialog, kTargetScale);
     const double horizontal = CheckRatioField(dialog, kHorizontalRatio);
@@ -124,19 +116,20 @@ void Confirm(WsWindow dialog, MapScalingSettings& s) {
     s.targetScale = target;
     s.horizontalRatio = horizontal;
     s.verticalRatio = vertical;
-    s.keepProportion = Checked(dialog, kKeepProportion);
+    s.keepProportion = IsChecked(dialog, kKeepProportion);
     const WsLResult paper = WsSendDlgItemMessage(dialog, kPaperList, WS_CB_GETCURSEL, 0, 0);
     // A list without a selection reads back as the first entry, never as no entry.
     s.paperIndex = paper >= 0 && paper < static_cast<WsLResult>(kPaperRatios.size())
                        ? static_cast<int32_t>(paper)
                        : 0;
-    s.scaleFontSize = Checked(dialog, kScaleFontSize);
-    s.scaleSymbolSize = Checked(dialog, kScaleSymbolSize);
-    s.scaleStrokeEffect = Checked(dialog, kScaleStrokeEffect);
-    s.scaleGuide = Checked(dialog, kScaleGuide);
-    s.scalePattern = Checked(dialog, kScalePattern);
-    s.selectionOnly = Checked(dialog, kSelectionOnly);
-    s.mode = Checked(dialog, kModeScale) ? 0 : Checked(dialog, kModeRatio) ? 1 : 2;
+    s.scaleFontSize = IsChecked(dialog, kScaleFontSize);
+    s.scaleSymbolSize = IsChecked(dialog, kScaleSymbolSize);
+    s.scaleStrokeEffect = IsChecked(dialog, kScaleStrokeEffect);
+    s.scaleGuide = IsChecked(dialog, kScaleGuide);
+    s.scalePattern = IsChecked(dialog, kScalePattern);
+    s.selectionOnly = IsChecked(dialog, kSelectionOnly);
+    s.mode = IsChecked(dialog, kModeScale) ? 0 : IsChecked(dialog, kModeRatio) ? 1 : 2;
+    return true;
 }
 
 intptr_t Command(WsWindow dialog, int32_t id, uint16_t code) {
@@ -164,36 +157,15 @@ intptr_t Command(WsWindow dialog, int32_t id, uint16_t code) {
         CheckRatioField(dialog, id);
         FollowHorizontal(dialog);
         return 1;
-    case WS_IDOK:
-        if (code != WS_BN_CLICKED) return 0;
-        if (MapScalingSettings* block = Block(dialog)) Confirm(dialog, *block);
-        WsEndDialog(dialog, kHostNoErr);
-        return 1;
-    case WS_IDCANCEL:
-        if (code != WS_BN_CLICKED) return 0;
-        WsEndDialog(dialog, kHostErrCancelled);
-        return 1;
     default:
         return 0;
     }
 }
 
+constexpr FieldDialog<MapScalingSettings> kDialog{kBlockProperty, Start, Command, Confirm};
+
 } // namespace
 
 intptr_t MapScalingDialogProc(WsWindow dialog, uint32_t message, WsWParam wParam, WsLParam lParam) {
-    switch (message) {
-    case WS_INITDIALOG: {
-        auto* block = reinterpret_cast<MapScalingSettings*>(lParam);
-        WsSetProp(dialog, kBlockProperty, block);
-        Start(dialog, block != nullptr ? *block : MapScalingSettings{});
-        return 1;
-    }
-    case WS_COMMAND:
-        return Command(dialog, WS_LOWORD(wParam), WS_HIWORD(wParam));
-    case WS_DESTROY:
-        WsRemoveProp(dialog, kBlockProperty);
-        return 0;
-    default:
-        return 0;
-    }
+    return kDialog.Procedure(dialog, message, wParam, lParam);
 }

@@ -1,5 +1,7 @@
 // Dialog 123 of the scale bar: the length check, the checks when a field is left, and
 // the read-back when it is confirmed.
+#include "common/DialogValues.h"
+#include "common/FieldDialog.h"
 #include "maptools/NumberFields.h"
 #include "maptools/ScaleBar.h"
 
@@ -17,10 +19,6 @@ constexpr const char* kRecordProperty = "ScaleBarSettings";
 
 ScaleBarSettings* Record(WsWindow dialog) {
     return static_cast<ScaleBarSettings*>(WsGetProp(dialog, kRecordProperty));
-}
-
-bool Checked(WsWindow dialog, int32_t id) {
-    return WsIsDlgButtonChecked(dialog, id) == WS_BST_CHECKED;
 }
 
 void ClearResult(WsWindow dialog) {
@@ -60,7 +58,7 @@ double CheckDistanceField(WsWindow dialog) {
 void ShowLength(WsWindow dialog) {
     const double scale = numberfields::ParseReal(GetText(dialog, kScale, kFieldLimit));
     const double distance = numberfields::ParseReal(GetText(dialog, kDistance, kFieldLimit));
-    const double perUnit = Checked(dialog, kKilometres) ? 100000.0 : 100.0;
+    const double perUnit = IsChecked(dialog, kKilometres) ? 100000.0 : 100.0;
     const double centimetres = distance * perUnit / scale;
     if (!(scale > 0.0) || !std::isfinite(centimetres)) {
         ClearResult(dialog);
@@ -69,14 +67,29 @@ void ShowLength(WsWindow dialog) {
     SetText(dialog, kLengthResult, " " + FormatReal(centimetres) + " cm");
 }
 
-void Start(WsWindow dialog, const ScaleBarSettings& s) {
+intptr_t Start(WsWindow dialog, const ScaleBarSettings* record) {
+    const ScaleBarSettings s = record != nullptr ? *record : ScaleBarSettings{};
     SetText(dialog, kScale, FormatInteger(s.scale));
     SetText(dialog, kDistance, FormatReal(s.distance));
-    WsCheckDlgButton(dialog, kKilometres, s.unit == 0 ? 1 : 0);
-    WsCheckDlgButton(dialog, kMetres, s.unit == 1 ? 1 : 0);
-    WsCheckDlgButton(dialog, kNewLayer, s.newLayer ? 1 : 0);
-    WsEnableWindow(WsGetDlgItem(dialog, kNewLayer), s.layerUnusable ? 0 : 1);
+    SetChecked(dialog, kKilometres, s.unit == 0);
+    SetChecked(dialog, kMetres, s.unit == 1);
+    SetChecked(dialog, kNewLayer, s.newLayer);
+    EnableField(dialog, kNewLayer, !s.layerUnusable);
     WsSetFocus(WsGetDlgItem(dialog, kScale));
+    // The scale field has the focus already.
+    return 0;
+}
+
+// Confirming straight from a field (the Enter key) gives it the check it would have had
+// when left, so a scale of 0 never reaches the length.
+bool Confirm(WsWindow dialog, ScaleBarSettings& record) {
+    const uint32_t scale = CheckScaleField(dialog);
+    const double distance = CheckDistanceField(dialog);
+    record.scale = scale;
+    record.distance = distance;
+    record.unit = IsChecked(dialog, kKilometres) ? 0 : 1;
+    record.newLayer = IsChecked(dialog, kNewLayer);
+    return true;
 }
 
 intptr_t Command(WsWindow dialog, int32_t id, uint16_t code) {
@@ -100,47 +113,15 @@ intptr_t Command(WsWindow dialog, int32_t id, uint16_t code) {
         if (code != WS_BN_CLICKED) return 0;
         ShowLength(dialog);
         return 1;
-    case WS_IDOK: {
-        if (code != WS_BN_CLICKED) return 0;
-        // Confirming straight from a field (the Enter key) gives it the check it would
-        // have had when left, so a scale of 0 never reaches the length.
-        const uint32_t scale = CheckScaleField(dialog);
-        const double distance = CheckDistanceField(dialog);
-        if (ScaleBarSettings* record = Record(dialog)) {
-            record->scale = scale;
-            record->distance = distance;
-            record->unit = Checked(dialog, kKilometres) ? 0 : 1;
-            record->newLayer = Checked(dialog, kNewLayer);
-        }
-        WsEndDialog(dialog, kHostNoErr);
-        return 1;
-    }
-    case WS_IDCANCEL:
-        if (code != WS_BN_CLICKED) return 0;
-        WsEndDialog(dialog, kHostErrCancelled);
-        return 1;
     default:
         return 0;
     }
 }
 
+constexpr FieldDialog<ScaleBarSettings> kDialog{kRecordProperty, Start, Command, Confirm};
+
 } // namespace
 
 intptr_t ScaleBarDialogProc(WsWindow dialog, uint32_t message, WsWParam wParam, WsLParam lParam) {
-    switch (message) {
-    case WS_INITDIALOG: {
-        auto* record = reinterpret_cast<ScaleBarSettings*>(lParam);
-        WsSetProp(dialog, kRecordProperty, record);
-        Start(dialog, record != nullptr ? *record : ScaleBarSettings{});
-        // The scale field has the focus already.
-        return 0;
-    }
-    case WS_COMMAND:
-        return Command(dialog, WS_LOWORD(wParam), WS_HIWORD(wParam));
-    case WS_DESTROY:
-        WsRemoveProp(dialog, kRecordProperty);
-        return 0;
-    default:
-        return 0;
-    }
+    return kDialog.Procedure(dialog, message, wParam, lParam);
 }
