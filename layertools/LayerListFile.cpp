@@ -8,7 +8,6 @@
 #include "common/TextFileDialog.h"
 #include "frame/CommandOps.h"
 #include "frame/HostSuites.h"
-#include "layertools/TextSettings.h"
 
 #include <array>
 #include <functional>

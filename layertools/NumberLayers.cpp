@@ -3,10 +3,11 @@
 #include "common/DialogValues.h"
 #include "common/FieldDialog.h"
 #include "common/HostText.h"
-#include "common/SettingsStore.h"
+#include "common/SettingsTable.h"
 #include "frame/CommandOps.h"
 #include "frame/HostSuites.h"
-#include "layertools/TextSettings.h"
+
+#include <array>
 
 namespace {
 
@@ -25,32 +26,28 @@ enum : int32_t {
 
 constexpr const char* kSelfProp = "CNumberLayers";
 
+// Read and written in this order.
+constexpr std::array<settings::Entry<CNumberLayers>, 10> kSettings = {{
+    {"NL_Kind", &CNumberLayers::kind},
+    {"NL_VisibleLayersOnly", &CNumberLayers::visibleOnly},
+    {"NL_InitialNum", &CNumberLayers::initialNumber},
+    {"NL_Step", &CNumberLayers::step},
+    {"NL_AddStringBeforeNumber", &CNumberLayers::addBefore},
+    {"NL_BeforeString", &CNumberLayers::beforeText},
+    {"NL_AddStringAfterNumber", &CNumberLayers::addAfter},
+    {"NL_AfterString", &CNumberLayers::afterText},
+    {"NL_AddToCurrentTitle", &CNumberLayers::addToCurrentTitle},
+    {"NL_AddNumberPos", &CNumberLayers::numberPosition},
+}};
+
 } // namespace
 
 void CNumberLayers::ReadSettings() {
-    settings::ReadInteger("NL_Kind", kind);
-    settings::ReadBoolean("NL_VisibleLayersOnly", visibleOnly);
-    settings::ReadInteger("NL_InitialNum", initialNumber);
-    settings::ReadInteger("NL_Step", step);
-    settings::ReadBoolean("NL_AddStringBeforeNumber", addBefore);
-    ReadTextSetting("NL_BeforeString", beforeText);
-    settings::ReadBoolean("NL_AddStringAfterNumber", addAfter);
-    ReadTextSetting("NL_AfterString", afterText);
-    settings::ReadBoolean("NL_AddToCurrentTitle", addToCurrentTitle);
-    settings::ReadInteger("NL_AddNumberPos", numberPosition);
+    settings::ReadAll(kSettings, *this);
 }
 
 void CNumberLayers::WriteSettings() const {
-    settings::WriteInteger("NL_Kind", kind);
-    settings::WriteBoolean("NL_VisibleLayersOnly", visibleOnly);
-    settings::WriteInteger("NL_InitialNum", initialNumber);
-    settings::WriteInteger("NL_Step", step);
-    settings::WriteBoolean("NL_AddStringBeforeNumber", addBefore);
-    WriteTextSetting("NL_BeforeString", beforeText);
-    settings::WriteBoolean("NL_AddStringAfterNumber", addAfter);
-    WriteTextSetting("NL_AfterString", afterText);
-    settings::WriteBoolean("NL_AddToCurrentTitle", addToCurrentTitle);
-    settings::WriteInteger("NL_AddNumberPos", numberPosition);
+    settings::WriteAll(kSettings, *this);
 }
 
 HostErr CNumberLayers::Run() {

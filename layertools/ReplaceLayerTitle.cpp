@@ -3,10 +3,11 @@
 #include "common/DialogValues.h"
 #include "common/FieldDialog.h"
 #include "common/HostText.h"
-#include "common/SettingsStore.h"
+#include "common/SettingsTable.h"
 #include "frame/CommandOps.h"
 #include "frame/HostSuites.h"
-#include "layertools/TextSettings.h"
+
+#include <array>
 
 namespace {
 
@@ -31,30 +32,27 @@ bool IsDigit(uint32_t c) {
     return (c >= 0x30 && c <= 0x39) || (c >= 0xFF10 && c <= 0xFF19);
 }
 
+// Read and written in this order.
+constexpr std::array<settings::Entry<CReplaceLayerTitle>, 9> kSettings = {{
+    {"RL_DestLayerKind", &CReplaceLayerTitle::kind},
+    {"RL_VisibleLayersOnly", &CReplaceLayerTitle::visibleOnly},
+    {"RL_ReplaceType", &CReplaceLayerTitle::operation},
+    {"RL_SearchString", &CReplaceLayerTitle::searchText},
+    {"RL_ReplaceString", &CReplaceLayerTitle::replaceText},
+    {"RL_InsertString", &CReplaceLayerTitle::insertText},
+    {"RL_InsertPos", &CReplaceLayerTitle::insertPosition},
+    {"RL_Delimiter", &CReplaceLayerTitle::delimiter},
+    {"RL_DeleteWithDelimiter", &CReplaceLayerTitle::deleteWithDelimiter},
+}};
+
 } // namespace
 
 void CReplaceLayerTitle::ReadSettings() {
-    settings::ReadInteger("RL_DestLayerKind", kind);
-    settings::ReadBoolean("RL_VisibleLayersOnly", visibleOnly);
-    settings::ReadInteger("RL_ReplaceType", operation);
-    ReadTextSetting("RL_SearchString", searchText);
-    ReadTextSetting("RL_ReplaceString", replaceText);
-    ReadTextSetting("RL_InsertString", insertText);
-    settings::ReadInteger("RL_InsertPos", insertPosition);
-    ReadTextSetting("RL_Delimiter", delimiter);
-    settings::ReadBoolean("RL_DeleteWithDelimiter", deleteWithDelimiter);
+    settings::ReadAll(kSettings, *this);
 }
 
 void CReplaceLayerTitle::WriteSettings() const {
-    settings::WriteInteger("RL_DestLayerKind", kind);
-    settings::WriteBoolean("RL_VisibleLayersOnly", visibleOnly);
-    settings::WriteInteger("RL_ReplaceType", operation);
-    WriteTextSetting("RL_SearchString", searchText);
-    WriteTextSetting("RL_ReplaceString", replaceText);
-    WriteTextSetting("RL_InsertString", insertText);
-    settings::WriteInteger("RL_InsertPos", insertPosition);
-    WriteTextSetting("RL_Delimiter", delimiter);
-    settings::WriteBoolean("RL_DeleteWithDelimiter", deleteWithDelimiter);
+    settings::WriteAll(kSettings, *this);
 }
 
 HostErr CReplaceLayerTitle::Run() {
