@@ -1,13 +1,28 @@
 // The procedure the tools' field dialogs share. The run passes the address of the block
 // the dialog edits as the procedure's parameter; the procedure keeps it in a window
 // property while the dialog is open. OK reads the controls back and ends the dialog with
-// 0, Cancel ends it with 'STOP' and leaves the block as it was.
+// 0, Cancel ends it with kHostErrCancelled and leaves the block as it was.
 #pragma once
 
 #include "hostapi/HostTypes.h"
 #include "platform/ws.h"
 
 #include <cstdint>
+#include <span>
+
+/** What one notification of one control does; act gets the dialog and the control's id. */
+struct ControlAction {
+    int32_t id;
+    /** WS_BN_CLICKED, WS_EN_KILLFOCUS, ... */
+    uint16_t code;
+    void (*act)(WsWindow dialog, int32_t id);
+};
+
+/** The block of an open dialog whose procedure keeps it in property; null when the run
+ *  gave none. */
+template <class Block> Block* FieldBlock(WsWindow dialog, const char* property) {
+    return static_cast<Block*>(WsGetProp(dialog, property));
+}
 
 template <class Block> struct FieldDialog {
     /** The window property that holds the block's address. */
@@ -15,8 +30,9 @@ template <class Block> struct FieldDialog {
     /** Fills the controls when the dialog opens; block is null when the run gave none.
      *  The answer to the opening message: 0 when it has set the focus itself. */
     intptr_t (*show)(WsWindow dialog, const Block* block);
-    /** A notification from a control other than OK and Cancel; 1 when it was handled. */
-    intptr_t (*control)(WsWindow dialog, int32_t id, uint16_t code);
+    /** The controls other than OK and Cancel that answer a notification; any other
+     *  notification is left to the default handling. */
+    std::span<const ControlAction> controls;
     /** Reads the controls back on OK; false keeps the dialog open (after telling the user
      *  why). Not called when the run gave no block: the dialog then ends all the same. */
     bool (*confirm)(WsWindow dialog, Block& block);
@@ -40,13 +56,20 @@ template <class Block> struct FieldDialog {
 
 private:
     intptr_t Command(WsWindow dialog, int32_t id, uint16_t code) const {
-        if (id != WS_IDOK && id != WS_IDCANCEL) return control(dialog, id, code);
+        if (id != WS_IDOK && id != WS_IDCANCEL) {
+            for (const ControlAction& action : controls) {
+                if (action.id != id || action.code != code) continue;
+                action.act(dialog, id);
+                return 1;
+            }
+            return 0;
+        }
         if (code != WS_BN_CLICKED) return 0;
         if (id == WS_IDCANCEL) {
             WsEndDialog(dialog, kHostErrCancelled);
             return 1;
         }
-        auto* block = static_cast<Block*>(WsGetProp(dialog, property));
+        Block* block = FieldBlock<Block>(dialog, property);
         if (block == nullptr || confirm(dialog, *block)) WsEndDialog(dialog, kHostNoErr);
         return 1;
     }
@@ -64,9 +87,4 @@ intptr_t ShowBlock(WsWindow dialog, const Block* block) {
 template <class Block, bool (Block::*read)(WsWindow)>
 bool ReadBlock(WsWindow dialog, Block& block) {
     return (block.*read)(dialog);
-}
-
-/** The control handler of a dialog with nothing but its OK and Cancel buttons to answer. */
-inline intptr_t NoControls(WsWindow, int32_t, uint16_t) {
-    return 0;
 }

@@ -6,6 +6,7 @@
 #include "common/LayerTargets.h"
 #include "common/SettingsStore.h"
 #include "common/TextFileDialog.h"
+#include "frame/AppContextScope.h"
 #include "frame/CommandOps.h"
 #include "frame/HostSuites.h"
 
@@ -182,17 +183,20 @@ HostErr ParseListLine(HostUString line, ListLine& out) {
     return NewText(std::string_view(text).substr(out.depth), out.name);
 }
 
-// A title the host refuses is a host failure like any other: the layer would keep a name
-// the file does not give it, and the run would pass for a success.
-HostErr RenameLayersFromFile(CMvTextFile& file, size_t* failedLine) {
+namespace {
+
+/** The walk both readers share: place finds or makes the layer for each line (the first
+ *  with previous and layer null), and the walk gives it the line's name. A line more than
+ *  one level deeper than the one before does not fit. */
+template <class Place> HostErr PlaceListLines(CMvTextFile& file, size_t* failedLine, Place place) {
     size_t lineNumber = 1;
     if (failedLine != nullptr) *failedLine = lineNumber;
     if (sLayer == nullptr) return kHostErrSuiteNotFound;
     ListLine line;
+    // Checked before the first layer is placed, so a file that is no list changes nothing.
     if (const HostErr err = ReadFirstLine(file, line)) return err;
     HostLayerHandle layer = nullptr;
-    if (const HostErr err = sLayer->GetFirstLayer(&layer)) return err;
-    if (layer == nullptr) return kListDoesNotFit;
+    if (const HostErr err = place(line.depth, 0, layer)) return err;
     if (const HostErr err = sLayer->SetLayerTitle(layer, line.name.get())) return err;
     size_t previous = 0;
     ai::UnicodeString text;
@@ -200,59 +204,59 @@ HostErr RenameLayersFromFile(CMvTextFile& file, size_t* failedLine) {
         ++lineNumber;
         if (failedLine != nullptr) *failedLine = lineNumber;
         if (const HostErr err = ParseListLine(text.get(), line)) return err;
-        const size_t depth = line.depth;
-        if (depth == previous) {
-            if (const HostErr err = NextSiblingLayer(layer, layer)) return err;
-        } else if (depth == previous + 1) {
-            if (const HostErr err = sLayer->GetFirstChild(layer, &layer)) return err;
-        } else if (depth > previous) {
-            return kListDoesNotFit;
-        } else {
-            if (const HostErr err = Ancestor(layer, previous - depth, layer)) return err;
-            if (const HostErr err = NextSiblingLayer(layer, layer)) return err;
-        }
-        if (layer == nullptr) return kListDoesNotFit;
+        if (line.depth > previous + 1) return kListDoesNotFit;
+        if (const HostErr err = place(line.depth, previous, layer)) return err;
         if (const HostErr err = sLayer->SetLayerTitle(layer, line.name.get())) return err;
-        previous = depth;
+        previous = line.depth;
     }
     return file.ReadError();
 }
 
-HostErr CreateLayersFromFile(CMvTextFile& file, size_t* failedLine) {
-    size_t lineNumber = 1;
-    if (failedLine != nullptr) *failedLine = lineNumber;
-    if (sLayer == nullptr) return kHostErrSuiteNotFound;
-    ListLine line;
-    // Checked before the first layer is made, so a file that is no list leaves no layer.
-    if (const HostErr err = ReadFirstLine(file, line)) return err;
-    HostLayerHandle layer = nullptr;
-    if (const HostErr err = sLayer->InsertLayer(nullptr, kHostPlaceAboveAll, &layer)) return err;
-    if (layer == nullptr) return kHostErrCant;
-    if (const HostErr err = sLayer->SetLayerTitle(layer, line.name.get())) return err;
-    size_t previous = 0;
-    ai::UnicodeString text;
-    while (file.ReadLine(text)) {
-        ++lineNumber;
-        if (failedLine != nullptr) *failedLine = lineNumber;
-        if (const HostErr err = ParseListLine(text.get(), line)) return err;
-        const size_t depth = line.depth;
-        int16_t order = kHostPlaceBelow;
-        if (depth == previous + 1) {
-            order = kHostPlaceInsideOnBottom;
-        } else if (depth > previous) {
-            return kListDoesNotFit;
-        } else if (depth < previous) {
-            if (const HostErr err = Ancestor(layer, previous - depth, layer)) return err;
-            if (layer == nullptr) return kListDoesNotFit;
-        }
-        HostLayerHandle made = nullptr;
-        if (const HostErr err = sLayer->InsertLayer(layer, order, &made)) return err;
-        if (made == nullptr) return kHostErrCant;
-        layer = made;
-        if (const HostErr err = sLayer->SetLayerTitle(layer, line.name.get())) return err;
-        previous = depth;
+/** The existing layer for a line: the first layer for the first line, then the next one
+ *  in pre-order at the line's depth. */
+HostErr FindLayerForLine(size_t depth, size_t previous, HostLayerHandle& layer) {
+    if (layer == nullptr) {
+        if (const HostErr err = sLayer->GetFirstLayer(&layer)) return err;
+    } else if (depth == previous) {
+        if (const HostErr err = NextSiblingLayer(layer, layer)) return err;
+    } else if (depth == previous + 1) {
+        if (const HostErr err = sLayer->GetFirstChild(layer, &layer)) return err;
+    } else {
+        if (const HostErr err = Ancestor(layer, previous - depth, layer)) return err;
+        if (const HostErr err = NextSiblingLayer(layer, layer)) return err;
     }
-    return file.ReadError();
+    return layer == nullptr ? kListDoesNotFit : kHostNoErr;
+}
+
+/** A new layer for a line: above all layers for the first line, then below the one
+ *  before at the same depth, inside it one level deeper, or below its ancestor. */
+HostErr MakeLayerForLine(size_t depth, size_t previous, HostLayerHandle& layer) {
+    int16_t order = kHostPlaceBelow;
+    if (layer == nullptr) {
+        order = kHostPlaceAboveAll;
+    } else if (depth == previous + 1) {
+        order = kHostPlaceInsideOnBottom;
+    } else if (depth < previous) {
+        if (const HostErr err = Ancestor(layer, previous - depth, layer)) return err;
+        if (layer == nullptr) return kListDoesNotFit;
+    }
+    HostLayerHandle made = nullptr;
+    if (const HostErr err = sLayer->InsertLayer(layer, order, &made)) return err;
+    if (made == nullptr) return kHostErrCant;
+    layer = made;
+    return kHostNoErr;
+}
+
+} // namespace
+
+// A title the host refuses is a host failure like any other: the layer would keep a name
+// the file does not give it, and the run would pass for a success.
+HostErr RenameLayersFromFile(CMvTextFile& file, size_t* failedLine) {
+    return PlaceListLines(file, failedLine, FindLayerForLine);
+}
+
+HostErr CreateLayersFromFile(CMvTextFile& file, size_t* failedLine) {
+    return PlaceListLines(file, failedLine, MakeLayerForLine);
 }
 
 // ---- the commands ----
@@ -260,8 +264,8 @@ HostErr CreateLayersFromFile(CMvTextFile& file, size_t* failedLine) {
 HostErr CLayerListFile::DefaultFileName(std::string& name) const {
     name.clear();
     if (sContext != nullptr && sDocument != nullptr && sFilePath != nullptr) {
-        HostAppContext context = nullptr;
-        if (const HostErr err = sContext->PushAppContext(pluginRef, &context)) return err;
+        const AppContextScope context(pluginRef);
+        if (const HostErr err = context.Result()) return err;
         CFilePath document;
         if (document.Make() == kHostNoErr &&
             sDocument->GetDocumentFileSpecification(document.get()) == kHostNoErr &&
@@ -271,7 +275,6 @@ HostErr CLayerListFile::DefaultFileName(std::string& name) const {
                 kHostNoErr)
                 TextToUTF8(stem.get(), name);
         }
-        sContext->PopAppContext(context);
     }
     name += ".txt";
     return kHostNoErr;
@@ -401,7 +404,9 @@ bool CLayerListFile::ReadRestoreKind(WsWindow dialog) {
 intptr_t CLayerListFile::RestoreDialogProc(WsWindow dialog, uint32_t message, WsWParam wParam,
                                            WsLParam lParam) {
     static constexpr FieldDialog<CLayerListFile> kDialog{
-        kSelfProp, ShowBlock<CLayerListFile, &CLayerListFile::ShowRestoreKind>, NoControls,
+        kSelfProp,
+        ShowBlock<CLayerListFile, &CLayerListFile::ShowRestoreKind>,
+        {},
         ReadBlock<CLayerListFile, &CLayerListFile::ReadRestoreKind>};
     return kDialog.Procedure(dialog, message, wParam, lParam);
 }

@@ -4,8 +4,8 @@
 #include "common/FieldDialog.h"
 #include "common/HostText.h"
 #include "common/SettingsTable.h"
-#include "frame/CommandOps.h"
 #include "frame/HostSuites.h"
+#include "layertools/TargetLayerRun.h"
 
 #include <array>
 
@@ -51,15 +51,11 @@ void CNumberLayers::WriteSettings() const {
 }
 
 HostErr CNumberLayers::Run() {
-    ReadSettings();
-    if (const HostErr err = frame::RunModalDialog(pluginRef, kDialogId, DialogProc,
-                                                  reinterpret_cast<WsLParam>(this)))
-        return err;
-    WriteSettings();
-    int64_t n = initialNumber;
-    return ForEachTargetLayer(kind, visibleOnly, [&](HostLayerHandle layer) {
-        const HostErr err = NumberLayer(layer, n);
-        if (err == kHostNoErr) n += step;
+    int64_t numbered = 0;
+    return RunOnTargetLayers(*this, [&](HostLayerHandle layer) {
+        // In 64 bits: the numbers go on past the 32-bit range.
+        const HostErr err = NumberLayer(layer, initialNumber + numbered * step);
+        if (err == kHostNoErr) ++numbered;
         return err;
     });
 }
@@ -129,23 +125,16 @@ bool CNumberLayers::ReadFromDialog(WsWindow dialog) {
     return true;
 }
 
-intptr_t CNumberLayers::Control(WsWindow dialog, int32_t id, uint16_t code) {
-    if (code != WS_BN_CLICKED) return 0;
-    switch (id) {
-    case kAddBeforeId:
-    case kAddAfterId:
-    case kAddToTitleId:
-        ApplyEnabling(dialog);
-        return 1;
-    default:
-        return 0;
-    }
-}
-
 intptr_t CNumberLayers::DialogProc(WsWindow dialog, uint32_t message, WsWParam wParam,
                                    WsLParam lParam) {
+    static constexpr auto Enable = [](WsWindow window, int32_t) { ApplyEnabling(window); };
+    static constexpr ControlAction kControls[] = {
+        {kAddBeforeId, WS_BN_CLICKED, Enable},
+        {kAddAfterId, WS_BN_CLICKED, Enable},
+        {kAddToTitleId, WS_BN_CLICKED, Enable},
+    };
     static constexpr FieldDialog<CNumberLayers> kDialog{
-        kSelfProp, ShowBlock<CNumberLayers, &CNumberLayers::ShowInDialog>, Control,
+        kSelfProp, ShowBlock<CNumberLayers, &CNumberLayers::ShowInDialog>, kControls,
         ReadBlock<CNumberLayers, &CNumberLayers::ReadFromDialog>};
     return kDialog.Procedure(dialog, message, wParam, lParam);
 }

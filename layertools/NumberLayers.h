@@ -17,7 +17,7 @@ public:
     CNumberLayers& operator=(const CNumberLayers&) = delete;
 
     /** Reads the settings, shows dialog 125, stores the confirmed settings and numbers the
-     *  target layers. 0, 'STOP' when the dialog was cancelled, or the first host error;
+     *  target layers. 0, kHostErrCancelled when the dialog was cancelled, or the first host error;
      *  layers numbered before a failure keep their new names. */
     HostErr Run();
 
@@ -53,5 +53,4 @@ private:
     /** Reads the fields back; always true, the numbering checks nothing. */
     bool ReadFromDialog(WsWindow dialog);
     static void ApplyEnabling(WsWindow dialog);
-    static intptr_t Control(WsWindow dialog, int32_t id, uint16_t code);
 };

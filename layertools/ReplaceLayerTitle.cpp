@@ -6,6 +6,7 @@
 #include "common/SettingsTable.h"
 #include "frame/CommandOps.h"
 #include "frame/HostSuites.h"
+#include "layertools/TargetLayerRun.h"
 
 #include <array>
 
@@ -56,13 +57,8 @@ void CReplaceLayerTitle::WriteSettings() const {
 }
 
 HostErr CReplaceLayerTitle::Run() {
-    ReadSettings();
-    if (const HostErr err = frame::RunModalDialog(pluginRef, kDialogId, DialogProc,
-                                                  reinterpret_cast<WsLParam>(this)))
-        return err;
-    WriteSettings();
-    return ForEachTargetLayer(kind, visibleOnly,
-                              [this](HostLayerHandle layer) { return EditLayerTitle(layer); });
+    return RunOnTargetLayers(*this,
+                             [this](HostLayerHandle layer) { return EditLayerTitle(layer); });
 }
 
 HostErr CReplaceLayerTitle::EditLayerTitle(HostLayerHandle layer) const {
@@ -221,24 +217,17 @@ bool CReplaceLayerTitle::ReadFromDialog(WsWindow dialog) {
     return true;
 }
 
-intptr_t CReplaceLayerTitle::Control(WsWindow dialog, int32_t id, uint16_t code) {
-    if (code != WS_BN_CLICKED) return 0;
-    switch (id) {
-    case kReplaceRadioId:
-    case kInsertRadioId:
-    case kDigitsRadioId:
-    case kDelimiterRadioId:
-        ApplyEnabling(dialog);
-        return 1;
-    default:
-        return 0;
-    }
-}
-
 intptr_t CReplaceLayerTitle::DialogProc(WsWindow dialog, uint32_t message, WsWParam wParam,
                                         WsLParam lParam) {
+    static constexpr auto Enable = [](WsWindow window, int32_t) { ApplyEnabling(window); };
+    static constexpr ControlAction kControls[] = {
+        {kReplaceRadioId, WS_BN_CLICKED, Enable},
+        {kInsertRadioId, WS_BN_CLICKED, Enable},
+        {kDigitsRadioId, WS_BN_CLICKED, Enable},
+        {kDelimiterRadioId, WS_BN_CLICKED, Enable},
+    };
     static constexpr FieldDialog<CReplaceLayerTitle> kDialog{
-        kSelfProp, ShowBlock<CReplaceLayerTitle, &CReplaceLayerTitle::ShowInDialog>, Control,
+        kSelfProp, ShowBlock<CReplaceLayerTitle, &CReplaceLayerTitle::ShowInDialog>, kControls,
         ReadBlock<CReplaceLayerTitle, &CReplaceLayerTitle::ReadFromDialog>};
     return kDialog.Procedure(dialog, message, wParam, lParam);
 }

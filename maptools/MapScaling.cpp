@@ -290,16 +290,12 @@ HostErr CMapScaling::WalkArt(HostArtHandle art, bool withSiblings) {
             frame::SetProgressValue(progressPosition, progressMaximum);
 
             int16_t type = 0;
-            if (HostErr err = sArt->GetArtType(object, &type); err != kHostNoErr) return err;
-            int32_t attributes = 0;
-            if (HostErr err =
-                    sArt->GetArtUserAttr(object, kHostArtLocked | kHostArtHidden, &attributes);
-                err != kHostNoErr)
-                return err;
+            bool skipped = false;
+            if (HostErr err = ReadTypeAndLock(object, type, skipped); err != kHostNoErr) return err;
             HostArtHandle child = nullptr;
             if (HostErr err = sArt->GetArtFirstChild(object, &child); err != kHostNoErr) return err;
 
-            if (attributes & (kHostArtLocked | kHostArtHidden)) return kHostNoErr;
+            if (skipped) return kHostNoErr;
             if (settings.selectionOnly) {
                 // A container is entered only when it carries the selected mark itself.
                 int32_t selected = 0;

@@ -6,18 +6,11 @@
 #include "maptools/NumberFields.h"
 
 using namespace mapscaling;
-using numberfields::FormatInteger;
-using numberfields::FormatReal;
-using numberfields::GetText;
-using numberfields::SetText;
+using namespace numberfields;
 
 namespace {
 
 constexpr const char* kBlockProperty = "MapScalingSettings";
-
-MapScalingSettings* Block(WsWindow dialog) {
-    return static_cast<MapScalingSettings*>(WsGetProp(dialog, kBlockProperty));
-}
 
 void ApplyEnabling(WsWindow dialog, int32_t mode) {
     EnableField(dialog, kCurrentScale, mode == 0);
@@ -37,8 +30,8 @@ void ApplyMode(WsWindow dialog, int32_t mode) {
 }
 
 void UpdatePercentage(WsWindow dialog) {
-    const auto current = numberfields::ParseInteger(GetText(dialog, kCurrentScale, kFieldLimit));
-    const auto target = numberfields::ParseInteger(GetText(dialog, kTargetScale, kFieldLimit));
+    const auto current = ParseInteger(GetText(dialog, kCurrentScale, kFieldLimit));
+    const auto target = ParseInteger(GetText(dialog, kTargetScale, kFieldLimit));
     if (!current || !target || *target == 0) return;
     const double percent = static_cast<double>(*current) / static_cast<double>(*target) * 100.0;
     SetText(dialog, kPercentage, "(" + FormatReal(percent) + "%)");
@@ -47,10 +40,10 @@ void UpdatePercentage(WsWindow dialog) {
 /** Puts back the value the field opened with when its text is a scale of 1 or less; the
  *  default stands in for an opening value that is no scale either. */
 uint32_t CheckScaleField(WsWindow dialog, int32_t id) {
-    const auto typed = numberfields::ParseInteger(GetText(dialog, id, kFieldLimit));
+    const auto typed = ParseInteger(GetText(dialog, id, kFieldLimit));
     if (typed && IsValidScale(*typed)) return static_cast<uint32_t>(*typed);
     const MapScalingSettings defaults;
-    const MapScalingSettings* block = Block(dialog);
+    const MapScalingSettings* block = FieldBlock<MapScalingSettings>(dialog, kBlockProperty);
     uint32_t opening = id == kCurrentScale ? defaults.currentScale : defaults.targetScale;
     if (block != nullptr) {
         const uint32_t stored = id == kCurrentScale ? block->currentScale : block->targetScale;
@@ -62,10 +55,10 @@ uint32_t CheckScaleField(WsWindow dialog, int32_t id) {
 
 /** The same for a ratio of 0 or less (or no number at all). */
 double CheckRatioField(WsWindow dialog, int32_t id) {
-    const double typed = numberfields::ParseReal(GetText(dialog, id, kFieldLimit));
+    const double typed = ParseReal(GetText(dialog, id, kFieldLimit));
     if (IsValidRatio(typed)) return typed;
     double opening = MapScalingSettings{}.horizontalRatio;
-    if (const MapScalingSettings* block = Block(dialog)) {
+    if (const MapScalingSettings* block = FieldBlock<MapScalingSettings>(dialog, kBlockProperty)) {
         const double stored =
             id == kHorizontalRatio ? block->horizontalRatio : block->verticalRatio;
         if (IsValidRatio(stored)) opening = stored;
@@ -132,37 +125,37 @@ bool Confirm(WsWindow dialog, MapScalingSettings& s) {
     return true;
 }
 
-intptr_t Command(WsWindow dialog, int32_t id, uint16_t code) {
-    switch (id) {
-    case kModeScale:
-    case kModeRatio:
-    case kModePaper:
-        if (code != WS_BN_CLICKED) return 0;
-        ApplyMode(dialog, id == kModeScale ? 0 : id == kModeRatio ? 1 : 2);
-        return 1;
-    case kKeepProportion:
-        if (code != WS_BN_CLICKED) return 0;
-        FollowHorizontal(dialog);
-        ApplyEnabling(dialog, 1);
-        return 1;
-    case kCurrentScale:
-    case kTargetScale:
-        if (code != WS_EN_KILLFOCUS) return 0;
-        CheckScaleField(dialog, id);
-        UpdatePercentage(dialog);
-        return 1;
-    case kHorizontalRatio:
-    case kVerticalRatio:
-        if (code != WS_EN_KILLFOCUS) return 0;
-        CheckRatioField(dialog, id);
-        FollowHorizontal(dialog);
-        return 1;
-    default:
-        return 0;
-    }
+void ChooseMode(WsWindow dialog, int32_t id) {
+    ApplyMode(dialog, id == kModeScale ? 0 : id == kModeRatio ? 1 : 2);
 }
 
-constexpr FieldDialog<MapScalingSettings> kDialog{kBlockProperty, Start, Command, Confirm};
+void SwitchProportion(WsWindow dialog, int32_t) {
+    FollowHorizontal(dialog);
+    ApplyEnabling(dialog, 1);
+}
+
+void LeaveScaleField(WsWindow dialog, int32_t id) {
+    CheckScaleField(dialog, id);
+    UpdatePercentage(dialog);
+}
+
+void LeaveRatioField(WsWindow dialog, int32_t id) {
+    CheckRatioField(dialog, id);
+    FollowHorizontal(dialog);
+}
+
+constexpr ControlAction kControls[] = {
+    {kModeScale, WS_BN_CLICKED, ChooseMode},
+    {kModeRatio, WS_BN_CLICKED, ChooseMode},
+    {kModePaper, WS_BN_CLICKED, ChooseMode},
+    {kKeepProportion, WS_BN_CLICKED, SwitchProportion},
+    {kCurrentScale, WS_EN_KILLFOCUS, LeaveScaleField},
+    {kTargetScale, WS_EN_KILLFOCUS, LeaveScaleField},
+    {kHorizontalRatio, WS_EN_KILLFOCUS, LeaveRatioField},
+    {kVerticalRatio, WS_EN_KILLFOCUS, LeaveRatioField},
+};
+
+constexpr FieldDialog<MapScalingSettings> kDialog{kBlockProperty, Start, kControls, Confirm};
 
 } // namespace
 

@@ -6,58 +6,57 @@
 #include "maptools/ScaleBar.h"
 
 #include <cmath>
+#include <optional>
 
 using namespace scalebar;
-using numberfields::FormatInteger;
-using numberfields::FormatReal;
-using numberfields::GetText;
-using numberfields::SetText;
+using namespace numberfields;
 
 namespace {
 
 constexpr const char* kRecordProperty = "ScaleBarSettings";
 
-ScaleBarSettings* Record(WsWindow dialog) {
-    return static_cast<ScaleBarSettings*>(WsGetProp(dialog, kRecordProperty));
-}
-
 void ClearResult(WsWindow dialog) {
     SetText(dialog, kLengthResult, "");
 }
 
-/** The field as a scale, the value it opened with when it holds 0 or no number (the
- *  default when that is no scale either); the field shows the value taken. */
-uint32_t CheckScaleField(WsWindow dialog) {
-    const auto typed = numberfields::ParseInteger(GetText(dialog, kScale, kFieldLimit));
-    uint32_t value = ScaleBarSettings{}.scale;
-    if (typed && IsValidBarScale(*typed)) {
-        value = static_cast<uint32_t>(*typed);
-    } else if (const ScaleBarSettings* record = Record(dialog);
-               record != nullptr && IsValidBarScale(record->scale)) {
-        value = record->scale;
+/** The field as the value it stands for: typed when valid takes it, else the value it
+ *  opened with when valid takes that, else the default; the field shows the value taken. */
+template <class T, class Valid, class Format>
+T CheckField(WsWindow dialog, int32_t id, std::optional<T> typed, T ScaleBarSettings::*member,
+             Valid valid, Format format) {
+    T value = ScaleBarSettings{}.*member;
+    if (typed && valid(*typed)) {
+        value = *typed;
+    } else if (const ScaleBarSettings* record =
+                   FieldBlock<ScaleBarSettings>(dialog, kRecordProperty);
+               record != nullptr && valid(record->*member)) {
+        value = record->*member;
     }
-    SetText(dialog, kScale, FormatInteger(value));
+    SetText(dialog, id, format(value));
     return value;
 }
 
-/** The same for the distance, which refuses exactly 0 (and what is no finite number);
- *  negative distances stay. */
+/** A scale of 0 or no number at all is refused. */
+uint32_t CheckScaleField(WsWindow dialog) {
+    const auto typed = ParseInteger(GetText(dialog, kScale, kFieldLimit));
+    // Below 1 no number is a scale.
+    const std::optional<uint32_t> scale =
+        typed && *typed > 0 ? std::optional<uint32_t>(*typed) : std::nullopt;
+    return CheckField(dialog, kScale, scale, &ScaleBarSettings::scale, IsValidBarScale,
+                      FormatInteger);
+}
+
+/** The distance refuses exactly 0 (and what is no finite number); negative distances
+ *  stay. */
 double CheckDistanceField(WsWindow dialog) {
-    const double typed = numberfields::ParseReal(GetText(dialog, kDistance, kFieldLimit));
-    double value = ScaleBarSettings{}.distance;
-    if (IsValidBarDistance(typed)) {
-        value = typed;
-    } else if (const ScaleBarSettings* record = Record(dialog);
-               record != nullptr && IsValidBarDistance(record->distance)) {
-        value = record->distance;
-    }
-    SetText(dialog, kDistance, FormatReal(value));
-    return value;
+    const double typed = ParseReal(GetText(dialog, kDistance, kFieldLimit));
+    return CheckField(dialog, kDistance, std::optional<double>(typed), &ScaleBarSettings::distance,
+                      IsValidBarDistance, FormatReal);
 }
 
 void ShowLength(WsWindow dialog) {
-    const double scale = numberfields::ParseReal(GetText(dialog, kScale, kFieldLimit));
-    const double distance = numberfields::ParseReal(GetText(dialog, kDistance, kFieldLimit));
+    const double scale = ParseReal(GetText(dialog, kScale, kFieldLimit));
+    const double distance = ParseReal(GetText(dialog, kDistance, kFieldLimit));
     const double perUnit = IsChecked(dialog, kKilometres) ? 100000.0 : 100.0;
     const double centimetres = distance * perUnit / scale;
     if (!(scale > 0.0) || !std::isfinite(centimetres)) {
@@ -92,33 +91,24 @@ bool Confirm(WsWindow dialog, ScaleBarSettings& record) {
     return true;
 }
 
-intptr_t Command(WsWindow dialog, int32_t id, uint16_t code) {
-    switch (id) {
-    case kScale:
-        if (code != WS_EN_KILLFOCUS) return 0;
-        CheckScaleField(dialog);
-        ClearResult(dialog);
-        return 1;
-    case kDistance:
-        if (code != WS_EN_KILLFOCUS) return 0;
-        CheckDistanceField(dialog);
-        ClearResult(dialog);
-        return 1;
-    case kKilometres:
-    case kMetres:
-        if (code != WS_BN_CLICKED) return 0;
-        ClearResult(dialog);
-        return 1;
-    case kCheckLength:
-        if (code != WS_BN_CLICKED) return 0;
-        ShowLength(dialog);
-        return 1;
-    default:
-        return 0;
-    }
-}
+// Any change puts away the length shown for the values before it.
+constexpr ControlAction kControls[] = {
+    {kScale, WS_EN_KILLFOCUS,
+     [](WsWindow dialog, int32_t) {
+         CheckScaleField(dialog);
+         ClearResult(dialog);
+     }},
+    {kDistance, WS_EN_KILLFOCUS,
+     [](WsWindow dialog, int32_t) {
+         CheckDistanceField(dialog);
+         ClearResult(dialog);
+     }},
+    {kKilometres, WS_BN_CLICKED, [](WsWindow dialog, int32_t) { ClearResult(dialog); }},
+    {kMetres, WS_BN_CLICKED, [](WsWindow dialog, int32_t) { ClearResult(dialog); }},
+    {kCheckLength, WS_BN_CLICKED, [](WsWindow dialog, int32_t) { ShowLength(dialog); }},
+};
 
-constexpr FieldDialog<ScaleBarSettings> kDialog{kRecordProperty, Start, Command, Confirm};
+constexpr FieldDialog<ScaleBarSettings> kDialog{kRecordProperty, Start, kControls, Confirm};
 
 } // namespace
 
