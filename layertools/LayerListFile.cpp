@@ -11,7 +11,6 @@
 #include "frame/HostSuites.h"
 
 #include <array>
-#include <functional>
 
 namespace {
 
@@ -31,26 +30,12 @@ constexpr std::array<FileFilter, 2> kOpenFilters = {{
 }};
 
 constexpr const char* kCannotOpenMessage = "ファイルを開けません";
-/** Calls visit on every node of list and its subtrees in pre-order, without recursion;
- *  stops at the first false. */
-bool ForEachNode(const std::vector<LayerNode>& list,
-                 const std::function<bool(const LayerNode&)>& visit) {
-    struct Level {
-        const std::vector<LayerNode>* nodes;
-        size_t next;
-    };
-    std::vector<Level> stack{{&list, 0}};
-    while (!stack.empty()) {
-        Level& level = stack.back();
-        if (level.next == level.nodes->size()) {
-            stack.pop_back();
-            continue;
-        }
-        const LayerNode& node = (*level.nodes)[level.next++];
-        if (!visit(node)) return false;
-        if (!node.children.empty()) stack.push_back({&node.children, 0});
-    }
-    return true;
+/** Calls visit on every node of list and its subtrees in pre-order; stops at the first
+ *  false. */
+template <class Visit> bool ForEachNode(const std::vector<LayerNode>& list, Visit&& visit) {
+    return WalkLayerNodes(list, 0, [&](const LayerNode& node, int, int&) {
+        return visit(node) ? NodeStep::Descend : NodeStep::Stop;
+    });
 }
 
 /** The name's bytes as one line holds them: 8-bit text in the host's encoding code for
