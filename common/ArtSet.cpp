@@ -2,16 +2,14 @@
 
 #include "frame/HostSuites.h"
 
-HostErr CArtSet::FillFromLayer(HostLayerHandle layer) noexcept {
-    Dispose();
-    if (layer == nullptr) return kHostNoErr;
+template <class Fill> HostErr CArtSet::FillNew(Fill fill) noexcept {
     HostErr err = sArtSet->NewArtSet(&handle_);
     if (err != kHostNoErr) {
         handle_ = nullptr;
         return err;
     }
     size_t count = 0;
-    err = sArtSet->LayerArtSet(layer, handle_);
+    err = fill(handle_);
     if (err == kHostNoErr) err = sArtSet->CountArtSet(handle_, &count);
     if (err != kHostNoErr) {
         Dispose();
@@ -21,22 +19,15 @@ HostErr CArtSet::FillFromLayer(HostLayerHandle layer) noexcept {
     return kHostNoErr;
 }
 
+HostErr CArtSet::FillFromLayer(HostLayerHandle layer) noexcept {
+    Dispose();
+    if (layer == nullptr) return kHostNoErr;
+    return FillNew([layer](HostArtSetHandle set) { return sArtSet->LayerArtSet(layer, set); });
+}
+
 HostErr CArtSet::FillFromSelection() noexcept {
     Dispose();
-    HostErr err = sArtSet->NewArtSet(&handle_);
-    if (err != kHostNoErr) {
-        handle_ = nullptr;
-        return err;
-    }
-    size_t count = 0;
-    err = sArtSet->SelectedArtSet(handle_);
-    if (err == kHostNoErr) err = sArtSet->CountArtSet(handle_, &count);
-    if (err != kHostNoErr) {
-        Dispose();
-        return err;
-    }
-    count_ = count;
-    return kHostNoErr;
+    return FillNew([](HostArtSetHandle set) { return sArtSet->SelectedArtSet(set); });
 }
 
 HostErr CArtSet::Get(uint64_t index, HostArtHandle& art) const noexcept {

@@ -25,6 +25,10 @@ public:
     void Dispose() noexcept;
 
 private:
+    /** Makes a new set, has fill put the art in and counts it; on a failure the set is
+     *  disposed of and the code returned. */
+    template <class Fill> HostErr FillNew(Fill fill) noexcept;
+
     uint64_t count_ = 0;
     HostArtSetHandle handle_ = nullptr;
 };

@@ -70,3 +70,15 @@ template <typename Visit> HostErr WalkArtTree(HostArtHandle art, bool withSiblin
     }
     return kHostNoErr;
 }
+
+/** The type of art and whether it is locked or hidden, which the walks that change art
+ *  pass over. */
+inline HostErr ReadTypeAndLock(HostArtHandle art, int16_t& type, bool& lockedOrHidden) {
+    if (HostErr err = sArt->GetArtType(art, &type); err != kHostNoErr) return err;
+    int32_t attributes = 0;
+    if (HostErr err = sArt->GetArtUserAttr(art, kHostArtLocked | kHostArtHidden, &attributes);
+        err != kHostNoErr)
+        return err;
+    lockedOrHidden = (attributes & (kHostArtLocked | kHostArtHidden)) != 0;
+    return kHostNoErr;
+}

@@ -9,18 +9,22 @@ void SetFieldInt(WsWindow dialog, int32_t id, int32_t value) {
     WsSetDlgItemText(dialog, id, std::to_string(value).c_str());
 }
 
-int32_t ParseFieldInt(std::string_view text) {
+int64_t ScanDecimal(std::string_view text) {
     size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
         ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     int64_t value = 0;
-    constexpr int64_t kLimit = int64_t{std::numeric_limits<int32_t>::max()} + 1;
+    constexpr int64_t kLimit = int64_t{std::numeric_limits<int32_t>::max()} + 2;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
         value = std::min(kLimit, value * 10 + (text[i] - '0'));
-    if (negative) value = -value;
-    return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
+    return negative ? -value : value;
+}
+
+int32_t ParseFieldInt(std::string_view text) {
+    return static_cast<int32_t>(std::clamp<int64_t>(ScanDecimal(text),
+                                                    std::numeric_limits<int32_t>::min(),
                                                     std::numeric_limits<int32_t>::max()));
 }
 

@@ -19,6 +19,10 @@ void SetFieldInt(WsWindow dialog, int32_t id, int32_t value);
 int32_t ReadFieldInt(WsWindow dialog, int32_t id);
 /** The same reading on a text; exposed for tests. */
 int32_t ParseFieldInt(std::string_view text);
+/** The number the text begins with: leading blanks, one sign, decimal digits up to the
+ *  first other character; text without digits reads as 0. The size stops growing just
+ *  past the 32-bit range, so a caller can tell the range from beyond it. */
+int64_t ScanDecimal(std::string_view text);
 
 void SetFieldText(WsWindow dialog, int32_t id, std::string_view utf8);
 /** The field's text cut to its first maxUnits UTF-16 units (never inside a pair). */

@@ -157,6 +157,19 @@ bool CMvTextFile::ReadLine(ai::UnicodeString& out) {
     return reader_ != nullptr && stream_ != nullptr && reader_->ReadLine(out);
 }
 
+// ---- CMvTextFileReaderBase ----
+
+bool CMvTextFileReaderBase::BeginLine(ai::UnicodeString& out, bool& first) {
+    if (error_ != kHostNoErr || !EndLine(NewText({}, out))) return false;
+    first = std::exchange(firstCall_, false);
+    return true;
+}
+
+bool CMvTextFileReaderBase::EndLine(HostErr made) {
+    if (made != kHostNoErr) error_ = made;
+    return made == kHostNoErr;
+}
+
 // ---- CMvTextFileReaderA ----
 
 int CMvTextFileReaderA::Next() {
@@ -167,14 +180,9 @@ int CMvTextFileReaderA::Next() {
 }
 
 bool CMvTextFileReaderA::ReadLine(ai::UnicodeString& out) {
-    if (error_ != kHostNoErr) return false;
-    // A host failure is the read's error, never the end of the file.
-    if (const HostErr err = NewText({}, out)) {
-        error_ = err;
-        return false;
-    }
-    if (firstCall_) {
-        firstCall_ = false;
+    bool first = false;
+    if (!BeginLine(out, first)) return false;
+    if (first) {
         // The bytes are kept and read again unless they are the whole mark.
         for (int i = 0; i < 3; ++i) {
             const int c = std::getc(stream_);
@@ -206,13 +214,7 @@ bool CMvTextFileReaderA::ReadLine(ai::UnicodeString& out) {
         }
         bytes += static_cast<char>(c);
     }
-    if (!bytes.empty()) {
-        if (const HostErr err = NewTextFromBytes(bytes, encoding_, out)) {
-            error_ = err;
-            return false;
-        }
-        return true;
-    }
+    if (!bytes.empty()) return EndLine(NewTextFromBytes(bytes, encoding_, out));
     return lineEnd && error_ == kHostNoErr;
 }
 
@@ -231,19 +233,14 @@ int32_t CMvTextFileReaderW::Next() {
 }
 
 bool CMvTextFileReaderW::ReadLine(ai::UnicodeString& out) {
-    if (error_ != kHostNoErr) return false;
-    // A host failure is the read's error, never the end of the file.
-    if (const HostErr err = NewText({}, out)) {
-        error_ = err;
-        return false;
-    }
-    if (firstCall_) {
-        firstCall_ = false;
-        const int32_t first = Next();
-        if (first == 0xFFFE)
+    bool first = false;
+    if (!BeginLine(out, first)) return false;
+    if (first) {
+        const int32_t mark = Next();
+        if (mark == 0xFFFE)
             swap_ = true; // FE FF read little-endian
-        else if (first != 0xFEFF && first >= 0)
-            pushedBack_ = first;
+        else if (mark != 0xFEFF && mark >= 0)
+            pushedBack_ = mark;
     }
     std::vector<uint16_t> units;
     bool lineEnd = false;
@@ -262,12 +259,6 @@ bool CMvTextFileReaderW::ReadLine(ai::UnicodeString& out) {
         }
         units.push_back(static_cast<uint16_t>(u));
     }
-    if (!units.empty()) {
-        if (const HostErr err = NewTextFromUTF16(units, out)) {
-            error_ = err;
-            return false;
-        }
-        return true;
-    }
+    if (!units.empty()) return EndLine(NewTextFromUTF16(units, out));
     return lineEnd && error_ == kHostNoErr;
 }

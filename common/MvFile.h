@@ -91,6 +91,13 @@ public:
     HostErr Error() const noexcept { return error_; }
 
 protected:
+    /** Starts a line: false when reading has stopped, or when out cannot be made empty (a
+     *  host failure is the read's error, never the end of the file). first is true for
+     *  the first line only, the one that may begin with a mark. */
+    bool BeginLine(ai::UnicodeString& out, bool& first);
+    /** Ends a line whose text was made with code made: true unless it failed. */
+    bool EndLine(HostErr made);
+
     bool firstCall_ = true;
     std::FILE* stream_;
     int32_t encoding_;

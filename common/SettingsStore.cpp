@@ -6,24 +6,24 @@ namespace settings {
 
 namespace {
 
-bool Usable() noexcept {
-    return sPreference != nullptr;
+/** Calls the store's operation for key when the host gives it. */
+template <auto operation, class... Values> void Use(const char* key, Values... values) noexcept {
+    if (sPreference != nullptr && sPreference->*operation != nullptr)
+        (sPreference->*operation)(kPrefix, key, values...);
 }
+
+using Store = HostPreferenceSuite;
 
 } // namespace
 
 void ReadBoolean(const char* key, bool& value) noexcept {
-    if (!Usable() || sPreference->GetBooleanPreference == nullptr) return;
     HostBool place = value ? 1 : 0;
-    sPreference->GetBooleanPreference(kPrefix, key, &place);
+    Use<&Store::GetBooleanPreference>(key, &place);
     value = place != 0;
 }
 
 void ReadInteger(const char* key, int32_t& value) noexcept {
-    if (!Usable() || sPreference->GetIntegerPreference == nullptr) return;
-    int32_t place = value;
-    sPreference->GetIntegerPreference(kPrefix, key, &place);
-    value = place;
+    Use<&Store::GetIntegerPreference>(key, &value);
 }
 
 void ReadInteger(const char* key, uint32_t& value) noexcept {
@@ -33,30 +33,25 @@ void ReadInteger(const char* key, uint32_t& value) noexcept {
 }
 
 void ReadReal(const char* key, double& value) noexcept {
-    if (!Usable() || sPreference->GetRealPreference == nullptr) return;
     HostReal place = value;
-    sPreference->GetRealPreference(kPrefix, key, &place);
+    Use<&Store::GetRealPreference>(key, &place);
     value = place;
 }
 
 void ReadText(const char* key, HostUString text) noexcept {
-    if (Usable() && sPreference->GetUnicodeStringPreference != nullptr && text != nullptr)
-        sPreference->GetUnicodeStringPreference(kPrefix, key, text);
+    if (text != nullptr) Use<&Store::GetUnicodeStringPreference>(key, text);
 }
 
 void ReadFilePath(const char* key, HostFilePath path) noexcept {
-    if (Usable() && sPreference->GetFilePathSpecificationPreference != nullptr && path != nullptr)
-        sPreference->GetFilePathSpecificationPreference(kPrefix, key, path);
+    if (path != nullptr) Use<&Store::GetFilePathSpecificationPreference>(key, path);
 }
 
 void WriteBoolean(const char* key, bool value) noexcept {
-    if (Usable() && sPreference->PutBooleanPreference != nullptr)
-        sPreference->PutBooleanPreference(kPrefix, key, value ? 1 : 0);
+    Use<&Store::PutBooleanPreference>(key, static_cast<HostBool>(value ? 1 : 0));
 }
 
 void WriteInteger(const char* key, int32_t value) noexcept {
-    if (Usable() && sPreference->PutIntegerPreference != nullptr)
-        sPreference->PutIntegerPreference(kPrefix, key, value);
+    Use<&Store::PutIntegerPreference>(key, value);
 }
 
 void WriteInteger(const char* key, uint32_t value) noexcept {
@@ -64,18 +59,15 @@ void WriteInteger(const char* key, uint32_t value) noexcept {
 }
 
 void WriteReal(const char* key, double value) noexcept {
-    if (Usable() && sPreference->PutRealPreference != nullptr)
-        sPreference->PutRealPreference(kPrefix, key, value);
+    Use<&Store::PutRealPreference>(key, static_cast<HostReal>(value));
 }
 
 void WriteText(const char* key, HostUString text) noexcept {
-    if (Usable() && sPreference->PutUnicodeStringPreference != nullptr && text != nullptr)
-        sPreference->PutUnicodeStringPreference(kPrefix, key, text);
+    if (text != nullptr) Use<&Store::PutUnicodeStringPreference>(key, text);
 }
 
 void WriteFilePath(const char* key, HostFilePath path) noexcept {
-    if (Usable() && sPreference->PutFilePathSpecificationPreference != nullptr && path != nullptr)
-        sPreference->PutFilePathSpecificationPreference(kPrefix, key, path);
+    if (path != nullptr) Use<&Store::PutFilePathSpecificationPreference>(key, path);
 }
 
 } // namespace settings

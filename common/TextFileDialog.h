@@ -22,7 +22,7 @@ constexpr int32_t kEncodingListId = 1131;
 
 /** Shows the system's save dialog (save) or open dialog, starting in folder when that
  *  folder exists. On OK the chosen file is appended to chosen, its encoding code (17, 1 or
- *  2) is put in encoding, and the result is 0; a cancel or a failed dialog gives 'STOP'.
+ *  2) is put in encoding, and the result is 0; a cancel or a failed dialog gives kHostErrCancelled.
  *  A host failure while preparing the dialog gives the host's code. */
 HostErr ShowTextFileDialog(HostPluginRef pluginRef, bool save, std::string_view title,
                            std::string_view defaultName, std::span<const FileFilter> filters,

@@ -45,6 +45,18 @@ HostErr MakeText(std::string_view text, ai::UnicodeString& out) {
     return ai::UnicodeString::Make(sUnicodeString, text, out);
 }
 
+/** Puts the question to the user with alert; answer is 0 unless the alert answered. */
+template <class Alert> HostErr Ask(std::string_view text, int32_t& answer, Alert alert) {
+    answer = 0;
+    if (sUser == nullptr) return kHostErrSuiteNotFound;
+    ai::UnicodeString string;
+    if (const HostErr err = MakeText(text, string)) return err;
+    int32_t result = 0;
+    if (const HostErr err = alert(string.get(), &result)) return err;
+    answer = result;
+    return kHostNoErr;
+}
+
 } // namespace
 
 HostErr FindDialogModule(HostPluginRef pluginRef, HostPlatformWindow& owner, WsModule& module) {
@@ -76,25 +88,15 @@ void MessageAlert(std::string_view text) {
 }
 
 HostErr OKCancelAlert(std::string_view text, int32_t& answer) {
-    answer = 0;
-    if (sUser == nullptr) return kHostErrSuiteNotFound;
-    ai::UnicodeString string;
-    if (const HostErr err = MakeText(text, string)) return err;
-    int32_t result = 0;
-    if (const HostErr err = sUser->OKCancelAlert(string.get(), 1, &result)) return err;
-    answer = result;
-    return kHostNoErr;
+    return Ask(text, answer, [](HostUString question, int32_t* result) {
+        return sUser->OKCancelAlert(question, 1, result);
+    });
 }
 
 HostErr YesNoAlert(std::string_view text, int32_t& answer) {
-    answer = 0;
-    if (sUser == nullptr) return kHostErrSuiteNotFound;
-    ai::UnicodeString string;
-    if (const HostErr err = MakeText(text, string)) return err;
-    int32_t result = 0;
-    if (const HostErr err = sUser->YesNoAlert(string.get(), &result)) return err;
-    answer = result;
-    return kHostNoErr;
+    return Ask(text, answer, [](HostUString question, int32_t* result) {
+        return sUser->YesNoAlert(question, result);
+    });
 }
 
 int32_t OKCancelAlert(std::string_view text) {

@@ -12,7 +12,7 @@
 namespace frame {
 
 /** Runs the module's dialog template dialogId modally, owned by the host's main window.
- *  Returns the dialog's end code (0 confirmed, 'STOP' cancelled), the host's code when
+ *  Returns the dialog's end code (0 confirmed, kHostErrCancelled cancelled), the host's code when
  *  the main window or the module's file cannot be had, and kHostErrNotFound when the
  *  module or its template cannot be found: a dialog that was never shown is never taken
  *  for a confirmed one. */
@@ -37,7 +37,7 @@ HostErr YesNoAlert(std::string_view text, int32_t& answer);
 int32_t YesNoAlert(std::string_view text);
 void SetProgressText(std::string_view text);
 void SetProgressValue(int32_t current, int32_t maximum);
-/** True when the user asked to stop; the caller then ends with 'STOP'. */
+/** True when the user asked to stop; the caller then ends with kHostErrCancelled. */
 bool CancelRequested();
 
 } // namespace frame

@@ -5,7 +5,7 @@
 #include "hostapi/HostTypes.h"
 #include "hostapi/wrappers/AIError.h"
 
-/** The code of a thrown ai::Error; 'CANT' for anything else, and for an ai::Error that
+/** The code of a thrown ai::Error; kHostErrCant for anything else, and for an ai::Error that
  *  carries no code, which would otherwise read as success. */
 inline HostErr ConvertAIError(const ai::Error& error) noexcept {
     return error.code() != kHostNoErr ? error.code() : kHostErrCant;

@@ -1,5 +1,6 @@
 #include "frame/Plugin.h"
 
+#include "frame/AppContextScope.h"
 #include "frame/ErrorReport.h"
 #include "frame/HostSuites.h"
 #include "frame/SuiteHolder.h"
@@ -94,29 +95,6 @@ constexpr Route kRoutes[] = {
     {"Workspace Manager", "Write Workspace", Call<&Plugin::OnWriteWorkspace>},
     {"Workspace Manager", "Restore Workspace", Call<&Plugin::OnRestoreWorkspace>},
     {"Workspace Manager", "Default Workspace", Call<&Plugin::OnDefaultWorkspace>},
-};
-
-/** Pops the pushed application context on every way out. */
-class AppContextScope {
-public:
-    AppContextScope() = default;
-    AppContextScope(const AppContextScope&) = delete;
-    AppContextScope& operator=(const AppContextScope&) = delete;
-    ~AppContextScope() {
-        if (pushed_) sContext->PopAppContext(context_);
-    }
-
-    HostErr Push(HostPluginRef plugin) {
-        // Without the suite (a plug-in object driven without a host) there is no context.
-        if (sContext == nullptr) return kHostNoErr;
-        const HostErr err = sContext->PushAppContext(plugin, &context_);
-        pushed_ = err == kHostNoErr;
-        return err;
-    }
-
-private:
-    HostAppContext context_ = nullptr;
-    bool pushed_ = false;
 };
 
 } // namespace
@@ -278,8 +256,9 @@ HostErr Plugin::OnMessage(const char* caller, const char* selector, void* messag
 }
 
 HostErr Plugin::DispatchNotifier(const char* selector, HostNotifierMessage* message) {
-    AppContextScope context;
-    if (const HostErr err = context.Push(pluginRef_)) return err;
+    // Without the suite (a plug-in object driven without a host) there is no context.
+    AppContextScope context(pluginRef_, kHostNoErr);
+    if (const HostErr err = context.Result()) return err;
     HostErr result = kHostErrUnhandledMessage;
     // Null handles (before registration, after a reload) name no notifier.
     const HostNotifierHandle notifier = message->notifier;
@@ -310,23 +289,18 @@ HostErr Plugin::RefreshSuites() {
     return kHostNoErr;
 }
 
-HostErr Plugin::OnNotify(HostNotifierMessage*) {
-    return kHostNoErr;
-}
-HostErr Plugin::OnDoAction(HostMessageData*) {
-    return kHostNoErr;
-}
-HostErr Plugin::OnMenuGo(HostMenuMessage*) {
-    return kHostErrUnhandledMessage;
-}
-HostErr Plugin::OnMenuUpdate(HostMenuMessage*) {
-    return kHostErrUnhandledMessage;
-}
-
-#define FRAME_UNHANDLED(Operation)                                                                 \
-    HostErr Plugin::Operation(HostMessageData*) {                                                  \
-        return kHostErrUnhandledMessage;                                                           \
+// The answers of a plug-in that does nothing with a message.
+#define FRAME_ANSWER(Operation, Message, code)                                                     \
+    HostErr Plugin::Operation(Message*) {                                                          \
+        return code;                                                                               \
     }
+#define FRAME_UNHANDLED(Operation)                                                                 \
+    FRAME_ANSWER(Operation, HostMessageData, kHostErrUnhandledMessage)
+
+FRAME_ANSWER(OnNotify, HostNotifierMessage, kHostNoErr)
+FRAME_ANSWER(OnDoAction, HostMessageData, kHostNoErr)
+FRAME_ANSWER(OnMenuGo, HostMenuMessage, kHostErrUnhandledMessage)
+FRAME_ANSWER(OnMenuUpdate, HostMenuMessage, kHostErrUnhandledMessage)
 
 FRAME_UNHANDLED(OnFilterGetParameters)
 FRAME_UNHANDLED(OnFilterGo)
@@ -361,15 +335,10 @@ FRAME_UNHANDLED(OnWriteWorkspace)
 FRAME_UNHANDLED(OnRestoreWorkspace)
 FRAME_UNHANDLED(OnDefaultWorkspace)
 
-#undef FRAME_UNHANDLED
-
 // A module without tools has nothing to do for these; they count as done.
-HostErr Plugin::OnToolReselect(HostMessageData*) {
-    return kHostNoErr;
-}
-HostErr Plugin::OnToolDecreaseDiameter(HostMessageData*) {
-    return kHostNoErr;
-}
-HostErr Plugin::OnToolIncreaseDiameter(HostMessageData*) {
-    return kHostNoErr;
-}
+FRAME_ANSWER(OnToolReselect, HostMessageData, kHostNoErr)
+FRAME_ANSWER(OnToolDecreaseDiameter, HostMessageData, kHostNoErr)
+FRAME_ANSWER(OnToolIncreaseDiameter, HostMessageData, kHostNoErr)
+
+#undef FRAME_UNHANDLED
+#undef FRAME_ANSWER

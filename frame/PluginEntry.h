@@ -9,7 +9,7 @@ class Plugin;
 /** Creates the plug-in object for start-up; null when it cannot be allocated. */
 using PluginFactory = Plugin* (*)(HostPluginRef pluginRef) noexcept;
 
-/** Never throws: a failure that escapes an operation becomes 'CANT' (or the code of an
+/** Never throws: a failure that escapes an operation becomes kHostErrCant (or the code of an
  *  ai::Error). A record that is not a message record gives kHostErrBadParameter. */
 HostErr DispatchEntry(const char* caller, const char* selector, void* message,
                       PluginFactory makePlugin) noexcept;

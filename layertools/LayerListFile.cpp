@@ -1,15 +1,16 @@
 #include "layertools/LayerListFile.h"
 
+#include "common/DialogValues.h"
+#include "common/FieldDialog.h"
 #include "common/HostText.h"
 #include "common/LayerTargets.h"
 #include "common/SettingsStore.h"
 #include "common/TextFileDialog.h"
+#include "frame/AppContextScope.h"
 #include "frame/CommandOps.h"
 #include "frame/HostSuites.h"
-#include "layertools/TextSettings.h"
 
 #include <array>
-#include <functional>
 
 namespace {
 
@@ -29,26 +30,12 @@ constexpr std::array<FileFilter, 2> kOpenFilters = {{
 }};
 
 constexpr const char* kCannotOpenMessage = "ファイルを開けません";
-/** Calls visit on every node of list and its subtrees in pre-order, without recursion;
- *  stops at the first false. */
-bool ForEachNode(const std::vector<LayerNode>& list,
-                 const std::function<bool(const LayerNode&)>& visit) {
-    struct Level {
-        const std::vector<LayerNode>* nodes;
-        size_t next;
-    };
-    std::vector<Level> stack{{&list, 0}};
-    while (!stack.empty()) {
-        Level& level = stack.back();
-        if (level.next == level.nodes->size()) {
-            stack.pop_back();
-            continue;
-        }
-        const LayerNode& node = (*level.nodes)[level.next++];
-        if (!visit(node)) return false;
-        if (!node.children.empty()) stack.push_back({&node.children, 0});
-    }
-    return true;
+/** Calls visit on every node of list and its subtrees in pre-order; stops at the first
+ *  false. */
+template <class Visit> bool ForEachNode(const std::vector<LayerNode>& list, Visit&& visit) {
+    return WalkLayerNodes(list, 0, [&](const LayerNode& node, int, int&) {
+        return visit(node) ? NodeStep::Descend : NodeStep::Stop;
+    });
 }
 
 /** The name's bytes as one line holds them: 8-bit text in the host's encoding code for
@@ -181,17 +168,20 @@ HostErr ParseListLine(HostUString line, ListLine& out) {
     return NewText(std::string_view(text).substr(out.depth), out.name);
 }
 
-// A title the host refuses is a host failure like any other: the layer would keep a name
-// the file does not give it, and the run would pass for a success.
-HostErr RenameLayersFromFile(CMvTextFile& file, size_t* failedLine) {
+namespace {
+
+/** The walk both readers share: place finds or makes the layer for each line (the first
+ *  with previous and layer null), and the walk gives it the line's name. A line more than
+ *  one level deeper than the one before does not fit. */
+template <class Place> HostErr PlaceListLines(CMvTextFile& file, size_t* failedLine, Place place) {
     size_t lineNumber = 1;
     if (failedLine != nullptr) *failedLine = lineNumber;
     if (sLayer == nullptr) return kHostErrSuiteNotFound;
     ListLine line;
+    // Checked before the first layer is placed, so a file that is no list changes nothing.
     if (const HostErr err = ReadFirstLine(file, line)) return err;
     HostLayerHandle layer = nullptr;
-    if (const HostErr err = sLayer->GetFirstLayer(&layer)) return err;
-    if (layer == nullptr) return kListDoesNotFit;
+    if (const HostErr err = place(line.depth, 0, layer)) return err;
     if (const HostErr err = sLayer->SetLayerTitle(layer, line.name.get())) return err;
     size_t previous = 0;
     ai::UnicodeString text;
@@ -199,59 +189,59 @@ HostErr RenameLayersFromFile(CMvTextFile& file, size_t* failedLine) {
         ++lineNumber;
         if (failedLine != nullptr) *failedLine = lineNumber;
         if (const HostErr err = ParseListLine(text.get(), line)) return err;
-        const size_t depth = line.depth;
-        if (depth == previous) {
-            if (const HostErr err = NextSiblingLayer(layer, layer)) return err;
-        } else if (depth == previous + 1) {
-            if (const HostErr err = sLayer->GetFirstChild(layer, &layer)) return err;
-        } else if (depth > previous) {
-            return kListDoesNotFit;
-        } else {
-            if (const HostErr err = Ancestor(layer, previous - depth, layer)) return err;
-            if (const HostErr err = NextSiblingLayer(layer, layer)) return err;
-        }
-        if (layer == nullptr) return kListDoesNotFit;
+        if (line.depth > previous + 1) return kListDoesNotFit;
+        if (const HostErr err = place(line.depth, previous, layer)) return err;
         if (const HostErr err = sLayer->SetLayerTitle(layer, line.name.get())) return err;
-        previous = depth;
+        previous = line.depth;
     }
     return file.ReadError();
 }
 
-HostErr CreateLayersFromFile(CMvTextFile& file, size_t* failedLine) {
-    size_t lineNumber = 1;
-    if (failedLine != nullptr) *failedLine = lineNumber;
-    if (sLayer == nullptr) return kHostErrSuiteNotFound;
-    ListLine line;
-    // Checked before the first layer is made, so a file that is no list leaves no layer.
-    if (const HostErr err = ReadFirstLine(file, line)) return err;
-    HostLayerHandle layer = nullptr;
-    if (const HostErr err = sLayer->InsertLayer(nullptr, kHostPlaceAboveAll, &layer)) return err;
-    if (layer == nullptr) return kHostErrCant;
-    if (const HostErr err = sLayer->SetLayerTitle(layer, line.name.get())) return err;
-    size_t previous = 0;
-    ai::UnicodeString text;
-    while (file.ReadLine(text)) {
-        ++lineNumber;
-        if (failedLine != nullptr) *failedLine = lineNumber;
-        if (const HostErr err = ParseListLine(text.get(), line)) return err;
-        const size_t depth = line.depth;
-        int16_t order = kHostPlaceBelow;
-        if (depth == previous + 1) {
-            order = kHostPlaceInsideOnBottom;
-        } else if (depth > previous) {
-            return kListDoesNotFit;
-        } else if (depth < previous) {
-            if (const HostErr err = Ancestor(layer, previous - depth, layer)) return err;
-            if (layer == nullptr) return kListDoesNotFit;
-        }
-        HostLayerHandle made = nullptr;
-        if (const HostErr err = sLayer->InsertLayer(layer, order, &made)) return err;
-        if (made == nullptr) return kHostErrCant;
-        layer = made;
-        if (const HostErr err = sLayer->SetLayerTitle(layer, line.name.get())) return err;
-        previous = depth;
+/** The existing layer for a line: the first layer for the first line, then the next one
+ *  in pre-order at the line's depth. */
+HostErr FindLayerForLine(size_t depth, size_t previous, HostLayerHandle& layer) {
+    if (layer == nullptr) {
+        if (const HostErr err = sLayer->GetFirstLayer(&layer)) return err;
+    } else if (depth == previous) {
+        if (const HostErr err = NextSiblingLayer(layer, layer)) return err;
+    } else if (depth == previous + 1) {
+        if (const HostErr err = sLayer->GetFirstChild(layer, &layer)) return err;
+    } else {
+        if (const HostErr err = Ancestor(layer, previous - depth, layer)) return err;
+        if (const HostErr err = NextSiblingLayer(layer, layer)) return err;
     }
-    return file.ReadError();
+    return layer == nullptr ? kListDoesNotFit : kHostNoErr;
+}
+
+/** A new layer for a line: above all layers for the first line, then below the one
+ *  before at the same depth, inside it one level deeper, or below its ancestor. */
+HostErr MakeLayerForLine(size_t depth, size_t previous, HostLayerHandle& layer) {
+    int16_t order = kHostPlaceBelow;
+    if (layer == nullptr) {
+        order = kHostPlaceAboveAll;
+    } else if (depth == previous + 1) {
+        order = kHostPlaceInsideOnBottom;
+    } else if (depth < previous) {
+        if (const HostErr err = Ancestor(layer, previous - depth, layer)) return err;
+        if (layer == nullptr) return kListDoesNotFit;
+    }
+    HostLayerHandle made = nullptr;
+    if (const HostErr err = sLayer->InsertLayer(layer, order, &made)) return err;
+    if (made == nullptr) return kHostErrCant;
+    layer = made;
+    return kHostNoErr;
+}
+
+} // namespace
+
+// A title the host refuses is a host failure like any other: the layer would keep a name
+// the file does not give it, and the run would pass for a success.
+HostErr RenameLayersFromFile(CMvTextFile& file, size_t* failedLine) {
+    return PlaceListLines(file, failedLine, FindLayerForLine);
+}
+
+HostErr CreateLayersFromFile(CMvTextFile& file, size_t* failedLine) {
+    return PlaceListLines(file, failedLine, MakeLayerForLine);
 }
 
 // ---- the commands ----
@@ -259,8 +249,8 @@ HostErr CreateLayersFromFile(CMvTextFile& file, size_t* failedLine) {
 HostErr CLayerListFile::DefaultFileName(std::string& name) const {
     name.clear();
     if (sContext != nullptr && sDocument != nullptr && sFilePath != nullptr) {
-        HostAppContext context = nullptr;
-        if (const HostErr err = sContext->PushAppContext(pluginRef, &context)) return err;
+        const AppContextScope context(pluginRef);
+        if (const HostErr err = context.Result()) return err;
         CFilePath document;
         if (document.Make() == kHostNoErr &&
             sDocument->GetDocumentFileSpecification(document.get()) == kHostNoErr &&
@@ -270,7 +260,6 @@ HostErr CLayerListFile::DefaultFileName(std::string& name) const {
                 kHostNoErr)
                 TextToUTF8(stem.get(), name);
         }
-        sContext->PopAppContext(context);
     }
     name += ".txt";
     return kHostNoErr;
@@ -387,28 +376,22 @@ HostErr CLayerListFile::SetFromFile() {
 
 // ---- dialog 128 ----
 
+void CLayerListFile::ShowRestoreKind(WsWindow dialog) const {
+    SetChecked(dialog, kRenameRadioId, restoreKind == 0);
+    SetChecked(dialog, kCreateRadioId, restoreKind != 0);
+}
+
+bool CLayerListFile::ReadRestoreKind(WsWindow dialog) {
+    restoreKind = IsChecked(dialog, kRenameRadioId) ? 0 : 1;
+    return true;
+}
+
 intptr_t CLayerListFile::RestoreDialogProc(WsWindow dialog, uint32_t message, WsWParam wParam,
                                            WsLParam lParam) {
-    if (message == WS_INITDIALOG) {
-        auto* self = reinterpret_cast<CLayerListFile*>(lParam);
-        WsSetProp(dialog, kSelfProp, self);
-        if (self != nullptr) {
-            WsCheckDlgButton(dialog, kRenameRadioId, self->restoreKind == 0);
-            WsCheckDlgButton(dialog, kCreateRadioId, self->restoreKind != 0);
-        }
-        return 1;
-    }
-    auto* self = static_cast<CLayerListFile*>(WsGetProp(dialog, kSelfProp));
-    if (message != WS_COMMAND || self == nullptr || WS_HIWORD(wParam) != WS_BN_CLICKED) return 0;
-    switch (WS_LOWORD(wParam)) {
-    case WS_IDOK:
-        self->restoreKind = WsIsDlgButtonChecked(dialog, kRenameRadioId) == WS_BST_CHECKED ? 0 : 1;
-        WsEndDialog(dialog, kHostNoErr);
-        return 1;
-    case WS_IDCANCEL:
-        WsEndDialog(dialog, kHostErrCancelled);
-        return 1;
-    default:
-        return 0;
-    }
+    static constexpr FieldDialog<CLayerListFile> kDialog{
+        kSelfProp,
+        ShowBlock<CLayerListFile, &CLayerListFile::ShowRestoreKind>,
+        {},
+        ReadBlock<CLayerListFile, &CLayerListFile::ReadRestoreKind>};
+    return kDialog.Procedure(dialog, message, wParam, lParam);
 }

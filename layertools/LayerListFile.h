@@ -26,13 +26,13 @@ public:
     CLayerListFile(const CLayerListFile&) = delete;
     CLayerListFile& operator=(const CLayerListFile&) = delete;
 
-    /** Writes the names of every layer to the file chosen in the save dialog. 0, 'STOP'
+    /** Writes the names of every layer to the file chosen in the save dialog. 0, kHostErrCancelled
      *  when the user cancelled or refused to overwrite, the snapshot's host error, or,
      *  after telling the user, kHostErrEncoding (a name the chosen encoding cannot hold)
      *  and kHostErrFile (the file could not be written; it is left as it was). */
     HostErr Save();
     /** Renames the existing layers, or creates new ones, from the file chosen in the open
-     *  dialog. 0, 'STOP' for a cancel or a file that does not fit (after a message), or,
+     *  dialog. 0, kHostErrCancelled for a cancel or a file that does not fit (after a message), or,
      *  after telling the user, kHostErrFile when the file could not be read to its end. */
     HostErr SetFromFile();
 
@@ -49,6 +49,8 @@ public:
 
 private:
     HostErr DefaultFileName(std::string& name) const;
+    void ShowRestoreKind(WsWindow dialog) const;
+    bool ReadRestoreKind(WsWindow dialog);
 };
 
 /** Writes one line per node of list and its subtrees, in pre-order, in encoding (2 UTF-16

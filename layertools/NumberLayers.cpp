@@ -1,11 +1,13 @@
 #include "layertools/NumberLayers.h"
 
 #include "common/DialogValues.h"
+#include "common/FieldDialog.h"
 #include "common/HostText.h"
-#include "common/SettingsStore.h"
-#include "frame/CommandOps.h"
+#include "common/SettingsTable.h"
 #include "frame/HostSuites.h"
-#include "layertools/TextSettings.h"
+#include "layertools/TargetLayerRun.h"
+
+#include <array>
 
 namespace {
 
@@ -24,44 +26,36 @@ enum : int32_t {
 
 constexpr const char* kSelfProp = "CNumberLayers";
 
+// Read and written in this order.
+constexpr std::array<settings::Entry<CNumberLayers>, 10> kSettings = {{
+    {"NL_Kind", &CNumberLayers::kind},
+    {"NL_VisibleLayersOnly", &CNumberLayers::visibleOnly},
+    {"NL_InitialNum", &CNumberLayers::initialNumber},
+    {"NL_Step", &CNumberLayers::step},
+    {"NL_AddStringBeforeNumber", &CNumberLayers::addBefore},
+    {"NL_BeforeString", &CNumberLayers::beforeText},
+    {"NL_AddStringAfterNumber", &CNumberLayers::addAfter},
+    {"NL_AfterString", &CNumberLayers::afterText},
+    {"NL_AddToCurrentTitle", &CNumberLayers::addToCurrentTitle},
+    {"NL_AddNumberPos", &CNumberLayers::numberPosition},
+}};
+
 } // namespace
 
 void CNumberLayers::ReadSettings() {
-    settings::ReadInteger("NL_Kind", kind);
-    settings::ReadBoolean("NL_VisibleLayersOnly", visibleOnly);
-    settings::ReadInteger("NL_InitialNum", initialNumber);
-    settings::ReadInteger("NL_Step", step);
-    settings::ReadBoolean("NL_AddStringBeforeNumber", addBefore);
-    ReadTextSetting("NL_BeforeString", beforeText);
-    settings::ReadBoolean("NL_AddStringAfterNumber", addAfter);
-    ReadTextSetting("NL_AfterString", afterText);
-    settings::ReadBoolean("NL_AddToCurrentTitle", addToCurrentTitle);
-    settings::ReadInteger("NL_AddNumberPos", numberPosition);
+    settings::ReadAll(kSettings, *this);
 }
 
 void CNumberLayers::WriteSettings() const {
-    settings::WriteInteger("NL_Kind", kind);
-    settings::WriteBoolean("NL_VisibleLayersOnly", visibleOnly);
-    settings::WriteInteger("NL_InitialNum", initialNumber);
-    settings::WriteInteger("NL_Step", step);
-    settings::WriteBoolean("NL_AddStringBeforeNumber", addBefore);
-    WriteTextSetting("NL_BeforeString", beforeText);
-    settings::WriteBoolean("NL_AddStringAfterNumber", addAfter);
-    WriteTextSetting("NL_AfterString", afterText);
-    settings::WriteBoolean("NL_AddToCurrentTitle", addToCurrentTitle);
-    settings::WriteInteger("NL_AddNumberPos", numberPosition);
+    settings::WriteAll(kSettings, *this);
 }
 
 HostErr CNumberLayers::Run() {
-    ReadSettings();
-    if (const HostErr err = frame::RunModalDialog(pluginRef, kDialogId, DialogProc,
-                                                  reinterpret_cast<WsLParam>(this)))
-        return err;
-    WriteSettings();
-    int64_t n = initialNumber;
-    return ForEachTargetLayer(kind, visibleOnly, [&](HostLayerHandle layer) {
-        const HostErr err = NumberLayer(layer, n);
-        if (err == kHostNoErr) n += step;
+    int64_t numbered = 0;
+    return RunOnTargetLayers(*this, [&](HostLayerHandle layer) {
+        // In 64 bits: the numbers go on past the 32-bit range.
+        const HostErr err = NumberLayer(layer, initialNumber + numbered * step);
+        if (err == kHostNoErr) ++numbered;
         return err;
     });
 }
@@ -116,7 +110,7 @@ void CNumberLayers::ShowInDialog(WsWindow dialog) const {
     ApplyEnabling(dialog);
 }
 
-void CNumberLayers::ReadFromDialog(WsWindow dialog) {
+bool CNumberLayers::ReadFromDialog(WsWindow dialog) {
     kind = ReadTargetKindCombo(dialog, kTargetKindComboId);
     visibleOnly = IsChecked(dialog, kVisibleOnlyId);
     initialNumber = ReadFieldInt(dialog, kInitialNumberId);
@@ -127,32 +121,20 @@ void CNumberLayers::ReadFromDialog(WsWindow dialog) {
     afterText = ReadFieldText(dialog, kAfterTextId);
     addToCurrentTitle = IsChecked(dialog, kAddToTitleId);
     numberPosition = IsChecked(dialog, kNumberInFrontId) ? 0 : 1;
+    // The numbering takes whatever was typed.
+    return true;
 }
 
 intptr_t CNumberLayers::DialogProc(WsWindow dialog, uint32_t message, WsWParam wParam,
                                    WsLParam lParam) {
-    if (message == WS_INITDIALOG) {
-        auto* self = reinterpret_cast<CNumberLayers*>(lParam);
-        WsSetProp(dialog, kSelfProp, self);
-        if (self != nullptr) self->ShowInDialog(dialog);
-        return 1;
-    }
-    auto* self = static_cast<CNumberLayers*>(WsGetProp(dialog, kSelfProp));
-    if (message != WS_COMMAND || self == nullptr || WS_HIWORD(wParam) != WS_BN_CLICKED) return 0;
-    switch (WS_LOWORD(wParam)) {
-    case kAddBeforeId:
-    case kAddAfterId:
-    case kAddToTitleId:
-        ApplyEnabling(dialog);
-        return 1;
-    case WS_IDOK:
-        self->ReadFromDialog(dialog);
-        WsEndDialog(dialog, kHostNoErr);
-        return 1;
-    case WS_IDCANCEL:
-        WsEndDialog(dialog, kHostErrCancelled);
-        return 1;
-    default:
-        return 0;
-    }
+    static constexpr auto Enable = [](WsWindow window, int32_t) { ApplyEnabling(window); };
+    static constexpr ControlAction kControls[] = {
+        {kAddBeforeId, WS_BN_CLICKED, Enable},
+        {kAddAfterId, WS_BN_CLICKED, Enable},
+        {kAddToTitleId, WS_BN_CLICKED, Enable},
+    };
+    static constexpr FieldDialog<CNumberLayers> kDialog{
+        kSelfProp, ShowBlock<CNumberLayers, &CNumberLayers::ShowInDialog>, kControls,
+        ReadBlock<CNumberLayers, &CNumberLayers::ReadFromDialog>};
+    return kDialog.Procedure(dialog, message, wParam, lParam);
 }

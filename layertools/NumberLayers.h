@@ -17,7 +17,7 @@ public:
     CNumberLayers& operator=(const CNumberLayers&) = delete;
 
     /** Reads the settings, shows dialog 125, stores the confirmed settings and numbers the
-     *  target layers. 0, 'STOP' when the dialog was cancelled, or the first host error;
+     *  target layers. 0, kHostErrCancelled when the dialog was cancelled, or the first host error;
      *  layers numbered before a failure keep their new names. */
     HostErr Run();
 
@@ -50,6 +50,7 @@ public:
 
 private:
     void ShowInDialog(WsWindow dialog) const;
-    void ReadFromDialog(WsWindow dialog);
+    /** Reads the fields back; always true, the numbering checks nothing. */
+    bool ReadFromDialog(WsWindow dialog);
     static void ApplyEnabling(WsWindow dialog);
 };

@@ -1,11 +1,14 @@
 #include "layertools/ReplaceLayerTitle.h"
 
 #include "common/DialogValues.h"
+#include "common/FieldDialog.h"
 #include "common/HostText.h"
-#include "common/SettingsStore.h"
+#include "common/SettingsTable.h"
 #include "frame/CommandOps.h"
 #include "frame/HostSuites.h"
-#include "layertools/TextSettings.h"
+#include "layertools/TargetLayerRun.h"
+
+#include <array>
 
 namespace {
 
@@ -30,40 +33,32 @@ bool IsDigit(uint32_t c) {
     return (c >= 0x30 && c <= 0x39) || (c >= 0xFF10 && c <= 0xFF19);
 }
 
+// Read and written in this order.
+constexpr std::array<settings::Entry<CReplaceLayerTitle>, 9> kSettings = {{
+    {"RL_DestLayerKind", &CReplaceLayerTitle::kind},
+    {"RL_VisibleLayersOnly", &CReplaceLayerTitle::visibleOnly},
+    {"RL_ReplaceType", &CReplaceLayerTitle::operation},
+    {"RL_SearchString", &CReplaceLayerTitle::searchText},
+    {"RL_ReplaceString", &CReplaceLayerTitle::replaceText},
+    {"RL_InsertString", &CReplaceLayerTitle::insertText},
+    {"RL_InsertPos", &CReplaceLayerTitle::insertPosition},
+    {"RL_Delimiter", &CReplaceLayerTitle::delimiter},
+    {"RL_DeleteWithDelimiter", &CReplaceLayerTitle::deleteWithDelimiter},
+}};
+
 } // namespace
 
 void CReplaceLayerTitle::ReadSettings() {
-    settings::ReadInteger("RL_DestLayerKind", kind);
-    settings::ReadBoolean("RL_VisibleLayersOnly", visibleOnly);
-    settings::ReadInteger("RL_ReplaceType", operation);
-    ReadTextSetting("RL_SearchString", searchText);
-    ReadTextSetting("RL_ReplaceString", replaceText);
-    ReadTextSetting("RL_InsertString", insertText);
-    settings::ReadInteger("RL_InsertPos", insertPosition);
-    ReadTextSetting("RL_Delimiter", delimiter);
-    settings::ReadBoolean("RL_DeleteWithDelimiter", deleteWithDelimiter);
+    settings::ReadAll(kSettings, *this);
 }
 
 void CReplaceLayerTitle::WriteSettings() const {
-    settings::WriteInteger("RL_DestLayerKind", kind);
-    settings::WriteBoolean("RL_VisibleLayersOnly", visibleOnly);
-    settings::WriteInteger("RL_ReplaceType", operation);
-    WriteTextSetting("RL_SearchString", searchText);
-    WriteTextSetting("RL_ReplaceString", replaceText);
-    WriteTextSetting("RL_InsertString", insertText);
-    settings::WriteInteger("RL_InsertPos", insertPosition);
-    WriteTextSetting("RL_Delimiter", delimiter);
-    settings::WriteBoolean("RL_DeleteWithDelimiter", deleteWithDelimiter);
+    settings::WriteAll(kSettings, *this);
 }
 
 HostErr CReplaceLayerTitle::Run() {
-    ReadSettings();
-    if (const HostErr err = frame::RunModalDialog(pluginRef, kDialogId, DialogProc,
-                                                  reinterpret_cast<WsLParam>(this)))
-        return err;
-    WriteSettings();
-    return ForEachTargetLayer(kind, visibleOnly,
-                              [this](HostLayerHandle layer) { return EditLayerTitle(layer); });
+    return RunOnTargetLayers(*this,
+                             [this](HostLayerHandle layer) { return EditLayerTitle(layer); });
 }
 
 HostErr CReplaceLayerTitle::EditLayerTitle(HostLayerHandle layer) const {
@@ -224,28 +219,15 @@ bool CReplaceLayerTitle::ReadFromDialog(WsWindow dialog) {
 
 intptr_t CReplaceLayerTitle::DialogProc(WsWindow dialog, uint32_t message, WsWParam wParam,
                                         WsLParam lParam) {
-    if (message == WS_INITDIALOG) {
-        auto* self = reinterpret_cast<CReplaceLayerTitle*>(lParam);
-        WsSetProp(dialog, kSelfProp, self);
-        if (self != nullptr) self->ShowInDialog(dialog);
-        return 1;
-    }
-    auto* self = static_cast<CReplaceLayerTitle*>(WsGetProp(dialog, kSelfProp));
-    if (message != WS_COMMAND || self == nullptr || WS_HIWORD(wParam) != WS_BN_CLICKED) return 0;
-    switch (WS_LOWORD(wParam)) {
-    case kReplaceRadioId:
-    case kInsertRadioId:
-    case kDigitsRadioId:
-    case kDelimiterRadioId:
-        ApplyEnabling(dialog);
-        return 1;
-    case WS_IDOK:
-        if (self->ReadFromDialog(dialog)) WsEndDialog(dialog, kHostNoErr);
-        return 1;
-    case WS_IDCANCEL:
-        WsEndDialog(dialog, kHostErrCancelled);
-        return 1;
-    default:
-        return 0;
-    }
+    static constexpr auto Enable = [](WsWindow window, int32_t) { ApplyEnabling(window); };
+    static constexpr ControlAction kControls[] = {
+        {kReplaceRadioId, WS_BN_CLICKED, Enable},
+        {kInsertRadioId, WS_BN_CLICKED, Enable},
+        {kDigitsRadioId, WS_BN_CLICKED, Enable},
+        {kDelimiterRadioId, WS_BN_CLICKED, Enable},
+    };
+    static constexpr FieldDialog<CReplaceLayerTitle> kDialog{
+        kSelfProp, ShowBlock<CReplaceLayerTitle, &CReplaceLayerTitle::ShowInDialog>, kControls,
+        ReadBlock<CReplaceLayerTitle, &CReplaceLayerTitle::ReadFromDialog>};
+    return kDialog.Procedure(dialog, message, wParam, lParam);
 }

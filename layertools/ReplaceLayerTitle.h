@@ -25,8 +25,8 @@ public:
     CReplaceLayerTitle& operator=(const CReplaceLayerTitle&) = delete;
 
     /** Reads the settings, shows dialog 126, stores the confirmed settings and edits each
-     *  target layer's name once. 0, 'STOP' when the dialog was cancelled, or the first host
-     *  error; layers edited before a failure keep their new names. */
+     *  target layer's name once. 0, kHostErrCancelled when the dialog was cancelled, or the first
+     * host error; layers edited before a failure keep their new names. */
     HostErr Run();
 
     /** Applies the chosen operation to one layer's name and sets the result, also when the

@@ -115,13 +115,9 @@ HostErr CFastMove::MoveTree(HostArtHandle art, const HostRealMatrix& matrix, boo
         art, withSiblings, [&](HostArtHandle object, HostArtHandle& descend) -> HostErr {
             descend = nullptr;
             int16_t type = 0;
-            if (HostErr err = sArt->GetArtType(object, &type); err != kHostNoErr) return err;
-            int32_t attributes = 0;
-            if (HostErr err =
-                    sArt->GetArtUserAttr(object, kHostArtLocked | kHostArtHidden, &attributes);
-                err != kHostNoErr)
-                return err;
-            if (attributes & (kHostArtLocked | kHostArtHidden)) return kHostNoErr;
+            bool skipped = false;
+            if (HostErr err = ReadTypeAndLock(object, type, skipped); err != kHostNoErr) return err;
+            if (skipped) return kHostNoErr;
 
             HostArtHandle child = nullptr;
             if (HostErr err = sArt->GetArtFirstChild(object, &child); err != kHostNoErr) return err;

@@ -3,10 +3,11 @@
 
 #include "common/ArtSet.h"
 #include "common/ArtWalk.h"
-#include "common/SettingsStore.h"
+#include "common/SettingsTable.h"
 #include "frame/CommandOps.h"
 #include "frame/HostSuites.h"
 
+#include <array>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -96,36 +97,33 @@ const char* SettingOutOfRange(const MapScalingSettings& s, const HostRealRect* b
     }
 }
 
+namespace {
+
+// Read and written in this order.
+constexpr std::array<settings::Entry<MapScalingSettings>, 13> kSettings = {{
+    {"MS_Mode", &MapScalingSettings::mode},
+    {"MS_CurrentScale", &MapScalingSettings::currentScale},
+    {"MS_TargetScale", &MapScalingSettings::targetScale},
+    {"MS_HorizontalRatio", &MapScalingSettings::horizontalRatio},
+    {"MS_VerticalRatio", &MapScalingSettings::verticalRatio},
+    {"MS_PaperScaling", &MapScalingSettings::paperIndex},
+    {"MS_KeepProportion", &MapScalingSettings::keepProportion},
+    {"MS_ScaleFontSize", &MapScalingSettings::scaleFontSize},
+    {"MS_ScaleSymbolSize", &MapScalingSettings::scaleSymbolSize},
+    {"MS_ScaleStrokeEffect", &MapScalingSettings::scaleStrokeEffect},
+    {"MS_ScaleGuide", &MapScalingSettings::scaleGuide},
+    {"MS_ScalePattern", &MapScalingSettings::scalePattern},
+    {"MS_SelectionOnly", &MapScalingSettings::selectionOnly},
+}};
+
+} // namespace
+
 void CMapScaling::ReadSettings() noexcept {
-    settings::ReadInteger("MS_Mode", settings.mode);
-    settings::ReadInteger("MS_CurrentScale", settings.currentScale);
-    settings::ReadInteger("MS_TargetScale", settings.targetScale);
-    settings::ReadReal("MS_HorizontalRatio", settings.horizontalRatio);
-    settings::ReadReal("MS_VerticalRatio", settings.verticalRatio);
-    settings::ReadInteger("MS_PaperScaling", settings.paperIndex);
-    settings::ReadBoolean("MS_KeepProportion", settings.keepProportion);
-    settings::ReadBoolean("MS_ScaleFontSize", settings.scaleFontSize);
-    settings::ReadBoolean("MS_ScaleSymbolSize", settings.scaleSymbolSize);
-    settings::ReadBoolean("MS_ScaleStrokeEffect", settings.scaleStrokeEffect);
-    settings::ReadBoolean("MS_ScaleGuide", settings.scaleGuide);
-    settings::ReadBoolean("MS_ScalePattern", settings.scalePattern);
-    settings::ReadBoolean("MS_SelectionOnly", settings.selectionOnly);
+    settings::ReadAll(kSettings, settings);
 }
 
 void CMapScaling::WriteSettings() const noexcept {
-    settings::WriteInteger("MS_Mode", settings.mode);
-    settings::WriteInteger("MS_CurrentScale", settings.currentScale);
-    settings::WriteInteger("MS_TargetScale", settings.targetScale);
-    settings::WriteReal("MS_HorizontalRatio", settings.horizontalRatio);
-    settings::WriteReal("MS_VerticalRatio", settings.verticalRatio);
-    settings::WriteInteger("MS_PaperScaling", settings.paperIndex);
-    settings::WriteBoolean("MS_KeepProportion", settings.keepProportion);
-    settings::WriteBoolean("MS_ScaleFontSize", settings.scaleFontSize);
-    settings::WriteBoolean("MS_ScaleSymbolSize", settings.scaleSymbolSize);
-    settings::WriteBoolean("MS_ScaleStrokeEffect", settings.scaleStrokeEffect);
-    settings::WriteBoolean("MS_ScaleGuide", settings.scaleGuide);
-    settings::WriteBoolean("MS_ScalePattern", settings.scalePattern);
-    settings::WriteBoolean("MS_SelectionOnly", settings.selectionOnly);
+    settings::WriteAll(kSettings, settings);
 }
 
 HostErr CMapScaling::Run(HostPluginRef plugin) {
@@ -292,16 +290,12 @@ HostErr CMapScaling::WalkArt(HostArtHandle art, bool withSiblings) {
             frame::SetProgressValue(progressPosition, progressMaximum);
 
             int16_t type = 0;
-            if (HostErr err = sArt->GetArtType(object, &type); err != kHostNoErr) return err;
-            int32_t attributes = 0;
-            if (HostErr err =
-                    sArt->GetArtUserAttr(object, kHostArtLocked | kHostArtHidden, &attributes);
-                err != kHostNoErr)
-                return err;
+            bool skipped = false;
+            if (HostErr err = ReadTypeAndLock(object, type, skipped); err != kHostNoErr) return err;
             HostArtHandle child = nullptr;
             if (HostErr err = sArt->GetArtFirstChild(object, &child); err != kHostNoErr) return err;
 
-            if (attributes & (kHostArtLocked | kHostArtHidden)) return kHostNoErr;
+            if (skipped) return kHostNoErr;
             if (settings.selectionOnly) {
                 // A container is entered only when it carries the selected mark itself.
                 int32_t selected = 0;

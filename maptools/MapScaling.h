@@ -86,7 +86,7 @@ const char* SettingOutOfRange(const MapScalingSettings& settings,
                               const HostRealRect* bounds) noexcept;
 
 /** The procedure of dialog 115. The parameter is the address of a MapScalingSettings,
- *  written only when the dialog is confirmed (end code 0); cancel ends with 'STOP'. */
+ *  written only when the dialog is confirmed (end code 0); cancel ends with kHostErrCancelled. */
 intptr_t MapScalingDialogProc(WsWindow dialog, uint32_t message, WsWParam wParam, WsLParam lParam);
 
 class CMapScaling {
@@ -96,7 +96,7 @@ public:
     CMapScaling(const CMapScaling&) = delete;
     CMapScaling& operator=(const CMapScaling&) = delete;
 
-    /** 0, 'STOP' when the dialog was cancelled, or the first host error. */
+    /** 0, kHostErrCancelled when the dialog was cancelled, or the first host error. */
     HostErr Run(HostPluginRef pluginRef);
 
     void ReadSettings() noexcept;

@@ -1,5 +1,7 @@
 #include "maptools/NumberFields.h"
 
+#include "common/DialogValues.h"
+
 #include <charconv>
 #include <cinttypes>
 #include <cstdio>
@@ -21,18 +23,9 @@ void SetText(WsWindow dialog, int32_t id, const std::string& text) {
 }
 
 std::optional<int32_t> ParseInteger(std::string_view text) {
-    size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    int64_t value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10 + (text[i] - '0');
-        if (value > int64_t{std::numeric_limits<int32_t>::max()} + 1) return std::nullopt;
-    }
-    if (negative) value = -value;
-    if (value > std::numeric_limits<int32_t>::max()) return std::nullopt;
+    const int64_t value = ScanDecimal(text);
+    if (value < std::numeric_limits<int32_t>::min() || value > std::numeric_limits<int32_t>::max())
+        return std::nullopt;
     return static_cast<int32_t>(value);
 }
 

@@ -1,7 +1,7 @@
 // Scale bar: the command, its settings and the drawing.
 #include "maptools/ScaleBar.h"
 
-#include "common/SettingsStore.h"
+#include "common/SettingsTable.h"
 #include "common/WrapperErrors.h"
 #include "frame/CommandOps.h"
 #include "frame/HostSuites.h"
@@ -29,6 +29,14 @@ HostColor ProcessBlack() {
     return colour;
 }
 
+// Read and written in this order.
+constexpr std::array<settings::Entry<ScaleBarSettings>, 4> kSettings = {{
+    {"SB_Scale", &ScaleBarSettings::scale},
+    {"SB_Distance", &ScaleBarSettings::distance},
+    {"SB_Unit", &ScaleBarSettings::unit},
+    {"SB_NewLayer", &ScaleBarSettings::newLayer},
+}};
+
 } // namespace
 
 bool IsValidBarScale(int64_t scale) noexcept {
@@ -49,17 +57,11 @@ bool RepairSettings(ScaleBarSettings& s) noexcept {
 }
 
 void CScaleBar::ReadSettings(ScaleBarSettings& s) noexcept {
-    settings::ReadInteger("SB_Scale", s.scale);
-    settings::ReadReal("SB_Distance", s.distance);
-    settings::ReadInteger("SB_Unit", s.unit);
-    settings::ReadBoolean("SB_NewLayer", s.newLayer);
+    settings::ReadAll(kSettings, s);
 }
 
 void CScaleBar::WriteSettings(const ScaleBarSettings& s) noexcept {
-    settings::WriteInteger("SB_Scale", s.scale);
-    settings::WriteReal("SB_Distance", s.distance);
-    settings::WriteInteger("SB_Unit", s.unit);
-    settings::WriteBoolean("SB_NewLayer", s.newLayer);
+    settings::WriteAll(kSettings, s);
 }
 
 HostErr CScaleBar::Run() {

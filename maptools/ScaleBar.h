@@ -49,14 +49,14 @@ bool IsValidBarDistance(double distance) noexcept;
 bool RepairSettings(ScaleBarSettings& settings) noexcept;
 
 /** The procedure of dialog 123. The parameter is the address of a ScaleBarSettings,
- *  written only when the dialog is confirmed (end code 0); cancel ends with 'STOP'. */
+ *  written only when the dialog is confirmed (end code 0); cancel ends with kHostErrCancelled. */
 intptr_t ScaleBarDialogProc(WsWindow dialog, uint32_t message, WsWParam wParam, WsLParam lParam);
 
 class CScaleBar {
 public:
     explicit CScaleBar(HostPluginRef pluginRef) noexcept : pluginRef_(pluginRef) {}
 
-    /** 0, 'STOP' when the dialog was cancelled, or the first host error. */
+    /** 0, kHostErrCancelled when the dialog was cancelled, or the first host error. */
     HostErr Run();
 
     static void ReadSettings(ScaleBarSettings& settings) noexcept;

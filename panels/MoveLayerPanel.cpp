@@ -40,18 +40,11 @@ CMoveLayerPanel::~CMoveLayerPanel() {
 }
 
 void CMoveLayerPanel::UpdateTheme() {
-    CMvPanel::UpdateTheme();
-    SetPanelIcon(IsDarkInterface() ? kDarkIcon : kLightIcon);
+    UpdateThemeAndIcon(kLightIcon, kDarkIcon);
 }
 
 HostErr CMoveLayerPanel::SetupPanel() {
-    if (const HostErr err = ai::UnicodeString::Make(sUnicodeString, kIdentifier, identifier_))
-        return err;
-    if (const HostErr err = ai::UnicodeString::Make(sUnicodeString, kTitle, title_)) return err;
-    minimumSize_ = {160.0, 144.0};
-    resizable_ = 1;
-    stateCount_ = 1;
-    return kHostNoErr;
+    return SetupAs(kIdentifier, kTitle, {160.0, 144.0}, 1);
 }
 
 HostErr CMoveLayerPanel::CreateControls() {
@@ -109,28 +102,14 @@ void CMoveLayerPanel::RefreshLayerTree() {
     view_->EnableTree(true);
 }
 
-// Iterative, like the snapshot itself, so deeply nested layers cannot exhaust the stack.
 void CMoveLayerPanel::InsertNodes(WsTreeItem parent, const std::vector<LayerNode>& nodes) {
-    struct Pending {
-        WsTreeItem parent;
-        const std::vector<LayerNode>* nodes;
-        size_t next;
-    };
-    std::vector<Pending> stack{{parent, &nodes, 0}};
-    while (!stack.empty()) {
-        Pending& top = stack.back();
-        if (top.next == top.nodes->size()) {
-            stack.pop_back();
-            continue;
-        }
-        const LayerNode& node = (*top.nodes)[top.next++];
+    WalkLayerNodes(nodes, parent, [&](const LayerNode& node, WsTreeItem above, WsTreeItem& item) {
         std::string title;
         if (node.title.GetUTF8(title) != kHostNoErr) title.clear();
         // A cut at 255 units never splits a surrogate pair.
-        const WsTreeItem item =
-            view_->InsertItem(top.parent, CutToUTF16Units(title, kMaxNameUnits), kLayerImage);
-        if (item == nullptr) continue;
+        item = view_->InsertItem(above, CutToUTF16Units(title, kMaxNameUnits), kLayerImage);
+        if (item == nullptr) return NodeStep::PassOver;
         view_->MapItem(item, node.layer);
-        if (!node.children.empty()) stack.push_back({item, &node.children, 0});
-    }
+        return NodeStep::Descend;
+    });
 }

@@ -2,6 +2,7 @@
 
 #include "frame/CommandOps.h"
 #include "frame/HostSuites.h"
+#include "panels/PanelSupport.h"
 
 #include <algorithm>
 #include <cmath>
@@ -184,6 +185,22 @@ bool CMvPanel::HandleMessage(WsLResult& result, WsWindow, uint32_t message, WsWP
     staticBrush_ = WsCreateSolidBrush(ToNativeColour(backgroundColour_));
     result = reinterpret_cast<WsLResult>(staticBrush_);
     return true;
+}
+
+HostErr CMvPanel::SetupAs(const char* identifier, const char* title, HostPanelSize minimumSize,
+                          HostBool resizable) {
+    if (const HostErr err = ai::UnicodeString::Make(sUnicodeString, identifier, identifier_))
+        return err;
+    if (const HostErr err = ai::UnicodeString::Make(sUnicodeString, title, title_)) return err;
+    minimumSize_ = minimumSize;
+    resizable_ = resizable;
+    stateCount_ = 1;
+    return kHostNoErr;
+}
+
+void CMvPanel::UpdateThemeAndIcon(int32_t lightIcon, int32_t darkIcon) {
+    CMvPanel::UpdateTheme();
+    SetPanelIcon(IsDarkInterface() ? darkIcon : lightIcon);
 }
 
 HostErr CMvPanel::SetPanelIcon(int32_t resourceId) noexcept {

@@ -59,6 +59,12 @@ protected:
     void Detach() noexcept;
     /** Sets the host panel's icon to the module's 'PNGI' resource. */
     HostErr SetPanelIcon(int32_t resourceId) noexcept;
+    /** The set-up of a concrete panel: its identifier and title, its minimum size, whether
+     *  it can be resized, and one state. */
+    HostErr SetupAs(const char* identifier, const char* title, HostPanelSize minimumSize,
+                    HostBool resizable);
+    /** The theme colours, then the icon that suits the brightness of the interface. */
+    void UpdateThemeAndIcon(int32_t lightIcon, int32_t darkIcon);
 
     HostPluginRef pluginRef_;
     HostPanelRef panel_ = nullptr;

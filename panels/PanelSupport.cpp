@@ -5,15 +5,6 @@
 
 #include <cmath>
 
-AppContextScope::AppContextScope(HostPluginRef pluginRef) noexcept {
-    result_ = sContext != nullptr ? sContext->PushAppContext(pluginRef, &context_)
-                                  : kHostErrSuiteNotFound;
-}
-
-AppContextScope::~AppContextScope() {
-    if (result_ == kHostNoErr && sContext != nullptr) sContext->PopAppContext(context_);
-}
-
 void FocusMainWindow() noexcept {
     HostPlatformWindow main = nullptr;
     if (sContext != nullptr && sContext->GetPlatformAppWindow(&main) == kHostNoErr)

@@ -2,23 +2,8 @@
 // panel's window, and giving the keyboard focus back to the host's main window.
 #pragma once
 
+#include "frame/AppContextScope.h"
 #include "hostapi/HostTypes.h"
-
-/** Pushes the plug-in's application context for a scope; the pop happens on every way
- *  out. A failed push is remembered and skips the pop. */
-class AppContextScope {
-public:
-    explicit AppContextScope(HostPluginRef pluginRef) noexcept;
-    ~AppContextScope();
-    AppContextScope(const AppContextScope&) = delete;
-    AppContextScope& operator=(const AppContextScope&) = delete;
-
-    HostErr Result() const noexcept { return result_; }
-
-private:
-    HostAppContext context_ = nullptr;
-    HostErr result_ = kHostNoErr;
-};
 
 /** The keyboard focus goes back to the host's main window, so shortcuts reach the host. */
 void FocusMainWindow() noexcept;

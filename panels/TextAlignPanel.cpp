@@ -21,18 +21,11 @@ CTextAlignPanel::~CTextAlignPanel() {
 }
 
 void CTextAlignPanel::UpdateTheme() {
-    CMvPanel::UpdateTheme();
-    SetPanelIcon(IsDarkInterface() ? kDarkIcon : kLightIcon);
+    UpdateThemeAndIcon(kLightIcon, kDarkIcon);
 }
 
 HostErr CTextAlignPanel::SetupPanel() {
-    if (const HostErr err = ai::UnicodeString::Make(sUnicodeString, kIdentifier, identifier_))
-        return err;
-    if (const HostErr err = ai::UnicodeString::Make(sUnicodeString, kTitle, title_)) return err;
-    minimumSize_ = {144.0, 24.0};
-    resizable_ = 0;
-    stateCount_ = 1;
-    return kHostNoErr;
+    return SetupAs(kIdentifier, kTitle, {144.0, 24.0}, 0);
 }
 
 HostErr CTextAlignPanel::CreateControls() {

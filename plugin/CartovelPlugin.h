@@ -24,7 +24,7 @@ public:
     HostErr OnStartup(HostMessageData* message) override;
     HostErr OnShutdown(HostMessageData* message) override;
     /** The base dispatch with failure conversion: a thrown ai::Error gives its code, any
-     *  other thrown failure 'CANT'. */
+     *  other thrown failure kHostErrCant. */
     HostErr OnMessage(const char* caller, const char* selector, void* message) override;
     HostErr SetGlobalInstance(Plugin* plugin) override;
     HostErr OnNotify(HostNotifierMessage* message) override;

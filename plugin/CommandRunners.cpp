@@ -1,9 +1,5 @@
-// One runner per menu command. A command class plugs in by replacing its runner's body,
-// for example:
-//   HostErr RunMapScaling(HostPluginRef pluginRef) {
-//       CMapScaling command;
-//       return command.Run(pluginRef);
-//   }
+// One runner per menu command: most make their command object with the plug-in reference
+// and call its entry; the two below whose objects start otherwise have their own.
 #include "frame/CommandOps.h"
 #include "layertools/LayerListFile.h"
 #include "layertools/NumberLayers.h"
@@ -19,6 +15,17 @@ namespace plugin {
 
 namespace {
 
+/** The usual command: an object made with the plug-in reference for one run of entry. */
+template <class Command, HostErr (Command::*entry)()> HostErr Run(HostPluginRef pluginRef) {
+    Command command(pluginRef);
+    return (command.*entry)();
+}
+
+/** A command that keeps nothing between its steps. */
+template <HostErr (*entry)()> HostErr Run(HostPluginRef) {
+    return entry();
+}
+
 HostErr RunFastMove(HostPluginRef) {
     CFastMove command;
     return command.Run();
@@ -27,48 +34,23 @@ HostErr RunMapScaling(HostPluginRef pluginRef) {
     CMapScaling command;
     return command.Run(pluginRef);
 }
-HostErr RunScaleBar(HostPluginRef pluginRef) {
-    CScaleBar command(pluginRef);
-    return command.Run();
-}
-HostErr RunPolygonColouring(HostPluginRef pluginRef) {
-    CPolygonColoring command(pluginRef);
-    return command.Run();
-}
-HostErr RunLayerNumbering(HostPluginRef pluginRef) {
-    CNumberLayers command(pluginRef);
-    return command.Run();
-}
-HostErr RunLayerReplace(HostPluginRef pluginRef) {
-    CReplaceLayerTitle command(pluginRef);
-    return command.Run();
-}
-HostErr RunSaveLayerList(HostPluginRef pluginRef) {
-    CLayerListFile command(pluginRef);
-    return command.Save();
-}
-HostErr RunLoadLayerList(HostPluginRef pluginRef) {
-    CLayerListFile command(pluginRef);
-    return command.SetFromFile();
-}
-HostErr RunResetImageSize(HostPluginRef) {
-    return CResetTransform::ResetPlacedImageSize();
-}
-HostErr RunStraightenText(HostPluginRef) {
-    return CResetTransform::StraightenText();
-}
-HostErr RunRemoveTextShear(HostPluginRef) {
-    return CResetTransform::RemoveTextShear();
-}
 
 } // namespace
 
 const CommandRunners& DefaultCommandRunners() noexcept {
     // Indexed by MenuCommand.
     static constexpr CommandRunners kRunners = {
-        RunFastMove,       RunMapScaling,     RunScaleBar,        RunPolygonColouring,
-        RunLayerNumbering, RunLayerReplace,   RunSaveLayerList,   RunLoadLayerList,
-        RunResetImageSize, RunStraightenText, RunRemoveTextShear,
+        RunFastMove,
+        RunMapScaling,
+        Run<CScaleBar, &CScaleBar::Run>,
+        Run<CPolygonColoring, &CPolygonColoring::Run>,
+        Run<CNumberLayers, &CNumberLayers::Run>,
+        Run<CReplaceLayerTitle, &CReplaceLayerTitle::Run>,
+        Run<CLayerListFile, &CLayerListFile::Save>,
+        Run<CLayerListFile, &CLayerListFile::SetFromFile>,
+        Run<CResetTransform::ResetPlacedImageSize>,
+        Run<CResetTransform::StraightenText>,
+        Run<CResetTransform::RemoveTextShear>,
     };
     return kRunners;
 }

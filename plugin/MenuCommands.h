@@ -49,7 +49,7 @@ struct MenuCommandItem {
 std::span<const MenuCommandItem, kMenuCommandCount> ObjectMenuItems() noexcept;
 
 /** Runs one command for the plug-in reference: creates its object, runs it, destroys it.
- *  0 is success, 'STOP' a cancel, anything else the failure. */
+ *  0 is success, kHostErrCancelled a cancel, anything else the failure. */
 using CommandRunner = HostErr (*)(HostPluginRef pluginRef);
 using CommandRunners = std::array<CommandRunner, kMenuCommandCount>;
 

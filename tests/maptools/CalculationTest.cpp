@@ -1,5 +1,6 @@
 // The computations of map scaling and the scale bar that need no host: factors, the repair
 // of damaged settings, the bar's length and its label texts, and the dialogs' numbers.
+#include "common/DialogValues.h"
 #include "maptools/MapScaling.h"
 #include "maptools/NumberFields.h"
 #include "maptools/ScaleBar.h"
@@ -8,6 +9,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -183,6 +185,33 @@ TEST(DialogNumbers, IntegersReadLikeTheDialogsAndRefuseOverflow) {
     EXPECT_EQ(ParseInteger("2147483647"), 2147483647);
     EXPECT_EQ(ParseInteger("2147483648"), std::nullopt);
     EXPECT_EQ(ParseInteger("99999999999999999999999"), std::nullopt);
+}
+
+// The map tools refuse a number beyond the 32-bit range, the layer tools take its nearest
+// end; both read the same digits, so they part only beyond the range.
+TEST(DialogNumbers, BothIntegerReadingsMeetAtTheEdgesOfTheRange) {
+    struct Case {
+        const char* text;
+        std::optional<int32_t> refusing;
+        int32_t clamping;
+    };
+    constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
+    constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+    const Case cases[] = {
+        {"-2147483648", kMin, kMin},
+        {"-2147483649", std::nullopt, kMin},
+        {"2147483647", kMax, kMax},
+        {"2147483648", std::nullopt, kMax},
+        {"+2147483648", std::nullopt, kMax},
+        {"-99999999999999999999999", std::nullopt, kMin},
+        {"\t+7 8", 7, 7},
+        {"- 5", 0, 0},
+        {"+-5", 0, 0},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(numberfields::ParseInteger(c.text), c.refusing) << c.text;
+        EXPECT_EQ(ParseFieldInt(c.text), c.clamping) << c.text;
+    }
 }
 
 TEST(DialogNumbers, RealsReadLikeTheDialogs) {

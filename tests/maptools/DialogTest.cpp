@@ -387,4 +387,26 @@ TEST_F(Dialogs, ScaleBarEnterKeyStraightFromAFieldStillRefusesZero) {
     EXPECT_EQ(s.distance, 1.0);
 }
 
+// Run without a block, both dialogs open on the defaults, leave nothing to write to and
+// still end with the code of the button.
+TEST_F(Dialogs, WithoutABlockTheDialogsShowTheDefaultsAndStillEnd) {
+    struct Case {
+        int32_t id;
+        WsDialogProc proc;
+        int32_t field;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {mapscaling::kDialogId, MapScalingDialogProc, mapscaling::kCurrentScale, "25000"},
+        {scalebar::kDialogId, ScaleBarDialogProc, scalebar::kScale, "25000"},
+    };
+    for (const Case& c : cases) {
+        const auto shows = ScriptedUser::inspect(
+            [&](DialogView& v) { EXPECT_EQ(Text(v, c.field), c.shown) << c.id; });
+        EXPECT_EQ(Run(c.id, c.proc, nullptr, {shows, ScriptedUser::ok()}), kHostNoErr) << c.id;
+        EXPECT_EQ(Run(c.id, c.proc, nullptr, {ScriptedUser::cancel()}), kHostErrCancelled) << c.id;
+        EXPECT_TRUE(errors.empty()) << errors.front();
+    }
+}
+
 } // namespace
