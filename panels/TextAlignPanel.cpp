@@ -2,13 +2,12 @@
 
 #include "frame/HostSuites.h"
 #include "panels/PanelSupport.h"
+#include "resources/CartovelResources.h"
 
 namespace {
 
 constexpr const char* kIdentifier = "MvCartovel1.5TextAlignPanelID";
 constexpr const char* kTitle = "テキスト原点";
-constexpr int32_t kLightIcon = 119;
-constexpr int32_t kDarkIcon = 120;
 
 } // namespace
 
@@ -22,7 +21,7 @@ CTextAlignPanel::~CTextAlignPanel() {
 
 void CTextAlignPanel::UpdateTheme() {
     CMvPanel::UpdateTheme();
-    SetPanelIcon(IsDarkInterface() ? kDarkIcon : kLightIcon);
+    SetPanelIcon(IsDarkInterface() ? textalign::kDarkIcon : textalign::kLightIcon);
 }
 
 HostErr CTextAlignPanel::SetupPanel() {
