@@ -1,6 +1,6 @@
 // Dialog fields by their documented English names, so that `--set FIELD=VALUE` can be typed
-// into the module's dialogs. Each dialog that takes --set fields has a table here, keyed by
-// its template id.
+// into the module's dialogs. Each dialog that takes --set fields has a table, keyed by its
+// template id; the tables are made from the resource script, which names the fields.
 #pragma once
 
 #include <cstdint>
@@ -37,7 +37,7 @@ struct DialogFieldTable {
 
 /// The table of a dialog; null when the dialog takes no fields.
 const DialogFieldTable* dialogFields(std::int32_t templateId);
-/// Every table, for --help texts and error messages.
+/// Every table, for --help texts and error messages (CliTables.cpp, made by the build).
 std::span<const DialogFieldTable> allDialogFields();
 
 /// The field of that name in one of the dialogs (template ids); null when none has it.

@@ -19,9 +19,6 @@ enum : LayerTargetKind {
     kTargetAllLayers = 2,
 };
 
-/** Both dialogs that offer the kinds use this drop-down list. */
-constexpr int32_t kTargetKindComboId = 1120;
-
 /** Adds the three kind texts in value order and selects kind (none for another value). */
 void FillTargetKindCombo(WsWindow dialog, int32_t comboId, LayerTargetKind kind);
 /** The selected index of the combo box: the kind, -1 when nothing is selected. */

@@ -1,10 +1,11 @@
 // The open and save dialogs of the layer list files, with a row that chooses the file's
-// encoding (child template 127).
+// encoding (child template kTextFileDialogTemplate, with kEncodingListId).
 #pragma once
 
 #include "common/FilePath.h"
 #include "hostapi/HostTypes.h"
 #include "platform/ws.h"
+#include "resources/CartovelResources.h"
 
 #include <cstdint>
 #include <span>
@@ -16,9 +17,6 @@ struct FileFilter {
     const char* description;
     const char* pattern;
 };
-
-constexpr int32_t kTextFileDialogTemplate = 127;
-constexpr int32_t kEncodingListId = 1131;
 
 /** Shows the system's save dialog (save) or open dialog, starting in folder when that
  *  folder exists. On OK the chosen file is appended to chosen, its encoding code (17, 1 or

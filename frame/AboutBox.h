@@ -1,15 +1,14 @@
-// The module's about box (dialog 107).
+// The module's about box (dialog kAboutDialogId).
 #pragma once
 
 #include "hostapi/HostTypes.h"
 #include "platform/ws.h"
+#include "resources/CartovelResources.h"
 
 #include <cstdint>
 
 namespace frame {
 
-inline constexpr int32_t kAboutDialogId = 107;
-inline constexpr int32_t kAboutWebButtonId = 1063;
 /** Opened by the web button in the user's browser. */
 inline constexpr const char* kMakerWebAddress = "https://www.mirvak.example/cartovel/";
 

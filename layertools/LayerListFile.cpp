@@ -12,12 +12,10 @@
 
 #include <array>
 
-namespace {
+// The dialog's controls, named in the resource script.
+using namespace layerlist;
 
-enum : int32_t {
-    kRenameRadioId = 1134,
-    kCreateRadioId = 1135,
-};
+namespace {
 
 constexpr const char* kSelfProp = "CLayerListFile";
 constexpr const char* kFolderKey = "LF_FileDir";

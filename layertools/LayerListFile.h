@@ -8,6 +8,7 @@
 #include "hostapi/HostTypes.h"
 #include "hostapi/wrappers/UnicodeString.h"
 #include "platform/ws.h"
+#include "resources/CartovelResources.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -36,7 +37,7 @@ public:
      *  after telling the user, kHostErrFile when the file could not be read to its end. */
     HostErr SetFromFile();
 
-    static constexpr int32_t kRestoreDialogId = 128;
+    static constexpr int32_t kRestoreDialogId = layerlist::kRestoreDialogId;
     static intptr_t RestoreDialogProc(WsWindow dialog, uint32_t message, WsWParam wParam,
                                       WsLParam lParam);
 

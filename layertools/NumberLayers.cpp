@@ -9,20 +9,10 @@
 
 #include <array>
 
-namespace {
+// The dialog's controls, named in the resource script.
+using namespace layernumbering;
 
-enum : int32_t {
-    kVisibleOnlyId = 1125,
-    kInitialNumberId = 1126,
-    kStepId = 1127,
-    kAddBeforeId = 1106,
-    kBeforeTextId = 1128,
-    kAddAfterId = 1108,
-    kAfterTextId = 1109,
-    kAddToTitleId = 1110,
-    kNumberInFrontId = 1129,
-    kNumberBehindId = 1130,
-};
+namespace {
 
 constexpr const char* kSelfProp = "CNumberLayers";
 

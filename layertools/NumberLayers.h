@@ -5,6 +5,7 @@
 #include "hostapi/HostTypes.h"
 #include "hostapi/wrappers/UnicodeString.h"
 #include "platform/ws.h"
+#include "resources/CartovelResources.h"
 
 #include <cstdint>
 #include <string>
@@ -31,7 +32,7 @@ public:
     void ReadSettings();
     void WriteSettings() const;
 
-    static constexpr int32_t kDialogId = 125;
+    static constexpr int32_t kDialogId = layernumbering::kDialogId;
     static intptr_t DialogProc(WsWindow dialog, uint32_t message, WsWParam wParam, WsLParam lParam);
 
     HostPluginRef pluginRef;

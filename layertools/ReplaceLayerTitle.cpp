@@ -10,22 +10,10 @@
 
 #include <array>
 
-namespace {
+// The dialog's controls, named in the resource script.
+using namespace layerreplace;
 
-enum : int32_t {
-    kVisibleOnlyId = 1125,
-    kReplaceRadioId = 1115,
-    kSearchTextId = 1105,
-    kReplaceTextId = 1106,
-    kInsertRadioId = 1111,
-    kInsertTextId = 1107,
-    kAtHeadId = 1123,
-    kAtTailId = 1124,
-    kDigitsRadioId = 1112,
-    kDelimiterRadioId = 1114,
-    kDelimiterId = 1104,
-    kWithDelimiterId = 1070,
-};
+namespace {
 
 constexpr const char* kSelfProp = "CReplaceLayerTitle";
 

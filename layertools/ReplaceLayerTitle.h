@@ -6,6 +6,7 @@
 #include "hostapi/HostTypes.h"
 #include "hostapi/wrappers/UnicodeString.h"
 #include "platform/ws.h"
+#include "resources/CartovelResources.h"
 
 #include <cstdint>
 #include <string>
@@ -38,7 +39,7 @@ public:
     void ReadSettings();
     void WriteSettings() const;
 
-    static constexpr int32_t kDialogId = 126;
+    static constexpr int32_t kDialogId = layerreplace::kDialogId;
     static intptr_t DialogProc(WsWindow dialog, uint32_t message, WsWParam wParam, WsLParam lParam);
 
     HostPluginRef pluginRef;

@@ -6,6 +6,7 @@
 
 #include "hostapi/HostTypes.h"
 #include "platform/ws.h"
+#include "resources/CartovelResources.h"
 
 #include <array>
 #include <cstdint>
@@ -41,26 +42,7 @@ struct PaperRatio {
 extern const std::array<PaperRatio, 9> kPaperRatios;
 
 namespace mapscaling {
-/** Dialog resource and controls. */
-enum : int32_t {
-    kDialogId = 115,
-    kCurrentScale = 1074,
-    kTargetScale = 1090,
-    kPercentage = 1091,
-    kHorizontalRatio = 1072,
-    kVerticalRatio = 1073,
-    kKeepProportion = 1070,
-    kModeScale = 1075,
-    kModeRatio = 1076,
-    kModePaper = 1077,
-    kPaperList = 1083,
-    kScaleFontSize = 1078,
-    kScaleSymbolSize = 1079,
-    kScaleStrokeEffect = 1080,
-    kScalePattern = 1081,
-    kScaleGuide = 1082,
-    kSelectionOnly = 1092,
-};
+// The dialog's resource and controls are named in the resource script.
 /** Field texts are read with at most this many characters. */
 inline constexpr int kFieldLimit = 47;
 } // namespace mapscaling

@@ -4,6 +4,7 @@
 
 #include "hostapi/HostTypes.h"
 #include "platform/ws.h"
+#include "resources/CartovelResources.h"
 
 #include <cstdint>
 #include <string>
@@ -24,17 +25,7 @@ struct ScaleBarSettings {
 };
 
 namespace scalebar {
-/** Dialog resource and controls. */
-enum : int32_t {
-    kDialogId = 123,
-    kScale = 1093,
-    kDistance = 1094,
-    kKilometres = 1095,
-    kMetres = 1096,
-    kCheckLength = 1097,
-    kLengthResult = 1098,
-    kNewLayer = 1070,
-};
+// The dialog's resource and controls are named in the resource script.
 /** Field texts are read with at most this many characters. */
 inline constexpr int kFieldLimit = 23;
 } // namespace scalebar

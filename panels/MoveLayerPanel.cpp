@@ -4,13 +4,12 @@
 #include "common/HostText.h"
 #include "frame/HostSuites.h"
 #include "panels/PanelSupport.h"
+#include "resources/CartovelResources.h"
 
 namespace {
 
 constexpr const char* kIdentifier = "MvCartovel1.5MoveLayerPanelID";
 constexpr const char* kTitle = "レイヤー間移動";
-constexpr int32_t kLightIcon = 121;
-constexpr int32_t kDarkIcon = 122;
 constexpr int kLayerImage = 0;
 constexpr int kDocumentImage = 2;
 // The tree copies a name into 256 UTF-16 units with the terminator.
@@ -40,7 +39,7 @@ CMoveLayerPanel::~CMoveLayerPanel() {
 }
 
 void CMoveLayerPanel::UpdateTheme() {
-    UpdateThemeAndIcon(kLightIcon, kDarkIcon);
+    UpdateThemeAndIcon(movelayer::kLightIcon, movelayer::kDarkIcon);
 }
 
 HostErr CMoveLayerPanel::SetupPanel() {

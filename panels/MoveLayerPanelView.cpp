@@ -2,6 +2,7 @@
 
 #include "panels/MoveLayerPanel.h"
 #include "panels/PanelSupport.h"
+#include "resources/CartovelResources.h"
 
 namespace {
 
@@ -9,7 +10,8 @@ constexpr const char* kGroupLabel = "複数選択時はグループ化";
 constexpr const char* kRefreshText = "レイヤーリストを更新";
 constexpr int kBitmapSize = 20;
 // The tree's images, by index: a layer, a folder (unused here), the document.
-constexpr int32_t kTreeBitmaps[] = {118, 116, 117};
+constexpr int32_t kTreeBitmaps[] = {movelayer::kLayerBitmap, movelayer::kFolderBitmap,
+                                    movelayer::kDocumentBitmap};
 
 struct Geometry {
     double x, y, width, height;

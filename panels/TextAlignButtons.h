@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/ws.h"
+#include "resources/CartovelResources.h"
 
 #include <array>
 #include <cstdint>
@@ -21,12 +22,12 @@ struct TextOrigin {
 /** Left to right: left, centre, right of horizontal text; top, middle, bottom of
  *  vertical text. */
 inline constexpr std::array<TextOrigin, 6> kTextOrigins = {{
-    {0, 0, 108, "横書き・左揃え"},
-    {0, 2, 109, "横書き・中央揃え"},
-    {0, 1, 110, "横書き・右揃え"},
-    {1, 0, 111, "縦書き・上揃え"},
-    {1, 2, 112, "縦書き・中央揃え"},
-    {1, 1, 113, "縦書き・下揃え"},
+    {0, 0, textalign::kHorizontalLeftIcon, "横書き・左揃え"},
+    {0, 2, textalign::kHorizontalCentreIcon, "横書き・中央揃え"},
+    {0, 1, textalign::kHorizontalRightIcon, "横書き・右揃え"},
+    {1, 0, textalign::kVerticalTopIcon, "縦書き・上揃え"},
+    {1, 2, textalign::kVerticalMiddleIcon, "縦書き・中央揃え"},
+    {1, 1, textalign::kVerticalBottomIcon, "縦書き・下揃え"},
 }};
 
 class TextAlignButtons {

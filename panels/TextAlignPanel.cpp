@@ -2,13 +2,12 @@
 
 #include "frame/HostSuites.h"
 #include "panels/PanelSupport.h"
+#include "resources/CartovelResources.h"
 
 namespace {
 
 constexpr const char* kIdentifier = "MvCartovel1.5TextAlignPanelID";
 constexpr const char* kTitle = "テキスト原点";
-constexpr int32_t kLightIcon = 119;
-constexpr int32_t kDarkIcon = 120;
 
 } // namespace
 
@@ -21,7 +20,7 @@ CTextAlignPanel::~CTextAlignPanel() {
 }
 
 void CTextAlignPanel::UpdateTheme() {
-    UpdateThemeAndIcon(kLightIcon, kDarkIcon);
+    UpdateThemeAndIcon(textalign::kLightIcon, textalign::kDarkIcon);
 }
 
 HostErr CTextAlignPanel::SetupPanel() {

@@ -22,8 +22,6 @@ constexpr const char* kObjectsGroup = "Mirvak-Cartovel1.6 Objects";
 constexpr const char* kAboutGroup = "AboutMirvakName";
 constexpr const char* kAboutTitle = "Mirvakについて...";
 constexpr const char* kAboutItemText = "Mirvak-Cartovel1.6...";
-constexpr const char* kTextOriginText = "テキスト原点";
-constexpr const char* kMoveLayerText = "レイヤー間移動";
 
 struct OwnNotifier {
     const char* name;
@@ -120,6 +118,12 @@ void CartovelPlugin::DeletePanels() noexcept {
     moveLayerPanel_.reset();
 }
 
+HostMenuItemHandle CartovelPlugin::CommandItem(const menu::Item& item) const noexcept {
+    for (size_t i = 0; i < parts_.commands.size(); ++i)
+        if (parts_.commands[i].item == &item) return commandItems_[i];
+    return nullptr;
+}
+
 HostErr CartovelPlugin::OnMenuGo(HostMenuMessage* message) {
     const HostMenuItemHandle item = message->menuItem;
     // Items whose creation failed have null handles; a null item matches none of them.
@@ -136,7 +140,7 @@ HostErr CartovelPlugin::OnMenuGo(HostMenuMessage* message) {
     }
     for (size_t i = 0; i < commandItems_.size(); ++i) {
         if (item != commandItems_[i]) continue;
-        const plugin::CommandRunner run = parts_.runners[i];
+        const plugin::CommandRunner run = parts_.commands[i].run;
         return run != nullptr ? run(PluginRef()) : plugin::CommandNotAvailable();
     }
     return kHostNoErr;
@@ -175,26 +179,31 @@ HostErr EnsureSubMenu(HostPluginRef plugin, const char* hostGroup, const char* g
 
 } // namespace
 
+// Each panel's item shows and hides its own panel.
+static_assert(menu::kWindows == std::array{&menu::kTextOrigin, &menu::kMoveToLayer},
+              "the windows sub-menu holds the two panels' items in this order");
+
 HostErr CartovelPlugin::BuildWindowsMenu() {
     if (const HostErr err = EnsureSubMenu(PluginRef(), kHostToolPalettesMenuGroup, kWindowsGroup))
         return err;
-    if (const HostErr err = AddItem(PluginRef(), kWindowsGroup, nullptr, kTextOriginText,
+    if (const HostErr err = AddItem(PluginRef(), kWindowsGroup, nullptr, menu::kTextOrigin.text,
                                     kHostMenuItemWantsUpdate, &textOriginItem_))
         return err;
-    return AddItem(PluginRef(), kWindowsGroup, nullptr, kMoveLayerText, kHostMenuItemWantsUpdate,
-                   &moveLayerItem_);
+    return AddItem(PluginRef(), kWindowsGroup, nullptr, menu::kMoveToLayer.text,
+                   kHostMenuItemWantsUpdate, &moveLayerItem_);
 }
 
 HostErr CartovelPlugin::BuildObjectsMenu() {
     if (const HostErr err =
             EnsureSubMenu(PluginRef(), kHostObjectUtilitiesMenuGroup, kObjectsGroup))
         return err;
-    for (const plugin::MenuCommandItem& entry : plugin::ObjectMenuItems()) {
-        HostMenuItemHandle& item = commandItems_[plugin::Index(entry.command)];
+    for (size_t i = 0; i < parts_.commands.size(); ++i) {
+        const menu::Item& entry = *parts_.commands[i].item;
+        HostMenuItemHandle& item = commandItems_[i];
         if (const HostErr err = AddItem(PluginRef(), kObjectsGroup, nullptr, entry.text,
                                         kHostMenuItemWantsUpdate, &item))
             return err;
-        const plugin::AutoEnabling& e = entry.enabling;
+        const plugin::AutoEnabling e = plugin::HostEnabling(entry.enabling);
         // The item works without it; the host then leaves it enabled.
         sMenu->UpdateMenuItemAutomatically(item, e.action, e.ifArtInDocument, e.ifNotArtInDocument,
                                            e.ifSelectedArt, e.ifNotSelectedArt, e.ifIsTrue,

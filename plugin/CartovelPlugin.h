@@ -2,7 +2,7 @@
 #pragma once
 
 #include "frame/Plugin.h"
-#include "plugin/MenuCommands.h"
+#include "plugin/CommandTable.h"
 #include "plugin/PanelFactories.h"
 
 #include <array>
@@ -14,7 +14,7 @@ public:
     struct Parts {
         PanelFactory makeTextOriginPanel = plugin::MakeTextOriginPanel;
         PanelFactory makeMoveLayerPanel = plugin::MakeMoveLayerPanel;
-        plugin::CommandRunners runners = plugin::DefaultCommandRunners();
+        plugin::Commands commands = plugin::DefaultCommands();
     };
 
     explicit CartovelPlugin(HostPluginRef pluginRef) noexcept;
@@ -38,9 +38,8 @@ public:
 
     HostMenuItemHandle TextOriginItem() const noexcept { return textOriginItem_; }
     HostMenuItemHandle MoveLayerItem() const noexcept { return moveLayerItem_; }
-    HostMenuItemHandle CommandItem(plugin::MenuCommand command) const noexcept {
-        return commandItems_[plugin::Index(command)];
-    }
+    /** The handle of the command's item; null for an item that is not one of them. */
+    HostMenuItemHandle CommandItem(const menu::Item& item) const noexcept;
     HostMenuItemHandle AboutItem() const noexcept { return aboutItem_; }
     PluginPanel* TextOriginPanel() const noexcept { return textOriginPanel_.get(); }
     PluginPanel* MoveLayerPanel() const noexcept { return moveLayerPanel_.get(); }
@@ -55,8 +54,8 @@ private:
 
     HostMenuItemHandle textOriginItem_ = nullptr;
     HostMenuItemHandle moveLayerItem_ = nullptr;
-    /** Indexed by plugin::MenuCommand. */
-    std::array<HostMenuItemHandle, plugin::kMenuCommandCount> commandItems_{};
+    /** Parallel to parts_.commands. */
+    std::array<HostMenuItemHandle, menu::kObjects.size()> commandItems_{};
     HostMenuItemHandle aboutItem_ = nullptr;
     HostNotifierHandle shutdownNotifier_ = nullptr;
     HostNotifierHandle selectionNotifier_ = nullptr;

@@ -1,7 +1,8 @@
 #!/bin/sh
 # The module's folders include only downward: the ground (frame/) under the shared services
 # (common/) under the tools under the wiring (plugin/), with the boundary (hostapi/) and the
-# window system (platform/) beneath them all. No tool includes another tool, and no module
+# window system (platform/) and the names the resource script gives (resources/, made by
+# the build) beneath them all. No tool includes another tool, and no module
 # file includes the stand-in host or its programs.
 #   scripts/check-layers.sh [SOURCE_DIR]
 set -eu
@@ -9,7 +10,7 @@ cd "${1:-$(dirname "$0")/..}"
 
 rank() {
     case $1 in
-    hostapi | platform) echo 0 ;;
+    hostapi | platform | resources) echo 0 ;;
     frame) echo 1 ;;
     common) echo 2 ;;
     maptools | layertools | transform | panels) echo 3 ;;

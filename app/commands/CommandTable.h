@@ -1,5 +1,6 @@
 // The module's commands as `cartovel run` names them, with the menu item each one chooses,
 // the dialogs it shows (for --set and its help) and the questions it may ask (for --answer).
+// The table is made from the resource script, where the module's menu commands are listed.
 #pragma once
 
 #include "host/core/Responder.h"
@@ -40,12 +41,13 @@ struct CommandEntry {
     std::span<const PanelField> panelFields = {};
 };
 
+/// In menu order: the objects sub-menu, then the panels (CliTables.cpp, made by the build).
 std::span<const CommandEntry> commandTable();
 /// Null for an unknown name.
 const CommandEntry* findCommand(std::string_view name);
 /// The command's question of that name; null when it has none.
 const CommandQuestion* findQuestion(const CommandEntry& entry, std::string_view name);
-/// "polygon-colouring, map-scaling, ..." for messages.
+/// "fast-move, map-scaling, ..." for messages.
 std::string commandNames();
 
 } // namespace cartovel

@@ -8,6 +8,8 @@ if(NOT CMAKE_OBJCOPY)
   find_program(CMAKE_OBJCOPY objcopy REQUIRED)
 endif()
 
+include(${CMAKE_CURRENT_LIST_DIR}/WsScriptFacts.cmake)
+
 function(ws_add_resources target script)
   get_filename_component(script "${script}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_SOURCE_DIR}")
   set(blob "${CMAKE_CURRENT_BINARY_DIR}/${target}.ws_resources")

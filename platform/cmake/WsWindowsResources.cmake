@@ -18,6 +18,8 @@ ExternalProject_Add(cartovel_rc_native
   BUILD_ALWAYS ON
   BUILD_BYPRODUCTS ${WS_NATIVE_RC})
 
+include(${CMAKE_CURRENT_LIST_DIR}/WsScriptFacts.cmake)
+
 function(ws_add_windows_resources target script)
   get_filename_component(script "${script}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_SOURCE_DIR}")
   set(rc "${CMAKE_CURRENT_BINARY_DIR}/${target}.rc")

@@ -3,6 +3,7 @@
 #include "LayerToolsHarness.h"
 
 #include "common/TextFileDialog.h"
+#include "resources/CartovelResources.h"
 
 namespace {
 
@@ -20,15 +21,15 @@ protected:
 
 TEST_F(ModuleCommands, NumberingFromTheMenu) {
     Script({ScriptedUser::ok()});
-    EXPECT_EQ(ChooseMenu("レイヤー通し番号作成..."), kHostNoErr);
+    EXPECT_EQ(ChooseMenu(menu::kLayerNumbering.text), kHostNoErr);
     EXPECT_EQ(Titles(), (Names{"1: Roads", "2: Local", "Rivers", "3: 01_Buildings"}));
     Script({ScriptedUser::cancel()});
-    EXPECT_EQ(ChooseMenu("レイヤー通し番号作成..."), kHostErrCancelled);
+    EXPECT_EQ(ChooseMenu(menu::kLayerNumbering.text), kHostErrCancelled);
 }
 
 TEST_F(ModuleCommands, ReplaceFromTheMenu) {
-    Script({ScriptedUser::click(1112), ScriptedUser::ok()});
-    EXPECT_EQ(ChooseMenu("レイヤー名置換..."), kHostNoErr);
+    Script({ScriptedUser::click(layerreplace::kDigitsRadioId), ScriptedUser::ok()});
+    EXPECT_EQ(ChooseMenu(menu::kLayerReplace.text), kHostNoErr);
     EXPECT_EQ(Titles(), (Names{"Roads", "Local", "Rivers", "_Buildings"}));
 }
 
@@ -36,13 +37,13 @@ TEST_F(ModuleCommands, SaveAndSetFromTheMenu) {
     const auto file = dir() / "names.txt";
     Script({ScriptedUser::type(WS_FD_FILENAME, file.string()),
             ScriptedUser::pickText(kEncodingListId, "UTF-16"), ScriptedUser::ok()});
-    ASSERT_EQ(ChooseMenu("レイヤー名リストをファイルに保存..."), kHostNoErr);
+    ASSERT_EQ(ChooseMenu(menu::kSaveLayerList.text), kHostNoErr);
     EXPECT_EQ(lt::ReadFile(file).substr(0, 2), "\xFF\xFE");
 
     OpenDocument({{0, "a"}, {1, "b"}, {0, "c"}, {0, "d"}});
     Script({ScriptedUser::ok(), ScriptedUser::type(WS_FD_FILENAME, file.string()),
             ScriptedUser::pickText(kEncodingListId, "UTF-16"), ScriptedUser::ok()});
-    ASSERT_EQ(ChooseMenu("レイヤー名をファイルから設定..."), kHostNoErr);
+    ASSERT_EQ(ChooseMenu(menu::kLoadLayerList.text), kHostNoErr);
     EXPECT_TRUE(user().errors().empty()) << user().errors().front();
     EXPECT_EQ(Outline(), (Names{"0:Roads", "1:Local", "0:Rivers", "0:01_Buildings"}));
 }

@@ -6,6 +6,7 @@
 
 #include "host/core/Menus.h"
 #include "hostapi/suites/NotifierSuite.h"
+#include "resources/CartovelResources.h"
 
 namespace paneltest {
 namespace {
@@ -58,17 +59,17 @@ TEST_F(Framework, TheThemeIsReadAtCreationAndFollowsTheBrightness) {
     EXPECT_EQ(label.paint.bkMode, WS_TRANSPARENT);
     ASSERT_TRUE(label.paint.hasBrush);
     EXPECT_EQ(label.paint.brushColor, WS_RGB(239, 239, 239));
-    EXPECT_EQ(Record(kMoveTitle)->icon.resourceId, 121);
-    EXPECT_EQ(Record(kOriginTitle)->icon.resourceId, 119);
+    EXPECT_EQ(Record(kMoveTitle)->icon.resourceId, movelayer::kLightIcon);
+    EXPECT_EQ(Record(kOriginTitle)->icon.resourceId, textalign::kLightIcon);
 
     app().setDarkInterface(true);
     label = Label();
     EXPECT_EQ(label.paint.textColor, WS_RGB(229, 229, 229));
     EXPECT_EQ(label.paint.brushColor, WS_RGB(51, 51, 51));
-    EXPECT_EQ(Record(kMoveTitle)->icon.resourceId, 122);
-    EXPECT_EQ(Record(kOriginTitle)->icon.resourceId, 120);
+    EXPECT_EQ(Record(kMoveTitle)->icon.resourceId, movelayer::kDarkIcon);
+    EXPECT_EQ(Record(kOriginTitle)->icon.resourceId, textalign::kDarkIcon);
     app().setDarkInterface(false);
-    EXPECT_EQ(Record(kMoveTitle)->icon.resourceId, 121);
+    EXPECT_EQ(Record(kMoveTitle)->icon.resourceId, movelayer::kLightIcon);
 
     // Every redraw replaces the brush: one per panel that draws static text.
     for (int i = 0; i < 5; ++i)

@@ -14,8 +14,6 @@
 
 namespace {
 
-using plugin::MenuCommand;
-
 // ---- Fakes the plug-in object builds on ----
 
 std::vector<std::string> gPanelLog;
@@ -66,8 +64,11 @@ template <size_t I> HostErr Record(HostPluginRef ref) {
     return gRunAnswer;
 }
 
-template <size_t... I> plugin::CommandRunners RecordingRunners(std::index_sequence<I...>) {
-    return {Record<I>...};
+/** The commands with runners that record their row. */
+template <size_t... I> plugin::Commands RecordingCommands(std::index_sequence<I...>) {
+    plugin::Commands commands = plugin::DefaultCommands();
+    ((commands[I].run = Record<I>), ...);
+    return commands;
 }
 
 CartovelPlugin::Parts gParts;
@@ -88,7 +89,7 @@ protected:
         gParts = CartovelPlugin::Parts{};
         gParts.makeTextOriginPanel = MakeTextPanel;
         gParts.makeMoveLayerPanel = MakeLayerPanel;
-        gParts.runners = RecordingRunners(std::make_index_sequence<plugin::kMenuCommandCount>());
+        gParts.commands = RecordingCommands(std::make_index_sequence<menu::kObjects.size()>());
     }
     void TearDown() override {
         session.Send(kCallerInterface, kSelectorShutdown);
@@ -256,13 +257,14 @@ TEST_F(CartovelPluginTest, MenuFailureEndsTheBuildingButNotTheStartup) {
 
 TEST_F(CartovelPluginTest, EachCommandItemRunsItsOwnCommand) {
     ASSERT_EQ(Start(), kHostNoErr);
-    for (const plugin::MenuCommandItem& item : plugin::ObjectMenuItems()) {
+    for (size_t i = 0; i < menu::kObjects.size(); ++i) {
         gRan.clear();
-        EXPECT_EQ(Choose(item.text), kHostNoErr);
-        EXPECT_EQ(gRan, std::vector<size_t>{plugin::Index(item.command)}) << item.text;
+        EXPECT_EQ(Choose(menu::kObjects[i]->text), kHostNoErr);
+        EXPECT_EQ(gRan, std::vector<size_t>{i}) << menu::kObjects[i]->text;
         EXPECT_EQ(gRanWith, host.self);
     }
-    EXPECT_EQ(plugin()->CommandItem(MenuCommand::MapScaling), host.ItemOfText("地図拡大縮小..."));
+    EXPECT_EQ(plugin()->CommandItem(menu::kMapScaling), host.ItemOfText("地図拡大縮小..."));
+    EXPECT_EQ(plugin()->CommandItem(menu::kTextOrigin), nullptr) << "a panel's item runs none";
 }
 
 TEST_F(CartovelPluginTest, CommandAnswersReachTheHost) {
@@ -276,11 +278,10 @@ TEST_F(CartovelPluginTest, CommandAnswersReachTheHost) {
 }
 
 TEST_F(CartovelPluginTest, CommandWithoutItsFeatureTellsTheUserAndFails) {
-    gParts.runners[plugin::Index(MenuCommand::FastMove)] = [](HostPluginRef) {
-        return plugin::CommandNotAvailable();
-    };
+    plugin::ReplaceRunner(gParts.commands, menu::kFastMove,
+                          [](HostPluginRef) { return plugin::CommandNotAvailable(); });
     ASSERT_EQ(Start(), kHostNoErr);
-    EXPECT_EQ(Choose("高速移動"), kHostErrNotImplemented);
+    EXPECT_EQ(Choose(menu::kFastMove.text), kHostErrNotImplemented);
     EXPECT_EQ(host.alerts, std::vector<std::string>{"この機能はまだ使用できません"});
     EXPECT_EQ(plugin()->LastReportedCode(), kHostErrNotImplemented);
 }
@@ -303,7 +304,7 @@ HostErr Throwing(HostPluginRef) {
 }
 
 TEST_F(CartovelPluginTest, ThrownFailuresBecomeHostCodes) {
-    gParts.runners[plugin::Index(MenuCommand::LayerNumbering)] = Throwing;
+    plugin::ReplaceRunner(gParts.commands, menu::kLayerNumbering, Throwing);
     ASSERT_EQ(Start(), kHostNoErr);
     const std::pair<Throw, HostErr> cases[] = {
         {Throw::Foreign, kHostErrCant},
@@ -313,7 +314,7 @@ TEST_F(CartovelPluginTest, ThrownFailuresBecomeHostCodes) {
     };
     for (const auto& [kind, code] : cases) {
         gThrow = kind;
-        EXPECT_EQ(Choose("レイヤー通し番号作成..."), code);
+        EXPECT_EQ(Choose(menu::kLayerNumbering.text), code);
         EXPECT_EQ(plugin()->LastReportedCode(), code);
     }
     EXPECT_EQ(host.contextDepth, 0);

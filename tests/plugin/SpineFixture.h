@@ -4,6 +4,7 @@
 #include "host/core/Application.h"
 #include "host/core/SuiteCatalog.h"
 #include "platform/UserAgent.h"
+#include "resources/CartovelResources.h"
 
 #include <gtest/gtest.h>
 
@@ -13,21 +14,17 @@ namespace spine {
 
 inline constexpr std::string_view kObjectsGroup = "Mirvak-Cartovel1.6 Objects";
 inline constexpr std::string_view kWindowsGroup = "Mirvak-Cartovel1.6 Windows";
-inline constexpr std::string_view kTextOrigin = "テキスト原点";
-inline constexpr std::string_view kMoveLayer = "レイヤー間移動";
+inline constexpr std::string_view kTextOrigin = menu::kTextOrigin.text;
+inline constexpr std::string_view kMoveLayer = menu::kMoveToLayer.text;
 inline constexpr std::string_view kAboutItem = "Mirvak-Cartovel1.6...";
 /// The commands that need a document, then the three that need a selection.
-inline constexpr std::string_view kDocumentCommands[] = {"高速移動",
-                                                         "地図拡大縮小...",
-                                                         "スケールバー作成...",
-                                                         "ポリゴン色分け",
-                                                         "レイヤー通し番号作成...",
-                                                         "レイヤー名置換...",
-                                                         "レイヤー名リストをファイルに保存...",
-                                                         "レイヤー名をファイルから設定..."};
-inline constexpr std::string_view kImageCommand = "配置画像サイズをリセット";
-inline constexpr std::string_view kTextCommands[] = {"テキストを水平垂直に戻す",
-                                                     "テキストのシアー変形除去"};
+inline constexpr std::string_view kDocumentCommands[] = {
+    menu::kFastMove.text,         menu::kMapScaling.text,     menu::kScaleBar.text,
+    menu::kPolygonColouring.text, menu::kLayerNumbering.text, menu::kLayerReplace.text,
+    menu::kSaveLayerList.text,    menu::kLoadLayerList.text};
+inline constexpr std::string_view kImageCommand = menu::kResetImageSize.text;
+inline constexpr std::string_view kTextCommands[] = {menu::kStraightenText.text,
+                                                     menu::kRemoveTextShear.text};
 
 class Spine : public ::testing::Test {
 protected:

@@ -11,6 +11,7 @@
 #include "host/prefs/PreferenceStore.h"
 #include "host/svg/SvgFile.h"
 #include "platform/ws.h"
+#include "resources/CartovelResources.h"
 
 #include <gtest/gtest.h>
 
@@ -53,8 +54,8 @@ constexpr const char* kMap = R"svg(<svg xmlns="http://www.w3.org/2000/svg"
 </svg>)svg";
 
 struct Command {
-    const char* name;
-    const char* menu;
+    /// The menu item to choose; its command line name names the test.
+    const menu::Item* item;
     /// Selection by SVG id.
     std::vector<std::string> select;
     std::function<std::vector<ScriptedUser::Action>(const std::filesystem::path& dir)> dialogs;
@@ -63,7 +64,7 @@ struct Command {
 
 // Test names show the command, not its bytes.
 void PrintTo(const Command& command, std::ostream* out) {
-    *out << command.name;
+    *out << command.item->command;
 }
 
 std::vector<ScriptedUser::Action> Ok(const std::filesystem::path&) {
@@ -71,39 +72,37 @@ std::vector<ScriptedUser::Action> Ok(const std::filesystem::path&) {
 }
 
 const Command kCommands[] = {
-    {"polygon-colouring", "ポリゴン色分け", {}, nullptr, {Answer::Ok}},
-    {"map-scaling", "地図拡大縮小...", {}, Ok, {}},
-    {"scale-bar", "スケールバー作成...", {}, Ok, {}},
-    {"fast-move", "高速移動", {"arrow"}, nullptr, {Answer::No}},
-    {"layer-numbering", "レイヤー通し番号作成...", {}, Ok, {}},
-    {"layer-replace",
-     "レイヤー名置換...",
+    {&menu::kPolygonColouring, {}, nullptr, {Answer::Ok}},
+    {&menu::kMapScaling, {}, Ok, {}},
+    {&menu::kScaleBar, {}, Ok, {}},
+    {&menu::kFastMove, {"arrow"}, nullptr, {Answer::No}},
+    {&menu::kLayerNumbering, {}, Ok, {}},
+    {&menu::kLayerReplace,
      {},
      [](const std::filesystem::path&) {
          return std::vector<ScriptedUser::Action>{
-             ScriptedUser::type(1105, "町"), ScriptedUser::type(1106, "村"), ScriptedUser::ok()};
+             ScriptedUser::type(layerreplace::kSearchTextId, "町"),
+             ScriptedUser::type(layerreplace::kReplaceTextId, "村"), ScriptedUser::ok()};
      },
      {}},
-    {"save-layer-list",
-     "レイヤー名リストをファイルに保存...",
+    {&menu::kSaveLayerList,
      {},
      [](const std::filesystem::path& dir) {
          return std::vector<ScriptedUser::Action>{
              ScriptedUser::type(WS_FD_FILENAME, (dir / "saved.txt").string()), ScriptedUser::ok()};
      },
      {Answer::Ok}},
-    {"load-layer-list",
-     "レイヤー名をファイルから設定...",
+    {&menu::kLoadLayerList,
      {},
      [](const std::filesystem::path& dir) {
          return std::vector<ScriptedUser::Action>{
-             ScriptedUser::click(1135), ScriptedUser::ok(),
+             ScriptedUser::click(layerlist::kCreateRadioId), ScriptedUser::ok(),
              ScriptedUser::type(WS_FD_FILENAME, (dir / "names.txt").string()), ScriptedUser::ok()};
      },
      {}},
-    {"reset-image-size", "配置画像サイズをリセット", {"img"}, nullptr, {}},
-    {"straighten-text", "テキストを水平垂直に戻す", {"label"}, nullptr, {}},
-    {"remove-text-shear", "テキストのシアー変形除去", {"sheared"}, nullptr, {}},
+    {&menu::kResetImageSize, {"img"}, nullptr, {}},
+    {&menu::kStraightenText, {"label"}, nullptr, {}},
+    {&menu::kRemoveTextShear, {"sheared"}, nullptr, {}},
 };
 
 std::uint64_t Stride() {
@@ -154,7 +153,7 @@ protected:
         const std::uint64_t before = faults.totalCalls();
         const std::uint64_t firedBefore = faults.fired();
         if (failCall != 0) faults.failCall(failCall, kInjected);
-        out.result = ChooseMenu(c.menu);
+        out.result = ChooseMenu(c.item->text);
         faults.clear();
         out.calls = faults.totalCalls() - before;
         out.fired = faults.fired() > firedBefore;
@@ -209,7 +208,7 @@ TEST_P(FaultSweep, EveryFailedHostCallEndsTheCommandWithAnError) {
             silent.push_back(std::to_string(k) + " " + run.failedOperation);
         }
     }
-    std::cout << "[ sweep    ] " << c.name << ": " << clean.calls << " calls, " << points
+    std::cout << "[ sweep    ] " << c.item->command << ": " << clean.calls << " calls, " << points
               << " points (stride " << stride << "), " << errors << " errors, " << harmless
               << " harmless, " << cancels.size() << " cancels, " << silent.size()
               << " silent partial results\n";
@@ -223,7 +222,7 @@ TEST_P(FaultSweep, EveryFailedHostCallEndsTheCommandWithAnError) {
 
 INSTANTIATE_TEST_SUITE_P(Commands, FaultSweep, ::testing::ValuesIn(kCommands),
                          [](const ::testing::TestParamInfo<Command>& param) {
-                             std::string name = param.param.name;
+                             std::string name = param.param.item->command;
                              for (char& ch : name)
                                  if (ch == '-') ch = '_';
                              return name;

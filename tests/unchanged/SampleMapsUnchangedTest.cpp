@@ -4,6 +4,7 @@
 #include "support/ModuleHostTest.h"
 
 #include "host/svg/SvgFile.h"
+#include "resources/CartovelResources.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,10 +19,6 @@ namespace {
 
 using host::Answer;
 using ws::ScriptedUser;
-
-// Control ids of the map scaling dialog.
-constexpr int kTargetScale = 1090;
-constexpr int kScaleStrokeEffect = 1080;
 
 /// One line of a golden file: an item's name, then figures.
 struct Line {
@@ -151,7 +148,7 @@ TEST_P(SampleMaps, ColouringGivesEveryItemTheRecordedFill) {
         before.push_back(doc().getPathStyle(*art, style) == kHostNoErr ? style.fill : HostColor{});
     }
     Answers({Answer::Ok, Answer::Cancel, Answer::Cancel});
-    ASSERT_EQ(ChooseMenu("ポリゴン色分け"), kHostNoErr);
+    ASSERT_EQ(ChooseMenu(menu::kPolygonColouring.text), kHostNoErr);
 
     std::vector<Line> lines;
     const std::vector<host::Art*> all = AllArt();
@@ -173,9 +170,9 @@ TEST_P(SampleMaps, ColouringGivesEveryItemTheRecordedFill) {
 // per path (plainly and weighted by position, so that moved or swapped points show) beside
 // its segment count and stroke width.
 TEST_P(SampleMaps, ScalingGivesTheRecordedCoordinates) {
-    Script({ScriptedUser::type(kTargetScale, "50000"), ScriptedUser::click(kScaleStrokeEffect),
-            ScriptedUser::ok()});
-    ASSERT_EQ(ChooseMenu("地図拡大縮小..."), kHostNoErr);
+    Script({ScriptedUser::type(mapscaling::kTargetScale, "50000"),
+            ScriptedUser::click(mapscaling::kScaleStrokeEffect), ScriptedUser::ok()});
+    ASSERT_EQ(ChooseMenu(menu::kMapScaling.text), kHostNoErr);
 
     std::vector<Line> lines;
     const std::vector<host::Art*> all = AllArt();

@@ -2,6 +2,7 @@
 
 #include "DialogTemplate.h"
 #include "Picture.h"
+#include "ScriptFacts.h"
 #include "platform/ws.h"
 
 #include <nlohmann/json.hpp>
@@ -70,8 +71,10 @@ std::vector<std::uint8_t> compilePropertyList(const json& pipl, const std::strin
     return out;
 }
 
+// Stored without the names the script gives its controls, so naming a control for the code
+// leaves the resource as it was.
 std::vector<std::uint8_t> compileDialog(const json& dialog, const std::string& where) {
-    const std::string text = dialog.dump();
+    const std::string text = dialogTemplateOf(dialog).dump();
     std::string error;
     if (!parseDialogTemplate(text, &error)) throw ScriptError(where + ": " + error);
     return {text.begin(), text.end()};

@@ -3,6 +3,7 @@
 //
 //   cartovel-rc SCRIPT.json -o OUT.bin [--depfile OUT.d]
 //   cartovel-rc SCRIPT.json --windows-rc OUT.rc [--depfile OUT.d]
+//   cartovel-rc SCRIPT.json --header NAMES.h --cli-tables TABLES.cpp
 //
 // The second form writes the same resources as a Windows resource script, for building
 // the module as a Windows DLL, and the pictures and data it names beside it
@@ -27,7 +28,16 @@
 // The same type, id and language may appear only once. With --depfile the tool also writes
 // a make-style dependency file naming the script and every file it read, so the build
 // compiles again when any of them changes.
+//
+// The script also holds what the code needs to know of its resources (ScriptFacts.h): an
+// entry may name itself with "symbol" (and "namespace"), a dialog's control with "symbol",
+// and a dialog with "fieldTable" makes its controls with "field" (radio buttons with
+// "value", lists with "aliases", any of them with "whenDisabled") the command line's
+// `--set` fields, after its "platformFields". "commands" lists the module's menu commands
+// in menu order. --header and --cli-tables write those facts as C++; they may be given
+// alone or with either form above.
 #include "ResourceScript.h"
+#include "ScriptFacts.h"
 #include "WindowsScript.h"
 
 #include <CLI/CLI.hpp>
@@ -70,15 +80,19 @@ int main(int argc, char** argv) {
     std::string output;
     std::string windowsScript;
     std::string depfile;
+    std::string header;
+    std::string cliTables;
     app.add_option("script", script, "The resource script (JSON)")->required();
     auto* blobOption = app.add_option("-o,--output", output, "The blob to write");
     auto* rcOption = app.add_option("--windows-rc", windowsScript,
                                     "The Windows resource script to write instead");
     blobOption->excludes(rcOption);
     app.add_option("--depfile", depfile, "A dependency file to write for the build");
+    app.add_option("--header", header, "The module's header of resource and menu names");
+    app.add_option("--cli-tables", cliTables, "The command line's field and command tables");
     CLI11_PARSE(app, argc, argv);
-    if (output.empty() && windowsScript.empty()) {
-        std::cerr << "cartovel-rc: give -o or --windows-rc\n";
+    if (output.empty() && windowsScript.empty() && header.empty() && cliTables.empty()) {
+        std::cerr << "cartovel-rc: give -o, --windows-rc, --header or --cli-tables\n";
         return 2;
     }
 
@@ -100,10 +114,17 @@ int main(int argc, char** argv) {
                     throw ws::rc::ScriptError("cannot write " + path.string());
             if (!writeFile(output, translated.text.data(), translated.text.size()))
                 throw ws::rc::ScriptError("cannot write " + output);
-        } else {
+        } else if (!output.empty()) {
             const auto blob = ws::res::writeBlob(compiled.resources);
             if (!writeFile(output, blob.data(), blob.size()))
                 throw ws::rc::ScriptError("cannot write " + output);
+        }
+        for (const auto& [path, make] : {std::pair{header, &ws::rc::moduleHeader},
+                                         std::pair{cliTables, &ws::rc::commandLineTables}}) {
+            if (path.empty()) continue;
+            const std::string generated = make(text.str());
+            if (!writeFile(path, generated.data(), generated.size()))
+                throw ws::rc::ScriptError("cannot write " + path);
         }
         if (!depfile.empty()) {
             std::string deps = escapeForDepfile(output) + ":";
