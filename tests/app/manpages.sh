@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # The man pages keep up with the programs: every subcommand, command and option that a
 # program's help lists is described in its page.
-#   tests/app/manpages.sh BIN_DIR SOURCE_DIR
+#   tests/app/manpages.sh BIN_DIR PAGES_DIR (the pages as the build configured them)
 set -euo pipefail
 bin=$1
-pages=$2/packaging
+pages=$2
 missing=0
 
 # Option names (-o, --output) in the option lists of a help text.
