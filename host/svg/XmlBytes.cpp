@@ -1,5 +1,7 @@
 #include "host/svg/XmlBytes.h"
 
+#include "host/core/TextEncoding.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -49,30 +51,14 @@ std::optional<BadBytes> findBadBytes(std::string_view s) {
             ++i;
             continue;
         }
-        int len = 0;
-        char32_t min = 0;
-        if ((c & 0xE0) == 0xC0)
-            len = 2, min = 0x80;
-        else if ((c & 0xF0) == 0xE0)
-            len = 3, min = 0x800;
-        else if ((c & 0xF8) == 0xF0)
-            len = 4, min = 0x10000;
-        else
-            return BadBytes{i, "the file is not valid UTF-8"};
-        if (i + static_cast<std::size_t>(len) > n)
-            return BadBytes{i, "the file is not valid UTF-8"};
-        char32_t cp = c & (0x7F >> len);
-        for (int k = 1; k < len; ++k) {
-            const auto b = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
-            if ((b & 0xC0) != 0x80) return BadBytes{i, "the file is not valid UTF-8"};
-            cp = (cp << 6) | (b & 0x3F);
-        }
-        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            return BadBytes{i, "the file is not valid UTF-8"};
-        if (cp == 0xFFFE || cp == 0xFFFF)
-            return BadBytes{i, cp == 0xFFFE ? "the non-character U+FFFE, which XML does not allow"
-                                            : "the non-character U+FFFF, which XML does not allow"};
-        i += static_cast<std::size_t>(len);
+        std::size_t next = i;
+        const auto cp = decodeUtf8At(s, next);
+        if (!cp) return BadBytes{i, "the file is not valid UTF-8"};
+        if (*cp == 0xFFFE || *cp == 0xFFFF)
+            return BadBytes{i, *cp == 0xFFFE
+                                   ? "the non-character U+FFFE, which XML does not allow"
+                                   : "the non-character U+FFFF, which XML does not allow"};
+        i = next;
     }
     return std::nullopt;
 }
