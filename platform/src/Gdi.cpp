@@ -3,8 +3,8 @@
 #include "Guard.h"
 #include "HandleTable.h"
 #include "Window.h"
+#include "platform/ImageSize.h"
 
-#include <array>
 #include <cstdlib>
 #include <cstring>
 
@@ -76,9 +76,6 @@ WsGdiObject addObject(std::unique_ptr<GdiObject> object) {
 std::uint32_t le32(const std::uint8_t* p) {
     return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
 }
-std::uint32_t be32(const std::uint8_t* p) {
-    return (static_cast<std::uint32_t>(p[0]) << 24) | (p[1] << 16) | (p[2] << 8) | p[3];
-}
 
 // A BMP file: its size from the header; only 24 and 32 bits per pixel are drawn.
 bool readBmp(const std::uint8_t* data, std::size_t size, Image& image) {
@@ -96,14 +93,13 @@ bool readBmp(const std::uint8_t* data, std::size_t size, Image& image) {
 
 // A PNG image: its size from the header chunk.
 bool readPng(const std::uint8_t* data, std::size_t size, Image& image) {
-    static constexpr std::array<std::uint8_t, 8> kSignature = {0x89, 'P',  'N',  'G',
-                                                               '\r', '\n', 0x1A, '\n'};
-    if (size < 33 || std::memcmp(data, kSignature.data(), 8) != 0) return false;
-    if (std::memcmp(data + 12, "IHDR", 4) != 0) return false;
-    const std::uint32_t width = be32(data + 16);
-    const std::uint32_t height = be32(data + 20);
-    if (width == 0 || height == 0 || width > 4096 || height > 4096) return false;
-    image = {static_cast<int>(width), static_cast<int>(height), kFormatPng, {data, data + size}};
+    if (size < 33) return false;
+    const auto found = pngImageSize({reinterpret_cast<const char*>(data), size});
+    if (!found || found->width > 4096 || found->height > 4096) return false;
+    image = {static_cast<int>(found->width),
+             static_cast<int>(found->height),
+             kFormatPng,
+             {data, data + size}};
     return true;
 }
 

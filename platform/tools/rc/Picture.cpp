@@ -2,7 +2,8 @@
 
 #include "ResourceScript.h"
 
-#include <array>
+#include <png.h>
+
 #include <map>
 
 namespace ws::rc {
@@ -10,10 +11,6 @@ namespace {
 
 using nlohmann::json;
 
-void putBE32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    for (int i = 3; i >= 0; --i)
-        out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-}
 void putLE32(std::vector<std::uint8_t>& out, std::uint32_t v) {
     for (int i = 0; i < 4; ++i)
         out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
@@ -21,55 +18,6 @@ void putLE32(std::vector<std::uint8_t>& out, std::uint32_t v) {
 void putLE16(std::vector<std::uint8_t>& out, std::uint32_t v) {
     out.push_back(static_cast<std::uint8_t>(v));
     out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-
-std::uint32_t crc32(const std::uint8_t* data, std::size_t size, std::uint32_t crc = 0) {
-    static const std::array<std::uint32_t, 256> table = [] {
-        std::array<std::uint32_t, 256> t{};
-        for (std::uint32_t n = 0; n < 256; ++n) {
-            std::uint32_t c = n;
-            for (int k = 0; k < 8; ++k)
-                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            t[n] = c;
-        }
-        return t;
-    }();
-    crc = ~crc;
-    for (std::size_t i = 0; i < size; ++i)
-        crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
-    return ~crc;
-}
-
-void putChunk(std::vector<std::uint8_t>& out, const char* type,
-              const std::vector<std::uint8_t>& data) {
-    putBE32(out, static_cast<std::uint32_t>(data.size()));
-    std::vector<std::uint8_t> body(type, type + 4);
-    body.insert(body.end(), data.begin(), data.end());
-    out.insert(out.end(), body.begin(), body.end());
-    putBE32(out, crc32(body.data(), body.size()));
-}
-
-// A zlib stream of stored (uncompressed) blocks: small pictures need no compression.
-std::vector<std::uint8_t> zlibStored(const std::vector<std::uint8_t>& data) {
-    std::vector<std::uint8_t> out = {0x78, 0x01};
-    std::size_t at = 0;
-    do {
-        const std::size_t n = std::min<std::size_t>(65535, data.size() - at);
-        const bool last = at + n == data.size();
-        out.push_back(last ? 1 : 0);
-        putLE16(out, static_cast<std::uint32_t>(n));
-        putLE16(out, static_cast<std::uint32_t>(~n & 0xFFFF));
-        out.insert(out.end(), data.begin() + static_cast<std::ptrdiff_t>(at),
-                   data.begin() + static_cast<std::ptrdiff_t>(at + n));
-        at += n;
-    } while (at < data.size());
-    std::uint32_t a = 1, b = 0;
-    for (std::uint8_t byte : data) {
-        a = (a + byte) % 65521;
-        b = (b + a) % 65521;
-    }
-    putBE32(out, (b << 16) | a);
-    return out;
 }
 
 Rgba parseColour(const json& value, const std::string& where) {
@@ -131,23 +79,23 @@ Picture scalePicture(const Picture& picture, int factor) {
 }
 
 std::vector<std::uint8_t> encodePng(const Picture& picture) {
-    std::vector<std::uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    std::vector<std::uint8_t> header;
-    putBE32(header, static_cast<std::uint32_t>(picture.width));
-    putBE32(header, static_cast<std::uint32_t>(picture.height));
-    header.insert(header.end(), {8, 6, 0, 0, 0}); // 8 bits, RGBA, deflate, no filter, no interlace
-    putChunk(out, "IHDR", header);
-    std::vector<std::uint8_t> raw;
-    for (int y = 0; y < picture.height; ++y) {
-        raw.push_back(0); // no filter
-        for (int x = 0; x < picture.width; ++x) {
-            const Rgba& p = picture.pixels[static_cast<std::size_t>(y * picture.width + x)];
-            raw.insert(raw.end(), {p.r, p.g, p.b, p.a});
+    static_assert(sizeof(Rgba) == 4, "pixels are handed to libpng as RGBA bytes");
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(picture.width);
+    image.height = static_cast<png_uint_32>(picture.height);
+    image.format = PNG_FORMAT_RGBA;
+    const void* pixels = picture.pixels.data();
+    // The first call measures, the second writes.
+    png_alloc_size_t size = 0;
+    if (png_image_write_to_memory(&image, nullptr, &size, 0, pixels, 0, nullptr)) {
+        std::vector<std::uint8_t> out(size);
+        if (png_image_write_to_memory(&image, out.data(), &size, 0, pixels, 0, nullptr)) {
+            out.resize(size);
+            return out;
         }
     }
-    putChunk(out, "IDAT", zlibStored(raw));
-    putChunk(out, "IEND", {});
-    return out;
+    throw ScriptError(std::string("cannot encode a picture as PNG: ") + image.message);
 }
 
 std::vector<std::uint8_t> encodeBmp(const Picture& picture) {
