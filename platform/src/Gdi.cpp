@@ -69,8 +69,23 @@ DeviceContext* findDC(WsDC handle) {
     return contexts().get(reinterpret_cast<std::uintptr_t>(handle));
 }
 
+const GdiObject* findObject(WsGdiObject handle, GdiKind kind) {
+    const GdiObject* object = findObject(handle);
+    return object && object->kind == kind ? object : nullptr;
+}
+
 WsGdiObject addObject(std::unique_ptr<GdiObject> object) {
     return reinterpret_cast<WsGdiObject>(objects().add(std::move(object)));
+}
+
+// A new object of kind that fill sets up; nothing when memory runs out.
+template <class Fill> WsGdiObject createObject(GdiKind kind, Fill fill) {
+    return guarded<WsGdiObject>(nullptr, [&] {
+        auto object = std::make_unique<GdiObject>();
+        object->kind = kind;
+        fill(*object);
+        return addObject(std::move(object));
+    });
 }
 
 std::uint32_t le32(const std::uint8_t* p) {
@@ -165,8 +180,8 @@ void paintTree(WsWindow window) {
             state.painted = 1;
             state.textColor = context ? context->textColor : 0;
             state.bkMode = context ? context->bkMode : WS_OPAQUE;
-            if (const GdiObject* brush = findObject(reinterpret_cast<WsGdiObject>(answer));
-                brush && brush->kind == GdiKind::Brush) {
+            if (const GdiObject* brush =
+                    findObject(reinterpret_cast<WsGdiObject>(answer), GdiKind::Brush)) {
                 state.hasBrush = 1;
                 state.brushColor = brush->color;
             }
@@ -182,8 +197,8 @@ void paintTree(WsWindow window) {
 } // namespace
 
 int fontPixelHeight(const Window& w) {
-    const GdiObject* font = findObject(w.font);
-    if (!font || font->kind != GdiKind::Font || font->font.height == 0) return kSystemFontHeight;
+    const GdiObject* font = findObject(w.font, GdiKind::Font);
+    if (!font || font->font.height == 0) return kSystemFontHeight;
     return std::abs(font->font.height);
 }
 
@@ -204,34 +219,27 @@ WS_API int WsGetIconTitleFont(WsLogFont* font) {
 
 WS_API WsFont WsCreateFont(const WsLogFont* font) {
     if (!font) return nullptr;
-    return guarded<WsFont>(nullptr, [&] {
-        auto object = std::make_unique<GdiObject>();
-        object->kind = GdiKind::Font;
-        object->font = *font;
-        object->font.faceName[sizeof object->font.faceName - 1] = '\0';
-        return addObject(std::move(object));
+    return createObject(GdiKind::Font, [&](GdiObject& object) {
+        object.font = *font;
+        object.font.faceName[sizeof object.font.faceName - 1] = '\0';
     });
 }
 
 WS_API int WsGetFontInfo(WsFont font, WsLogFont* out) {
-    const GdiObject* o = findObject(font);
-    if (!o || o->kind != GdiKind::Font || !out) return 0;
+    const GdiObject* o = findObject(font, GdiKind::Font);
+    if (!o || !out) return 0;
     *out = o->font;
     return 1;
 }
 
 WS_API WsBrush WsCreateSolidBrush(WsColor color) {
-    return guarded<WsBrush>(nullptr, [&] {
-        auto object = std::make_unique<GdiObject>();
-        object->kind = GdiKind::Brush;
-        object->color = color & 0x00FFFFFFu;
-        return addObject(std::move(object));
-    });
+    return createObject(GdiKind::Brush,
+                        [&](GdiObject& object) { object.color = color & 0x00FFFFFFu; });
 }
 
 WS_API int WsGetBrushColor(WsBrush brush, WsColor* color) {
-    const GdiObject* o = findObject(brush);
-    if (!o || o->kind != GdiKind::Brush || !color) return 0;
+    const GdiObject* o = findObject(brush, GdiKind::Brush);
+    if (!o || !color) return 0;
     *color = o->color;
     return 1;
 }
@@ -254,8 +262,7 @@ WS_API WsIcon WsLoadIcon(WsModule module, int32_t id) {
 }
 
 WS_API int WsDestroyIcon(WsIcon icon) {
-    const GdiObject* o = findObject(icon);
-    if (!o || o->kind != GdiKind::Icon) return 0;
+    if (!findObject(icon, GdiKind::Icon)) return 0;
     objects().remove(reinterpret_cast<std::uintptr_t>(icon));
     return 1;
 }
@@ -279,8 +286,8 @@ WS_API WsImageList WsImageListCreate(int width, int height, uint32_t, int, int) 
 
 WS_API int WsImageListAdd(WsImageList list, WsBitmap image, WsBitmap) {
     ImageList* l = findList(list);
-    const GdiObject* o = findObject(image);
-    if (!l || !o || o->kind != GdiKind::Bitmap) return -1;
+    const GdiObject* o = findObject(image, GdiKind::Bitmap);
+    if (!l || !o) return -1;
     if (o->image.width != l->width || o->image.height != l->height) return -1;
     return guarded(-1, [&] {
         l->images.push_back(o->image);
