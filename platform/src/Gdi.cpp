@@ -2,6 +2,7 @@
 // headless paint and the cursor. Objects are counted while they live, so a leak shows.
 #include "Guard.h"
 #include "HandleTable.h"
+#include "LittleEndian.h"
 #include "Window.h"
 #include "platform/ImageSize.h"
 
@@ -88,20 +89,17 @@ template <class Fill> WsGdiObject createObject(GdiKind kind, Fill fill) {
     });
 }
 
-std::uint32_t le32(const std::uint8_t* p) {
-    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
-
 // A BMP file: its size from the header; only 24 and 32 bits per pixel are drawn.
 bool readBmp(const std::uint8_t* data, std::size_t size, Image& image) {
     if (size < 54 || data[0] != 'B' || data[1] != 'M') return false;
-    const auto width = static_cast<std::int32_t>(le32(data + 18));
-    const auto height = static_cast<std::int32_t>(le32(data + 22));
-    const int bits = data[28] | (data[29] << 8);
+    const auto width = static_cast<std::int32_t>(le::read32(data + 18));
+    const auto height = static_cast<std::int32_t>(le::read32(data + 22));
+    const int bits = le::read16(data + 28);
     if (width <= 0 || height == 0 || width > 4096 || std::abs(height) > 4096) return false;
     if (bits != 24 && bits != 32) return false;
     const std::size_t stride = ((static_cast<std::size_t>(width) * bits / 8) + 3) & ~std::size_t{3};
-    if (le32(data + 10) + stride * static_cast<std::size_t>(std::abs(height)) > size) return false;
+    if (le::read32(data + 10) + stride * static_cast<std::size_t>(std::abs(height)) > size)
+        return false;
     image = {width, std::abs(height), kFormatBmp, {data, data + size}};
     return true;
 }
@@ -121,14 +119,14 @@ bool readPng(const std::uint8_t* data, std::size_t size, Image& image) {
 // An icon file: a directory of images, each a PNG; the one nearest the default size.
 bool readIcon(const std::uint8_t* data, std::size_t size, Image& image) {
     if (size < 6 || data[0] != 0 || data[1] != 0 || data[2] != 1 || data[3] != 0) return false;
-    const std::size_t count = data[4] | (data[5] << 8);
+    const std::size_t count = le::read16(data + 4);
     if (count == 0 || 6 + 16 * count > size) return false;
     bool found = false;
     int bestDistance = 0;
     for (std::size_t i = 0; i < count; ++i) {
         const std::uint8_t* entry = data + 6 + 16 * i;
-        const std::uint32_t length = le32(entry + 8);
-        const std::uint32_t offset = le32(entry + 12);
+        const std::uint32_t length = le::read32(entry + 8);
+        const std::uint32_t offset = le::read32(entry + 12);
         if (offset > size || length > size - offset) return false;
         Image candidate;
         if (!readPng(data + offset, length, candidate)) return false;

@@ -1,5 +1,6 @@
 #include "Picture.h"
 
+#include "LittleEndian.h"
 #include "ResourceScript.h"
 
 #include <png.h>
@@ -10,15 +11,6 @@ namespace ws::rc {
 namespace {
 
 using nlohmann::json;
-
-void putLE32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-        out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-}
-void putLE16(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    out.push_back(static_cast<std::uint8_t>(v));
-    out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
 
 Rgba parseColour(const json& value, const std::string& where) {
     if (!value.is_string()) throw ScriptError(where + " must be a colour text");
@@ -102,20 +94,20 @@ std::vector<std::uint8_t> encodeBmp(const Picture& picture) {
     const std::uint32_t stride = (static_cast<std::uint32_t>(picture.width) * 3 + 3) & ~3u;
     const std::uint32_t dataSize = stride * static_cast<std::uint32_t>(picture.height);
     std::vector<std::uint8_t> out = {'B', 'M'};
-    putLE32(out, 54 + dataSize);
-    putLE32(out, 0);
-    putLE32(out, 54);
-    putLE32(out, 40);
-    putLE32(out, static_cast<std::uint32_t>(picture.width));
-    putLE32(out, static_cast<std::uint32_t>(picture.height)); // bottom-up
-    putLE16(out, 1);
-    putLE16(out, 24);
-    putLE32(out, 0);
-    putLE32(out, dataSize);
-    putLE32(out, 2835);
-    putLE32(out, 2835);
-    putLE32(out, 0);
-    putLE32(out, 0);
+    le::append32(out, 54 + dataSize);
+    le::append32(out, 0);
+    le::append32(out, 54);
+    le::append32(out, 40);
+    le::append32(out, static_cast<std::uint32_t>(picture.width));
+    le::append32(out, static_cast<std::uint32_t>(picture.height)); // bottom-up
+    le::append16(out, 1);
+    le::append16(out, 24);
+    le::append32(out, 0);
+    le::append32(out, dataSize);
+    le::append32(out, 2835);
+    le::append32(out, 2835);
+    le::append32(out, 0);
+    le::append32(out, 0);
     for (int y = picture.height - 1; y >= 0; --y) {
         std::uint32_t written = 0;
         for (int x = 0; x < picture.width; ++x) {
@@ -140,17 +132,17 @@ std::vector<std::uint8_t> iconFile(const std::vector<Picture>& images,
                                    const std::vector<std::vector<std::uint8_t>>& bodies,
                                    std::uint8_t colourCount) {
     std::vector<std::uint8_t> out = {0, 0, 1, 0};
-    putLE16(out, static_cast<std::uint32_t>(images.size()));
+    le::append16(out, static_cast<std::uint32_t>(images.size()));
     std::uint32_t offset = 6 + 16 * static_cast<std::uint32_t>(images.size());
     for (std::size_t i = 0; i < images.size(); ++i) {
         out.push_back(static_cast<std::uint8_t>(images[i].width & 0xFF));
         out.push_back(static_cast<std::uint8_t>(images[i].height & 0xFF));
         out.push_back(colourCount);
         out.push_back(0);
-        putLE16(out, 1);
-        putLE16(out, 32);
-        putLE32(out, static_cast<std::uint32_t>(bodies[i].size()));
-        putLE32(out, offset);
+        le::append16(out, 1);
+        le::append16(out, 32);
+        le::append32(out, static_cast<std::uint32_t>(bodies[i].size()));
+        le::append32(out, offset);
         offset += static_cast<std::uint32_t>(bodies[i].size());
     }
     for (const auto& body : bodies)
@@ -174,15 +166,15 @@ std::vector<std::uint8_t> encodeDibIcon(const std::vector<Picture>& images) {
         const auto w = static_cast<std::uint32_t>(p.width);
         const auto h = static_cast<std::uint32_t>(p.height);
         const std::uint32_t maskStride = ((w + 31) / 32) * 4;
-        putLE32(dib, 40);
-        putLE32(dib, w);
-        putLE32(dib, h * 2); // the colours, then the mask
-        putLE16(dib, 1);
-        putLE16(dib, 32);
-        putLE32(dib, 0);
-        putLE32(dib, (w * 4 + maskStride) * h);
+        le::append32(dib, 40);
+        le::append32(dib, w);
+        le::append32(dib, h * 2); // the colours, then the mask
+        le::append16(dib, 1);
+        le::append16(dib, 32);
+        le::append32(dib, 0);
+        le::append32(dib, (w * 4 + maskStride) * h);
         for (int i = 0; i < 4; ++i)
-            putLE32(dib, 0);
+            le::append32(dib, 0);
         for (int y = p.height - 1; y >= 0; --y)
             for (int x = 0; x < p.width; ++x) {
                 const Rgba& c = p.pixels[static_cast<std::size_t>(y * p.width + x)];
