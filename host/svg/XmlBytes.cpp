@@ -24,6 +24,15 @@ BadBytes control(std::size_t offset, unsigned char c) {
                         ", which XML does not allow (only tab, line feed and carriage return)"};
 }
 
+// The offset of the first U+FFFE or U+FFFF in well-formed UTF-8, where they are EF BF BE
+// and EF BF BF (EF only ever starts a sequence).
+std::optional<std::size_t> findNonCharacter(std::string_view utf8) {
+    for (std::size_t at = utf8.find("\xEF\xBF"); at != std::string_view::npos;
+         at = utf8.find("\xEF\xBF", at + 1))
+        if (at + 2 < utf8.size() && (utf8[at + 2] == '\xBE' || utf8[at + 2] == '\xBF')) return at;
+    return std::nullopt;
+}
+
 } // namespace
 
 std::optional<BadBytes> findBadBytes(std::string_view s) {
@@ -51,14 +60,19 @@ std::optional<BadBytes> findBadBytes(std::string_view s) {
             ++i;
             continue;
         }
-        std::size_t next = i;
-        const auto cp = decodeUtf8At(s, next);
-        if (!cp) return BadBytes{i, "the file is not valid UTF-8"};
-        if (*cp == 0xFFFE || *cp == 0xFFFF)
-            return BadBytes{i, *cp == 0xFFFE
-                                   ? "the non-character U+FFFE, which XML does not allow"
-                                   : "the non-character U+FFFF, which XML does not allow"};
-        i = next;
+        // A run of bytes above 0x7F holds whole multi-byte sequences only (none has an ASCII
+        // byte), so the codec checks the run in one go.
+        std::size_t end = i;
+        while (end < n && static_cast<unsigned char>(s[end]) >= 0x80)
+            ++end;
+        const std::size_t bad = findInvalidUtf8(s.substr(0, end), i);
+        if (const auto at = findNonCharacter(s.substr(i, bad - i))) {
+            const bool fffe = s[i + *at + 2] == '\xBE';
+            return BadBytes{i + *at, fffe ? "the non-character U+FFFE, which XML does not allow"
+                                          : "the non-character U+FFFF, which XML does not allow"};
+        }
+        if (bad < end) return BadBytes{bad, "the file is not valid UTF-8"};
+        i = end;
     }
     return std::nullopt;
 }
