@@ -48,25 +48,21 @@ mapfile -t tasks < <(
 size_counties=$(stat -c %s "$counties")
 size_cells=$(stat -c %s "$cells")
 awk -v sc="$size_counties" -v sx="$size_cells" -v rounds="$rounds" '
+  function row(label, ratio, aim) { printf "%-52s %8.2f %6s\n", label, ratio, aim }
   { cpu[$1] = $2; wall[$1] = $3; peak[$1] = $4 * 1024 }
   END {
     printf "medians of %d interleaved rounds (cpu s, wall s, peak MiB)\n", rounds
     for (k in cpu) printf "  %-16s %7.3f %7.3f %8.1f\n", k, cpu[k], wall[k], peak[k] / 1048576
     printf "\n%-52s %8s %6s\n", "row", "ratio", "aim"
-    printf "%-52s %8.2f %6s\n", "read + write US counties, CPU vs XML floor",
-      cpu["rw-counties"] / cpu["floor-counties"], "2"
-    printf "%-52s %8.2f %6s\n", "read + write 64,000 cells, CPU vs XML floor",
-      cpu["rw-cells"] / cpu["floor-cells"], "2"
-    printf "%-52s %8.2f %6s\n", "read + write 64,000 cells, peak memory vs XML floor",
-      peak["rw-cells"] / peak["floor-cells"], "-"
-    printf "%-52s %8.2f %6s\n", "peak memory, 64,000 cells, vs file size",
-      peak["rw-cells"] / sx, "6"
-    printf "%-52s %8.2f %6s\n", "  the same less a tiny document'"'"'s peak",
-      (peak["rw-cells"] - peak["rw-tiny"]) / sx, "6"
-    printf "%-52s %8.2f %6s\n", "colouring US counties, CPU vs XML floor",
-      cpu["colour-counties"] / cpu["floor-counties"], "4"
-    printf "%-52s %8.2f %6s\n", "colouring 64,000 cells, CPU vs XML floor",
-      cpu["colour-cells"] / cpu["floor-cells"], "4"
-    printf "%-52s %8.2f %6s\n", "map scaling US counties, wall vs our read + write",
-      wall["scale-counties"] / wall["rw-counties"], "1.3"
+    row("read + write US counties, CPU vs XML floor", cpu["rw-counties"] / cpu["floor-counties"], "2")
+    row("read + write 64,000 cells, CPU vs XML floor", cpu["rw-cells"] / cpu["floor-cells"], "2")
+    row("read + write 64,000 cells, peak memory vs XML floor",
+      peak["rw-cells"] / peak["floor-cells"], "-")
+    row("peak memory, 64,000 cells, vs file size", peak["rw-cells"] / sx, "6")
+    row("  the same less a tiny document'"'"'s peak", (peak["rw-cells"] - peak["rw-tiny"]) / sx, "6")
+    row("colouring US counties, CPU vs XML floor",
+      cpu["colour-counties"] / cpu["floor-counties"], "4")
+    row("colouring 64,000 cells, CPU vs XML floor", cpu["colour-cells"] / cpu["floor-cells"], "4")
+    row("map scaling US counties, wall vs our read + write",
+      wall["scale-counties"] / wall["rw-counties"], "1.3")
   }' "$scratch/figures"

@@ -2,6 +2,8 @@
 
 #include "frame/HostSuites.h"
 
+#include <utf8.h>
+
 #include <algorithm>
 #include <new>
 #include <vector>
@@ -9,37 +11,6 @@
 namespace {
 
 constexpr char kReplacement[] = "\xEF\xBF\xBD"; // U+FFFD
-
-bool IsContinuation(unsigned char c) {
-    return (c & 0xC0) == 0x80;
-}
-
-/** Length of the well-formed UTF-8 sequence at s[i], or 0. */
-size_t SequenceLength(std::string_view s, size_t i) {
-    const auto lead = static_cast<unsigned char>(s[i]);
-    if (lead < 0x80) return 1;
-    size_t length = 0;
-    unsigned char low = 0x80, high = 0xBF; // bounds of the second byte
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0) low = 0xA0;
-        if (lead == 0xED) high = 0x9F; // no surrogates
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0) low = 0x90;
-        if (lead == 0xF4) high = 0x8F;
-    } else {
-        return 0;
-    }
-    if (i + length > s.size()) return 0;
-    const auto second = static_cast<unsigned char>(s[i + 1]);
-    if (second < low || second > high) return 0;
-    for (size_t k = 2; k < length; ++k)
-        if (!IsContinuation(static_cast<unsigned char>(s[i + k]))) return 0;
-    return length;
-}
 
 HostErr Adopt(HostErr err, HostUString made, ai::UnicodeString& out) {
     HostUString* place = out.Receive(sUnicodeString);
@@ -57,16 +28,14 @@ HostErr Adopt(HostErr err, HostUString made, ai::UnicodeString& out) {
 std::string SanitizeUTF8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());
-    size_t i = 0;
-    while (i < bytes.size()) {
-        const size_t length = SequenceLength(bytes, i);
-        if (length == 0) {
-            out += kReplacement;
-            ++i;
-        } else {
-            out.append(bytes.substr(i, length));
-            i += length;
-        }
+    // Well-formed runs are kept whole; the byte that breaks one is replaced.
+    auto at = bytes.begin();
+    while (true) {
+        const auto bad = utf8::find_invalid(at, bytes.end());
+        out.append(at, bad);
+        if (bad == bytes.end()) break;
+        out += kReplacement;
+        at = bad + 1;
     }
     return out;
 }

@@ -6,7 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config clang-format
   libpugixml-dev nlohmann-json3-dev libcli11-dev libpolyclipping-dev
   libgtest-dev libgmock-dev libbenchmark-dev libjemalloc-dev
-  librsvg2-bin libpng-dev libfast-float-dev
+  librsvg2-bin libpng-dev libfast-float-dev libutfcpp-dev
   clang libclang-rt-14-dev
   qt6-base-dev fonts-ipafont-gothic
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix dpkg-dev wine64

@@ -2,6 +2,8 @@
 
 #include "host/geometry/ArtBounds.h"
 
+#include <algorithm>
+
 namespace cartovel {
 namespace {
 
@@ -9,32 +11,16 @@ constexpr std::array<std::string_view, kArtKindCount> kNames = {
     "compound path", "foreign",       "group",  "legacy text", "mesh", "path",
     "placed",        "plug-in group", "raster", "symbol",      "text"};
 
+// The types of the kinds, in the order of their names.
+constexpr std::array<host::ArtType, kArtKindCount> kTypes = {
+    host::ArtType::CompoundPath,   host::ArtType::Foreign,     host::ArtType::Group,
+    host::ArtType::LegacyText,     host::ArtType::Mesh,        host::ArtType::Path,
+    host::ArtType::Placed,         host::ArtType::PluginGroup, host::ArtType::Raster,
+    host::ArtType::SymbolInstance, host::ArtType::TextFrame};
+
 std::size_t kindIndex(host::ArtType type) {
-    switch (type) {
-    case host::ArtType::CompoundPath:
-        return 0;
-    case host::ArtType::Foreign:
-        return 1;
-    case host::ArtType::Group:
-        return 2;
-    case host::ArtType::LegacyText:
-        return 3;
-    case host::ArtType::Mesh:
-        return 4;
-    case host::ArtType::Path:
-        return 5;
-    case host::ArtType::Placed:
-        return 6;
-    case host::ArtType::PluginGroup:
-        return 7;
-    case host::ArtType::Raster:
-        return 8;
-    case host::ArtType::SymbolInstance:
-        return 9;
-    case host::ArtType::TextFrame:
-        return 10;
-    }
-    return 2;
+    const auto it = std::find(kTypes.begin(), kTypes.end(), type);
+    return it == kTypes.end() ? 2 : static_cast<std::size_t>(it - kTypes.begin()); // a group
 }
 
 // The layer's figures go into the one around it, whose walk goes on.

@@ -118,15 +118,21 @@ def generated(n, folder):
             return f' transform="matrix({num(0.5, 1.2)} {num(-0.3, 0.3)} {num(-0.3, 0.3)} {num(0.5, 1.2)} {num(-5, 15)} {num(-5, 15)})"'
         return f' transform="translate(50 50) scale({num(0.5, 1.5)}) translate(-50 -50)"'
 
+    def element(tag, tail, **ranges):
+        # Each attribute a number drawn from its range, in the order given.
+        attrs = "".join(f' {name}="{num(lo, hi)}"' for name, (lo, hi) in ranges.items())
+        return f"<{tag}{attrs}{tail}/>"
+
     def shape(extra=""):
         k = rnd.randrange(6)
         t = transform()
         if k == 0:
-            return f'<rect x="{num(5, 40)}" y="{num(5, 40)}" width="{num(10, 50)}" height="{num(10, 50)}" rx="{num(0, 8)}"{t}{extra}/>'
+            return element("rect", t + extra, x=(5, 40), y=(5, 40), width=(10, 50), height=(10, 50),
+                           rx=(0, 8))
         if k == 1:
-            return f'<circle cx="{num(20, 80)}" cy="{num(20, 80)}" r="{num(5, 30)}"{t}{extra}/>'
+            return element("circle", t + extra, cx=(20, 80), cy=(20, 80), r=(5, 30))
         if k == 2:
-            return f'<ellipse cx="{num(20, 80)}" cy="{num(20, 80)}" rx="{num(5, 30)}" ry="{num(5, 20)}"{t}{extra}/>'
+            return element("ellipse", t + extra, cx=(20, 80), cy=(20, 80), rx=(5, 30), ry=(5, 20))
         if k == 3:
             pts = " ".join(f"{num(5, 95)},{num(5, 95)}" for _ in range(rnd.randrange(3, 7)))
             return f'<polygon points="{pts}"{t}{extra}/>'
@@ -134,7 +140,7 @@ def generated(n, folder):
             return (f'<path d="M{num(5, 50)} {num(5, 50)} C{num(0, 100)} {num(0, 100)} {num(0, 100)} {num(0, 100)} '
                     f'{num(50, 95)} {num(50, 95)} Q{num(0, 100)} {num(0, 100)} {num(5, 95)} {num(5, 95)} Z"{t}{extra}/>')
         own = "" if "stroke=" in extra else f' stroke="{colour()}" stroke-width="{num(1, 6)}"'
-        return f'<line x1="{num(5, 95)}" y1="{num(5, 95)}" x2="{num(5, 95)}" y2="{num(5, 95)}"{own}{t}{extra}/>'
+        return element("line", own + t + extra, x1=(5, 95), y1=(5, 95), x2=(5, 95), y2=(5, 95))
 
     def paint():
         return f' fill="{colour()}" stroke="{colour()}" stroke-width="{num(0, 4)}"'

@@ -67,24 +67,13 @@ std::optional<std::string> shiftJisToUtf8Replacing(std::string_view bytes) {
 std::string utf8Replacing(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        // The longest prefix that still decodes as a whole is kept; the byte that breaks it
-        // is replaced. Sequences are at most four bytes long.
-        std::size_t length = 0;
-        for (std::size_t n = 1; n <= 4 && i + n <= bytes.size(); ++n) {
-            if (decodeUtf8(bytes.substr(i, n))) {
-                length = n;
-                break;
-            }
-        }
-        if (length == 0) {
-            out += kReplacement;
-            ++i;
-        } else {
-            out.append(bytes.substr(i, length));
-            i += length;
-        }
+    // Well-formed runs are kept whole; the byte that breaks one is replaced.
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const std::size_t bad = findInvalidUtf8(bytes, i);
+        out.append(bytes.substr(i, bad - i));
+        if (bad == bytes.size()) break;
+        out += kReplacement;
+        i = bad;
     }
     return out;
 }

@@ -1,7 +1,11 @@
 #include "host/core/TextEncoding.h"
 
+#include <utf8.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
+#include <iterator>
 #include <memory>
 
 namespace host {
@@ -9,24 +13,6 @@ namespace {
 
 bool isScalar(char32_t c) {
     return c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF);
-}
-
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
 }
 
 struct IconvCloser {
@@ -64,35 +50,27 @@ std::optional<std::string> convert(const char* to, const char* from, std::string
 
 } // namespace
 
-std::optional<std::u32string> decodeUtf8(std::string_view utf8) {
+std::optional<char32_t> decodeUtf8At(std::string_view text, std::size_t& at) {
+    // A sequence is at most four bytes long, so the first one is whole within them.
+    const char* first = text.data() + at;
+    const char* window = first + std::min<std::size_t>(4, text.size() - at);
+    if (first == window || utf8::find_invalid(first, window) == first) return std::nullopt;
+    const auto c = static_cast<char32_t>(utf8::unchecked::next(first));
+    at = static_cast<std::size_t>(first - text.data());
+    return c;
+}
+
+std::size_t findInvalidUtf8(std::string_view text, std::size_t from) {
+    return static_cast<std::size_t>(
+        utf8::find_invalid(text.begin() + static_cast<std::ptrdiff_t>(from), text.end()) -
+        text.begin());
+}
+
+std::optional<std::u32string> decodeUtf8(std::string_view text) {
+    if (!utf8::is_valid(text.begin(), text.end())) return std::nullopt;
     std::u32string out;
-    std::size_t i = 0;
-    while (i < utf8.size()) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        std::size_t length = 0;
-        char32_t value = 0;
-        char32_t minimum = 0;
-        if (lead < 0x80) {
-            length = 1, value = lead;
-        } else if ((lead & 0xE0) == 0xC0) {
-            length = 2, value = lead & 0x1F, minimum = 0x80;
-        } else if ((lead & 0xF0) == 0xE0) {
-            length = 3, value = lead & 0x0F, minimum = 0x800;
-        } else if ((lead & 0xF8) == 0xF0) {
-            length = 4, value = lead & 0x07, minimum = 0x10000;
-        } else {
-            return std::nullopt;
-        }
-        if (i + length > utf8.size()) return std::nullopt;
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(utf8[i + k]);
-            if ((next & 0xC0) != 0x80) return std::nullopt;
-            value = (value << 6) | (next & 0x3F);
-        }
-        if (value < minimum || !isScalar(value)) return std::nullopt;
-        out.push_back(value);
-        i += length;
-    }
+    out.reserve(text.size());
+    utf8::unchecked::utf8to32(text.begin(), text.end(), std::back_inserter(out));
     return out;
 }
 
@@ -101,41 +79,26 @@ std::optional<std::string> encodeUtf8(std::u32string_view codePoints) {
     out.reserve(codePoints.size());
     for (const char32_t c : codePoints) {
         if (!isScalar(c)) return std::nullopt;
-        appendUtf8(out, c);
+        utf8::unchecked::append(c, std::back_inserter(out));
     }
     return out;
 }
 
 std::optional<std::string> utf16ToUtf8(std::u16string_view units) {
     std::string out;
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        char32_t c = units[i];
-        if (c >= 0xD800 && c <= 0xDBFF) {
-            if (i + 1 >= units.size() || units[i + 1] < 0xDC00 || units[i + 1] > 0xDFFF)
-                return std::nullopt;
-            c = 0x10000 + ((c - 0xD800) << 10) + (units[i + 1] - 0xDC00);
-            ++i;
-        } else if (c >= 0xDC00 && c <= 0xDFFF) {
-            return std::nullopt;
-        }
-        appendUtf8(out, c);
+    try {
+        utf8::utf16to8(units.begin(), units.end(), std::back_inserter(out));
+    } catch (const utf8::invalid_utf16&) {
+        return std::nullopt;
     }
     return out;
 }
 
-std::optional<std::u16string> utf8ToUtf16(std::string_view utf8) {
-    const auto codePoints = decodeUtf8(utf8);
-    if (!codePoints) return std::nullopt;
+std::optional<std::u16string> utf8ToUtf16(std::string_view text) {
+    if (!utf8::is_valid(text.begin(), text.end())) return std::nullopt;
     std::u16string out;
-    out.reserve(codePoints->size());
-    for (const char32_t c : *codePoints) {
-        if (c < 0x10000) {
-            out.push_back(static_cast<char16_t>(c));
-        } else {
-            out.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
-        }
-    }
+    out.reserve(text.size());
+    utf8::unchecked::utf8to16(text.begin(), text.end(), std::back_inserter(out));
     return out;
 }
 
@@ -143,9 +106,9 @@ std::optional<std::string> shiftJisToUtf8(std::string_view bytes) {
     return convert("UTF-8", "CP932", bytes);
 }
 
-std::optional<std::string> utf8ToShiftJis(std::string_view utf8) {
-    if (!decodeUtf8(utf8)) return std::nullopt;
-    return convert("CP932", "UTF-8", utf8);
+std::optional<std::string> utf8ToShiftJis(std::string_view text) {
+    if (!utf8::is_valid(text.begin(), text.end())) return std::nullopt;
+    return convert("CP932", "UTF-8", text);
 }
 
 } // namespace host

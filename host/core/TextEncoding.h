@@ -1,12 +1,21 @@
 // Conversions between UTF-8 (the host's own form of text), code points, UTF-16 and
-// Shift-JIS (code page 932, the platform encoding of the module's text files).
+// Shift-JIS (code page 932, the platform encoding of the module's text files). The host's
+// one UTF-8 codec: everything in the host that reads UTF-8 goes through here.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace host {
+
+/// The code point of the well-formed sequence at text[at], and at moved past it; nullopt,
+/// with at unchanged, when no well-formed sequence starts there.
+std::optional<char32_t> decodeUtf8At(std::string_view text, std::size_t& at);
+/// The offset of the first byte at or after from that starts no well-formed sequence;
+/// text.size() when the rest is well-formed.
+std::size_t findInvalidUtf8(std::string_view text, std::size_t from = 0);
 
 /// Code points of well-formed UTF-8; nullopt for anything else.
 std::optional<std::u32string> decodeUtf8(std::string_view utf8);

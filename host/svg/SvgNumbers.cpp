@@ -1,5 +1,7 @@
 #include "host/svg/SvgNumbers.h"
 
+#include <fast_float/fast_float.h>
+
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -57,12 +59,11 @@ NumberStatus scanNumber(std::string_view s, std::size_t& pos, double& value) {
         }
     }
     if (!digits) return NumberStatus::NotANumber;
-    bool negativeExponent = false;
     bool hasExponent = false;
     // An exponent only when digits follow: "1em" is a number and a unit.
     if (p < end && (*p == 'e' || *p == 'E')) {
         const char* q = p + 1;
-        if (q < end && (*q == '+' || *q == '-')) negativeExponent = *q++ == '-';
+        if (q < end && (*q == '+' || *q == '-')) ++q;
         if (q < end && isDigit(*q)) {
             while (q < end && isDigit(*q))
                 ++q;
@@ -72,17 +73,14 @@ NumberStatus scanNumber(std::string_view s, std::size_t& pos, double& value) {
     }
     double v = 0;
     // A mantissa below 2^53 over a power of ten up to 10^22 is one correctly rounded
-    // division of two exact doubles: the same double from_chars gives, much faster.
+    // division of two exact doubles: the same double from_chars gives, and faster.
     if (significant <= 19 && !hasExponent && mantissa <= kMaxExactMantissa && decimals <= 22) {
         v = static_cast<double>(mantissa) / kPow10[decimals];
     } else {
-        const auto r = std::from_chars(start, p, v, std::chars_format::general);
-        if (r.ec == std::errc::result_out_of_range) {
-            if (!negativeExponent) return NumberStatus::OutOfRange;
-            v = 0; // underflow: as good as zero
-        } else if (r.ec != std::errc() || r.ptr != p) {
-            return NumberStatus::NotANumber;
-        }
+        // Correctly rounded, without the C library's locale-bound reader.
+        const auto r = fast_float::from_chars(start, p, v);
+        if (r.ec != std::errc() || r.ptr != p) return NumberStatus::NotANumber;
+        if (std::isinf(v)) return NumberStatus::OutOfRange;
     }
     value = negative ? -v : v;
     pos = static_cast<std::size_t>(p - s.data());

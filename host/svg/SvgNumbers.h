@@ -1,7 +1,7 @@
-// Numbers in SVG text: the SVG number grammar read with std::from_chars (no locale, no
-// "inf" or "nan"), and written with std::to_chars in the shortest form that reads back
-// to the same double, with at most 10 significant digits: a number read with fewer is
-// written back exactly as it was.
+// Numbers in SVG text: the SVG number grammar read (no locale, no "inf" or "nan"; plain
+// decimals on a fast path of their own, the rest with fast_float), and written with
+// std::to_chars in the shortest form that reads back to the same double, with at most 10
+// significant digits: a number read with fewer is written back exactly as it was.
 #pragma once
 
 #include <string>

@@ -1,5 +1,7 @@
 #include "host/svg/XmlBytes.h"
 
+#include "host/core/TextEncoding.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -20,6 +22,15 @@ BadBytes control(std::size_t offset, unsigned char c) {
     std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
     return {offset, std::string("the control character ") + code +
                         ", which XML does not allow (only tab, line feed and carriage return)"};
+}
+
+// The offset of the first U+FFFE or U+FFFF in well-formed UTF-8, where they are EF BF BE
+// and EF BF BF (EF only ever starts a sequence).
+std::optional<std::size_t> findNonCharacter(std::string_view utf8) {
+    for (std::size_t at = utf8.find("\xEF\xBF"); at != std::string_view::npos;
+         at = utf8.find("\xEF\xBF", at + 1))
+        if (at + 2 < utf8.size() && (utf8[at + 2] == '\xBE' || utf8[at + 2] == '\xBF')) return at;
+    return std::nullopt;
 }
 
 } // namespace
@@ -49,30 +60,19 @@ std::optional<BadBytes> findBadBytes(std::string_view s) {
             ++i;
             continue;
         }
-        int len = 0;
-        char32_t min = 0;
-        if ((c & 0xE0) == 0xC0)
-            len = 2, min = 0x80;
-        else if ((c & 0xF0) == 0xE0)
-            len = 3, min = 0x800;
-        else if ((c & 0xF8) == 0xF0)
-            len = 4, min = 0x10000;
-        else
-            return BadBytes{i, "the file is not valid UTF-8"};
-        if (i + static_cast<std::size_t>(len) > n)
-            return BadBytes{i, "the file is not valid UTF-8"};
-        char32_t cp = c & (0x7F >> len);
-        for (int k = 1; k < len; ++k) {
-            const auto b = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
-            if ((b & 0xC0) != 0x80) return BadBytes{i, "the file is not valid UTF-8"};
-            cp = (cp << 6) | (b & 0x3F);
+        // A run of bytes above 0x7F holds whole multi-byte sequences only (none has an ASCII
+        // byte), so the codec checks the run in one go.
+        std::size_t end = i;
+        while (end < n && static_cast<unsigned char>(s[end]) >= 0x80)
+            ++end;
+        const std::size_t bad = findInvalidUtf8(s.substr(0, end), i);
+        if (const auto at = findNonCharacter(s.substr(i, bad - i))) {
+            const bool fffe = s[i + *at + 2] == '\xBE';
+            return BadBytes{i + *at, fffe ? "the non-character U+FFFE, which XML does not allow"
+                                          : "the non-character U+FFFF, which XML does not allow"};
         }
-        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            return BadBytes{i, "the file is not valid UTF-8"};
-        if (cp == 0xFFFE || cp == 0xFFFF)
-            return BadBytes{i, cp == 0xFFFE ? "the non-character U+FFFE, which XML does not allow"
-                                            : "the non-character U+FFFF, which XML does not allow"};
-        i += static_cast<std::size_t>(len);
+        if (bad < end) return BadBytes{bad, "the file is not valid UTF-8"};
+        i = end;
     }
     return std::nullopt;
 }

@@ -1,5 +1,7 @@
 #include "host/svg/XmlWriter.h"
 
+#include "host/core/TextEncoding.h"
+
 namespace host::svg {
 
 namespace {
@@ -95,22 +97,12 @@ void XmlWriter::escaped(std::string_view s, bool attribute) {
             ++i;
             continue;
         }
-        const int len = (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-        bool ok = len > 0 && i + len <= s.size();
-        char32_t cp = ok ? (c & (0x7F >> len)) : 0;
-        for (int k = 1; ok && k < len; ++k) {
-            const auto cb = static_cast<unsigned char>(s[i + k]);
-            ok = (cb & 0xC0) == 0x80;
-            cp = (cp << 6) | (cb & 0x3F);
-        }
-        // Overlong forms, surrogates, values past U+10FFFF and the two non-characters
-        // U+FFFE/U+FFFF are not allowed in XML.
-        static constexpr char32_t kMin[] = {0, 0, 0x80, 0x800, 0x10000};
-        ok = ok && cp >= kMin[len] && cp <= 0x10FFFF && !(cp >= 0xD800 && cp <= 0xDFFF) &&
-             cp != 0xFFFE && cp != 0xFFFF;
-        if (ok) {
-            out_.append(s.substr(i, len));
-            i += len;
+        // Ill-formed UTF-8 and the two non-characters U+FFFE/U+FFFF are not allowed in XML.
+        std::size_t next = i;
+        const auto cp = decodeUtf8At(s, next);
+        if (cp && *cp != 0xFFFE && *cp != 0xFFFF) {
+            out_.append(s.substr(i, next - i));
+            i = next;
         } else {
             out_ += kReplacement;
             ++i;

@@ -1,5 +1,6 @@
 #include "host/text/TextMetric.h"
 
+#include "host/core/TextEncoding.h"
 #include "host/geometry/Bezier.h"
 
 #include <algorithm>
@@ -18,26 +19,12 @@ bool inRange(char32_t c, char32_t lo, char32_t hi) {
     return c >= lo && c <= hi;
 }
 
-// Decodes one UTF-8 character at s[i]; a malformed byte counts as one character of its
-// own, so broken text still has a width.
+// Decodes one UTF-8 character at s[i]; a byte that starts no well-formed sequence counts
+// as one character of its own, so broken text still has a width.
 char32_t decode(std::string_view s, std::size_t& i) {
-    const auto b = static_cast<unsigned char>(s[i]);
-    int len = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
-    if (len == 0 || i + len > s.size()) {
-        ++i;
-        return 0xFFFD;
-    }
-    char32_t c = len == 1 ? b : b & (0x7F >> len);
-    for (int k = 1; k < len; ++k) {
-        const auto cb = static_cast<unsigned char>(s[i + k]);
-        if ((cb & 0xC0) != 0x80) {
-            ++i;
-            return 0xFFFD;
-        }
-        c = (c << 6) | (cb & 0x3F);
-    }
-    i += len;
-    return c;
+    if (const auto c = decodeUtf8At(s, i)) return *c;
+    ++i;
+    return 0xFFFD;
 }
 
 struct Line {

@@ -1,6 +1,9 @@
 #include "hostapi/wrappers/IText.h"
 
+#include <utf8.h>
+
 #include <cstdint>
+#include <iterator>
 #include <limits>
 
 namespace ATE {
@@ -30,35 +33,11 @@ const char* Exception::what() const noexcept {
     return "ATE Exception";
 }
 
-std::u16string FromUTF8(std::string_view utf8) {
+std::u16string FromUTF8(std::string_view text) {
+    if (!utf8::is_valid(text.begin(), text.end())) throw Exception(kHostErrEncoding);
     std::u16string out;
-    out.reserve(utf8.size());
-    for (size_t i = 0; i < utf8.size();) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        const int extra = lead < 0x80    ? 0
-                          : lead >= 0xF0 ? 3
-                          : lead >= 0xE0 ? 2
-                          : lead >= 0xC2 ? 1
-                                         : -1;
-        if (extra < 0 || lead > 0xF4 || utf8.size() - i <= static_cast<size_t>(extra))
-            throw Exception(kHostErrEncoding);
-        uint32_t cp = extra == 0 ? lead : lead & (0x3Fu >> extra);
-        for (int k = 1; k <= extra; ++k) {
-            const auto next = static_cast<unsigned char>(utf8[i + static_cast<size_t>(k)]);
-            if ((next & 0xC0) != 0x80) throw Exception(kHostErrEncoding);
-            cp = (cp << 6) | (next & 0x3F);
-        }
-        static constexpr uint32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
-        if (cp < kSmallest[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            throw Exception(kHostErrEncoding);
-        if (cp >= 0x10000) {
-            out.push_back(static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)));
-        } else {
-            out.push_back(static_cast<char16_t>(cp));
-        }
-        i += static_cast<size_t>(extra) + 1;
-    }
+    out.reserve(text.size());
+    utf8::unchecked::utf8to16(text.begin(), text.end(), std::back_inserter(out));
     return out;
 }
 

@@ -1,5 +1,7 @@
 #include "ElfSection.h"
 
+#include "LittleEndian.h"
+
 #include <array>
 #include <cstring>
 #include <fstream>
@@ -16,13 +18,6 @@ constexpr std::uint32_t kSectionNoBits = 8;
 constexpr std::uint64_t kMaxSectionBytes = 256u << 20;
 constexpr std::uint64_t kMaxSections = 65536;
 
-std::uint64_t le(const std::uint8_t* p, int bytes) {
-    std::uint64_t v = 0;
-    for (int i = bytes - 1; i >= 0; --i)
-        v = v << 8 | p[i];
-    return v;
-}
-
 struct SectionHeader {
     std::uint32_t name = 0;
     std::uint32_t type = 0;
@@ -32,8 +27,8 @@ struct SectionHeader {
 };
 
 SectionHeader decode(const std::uint8_t* p) {
-    return {static_cast<std::uint32_t>(le(p, 4)), static_cast<std::uint32_t>(le(p + 4, 4)),
-            le(p + 24, 8), le(p + 32, 8), static_cast<std::uint32_t>(le(p + 40, 4))};
+    return {le::read32(p), le::read32(p + 4), le::read(p + 24, 8), le::read(p + 32, 8),
+            le::read32(p + 40)};
 }
 
 class File {
@@ -90,10 +85,10 @@ SectionResult readSection(std::istream& in, const std::string& sectionName) {
         return result;
     }
     result.status = SectionStatus::Damaged;
-    const std::uint64_t tableOffset = le(&header[0x28], 8);
-    const std::uint64_t entrySize = le(&header[0x3A], 2);
-    std::uint64_t count = le(&header[0x3C], 2);
-    std::uint64_t namesIndex = le(&header[0x3E], 2);
+    const std::uint64_t tableOffset = le::read(&header[0x28], 8);
+    const std::uint64_t entrySize = le::read(&header[0x3A], 2);
+    std::uint64_t count = le::read(&header[0x3C], 2);
+    std::uint64_t namesIndex = le::read(&header[0x3E], 2);
     if (tableOffset == 0) {
         result.status = SectionStatus::NotFound;
         return result;

@@ -2,9 +2,10 @@
 // headless paint and the cursor. Objects are counted while they live, so a leak shows.
 #include "Guard.h"
 #include "HandleTable.h"
+#include "LittleEndian.h"
 #include "Window.h"
+#include "platform/ImageSize.h"
 
-#include <array>
 #include <cstdlib>
 #include <cstring>
 
@@ -69,55 +70,63 @@ DeviceContext* findDC(WsDC handle) {
     return contexts().get(reinterpret_cast<std::uintptr_t>(handle));
 }
 
+const GdiObject* findObject(WsGdiObject handle, GdiKind kind) {
+    const GdiObject* object = findObject(handle);
+    return object && object->kind == kind ? object : nullptr;
+}
+
 WsGdiObject addObject(std::unique_ptr<GdiObject> object) {
     return reinterpret_cast<WsGdiObject>(objects().add(std::move(object)));
 }
 
-std::uint32_t le32(const std::uint8_t* p) {
-    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
-std::uint32_t be32(const std::uint8_t* p) {
-    return (static_cast<std::uint32_t>(p[0]) << 24) | (p[1] << 16) | (p[2] << 8) | p[3];
+// A new object of kind that fill sets up; nothing when memory runs out.
+template <class Fill> WsGdiObject createObject(GdiKind kind, Fill fill) {
+    return guarded<WsGdiObject>(nullptr, [&] {
+        auto object = std::make_unique<GdiObject>();
+        object->kind = kind;
+        fill(*object);
+        return addObject(std::move(object));
+    });
 }
 
 // A BMP file: its size from the header; only 24 and 32 bits per pixel are drawn.
 bool readBmp(const std::uint8_t* data, std::size_t size, Image& image) {
     if (size < 54 || data[0] != 'B' || data[1] != 'M') return false;
-    const auto width = static_cast<std::int32_t>(le32(data + 18));
-    const auto height = static_cast<std::int32_t>(le32(data + 22));
-    const int bits = data[28] | (data[29] << 8);
+    const auto width = static_cast<std::int32_t>(le::read32(data + 18));
+    const auto height = static_cast<std::int32_t>(le::read32(data + 22));
+    const int bits = le::read16(data + 28);
     if (width <= 0 || height == 0 || width > 4096 || std::abs(height) > 4096) return false;
     if (bits != 24 && bits != 32) return false;
     const std::size_t stride = ((static_cast<std::size_t>(width) * bits / 8) + 3) & ~std::size_t{3};
-    if (le32(data + 10) + stride * static_cast<std::size_t>(std::abs(height)) > size) return false;
+    if (le::read32(data + 10) + stride * static_cast<std::size_t>(std::abs(height)) > size)
+        return false;
     image = {width, std::abs(height), kFormatBmp, {data, data + size}};
     return true;
 }
 
 // A PNG image: its size from the header chunk.
 bool readPng(const std::uint8_t* data, std::size_t size, Image& image) {
-    static constexpr std::array<std::uint8_t, 8> kSignature = {0x89, 'P',  'N',  'G',
-                                                               '\r', '\n', 0x1A, '\n'};
-    if (size < 33 || std::memcmp(data, kSignature.data(), 8) != 0) return false;
-    if (std::memcmp(data + 12, "IHDR", 4) != 0) return false;
-    const std::uint32_t width = be32(data + 16);
-    const std::uint32_t height = be32(data + 20);
-    if (width == 0 || height == 0 || width > 4096 || height > 4096) return false;
-    image = {static_cast<int>(width), static_cast<int>(height), kFormatPng, {data, data + size}};
+    if (size < 33) return false;
+    const auto found = pngImageSize({reinterpret_cast<const char*>(data), size});
+    if (!found || found->width > 4096 || found->height > 4096) return false;
+    image = {static_cast<int>(found->width),
+             static_cast<int>(found->height),
+             kFormatPng,
+             {data, data + size}};
     return true;
 }
 
 // An icon file: a directory of images, each a PNG; the one nearest the default size.
 bool readIcon(const std::uint8_t* data, std::size_t size, Image& image) {
     if (size < 6 || data[0] != 0 || data[1] != 0 || data[2] != 1 || data[3] != 0) return false;
-    const std::size_t count = data[4] | (data[5] << 8);
+    const std::size_t count = le::read16(data + 4);
     if (count == 0 || 6 + 16 * count > size) return false;
     bool found = false;
     int bestDistance = 0;
     for (std::size_t i = 0; i < count; ++i) {
         const std::uint8_t* entry = data + 6 + 16 * i;
-        const std::uint32_t length = le32(entry + 8);
-        const std::uint32_t offset = le32(entry + 12);
+        const std::uint32_t length = le::read32(entry + 8);
+        const std::uint32_t offset = le::read32(entry + 12);
         if (offset > size || length > size - offset) return false;
         Image candidate;
         if (!readPng(data + offset, length, candidate)) return false;
@@ -169,8 +178,8 @@ void paintTree(WsWindow window) {
             state.painted = 1;
             state.textColor = context ? context->textColor : 0;
             state.bkMode = context ? context->bkMode : WS_OPAQUE;
-            if (const GdiObject* brush = findObject(reinterpret_cast<WsGdiObject>(answer));
-                brush && brush->kind == GdiKind::Brush) {
+            if (const GdiObject* brush =
+                    findObject(reinterpret_cast<WsGdiObject>(answer), GdiKind::Brush)) {
                 state.hasBrush = 1;
                 state.brushColor = brush->color;
             }
@@ -186,8 +195,8 @@ void paintTree(WsWindow window) {
 } // namespace
 
 int fontPixelHeight(const Window& w) {
-    const GdiObject* font = findObject(w.font);
-    if (!font || font->kind != GdiKind::Font || font->font.height == 0) return kSystemFontHeight;
+    const GdiObject* font = findObject(w.font, GdiKind::Font);
+    if (!font || font->font.height == 0) return kSystemFontHeight;
     return std::abs(font->font.height);
 }
 
@@ -208,34 +217,27 @@ WS_API int WsGetIconTitleFont(WsLogFont* font) {
 
 WS_API WsFont WsCreateFont(const WsLogFont* font) {
     if (!font) return nullptr;
-    return guarded<WsFont>(nullptr, [&] {
-        auto object = std::make_unique<GdiObject>();
-        object->kind = GdiKind::Font;
-        object->font = *font;
-        object->font.faceName[sizeof object->font.faceName - 1] = '\0';
-        return addObject(std::move(object));
+    return createObject(GdiKind::Font, [&](GdiObject& object) {
+        object.font = *font;
+        object.font.faceName[sizeof object.font.faceName - 1] = '\0';
     });
 }
 
 WS_API int WsGetFontInfo(WsFont font, WsLogFont* out) {
-    const GdiObject* o = findObject(font);
-    if (!o || o->kind != GdiKind::Font || !out) return 0;
+    const GdiObject* o = findObject(font, GdiKind::Font);
+    if (!o || !out) return 0;
     *out = o->font;
     return 1;
 }
 
 WS_API WsBrush WsCreateSolidBrush(WsColor color) {
-    return guarded<WsBrush>(nullptr, [&] {
-        auto object = std::make_unique<GdiObject>();
-        object->kind = GdiKind::Brush;
-        object->color = color & 0x00FFFFFFu;
-        return addObject(std::move(object));
-    });
+    return createObject(GdiKind::Brush,
+                        [&](GdiObject& object) { object.color = color & 0x00FFFFFFu; });
 }
 
 WS_API int WsGetBrushColor(WsBrush brush, WsColor* color) {
-    const GdiObject* o = findObject(brush);
-    if (!o || o->kind != GdiKind::Brush || !color) return 0;
+    const GdiObject* o = findObject(brush, GdiKind::Brush);
+    if (!o || !color) return 0;
     *color = o->color;
     return 1;
 }
@@ -258,8 +260,7 @@ WS_API WsIcon WsLoadIcon(WsModule module, int32_t id) {
 }
 
 WS_API int WsDestroyIcon(WsIcon icon) {
-    const GdiObject* o = findObject(icon);
-    if (!o || o->kind != GdiKind::Icon) return 0;
+    if (!findObject(icon, GdiKind::Icon)) return 0;
     objects().remove(reinterpret_cast<std::uintptr_t>(icon));
     return 1;
 }
@@ -283,8 +284,8 @@ WS_API WsImageList WsImageListCreate(int width, int height, uint32_t, int, int) 
 
 WS_API int WsImageListAdd(WsImageList list, WsBitmap image, WsBitmap) {
     ImageList* l = findList(list);
-    const GdiObject* o = findObject(image);
-    if (!l || !o || o->kind != GdiKind::Bitmap) return -1;
+    const GdiObject* o = findObject(image, GdiKind::Bitmap);
+    if (!l || !o) return -1;
     if (o->image.width != l->width || o->image.height != l->height) return -1;
     return guarded(-1, [&] {
         l->images.push_back(o->image);

@@ -65,6 +65,17 @@ WsWindow createWindow(const char* className, const char* text, std::uint32_t sty
     return findWindow(handle) ? handle : nullptr;
 }
 
+// Sets the window's enabled or visible flag; a change is told to the window by message.
+int setWindowFlag(WsWindow window, bool Window::*flag, bool on, std::uint32_t message) {
+    Window* w = findWindow(window);
+    if (!w) return 0;
+    if (w->*flag != on) {
+        w->*flag = on;
+        WsSendMessage(window, message, on, 0);
+    }
+    return 1;
+}
+
 } // namespace
 
 Window* findWindow(WsWindow handle) {
@@ -219,13 +230,7 @@ WS_API int WsGetWindowText(WsWindow window, char* buffer, size_t bufferSize, int
 }
 
 WS_API int WsEnableWindow(WsWindow window, int enable) {
-    Window* w = findWindow(window);
-    if (!w) return 0;
-    if (w->enabled != (enable != 0)) {
-        w->enabled = enable != 0;
-        WsSendMessage(window, WS_ENABLE, enable != 0, 0);
-    }
-    return 1;
+    return setWindowFlag(window, &Window::enabled, enable != 0, WS_ENABLE);
 }
 
 WS_API int WsIsWindowEnabled(WsWindow window) {
@@ -234,13 +239,7 @@ WS_API int WsIsWindowEnabled(WsWindow window) {
 }
 
 WS_API int WsShowWindow(WsWindow window, int show) {
-    Window* w = findWindow(window);
-    if (!w) return 0;
-    if (w->visible != (show != 0)) {
-        w->visible = show != 0;
-        WsSendMessage(window, WS_SHOWWINDOW, show != 0, 0);
-    }
-    return 1;
+    return setWindowFlag(window, &Window::visible, show != 0, WS_SHOWWINDOW);
 }
 
 // Visible only when the window and every parent are shown.

@@ -17,6 +17,12 @@ WsLogFont toApi(const LOGFONTW& system) {
     return font;
 }
 
+// The system's description of object, when it is an object of the given type.
+template <class Description> bool describe(HGDIOBJ object, DWORD type, Description& description) {
+    return GetObjectType(object) == type &&
+           GetObjectW(object, sizeof description, &description) != 0;
+}
+
 } // namespace
 
 extern "C" {
@@ -45,9 +51,7 @@ WsFont WsCreateFont(const WsLogFont* font) {
 
 int WsGetFontInfo(WsFont font, WsLogFont* out) {
     LOGFONTW system{};
-    if (out == nullptr || GetObjectType(font) != OBJ_FONT ||
-        GetObjectW(font, sizeof system, &system) == 0)
-        return 0;
+    if (out == nullptr || !describe(font, OBJ_FONT, system)) return 0;
     *out = toApi(system);
     return 1;
 }
@@ -58,9 +62,7 @@ WsBrush WsCreateSolidBrush(WsColor color) {
 
 int WsGetBrushColor(WsBrush brush, WsColor* color) {
     LOGBRUSH system{};
-    if (color == nullptr || GetObjectType(brush) != OBJ_BRUSH ||
-        GetObjectW(brush, sizeof system, &system) == 0)
-        return 0;
+    if (color == nullptr || !describe(brush, OBJ_BRUSH, system)) return 0;
     *color = system.lbColor;
     return 1;
 }

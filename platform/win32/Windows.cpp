@@ -55,6 +55,13 @@ void ensureCommonControls() {
     InitCommonControlsEx(&init);
 }
 
+// Makes a system call on the window, when it is one; 1 when it was.
+template <class Call> int onWindow(WsWindow window, Call call) {
+    if (!WsIsWindow(window)) return 0;
+    call(hwnd(window));
+    return 1;
+}
+
 } // namespace
 
 extern "C" {
@@ -126,9 +133,7 @@ int WsGetWindowText(WsWindow window, char* buffer, size_t bufferSize, int maxCha
 }
 
 int WsEnableWindow(WsWindow window, int enable) {
-    if (!WsIsWindow(window)) return 0;
-    EnableWindow(hwnd(window), enable ? TRUE : FALSE);
-    return 1;
+    return onWindow(window, [&](HWND h) { EnableWindow(h, enable ? TRUE : FALSE); });
 }
 
 int WsIsWindowEnabled(WsWindow window) {
@@ -136,9 +141,7 @@ int WsIsWindowEnabled(WsWindow window) {
 }
 
 int WsShowWindow(WsWindow window, int show) {
-    if (!WsIsWindow(window)) return 0;
-    ShowWindow(hwnd(window), show ? SW_SHOW : SW_HIDE);
-    return 1;
+    return onWindow(window, [&](HWND h) { ShowWindow(h, show ? SW_SHOW : SW_HIDE); });
 }
 
 int WsIsWindowVisible(WsWindow window) {

@@ -46,6 +46,22 @@ void imageSize(const TreeData& tree, int& width, int& height) {
     }
 }
 
+// Calls visit(id, level, node) for the items in pre-order; an item's children are visited
+// when visit returns true for it.
+template <class Visit> void walkPreOrder(const TreeData& tree, Visit visit) {
+    std::vector<std::pair<std::uint64_t, int>> pending;
+    for (auto it = tree.roots.rbegin(); it != tree.roots.rend(); ++it)
+        pending.emplace_back(*it, 0);
+    while (!pending.empty()) {
+        const auto [id, level] = pending.back();
+        pending.pop_back();
+        const TreeNode& node = tree.nodes.at(id);
+        if (visit(id, level, node))
+            for (auto it = node.children.rbegin(); it != node.children.rend(); ++it)
+                pending.emplace_back(*it, level + 1);
+    }
+}
+
 int rowHeightOf(const Window& w) {
     int imageWidth = 0, imageHeight = 0;
     imageSize(*w.tree, imageWidth, imageHeight);
@@ -63,14 +79,8 @@ std::vector<TreeRow> layoutRows(const Window& w, int top, int scrollX) {
     const int fontHeight = fontPixelHeight(w);
     const int rowHeight = rowHeightOf(w);
     const bool linesAtRoot = (w.style & WS_TVS_LINESATROOT) != 0;
-    // Pre-order over the items whose parents are all expanded.
-    std::vector<std::pair<std::uint64_t, int>> pending;
-    for (auto it = tree.roots.rbegin(); it != tree.roots.rend(); ++it)
-        pending.emplace_back(*it, 0);
-    while (!pending.empty()) {
-        const auto [id, level] = pending.back();
-        pending.pop_back();
-        const TreeNode& node = tree.nodes.at(id);
+    // The items whose parents are all expanded.
+    walkPreOrder(tree, [&](std::uint64_t id, int level, const TreeNode& node) {
         TreeRow row;
         row.id = id;
         row.level = level;
@@ -86,10 +96,8 @@ std::vector<TreeRow> layoutRows(const Window& w, int top, int scrollX) {
         }
         row.label = {labelLeft, y, labelLeft + labelWidth(node.text, fontHeight), y + rowHeight};
         rows.push_back(row);
-        if (node.expanded)
-            for (auto it = node.children.rbegin(); it != node.children.rend(); ++it)
-                pending.emplace_back(*it, level + 1);
-    }
+        return node.expanded;
+    });
     return rows;
 }
 
@@ -495,17 +503,10 @@ void TreeDataDeleter::operator()(TreeData* tree) const {
 
 std::vector<std::pair<std::uint64_t, int>> treeItems(const TreeData& tree) {
     std::vector<std::pair<std::uint64_t, int>> out;
-    std::vector<std::pair<std::uint64_t, int>> pending;
-    for (auto it = tree.roots.rbegin(); it != tree.roots.rend(); ++it)
-        pending.emplace_back(*it, 0);
-    while (!pending.empty()) {
-        const auto [id, level] = pending.back();
-        pending.pop_back();
+    walkPreOrder(tree, [&](std::uint64_t id, int level, const TreeNode&) {
         out.emplace_back(id, level);
-        const TreeNode& node = tree.nodes.at(id);
-        for (auto it = node.children.rbegin(); it != node.children.rend(); ++it)
-            pending.emplace_back(*it, level + 1);
-    }
+        return true;
+    });
     return out;
 }
 

@@ -1,76 +1,16 @@
 #include "Picture.h"
 
+#include "LittleEndian.h"
 #include "ResourceScript.h"
 
-#include <array>
+#include <png.h>
+
 #include <map>
 
 namespace ws::rc {
 namespace {
 
 using nlohmann::json;
-
-void putBE32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    for (int i = 3; i >= 0; --i)
-        out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-}
-void putLE32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-        out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-}
-void putLE16(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    out.push_back(static_cast<std::uint8_t>(v));
-    out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-
-std::uint32_t crc32(const std::uint8_t* data, std::size_t size, std::uint32_t crc = 0) {
-    static const std::array<std::uint32_t, 256> table = [] {
-        std::array<std::uint32_t, 256> t{};
-        for (std::uint32_t n = 0; n < 256; ++n) {
-            std::uint32_t c = n;
-            for (int k = 0; k < 8; ++k)
-                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            t[n] = c;
-        }
-        return t;
-    }();
-    crc = ~crc;
-    for (std::size_t i = 0; i < size; ++i)
-        crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
-    return ~crc;
-}
-
-void putChunk(std::vector<std::uint8_t>& out, const char* type,
-              const std::vector<std::uint8_t>& data) {
-    putBE32(out, static_cast<std::uint32_t>(data.size()));
-    std::vector<std::uint8_t> body(type, type + 4);
-    body.insert(body.end(), data.begin(), data.end());
-    out.insert(out.end(), body.begin(), body.end());
-    putBE32(out, crc32(body.data(), body.size()));
-}
-
-// A zlib stream of stored (uncompressed) blocks: small pictures need no compression.
-std::vector<std::uint8_t> zlibStored(const std::vector<std::uint8_t>& data) {
-    std::vector<std::uint8_t> out = {0x78, 0x01};
-    std::size_t at = 0;
-    do {
-        const std::size_t n = std::min<std::size_t>(65535, data.size() - at);
-        const bool last = at + n == data.size();
-        out.push_back(last ? 1 : 0);
-        putLE16(out, static_cast<std::uint32_t>(n));
-        putLE16(out, static_cast<std::uint32_t>(~n & 0xFFFF));
-        out.insert(out.end(), data.begin() + static_cast<std::ptrdiff_t>(at),
-                   data.begin() + static_cast<std::ptrdiff_t>(at + n));
-        at += n;
-    } while (at < data.size());
-    std::uint32_t a = 1, b = 0;
-    for (std::uint8_t byte : data) {
-        a = (a + byte) % 65521;
-        b = (b + a) % 65521;
-    }
-    putBE32(out, (b << 16) | a);
-    return out;
-}
 
 Rgba parseColour(const json& value, const std::string& where) {
     if (!value.is_string()) throw ScriptError(where + " must be a colour text");
@@ -131,43 +71,43 @@ Picture scalePicture(const Picture& picture, int factor) {
 }
 
 std::vector<std::uint8_t> encodePng(const Picture& picture) {
-    std::vector<std::uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    std::vector<std::uint8_t> header;
-    putBE32(header, static_cast<std::uint32_t>(picture.width));
-    putBE32(header, static_cast<std::uint32_t>(picture.height));
-    header.insert(header.end(), {8, 6, 0, 0, 0}); // 8 bits, RGBA, deflate, no filter, no interlace
-    putChunk(out, "IHDR", header);
-    std::vector<std::uint8_t> raw;
-    for (int y = 0; y < picture.height; ++y) {
-        raw.push_back(0); // no filter
-        for (int x = 0; x < picture.width; ++x) {
-            const Rgba& p = picture.pixels[static_cast<std::size_t>(y * picture.width + x)];
-            raw.insert(raw.end(), {p.r, p.g, p.b, p.a});
+    static_assert(sizeof(Rgba) == 4, "pixels are handed to libpng as RGBA bytes");
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(picture.width);
+    image.height = static_cast<png_uint_32>(picture.height);
+    image.format = PNG_FORMAT_RGBA;
+    const void* pixels = picture.pixels.data();
+    // The first call measures, the second writes.
+    png_alloc_size_t size = 0;
+    if (png_image_write_to_memory(&image, nullptr, &size, 0, pixels, 0, nullptr)) {
+        std::vector<std::uint8_t> out(size);
+        if (png_image_write_to_memory(&image, out.data(), &size, 0, pixels, 0, nullptr)) {
+            out.resize(size);
+            return out;
         }
     }
-    putChunk(out, "IDAT", zlibStored(raw));
-    putChunk(out, "IEND", {});
-    return out;
+    throw ScriptError(std::string("cannot encode a picture as PNG: ") + image.message);
 }
 
 std::vector<std::uint8_t> encodeBmp(const Picture& picture) {
     const std::uint32_t stride = (static_cast<std::uint32_t>(picture.width) * 3 + 3) & ~3u;
     const std::uint32_t dataSize = stride * static_cast<std::uint32_t>(picture.height);
     std::vector<std::uint8_t> out = {'B', 'M'};
-    putLE32(out, 54 + dataSize);
-    putLE32(out, 0);
-    putLE32(out, 54);
-    putLE32(out, 40);
-    putLE32(out, static_cast<std::uint32_t>(picture.width));
-    putLE32(out, static_cast<std::uint32_t>(picture.height)); // bottom-up
-    putLE16(out, 1);
-    putLE16(out, 24);
-    putLE32(out, 0);
-    putLE32(out, dataSize);
-    putLE32(out, 2835);
-    putLE32(out, 2835);
-    putLE32(out, 0);
-    putLE32(out, 0);
+    le::append32(out, 54 + dataSize);
+    le::append32(out, 0);
+    le::append32(out, 54);
+    le::append32(out, 40);
+    le::append32(out, static_cast<std::uint32_t>(picture.width));
+    le::append32(out, static_cast<std::uint32_t>(picture.height)); // bottom-up
+    le::append16(out, 1);
+    le::append16(out, 24);
+    le::append32(out, 0);
+    le::append32(out, dataSize);
+    le::append32(out, 2835);
+    le::append32(out, 2835);
+    le::append32(out, 0);
+    le::append32(out, 0);
     for (int y = picture.height - 1; y >= 0; --y) {
         std::uint32_t written = 0;
         for (int x = 0; x < picture.width; ++x) {
@@ -192,17 +132,17 @@ std::vector<std::uint8_t> iconFile(const std::vector<Picture>& images,
                                    const std::vector<std::vector<std::uint8_t>>& bodies,
                                    std::uint8_t colourCount) {
     std::vector<std::uint8_t> out = {0, 0, 1, 0};
-    putLE16(out, static_cast<std::uint32_t>(images.size()));
+    le::append16(out, static_cast<std::uint32_t>(images.size()));
     std::uint32_t offset = 6 + 16 * static_cast<std::uint32_t>(images.size());
     for (std::size_t i = 0; i < images.size(); ++i) {
         out.push_back(static_cast<std::uint8_t>(images[i].width & 0xFF));
         out.push_back(static_cast<std::uint8_t>(images[i].height & 0xFF));
         out.push_back(colourCount);
         out.push_back(0);
-        putLE16(out, 1);
-        putLE16(out, 32);
-        putLE32(out, static_cast<std::uint32_t>(bodies[i].size()));
-        putLE32(out, offset);
+        le::append16(out, 1);
+        le::append16(out, 32);
+        le::append32(out, static_cast<std::uint32_t>(bodies[i].size()));
+        le::append32(out, offset);
         offset += static_cast<std::uint32_t>(bodies[i].size());
     }
     for (const auto& body : bodies)
@@ -226,15 +166,15 @@ std::vector<std::uint8_t> encodeDibIcon(const std::vector<Picture>& images) {
         const auto w = static_cast<std::uint32_t>(p.width);
         const auto h = static_cast<std::uint32_t>(p.height);
         const std::uint32_t maskStride = ((w + 31) / 32) * 4;
-        putLE32(dib, 40);
-        putLE32(dib, w);
-        putLE32(dib, h * 2); // the colours, then the mask
-        putLE16(dib, 1);
-        putLE16(dib, 32);
-        putLE32(dib, 0);
-        putLE32(dib, (w * 4 + maskStride) * h);
+        le::append32(dib, 40);
+        le::append32(dib, w);
+        le::append32(dib, h * 2); // the colours, then the mask
+        le::append16(dib, 1);
+        le::append16(dib, 32);
+        le::append32(dib, 0);
+        le::append32(dib, (w * 4 + maskStride) * h);
         for (int i = 0; i < 4; ++i)
-            putLE32(dib, 0);
+            le::append32(dib, 0);
         for (int y = p.height - 1; y >= 0; --y)
             for (int x = 0; x < p.width; ++x) {
                 const Rgba& c = p.pixels[static_cast<std::size_t>(y * p.width + x)];
