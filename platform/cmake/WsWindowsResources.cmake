@@ -13,7 +13,6 @@ ExternalProject_Add(cartovel_rc_native
   BINARY_DIR ${CMAKE_BINARY_DIR}/native/rc
   CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=${CARTOVEL_HOST_CXX}
              -DCMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER}
-             -DCMAKE_PROJECT_cartovel_rc_INCLUDE=${CMAKE_CURRENT_LIST_DIR}/RcLibraries.cmake
   INSTALL_COMMAND ""
   # Its own build decides whether anything changed.
   BUILD_ALWAYS ON
