@@ -7,8 +7,8 @@
 // For each size and command, the flat and the nested document are run in turn, round after
 // round; the table gives the median CPU time (user and system) of each process and their
 // ratio. The aim is a ratio of at most 2. The program is the cartovel beside this one.
-#include <sys/resource.h>
-#include <sys/wait.h>
+#include "ProcessRun.h"
+
 #include <unistd.h>
 
 #include <algorithm>
@@ -44,35 +44,10 @@ void WriteLayers(const fs::path& path, int count, bool nested) {
     std::ofstream(path, std::ios::binary) << s;
 }
 
-double Seconds(const timeval& t) {
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
-}
-
 // The CPU time of one run of the program, or a negative number when it failed.
-double CpuOfRun(std::vector<std::string> argv) {
-    std::vector<char*> args;
-    for (std::string& a : argv)
-        args.push_back(a.data());
-    args.push_back(nullptr);
-    std::fflush(nullptr); // the child must not write out what the parent has buffered
-    const pid_t pid = fork();
-    if (pid < 0) return -1;
-    if (pid == 0) {
-        if (std::freopen("/dev/null", "w", stdout) == nullptr) _exit(127);
-        if (std::freopen("/dev/null", "w", stderr) == nullptr) _exit(127);
-        execv(args[0], args.data());
-        _exit(127);
-    }
-    int status = 0;
-    rusage usage{};
-    if (wait4(pid, &status, 0, &usage) != pid) return -1;
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return -1;
-    return Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
+double CpuOfRun(const std::vector<std::string>& argv) {
+    const bench::ProcessRun run = bench::runQuietly(argv);
+    return run.exited() ? run.cpuSeconds : -1;
 }
 
 struct Command {
@@ -146,7 +121,7 @@ int main(int argc, char** argv) {
                 std::fprintf(stderr, "%s on %d layers failed\n", command.name, n);
                 break;
             }
-            const double f = Median(flatCpu), d = Median(nestedCpu);
+            const double f = bench::median(flatCpu), d = bench::median(nestedCpu);
             const double ratio = d / std::max(f, 1e-3);
             std::printf("%8d  %-16s %9.3f %9.3f %12.2f%s\n", n, command.name, f, d, ratio,
                         ratio > kAim ? "  over the aim" : "");

@@ -5,12 +5,8 @@
 //
 // Prints one line per process: NAME cpu_s wall_s peak_kib (medians), for a script to
 // turn into ratios; with --each, first one line per run: ROUND NAME cpu_s wall_s peak_kib.
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include "ProcessRun.h"
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -24,41 +20,15 @@ struct Task {
     std::vector<double> cpu, wall, peak;
 };
 
-double Seconds(const timeval& t) {
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 bool RunOnce(Task& task) {
-    std::vector<char*> args;
-    for (std::string& a : task.argv)
-        args.push_back(a.data());
-    args.push_back(nullptr);
-    const auto start = std::chrono::steady_clock::now();
-    const pid_t pid = fork();
-    if (pid < 0) return false;
-    if (pid == 0) {
-        // Quiet: only the figures go to the terminal.
-        if (std::freopen("/dev/null", "w", stdout) == nullptr) _exit(127);
-        if (std::freopen("/dev/null", "w", stderr) == nullptr) _exit(127);
-        execv(args[0], args.data());
-        _exit(127);
-    }
-    int status = 0;
-    rusage usage{};
-    if (wait4(pid, &status, 0, &usage) != pid) return false;
-    const auto end = std::chrono::steady_clock::now();
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        std::fprintf(stderr, "%s failed (status %d)\n", task.name.c_str(), status);
+    const bench::ProcessRun run = bench::runQuietly(task.argv);
+    if (!run.exited()) {
+        std::fprintf(stderr, "%s failed (status %d)\n", task.name.c_str(), run.status);
         return false;
     }
-    task.cpu.push_back(Seconds(usage.ru_utime) + Seconds(usage.ru_stime));
-    task.wall.push_back(std::chrono::duration<double>(end - start).count());
-    task.peak.push_back(static_cast<double>(usage.ru_maxrss));
+    task.cpu.push_back(run.cpuSeconds);
+    task.wall.push_back(run.wallSeconds);
+    task.peak.push_back(run.peakKib);
     return true;
 }
 
@@ -101,7 +71,7 @@ int main(int argc, char** argv) {
                             task.wall.back(), task.peak.back());
         }
     for (const Task& task : tasks)
-        std::printf("%s %.4f %.4f %.0f\n", task.name.c_str(), Median(task.cpu), Median(task.wall),
-                    Median(task.peak));
+        std::printf("%s %.4f %.4f %.0f\n", task.name.c_str(), bench::median(task.cpu),
+                    bench::median(task.wall), bench::median(task.peak));
     return 0;
 }
