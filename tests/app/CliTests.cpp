@@ -2,6 +2,8 @@
 // small SVG files written here, with standard input not a terminal.
 #include "CliFixture.h"
 
+#include "support/TextMatches.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -20,12 +22,7 @@ namespace {
 using namespace cli_test;
 
 std::set<std::string> fills(const std::string& svg) {
-    std::set<std::string> found;
-    const std::regex fill(R"re(fill="([^"]*)")re");
-    for (auto it = std::sregex_iterator(svg.begin(), svg.end(), fill); it != std::sregex_iterator();
-         ++it)
-        found.insert((*it)[1]);
-    return found;
+    return cartotest::matchSet(svg, std::regex(R"re(fill="([^"]*)")re"));
 }
 
 TEST_F(CliDocuments, PolygonColouringWithOkWritesNewFills) {
@@ -82,12 +79,8 @@ TEST_F(CliDocuments, ExitStatusesTellTheOutcomesApart) {
     writeFile(at("empty.svg"),
               "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"10\" height=\"10\"/>");
     const std::string states = std::string(CARTOVEL_EXAMPLES) + "/us-states.svg";
-    struct Case {
-        std::string arguments; // -o out.svg and --prefs follow
-        int status;
-        std::string message;
-    };
-    const std::vector<Case> cases = {
+    // -o out.svg and --prefs follow the arguments.
+    const std::vector<cartotest::RunCase> cases = {
         {"run polygon-colouring " + states + " --answer ok", 0, ""},
         // 1: errors.
         {"run fast-move bad.svg", 1, "bad.svg:2:"},
@@ -132,11 +125,9 @@ TEST_F(CliDocuments, ExitStatusesTellTheOutcomesApart) {
          "field \"vertical\" is disabled: it is tied to horizontal"},
     };
     const std::string kept = "previous output\n";
-    for (const Case& c : cases) {
+    for (const cartotest::RunCase& c : cases) {
         writeFile(at("out.svg"), kept);
-        const CliRun run = cartovel(c.arguments + " -o out.svg" + prefs_);
-        EXPECT_EQ(run.status, c.status) << c.arguments << "\n" << run.out;
-        EXPECT_NE(run.out.find(c.message), std::string::npos) << c.arguments << "\n" << run.out;
+        cartotest::ExpectEndedAs(cartovel(c.arguments + " -o out.svg" + prefs_), c);
         if (c.status != 0) {
             EXPECT_EQ(readFile(at("out.svg")), kept) << c.arguments;
         }
@@ -155,12 +146,8 @@ TEST_F(CliDocuments, ExitStatusesTellTheOutcomesApart) {
 TEST_F(CliDocuments, OutputAndFieldsAreCheckedBeforeTheDocumentOpens) {
     writeFile(at("square.svg"), kSquare);
     fs::create_directory(at("folder"));
-    struct Case {
-        std::string output;
-        int status;
-        std::string message;
-    };
-    const std::vector<Case> cases = {
+    // The output options, put among the arguments of the command.
+    const std::vector<cartotest::RunCase> cases = {
         {"-o no-such-folder/out.svg", 64, "the folder no-such-folder does not exist"},
         {"-o folder", 64, "folder is a folder"},
         {"-o ''", 64, "the output path is empty"},
@@ -170,11 +157,10 @@ TEST_F(CliDocuments, OutputAndFieldsAreCheckedBeforeTheDocumentOpens) {
     };
     const std::string fields = " --set mode=scale --set current-scale=25000 "
                                "--set target-scale=50000";
-    for (const Case& c : cases) {
-        const CliRun run = cartovel("run map-scaling square.svg " + c.output + fields + prefs_);
-        EXPECT_EQ(run.status, c.status) << c.output << "\n" << run.out;
-        EXPECT_NE(run.out.find(c.message), std::string::npos) << c.output << "\n" << run.out;
-        EXPECT_FALSE(fs::exists(at("prefs.json"))) << c.output;
+    for (const cartotest::RunCase& c : cases) {
+        cartotest::ExpectEndedAs(
+            cartovel("run map-scaling square.svg " + c.arguments + fields + prefs_), c);
+        EXPECT_FALSE(fs::exists(at("prefs.json"))) << c.arguments;
     }
     const CliRun bad = cartovel("run map-scaling square.svg -o out.svg --set colour=red "
                                 "--set mode=scale --set scale-fonts=on" +
@@ -336,10 +322,8 @@ TEST_F(CliDocuments, MapScalingHalvesASquareAboutItsCentre) {
     ASSERT_TRUE(std::regex_search(svg, d, std::regex(R"re(id="sq"[^>]*\sd="([^"]*)")re"))) << svg;
     std::vector<double> numbers;
     const std::string path = d[1];
-    const std::regex number(R"(-?[0-9.]+)");
-    for (auto it = std::sregex_iterator(path.begin(), path.end(), number);
-         it != std::sregex_iterator(); ++it)
-        numbers.push_back(std::stod(it->str()));
+    for (const std::string& number : cartotest::allMatches(path, std::regex(R"(-?[0-9.]+)"), 0))
+        numbers.push_back(std::stod(number));
     ASSERT_EQ(numbers.size(), 8U) << path;
     for (double v : numbers)
         EXPECT_TRUE(std::abs(v - 125) < 1e-6 || std::abs(v - 175) < 1e-6) << path;

@@ -2,11 +2,9 @@
 // and links in the saved map still find their files.
 #include "CliFixture.h"
 
-#include <array>
-#include <csignal>
+#include "support/EveryCommandMap.h"
+
 #include <optional>
-#include <poll.h>
-#include <pty.h>
 #include <regex>
 #include <sys/stat.h>
 #include <vector>
@@ -15,40 +13,8 @@ namespace {
 
 using namespace cli_test;
 
-// Reads what a program under a pseudo-terminal prints until the text shows (or, with no
-// text, until the program closes the terminal); false after 20 s of silence.
-bool readTerminalUntil(int terminal, std::string& screen, std::optional<std::string_view> text) {
-    std::array<char, 256> buffer{};
-    while (!text || screen.find(*text) == std::string::npos) {
-        pollfd ready{terminal, POLLIN, 0};
-        if (::poll(&ready, 1, 20'000) <= 0) return false;
-        const ssize_t n = ::read(terminal, buffer.data(), buffer.size());
-        if (n <= 0) return !text;
-        screen.append(buffer.data(), static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
-// A small map with something for every command.
-const std::string kMap = R"svg(<svg xmlns="http://www.w3.org/2000/svg"
- xmlns:inkscape="http://www.inkscape.org/namespaces/inkscape"
- xmlns:xlink="http://www.w3.org/1999/xlink" width="400pt" height="400pt" viewBox="0 0 400 400">
-<g inkscape:groupmode="layer" inkscape:label="注記">
- <g inkscape:groupmode="layer" inkscape:label="町名">
-  <text id="label" x="50" y="300" font-size="12" transform="rotate(20 50 300)">本町</text>
- </g>
- <text id="sheared" x="200" y="300" font-size="12" transform="matrix(1 0 0.4 0.5 0 0)">川</text>
-</g>
-<g inkscape:groupmode="layer" inkscape:label="地図">
- <path id="a" fill="#ddd" d="M0 0h20v20h-20Z"/>
- <path id="b" fill="#ddd" d="M20 0h20v20h-20Z"/>
- <path id="c" fill="#ddd" d="M0 20h20v20h-20Z"/>
- <image id="img" x="100" y="100" width="40" height="20" transform="rotate(10 100 100)"
-   xlink:href="data:image/png;base64,"/>
- <path id="arrow" fill="none" stroke="#000" d="M100 200L130 240"/>
-</g>
-</svg>
-)svg";
+// The commands' map; every one of them has something to work on.
+const std::string kMap = cartotest::kEveryCommandMap;
 
 // Each command with what it needs to do its work on kMap.
 const std::vector<std::pair<std::string, std::string>> kCommands = {
@@ -117,29 +83,18 @@ TEST_F(Saving, AnInterruptedBatchSavesNoFileItStopped) {
 // Ctrl-C typed at a question's prompt ends the run as cancelled, like Ctrl-C anywhere.
 TEST_F(Saving, CtrlCAtAQuestionCancelsTheRun) {
     writeFile(at("out.svg"), "kept\n");
-    int terminal = -1;
-    const pid_t child = forkpty(&terminal, nullptr, nullptr, nullptr);
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        if (::chdir(folder_.c_str()) != 0) _exit(127);
-        const std::string prefs = (folder_ / "prefs.json").string();
-        ::execl(CARTOVEL_EXE, CARTOVEL_EXE, "run", "polygon-colouring", "map.svg", "-o", "out.svg",
-                "--prefs", prefs.c_str(), static_cast<char*>(nullptr));
-        _exit(127);
-    }
+    cartotest::TerminalRun run =
+        cartovelAtTerminal({"run", "polygon-colouring", "map.svg", "-o", "out.svg", "--prefs",
+                            at("prefs.json").string()});
+    ASSERT_TRUE(run.started());
     // Type Ctrl-C as soon as the question shows, as a person would: the keystroke may land
     // before the program is back in its read, and must still end the wait.
-    std::string screen;
-    const bool asked = readTerminalUntil(terminal, screen, "[ok/cancel]");
-    const bool typed = asked && ::write(terminal, "\x03", 1) == 1;
-    const bool ended = typed && readTerminalUntil(terminal, screen, std::nullopt);
-    if (!ended) ::kill(child, SIGKILL);
-    int raw = 0;
-    ASSERT_EQ(::waitpid(child, &raw, 0), child);
-    ::close(terminal);
-    ASSERT_TRUE(ended) << "the run did not end after Ctrl-C at its question:\n" << screen;
-    ASSERT_TRUE(WIFEXITED(raw)) << screen;
-    EXPECT_EQ(WEXITSTATUS(raw), 2) << screen;
+    const bool asked = run.readUntil("[ok/cancel]");
+    const bool typed = asked && run.type("\x03");
+    const bool ended = typed && run.readUntil(std::nullopt);
+    const int status = run.finish(!ended);
+    ASSERT_TRUE(ended) << "the run did not end after Ctrl-C at its question:\n" << run.screen();
+    EXPECT_EQ(status, 2) << run.screen();
     EXPECT_EQ(readFile(at("out.svg")), "kept\n");
 }
 
@@ -151,46 +106,41 @@ TEST_F(Saving, OnlyAPlainFileIsEverReplaced) {
     fs::create_symlink("link-to-fifo", at("link-to-link"));
     fs::create_directory(at("folder"));
     fs::create_symlink("folder", at("link-to-folder"));
-    struct Case {
-        std::string output;
-        std::string message;
+    // The output options, put among the arguments of the command.
+    const std::vector<cartotest::RunCase> cases = {
+        {"-o fifo", 64, "fifo is not a regular file"},
+        {"-o link-to-fifo", 64, "link-to-fifo is not a regular file"},
+        {"-o link-to-link", 64, "is not a regular file"},
+        {"-o link-to-folder", 64, "is a folder"},
+        {"-o map.svg", 64, "give --in-place"},
+        {"-o ./map.svg", 64, "give --in-place"},
+        {"-o missing/out.svg", 64, "the folder missing does not exist"},
     };
-    const std::vector<Case> cases = {
-        {"-o fifo", "fifo is not a regular file"},
-        {"-o link-to-fifo", "link-to-fifo is not a regular file"},
-        {"-o link-to-link", "is not a regular file"},
-        {"-o link-to-folder", "is a folder"},
-        {"-o map.svg", "give --in-place"},
-        {"-o ./map.svg", "give --in-place"},
-        {"-o missing/out.svg", "the folder missing does not exist"},
-    };
-    for (const Case& c : cases) {
-        const CliRun run =
-            cartovel("run polygon-colouring map.svg --answer confirm=ok " + c.output + prefs_);
-        EXPECT_EQ(run.status, 64) << c.output << "\n" << run.out;
-        EXPECT_NE(run.out.find(c.message), std::string::npos) << c.output << "\n" << run.out;
-        EXPECT_TRUE(fs::is_fifo(at("fifo"))) << c.output;
-        EXPECT_EQ(readFile(at("map.svg")), kMap) << c.output;
-        EXPECT_FALSE(fs::exists(at("prefs.json"))) << c.output;
+    for (const cartotest::RunCase& c : cases) {
+        cartotest::ExpectEndedAs(
+            cartovel("run polygon-colouring map.svg --answer confirm=ok " + c.arguments + prefs_),
+            c);
+        EXPECT_TRUE(fs::is_fifo(at("fifo"))) << c.arguments;
+        EXPECT_EQ(readFile(at("map.svg")), kMap) << c.arguments;
+        EXPECT_FALSE(fs::exists(at("prefs.json"))) << c.arguments;
     }
     const CliRun inPlace =
         cartovel("run polygon-colouring map.svg --answer confirm=ok --in-place" + prefs_);
     EXPECT_EQ(inPlace.status, 0) << inPlace.out;
     EXPECT_NE(readFile(at("map.svg")), kMap);
-    for (const auto& entry : fs::directory_iterator(folder_))
+    for (const auto& entry : fs::directory_iterator(folder_.path()))
         EXPECT_FALSE(entry.path().filename().string().starts_with(".")) << entry.path();
 }
 
 // "-o -" writes the document, and nothing else, to standard output.
 TEST_F(Saving, ADashWritesTheDocumentToStandardOutput) {
     const CliRun run = cartovel("run polygon-colouring map.svg -o - --answer confirm=ok" + prefs_,
-                                {}, (folder_ / "err.txt").string());
+                                {}, at("err.txt"));
     EXPECT_EQ(run.status, 0) << readFile(at("err.txt"));
     EXPECT_TRUE(run.out.starts_with("<?xml")) << run.out.substr(0, 200);
     EXPECT_TRUE(run.out.ends_with("</svg>\n")) << run.out.substr(run.out.size() - 200);
     EXPECT_FALSE(fs::exists(at("-")));
-    const CliRun refused =
-        cartovel("run fast-move map.svg -o -" + prefs_, {}, (folder_ / "err.txt").string());
+    const CliRun refused = cartovel("run fast-move map.svg -o -" + prefs_, {}, at("err.txt"));
     EXPECT_EQ(refused.status, 3);
     EXPECT_EQ(refused.out, "");
 }
@@ -247,40 +197,31 @@ TEST_F(Saving, OptionsAndNamedAnswersGoInAnyOrder) {
                                       "--answer confirm=ok map.svg -o c.svg" +
                                       prefs_);
     EXPECT_EQ(colouring.status, 0) << colouring.out;
-    struct Case {
-        std::string answer;
-        std::string message;
+    // The answers given with --answer.
+    const std::vector<cartotest::RunCase> bad = {
+        {"confirm=yes", 64, "answered ok or cancel"},
+        {"colour=ok", 64,
+         "asks no question \"colour\" (its questions: confirm, too-many-neighbours)"},
+        {"maybe", 64, "ok, cancel, yes or no"},
     };
-    const std::vector<Case> bad = {
-        {"confirm=yes", "answered ok or cancel"},
-        {"colour=ok", "asks no question \"colour\" (its questions: confirm, too-many-neighbours)"},
-        {"maybe", "ok, cancel, yes or no"},
-    };
-    for (const Case& c : bad) {
-        const CliRun run =
-            cartovel("run polygon-colouring map.svg -o d.svg --answer " + c.answer + prefs_);
-        EXPECT_EQ(run.status, 64) << c.answer << "\n" << run.out;
-        EXPECT_NE(run.out.find(c.message), std::string::npos) << c.answer << "\n" << run.out;
-    }
+    for (const cartotest::RunCase& c : bad)
+        cartotest::ExpectEndedAs(
+            cartovel("run polygon-colouring map.svg -o d.svg --answer " + c.arguments + prefs_), c);
 }
 
 // Values the dialog itself refuses are the command line's fault: 64, with what the dialog
 // or the command said, and nothing saved or stored.
 TEST_F(Saving, ValuesTheDialogRefusesAreUsageErrors) {
-    struct Case {
-        std::string fields;
-        std::string message;
+    // The fields given with --set.
+    const std::vector<cartotest::RunCase> cases = {
+        {"--set mode=scale --set current-scale=abc", 64, "accepts digits only"},
+        {"--set mode=scale --set current-scale=0", 64, "did not accept \"0\""},
+        {"--set mode=paper --set paper=99", 64, "has no entry 99"},
     };
-    const std::vector<Case> cases = {
-        {"--set mode=scale --set current-scale=abc", "accepts digits only"},
-        {"--set mode=scale --set current-scale=0", "did not accept \"0\""},
-        {"--set mode=paper --set paper=99", "has no entry 99"},
-    };
-    for (const Case& c : cases) {
-        const CliRun run = cartovel("run map-scaling map.svg -o out.svg " + c.fields + prefs_);
-        EXPECT_EQ(run.status, 64) << c.fields << "\n" << run.out;
-        EXPECT_NE(run.out.find(c.message), std::string::npos) << c.fields << "\n" << run.out;
-        EXPECT_FALSE(fs::exists(at("out.svg"))) << c.fields;
+    for (const cartotest::RunCase& c : cases) {
+        cartotest::ExpectEndedAs(
+            cartovel("run map-scaling map.svg -o out.svg " + c.arguments + prefs_), c);
+        EXPECT_FALSE(fs::exists(at("out.svg"))) << c.arguments;
     }
 }
 

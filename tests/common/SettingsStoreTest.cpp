@@ -6,6 +6,7 @@
 #include "host/core/Application.h"
 #include "host/prefs/PreferenceStore.h"
 #include "hostapi/wrappers/UnicodeString.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -18,18 +19,8 @@ namespace fs = std::filesystem;
 
 class SettingsStore : public ::testing::Test {
 protected:
-    void SetUp() override {
-        file_ = fs::temp_directory_path() /
-                ("cartovel-settings-" +
-                 std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".json");
-        fs::remove(file_);
-        Start();
-    }
-    void TearDown() override {
-        Stop();
-        fs::remove(file_);
-    }
+    void SetUp() override { Start(); }
+    void TearDown() override { Stop(); }
     void Start() {
         host::ApplicationOptions options;
         options.preferencesFile = file_;
@@ -49,7 +40,8 @@ protected:
         return spec.path;
     }
 
-    fs::path file_;
+    const cartotest::TempFolder folder_{"cartovel-settings"};
+    const fs::path file_ = folder_ / "settings.json";
     std::unique_ptr<host::Application> app_;
     std::unique_ptr<SuiteHolder> suites_;
 };

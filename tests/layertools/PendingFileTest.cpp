@@ -1,6 +1,7 @@
 // The temporary file of a layer list being written: gone when the process is told to end,
 // and, when it was killed outright, gone with the next write beside the same target.
 #include "common/PendingFile.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -17,13 +18,6 @@ namespace fs = std::filesystem;
 
 class PendingFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() / ("cartovel-pending-" + std::to_string(getpid()));
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
     // A child that opens a pending file for target, tells its name through a pipe, and
     // waits to be ended by signal; returns the name once the child was ended.
     std::string endWhileWriting(int signal) const {
@@ -54,7 +48,7 @@ protected:
         return name;
     }
 
-    fs::path folder_;
+    const cartotest::TempFolder folder_{"cartovel-pending"};
 };
 
 TEST_F(PendingFileTest, EndingTheProcessRemovesIt) {

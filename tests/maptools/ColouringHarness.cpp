@@ -2,7 +2,6 @@
 
 #include "host/svg/SvgFile.h"
 
-#include <cmath>
 #include <stdexcept>
 
 namespace colouring {
@@ -40,21 +39,6 @@ HostColor ColouringTest::Fill(const std::string& name) const {
     host::PathStyle style;
     EXPECT_EQ(doc().getPathStyle(Named(name), style), kHostNoErr) << name;
     return style.fill;
-}
-
-int ColouringTest::PaletteIndex(const HostColor& c) {
-    static constexpr double kPalette[7][4] = {
-        {0.3, 0, 0, 0},   {0, 0.3, 0, 0},   {0, 0, 0.3, 0},   {0.2, 0.2, 0, 0},
-        {0.2, 0, 0.2, 0}, {0, 0.2, 0.2, 0}, {0.2, 0.4, 0, 0},
-    };
-    if (c.kind != kHostFourColor) return -1;
-    for (int i = 0; i < 7; ++i) {
-        const double* p = kPalette[i];
-        if (std::abs(c.cyan - p[0]) < 1e-9 && std::abs(c.magenta - p[1]) < 1e-9 &&
-            std::abs(c.yellow - p[2]) < 1e-9 && std::abs(c.black - p[3]) < 1e-9)
-            return i;
-    }
-    return -1;
 }
 
 } // namespace colouring

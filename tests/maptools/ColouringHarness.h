@@ -2,6 +2,7 @@
 // polygon colouring the way a user does: through its menu item, with scripted answers.
 #pragma once
 
+#include "support/ColouringPalette.h"
 #include "support/ModuleHostTest.h"
 
 #include <string>
@@ -27,8 +28,11 @@ protected:
     host::Art& Named(const std::string& name) const;
     /// The process colour of a path's fill: cyan, magenta, yellow, black; or what it holds.
     HostColor Fill(const std::string& name) const;
-    /// The palette index a fill matches; -1 when it is not a palette colour.
-    static int PaletteIndex(const HostColor& colour);
+    /// The palette index a fill matches (to the last few bits); -1 when it is not a palette
+    /// colour.
+    static int PaletteIndex(const HostColor& colour) {
+        return cartotest::PaletteIndex(colour, 1e-9);
+    }
 };
 
 } // namespace colouring

@@ -1,5 +1,7 @@
 // Dialogs 115 (map scaling) and 123 (scale bar) from the built module's own templates,
 // driven through the window system the way a user drives them.
+#include "MapToolsHarness.h"
+
 #include "maptools/MapScaling.h"
 #include "maptools/ScaleBar.h"
 #include "platform/UserAgent.h"
@@ -25,13 +27,15 @@ protected:
     }
     void SetUp() override { ASSERT_NE(module, nullptr) << CARTOVEL_MODULE_PATH; }
 
-    /** Runs the dialog with the script; returns its end code. */
+    /** Runs the dialog with the script, every action of which must be possible; returns
+     *  its end code. */
     intptr_t Run(int32_t id, WsDialogProc proc, void* record, std::vector<Action> script) {
         ScriptedUser user(std::move(script));
         ws::ScopedUserAgent agent(user);
         const intptr_t result =
             WsDialogBoxParam(module, id, nullptr, proc, reinterpret_cast<WsLParam>(record));
-        errors = user.errors();
+        const std::vector<std::string> errors = user.errors();
+        EXPECT_TRUE(errors.empty()) << errors.front();
         return result;
     }
     intptr_t RunMapScaling(MapScalingSettings& s, std::vector<Action> script) {
@@ -44,6 +48,17 @@ protected:
     static std::string Text(DialogView& view, int32_t id) { return view.control(id)->text; }
     static bool Enabled(DialogView& view, int32_t id) { return view.control(id)->enabled; }
     static bool Checked(DialogView& view, int32_t id) { return view.control(id)->checked; }
+    /** The script with one more action at its end. */
+    static std::vector<Action> Then(std::vector<Action> script, Action last) {
+        script.push_back(std::move(last));
+        return script;
+    }
+    /** Checks what a control shows at this point of the script. */
+    static Action ExpectText(int32_t id, std::string text) {
+        return ScriptedUser::inspect([id, text = std::move(text)](DialogView& view) {
+            EXPECT_EQ(Text(view, id), text) << id;
+        });
+    }
     /** Confirms as the Enter key does: the focused field is not left first. */
     static Action PressEnter() {
         return ScriptedUser::inspect([](DialogView& view) {
@@ -52,7 +67,6 @@ protected:
     }
 
     static inline WsModule module = nullptr;
-    std::vector<std::string> errors;
 };
 
 // ---- map scaling ----------------------------------------------------------------------------
@@ -108,9 +122,7 @@ TEST_F(Dialogs, MapScalingOpensWithTheSettingsAndTheirModesEnabling) {
                                                   ScriptedUser::cancel()});
         EXPECT_EQ(result, kHostErrCancelled);
         EXPECT_EQ(seen.caption, "地図拡大・縮小 -  Mirvak-Cartovel");
-        std::map<int32_t, ws::ControlInfo> control;
-        for (const auto& info : seen.controls)
-            control[info.id] = info;
+        auto control = maptest::ControlsById(seen);
         EXPECT_EQ(control[kCurrentScale].text, "25000");
         EXPECT_EQ(control[kTargetScale].text, "30000");
         EXPECT_EQ(control[kPercentage].text, "(83.33333%)");
@@ -151,8 +163,7 @@ TEST_F(Dialogs, MapScalingModeButtonsAndKeepProportionChangeTheEnabling) {
                 EXPECT_EQ(Text(v, kVerticalRatio), "150");
             }),
             ScriptedUser::type(kVerticalRatio, "90"), ScriptedUser::type(kHorizontalRatio, "120"),
-            ScriptedUser::leave(kHorizontalRatio),
-            ScriptedUser::inspect([](DialogView& v) { EXPECT_EQ(Text(v, kVerticalRatio), "90"); }),
+            ScriptedUser::leave(kHorizontalRatio), ExpectText(kVerticalRatio, "90"),
             ScriptedUser::click(kKeepProportion), // on again: it follows the horizontal one
             ScriptedUser::inspect([](DialogView& v) {
                 EXPECT_FALSE(Enabled(v, kVerticalRatio));
@@ -169,7 +180,6 @@ TEST_F(Dialogs, MapScalingModeButtonsAndKeepProportionChangeTheEnabling) {
             }),
             ScriptedUser::cancel()});
     EXPECT_EQ(result, kHostErrCancelled);
-    EXPECT_TRUE(errors.empty()) << errors.front();
 }
 
 TEST_F(Dialogs, MapScalingFieldsRefuseValuesWhenLeft) {
@@ -180,26 +190,23 @@ TEST_F(Dialogs, MapScalingFieldsRefuseValuesWhenLeft) {
     s.verticalRatio = 80;
     s.keepProportion = false;
     const intptr_t result = RunMapScaling(
-        s,
-        {ScriptedUser::click(kModeScale), ScriptedUser::type(kCurrentScale, "1"),
-         ScriptedUser::leave(kCurrentScale), ScriptedUser::type(kTargetScale, "50000"),
-         ScriptedUser::leave(kTargetScale), ScriptedUser::inspect([](DialogView& v) {
-             EXPECT_EQ(Text(v, kCurrentScale), "25000"); // the value it opened with
-             EXPECT_EQ(Text(v, kPercentage), "(50%)");
-         }),
-         ScriptedUser::click(kModeRatio), ScriptedUser::type(kHorizontalRatio, "0"),
-         ScriptedUser::leave(kHorizontalRatio), ScriptedUser::type(kVerticalRatio, "-5"),
-         ScriptedUser::leave(kVerticalRatio), ScriptedUser::inspect([](DialogView& v) {
-             EXPECT_EQ(Text(v, kHorizontalRatio), "120");
-             EXPECT_EQ(Text(v, kVerticalRatio), "80");
-         }),
-         ScriptedUser::type(kVerticalRatio, "abc"), ScriptedUser::leave(kVerticalRatio),
-         ScriptedUser::inspect([](DialogView& v) { EXPECT_EQ(Text(v, kVerticalRatio), "80"); }),
-         ScriptedUser::type(kHorizontalRatio, "1e999"), ScriptedUser::leave(kHorizontalRatio),
-         ScriptedUser::inspect([](DialogView& v) { EXPECT_EQ(Text(v, kHorizontalRatio), "120"); }),
-         ScriptedUser::cancel()});
+        s, {ScriptedUser::click(kModeScale), ScriptedUser::type(kCurrentScale, "1"),
+            ScriptedUser::leave(kCurrentScale), ScriptedUser::type(kTargetScale, "50000"),
+            ScriptedUser::leave(kTargetScale), ScriptedUser::inspect([](DialogView& v) {
+                EXPECT_EQ(Text(v, kCurrentScale), "25000"); // the value it opened with
+                EXPECT_EQ(Text(v, kPercentage), "(50%)");
+            }),
+            ScriptedUser::click(kModeRatio), ScriptedUser::type(kHorizontalRatio, "0"),
+            ScriptedUser::leave(kHorizontalRatio), ScriptedUser::type(kVerticalRatio, "-5"),
+            ScriptedUser::leave(kVerticalRatio), ScriptedUser::inspect([](DialogView& v) {
+                EXPECT_EQ(Text(v, kHorizontalRatio), "120");
+                EXPECT_EQ(Text(v, kVerticalRatio), "80");
+            }),
+            ScriptedUser::type(kVerticalRatio, "abc"), ScriptedUser::leave(kVerticalRatio),
+            ExpectText(kVerticalRatio, "80"), ScriptedUser::type(kHorizontalRatio, "1e999"),
+            ScriptedUser::leave(kHorizontalRatio), ExpectText(kHorizontalRatio, "120"),
+            ScriptedUser::cancel()});
     EXPECT_EQ(result, kHostErrCancelled);
-    EXPECT_TRUE(errors.empty()) << errors.front();
 }
 
 TEST_F(Dialogs, MapScalingConfirmReadsEveryControlBackAndCancelReadsNothing) {
@@ -220,28 +227,24 @@ TEST_F(Dialogs, MapScalingConfirmReadsEveryControlBackAndCancelReadsNothing) {
         ScriptedUser::click(kScaleGuide),
         ScriptedUser::click(kSelectionOnly),
     };
-    std::vector<Action> cancel = edits;
-    cancel.push_back(ScriptedUser::cancel());
-    EXPECT_EQ(RunMapScaling(s, cancel), kHostErrCancelled);
+    EXPECT_EQ(RunMapScaling(s, Then(edits, ScriptedUser::cancel())), kHostErrCancelled);
     EXPECT_EQ(s, opened);
 
-    std::vector<Action> confirm = edits;
-    confirm.push_back(ScriptedUser::ok());
-    EXPECT_EQ(RunMapScaling(s, confirm), kHostNoErr);
-    MapScalingSettings expected;
-    expected.mode = 2;
-    expected.currentScale = 10000;
-    expected.targetScale = 20000;
-    expected.paperIndex = 7;
-    expected.verticalRatio = 80;
-    expected.keepProportion = false;
-    expected.scaleFontSize = true;
-    expected.scaleStrokeEffect = true;
-    expected.scalePattern = true;
-    expected.scaleGuide = true;
-    expected.selectionOnly = true;
+    EXPECT_EQ(RunMapScaling(s, Then(edits, ScriptedUser::ok())), kHostNoErr);
+    const MapScalingSettings expected{.mode = 2,
+                                      .currentScale = 10000,
+                                      .targetScale = 20000,
+                                      .horizontalRatio = 100,
+                                      .verticalRatio = 80,
+                                      .paperIndex = 7,
+                                      .keepProportion = false,
+                                      .scaleFontSize = true,
+                                      .scaleSymbolSize = false,
+                                      .scaleStrokeEffect = true,
+                                      .scaleGuide = true,
+                                      .scalePattern = true,
+                                      .selectionOnly = true};
     EXPECT_EQ(s, expected);
-    EXPECT_TRUE(errors.empty()) << errors.front();
 }
 
 // Enter confirms without leaving the field being edited: the values are checked all the
@@ -289,9 +292,7 @@ TEST_F(Dialogs, ScaleBarOpensWithTheSettingsAndTheScaleFieldFocused) {
         ws::DialogSnapshot seen;
         RunScaleBar(s, {ScriptedUser::inspect([&](DialogView& v) { seen = v.snapshot(); }),
                         ScriptedUser::cancel()});
-        std::map<int32_t, ws::ControlInfo> control;
-        for (const auto& info : seen.controls)
-            control[info.id] = info;
+        auto control = maptest::ControlsById(seen);
         EXPECT_EQ(seen.caption, "スケールバー作成 - Mirvak-Cartovel");
         EXPECT_EQ(control[kScale].text, "25000");
         EXPECT_TRUE(control[kScale].focused);
@@ -309,24 +310,14 @@ TEST_F(Dialogs, ScaleBarLengthCheckUsesTheTickedUnitAndIsEmptiedByChanges) {
     using namespace scalebar;
     ScaleBarSettings s;
     const intptr_t result = RunScaleBar(
-        s,
-        {ScriptedUser::click(kCheckLength),
-         ScriptedUser::inspect([](DialogView& v) { EXPECT_EQ(Text(v, kLengthResult), " 4 cm"); }),
-         ScriptedUser::click(kMetres),
-         ScriptedUser::inspect([](DialogView& v) { EXPECT_EQ(Text(v, kLengthResult), ""); }),
-         ScriptedUser::click(kCheckLength), ScriptedUser::inspect([](DialogView& v) {
-             EXPECT_EQ(Text(v, kLengthResult), " 0.004 cm");
-         }),
-         ScriptedUser::type(kDistance, "500"), ScriptedUser::inspect([](DialogView& v) {
-             EXPECT_EQ(Text(v, kLengthResult), " 0.004 cm");
-         }),
-         ScriptedUser::leave(kDistance),
-         ScriptedUser::inspect([](DialogView& v) { EXPECT_EQ(Text(v, kLengthResult), ""); }),
-         ScriptedUser::type(kScale, "10000"), ScriptedUser::click(kCheckLength),
-         ScriptedUser::inspect([](DialogView& v) { EXPECT_EQ(Text(v, kLengthResult), " 5 cm"); }),
-         ScriptedUser::cancel()});
+        s, {ScriptedUser::click(kCheckLength), ExpectText(kLengthResult, " 4 cm"),
+            ScriptedUser::click(kMetres), ExpectText(kLengthResult, ""),
+            ScriptedUser::click(kCheckLength), ExpectText(kLengthResult, " 0.004 cm"),
+            ScriptedUser::type(kDistance, "500"), ExpectText(kLengthResult, " 0.004 cm"),
+            ScriptedUser::leave(kDistance), ExpectText(kLengthResult, ""),
+            ScriptedUser::type(kScale, "10000"), ScriptedUser::click(kCheckLength),
+            ExpectText(kLengthResult, " 5 cm"), ScriptedUser::cancel()});
     EXPECT_EQ(result, kHostErrCancelled);
-    EXPECT_TRUE(errors.empty()) << errors.front();
 }
 
 TEST_F(Dialogs, ScaleBarFieldsRefuseZeroWhenLeft) {
@@ -336,12 +327,9 @@ TEST_F(Dialogs, ScaleBarFieldsRefuseZeroWhenLeft) {
     const std::pair<const char*, const char*> distances[] = {
         {"0", "2"}, {"abc", "2"}, {"-1.5", "-1.5"}, {"2.50", "2.5"}, {"inf", "2"}};
     std::vector<Action> script = {
-        ScriptedUser::type(kScale, "0"),
-        ScriptedUser::leave(kScale),
-        ScriptedUser::inspect([](DialogView& v) { EXPECT_EQ(Text(v, kScale), "25000"); }),
-        ScriptedUser::type(kScale, "007"),
-        ScriptedUser::leave(kScale),
-        ScriptedUser::inspect([](DialogView& v) { EXPECT_EQ(Text(v, kScale), "7"); })};
+        ScriptedUser::type(kScale, "0"),   ScriptedUser::leave(kScale), ExpectText(kScale, "25000"),
+        ScriptedUser::type(kScale, "007"), ScriptedUser::leave(kScale), ExpectText(kScale, "7"),
+    };
     for (const auto& [typed, shown] : distances) {
         script.push_back(ScriptedUser::type(kDistance, typed));
         script.push_back(ScriptedUser::leave(kDistance));
@@ -352,7 +340,6 @@ TEST_F(Dialogs, ScaleBarFieldsRefuseZeroWhenLeft) {
     }
     script.push_back(ScriptedUser::cancel());
     EXPECT_EQ(RunScaleBar(s, script), kHostErrCancelled);
-    EXPECT_TRUE(errors.empty()) << errors.front();
 }
 
 TEST_F(Dialogs, ScaleBarConfirmWritesTheRecordAndCancelDoesNot) {
@@ -363,14 +350,10 @@ TEST_F(Dialogs, ScaleBarConfirmWritesTheRecordAndCancelDoesNot) {
     const std::vector<Action> edits = {
         ScriptedUser::type(kScale, "50000"), ScriptedUser::type(kDistance, "0.5"),
         ScriptedUser::click(kMetres), ScriptedUser::click(kNewLayer)};
-    std::vector<Action> cancel = edits;
-    cancel.push_back(ScriptedUser::cancel());
-    EXPECT_EQ(RunScaleBar(s, cancel), kHostErrCancelled);
+    EXPECT_EQ(RunScaleBar(s, Then(edits, ScriptedUser::cancel())), kHostErrCancelled);
     EXPECT_EQ(s, opened);
 
-    std::vector<Action> confirm = edits;
-    confirm.push_back(ScriptedUser::ok());
-    EXPECT_EQ(RunScaleBar(s, confirm), kHostNoErr);
+    EXPECT_EQ(RunScaleBar(s, Then(edits, ScriptedUser::ok())), kHostNoErr);
     EXPECT_EQ(s.scale, 50000u);
     EXPECT_EQ(s.distance, 0.5);
     EXPECT_EQ(s.unit, 1);
@@ -405,7 +388,6 @@ TEST_F(Dialogs, WithoutABlockTheDialogsShowTheDefaultsAndStillEnd) {
             [&](DialogView& v) { EXPECT_EQ(Text(v, c.field), c.shown) << c.id; });
         EXPECT_EQ(Run(c.id, c.proc, nullptr, {shows, ScriptedUser::ok()}), kHostNoErr) << c.id;
         EXPECT_EQ(Run(c.id, c.proc, nullptr, {ScriptedUser::cancel()}), kHostErrCancelled) << c.id;
-        EXPECT_TRUE(errors.empty()) << errors.front();
     }
 }
 

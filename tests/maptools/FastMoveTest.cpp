@@ -1,6 +1,8 @@
 // Fast move end to end: the selection, the two questions and what moves.
 #include "MapToolsHarness.h"
 
+#include "support/TextArt.h"
+
 #include "maptools/FastMove.h"
 
 namespace {
@@ -14,7 +16,6 @@ constexpr const char* kGuidesQuestion = "ガイドを無視しますか？";
 
 class FastMove : public MapToolsTest {
 protected:
-    host::Art& LayerGroup() { return *doc().layerAt(0)->group(); }
     HostErr RunCommand() {
         CFastMove command;
         return command.Run();
@@ -36,17 +37,8 @@ TEST_F(FastMove, MovesVisibleUnlockedArtByTheVectorOfTheSelectedPath) {
     // The destination sits inside the group that moves, and stays.
     host::Art& destination = Path(group, {{100, 100}, {150, 100}, {130, 140}});
     const HostArtHandle destinationHandle = destination.handle();
-    host::Art& lockedGroup = Group(LayerGroup());
-    host::Art& inLocked = Path(lockedGroup, {{1, 1}, {2, 2}});
-    SetAttributes(lockedGroup, host::kAttrLocked, host::kAttrLocked);
-    host::Art& hidden = Path(LayerGroup(), {{3, 3}, {4, 4}});
-    SetAttributes(hidden, host::kAttrHidden, host::kAttrHidden);
-    host::Layer& hiddenLayer = AddLayer("Hidden");
-    host::Art& onHidden = Path(*hiddenLayer.group(), {{7, 7}, {8, 8}});
-    hiddenLayer.visible = false;
-    host::Layer& lockedLayer = AddLayer("Locked");
-    host::Art& onLocked = Path(*lockedLayer.group(), {{9, 9}, {8, 8}});
-    lockedLayer.editable = false;
+    const maptest::ClosedArt closed =
+        AddClosedArt({{1, 1}, {2, 2}}, {{3, 3}, {4, 4}}, {{7, 7}, {8, 8}}, {{9, 9}, {8, 8}});
     host::Layer& other = AddLayer("Other");
     host::Art& onOther = Path(*other.group(), {{50, 50}, {60, 60}});
     Select(destination);
@@ -58,10 +50,10 @@ TEST_F(FastMove, MovesVisibleUnlockedArtByTheVectorOfTheSelectedPath) {
     ExpectAt(member, {50, 60});
     ExpectAt(onOther, {80, 90});
     ExpectAt(destination, {100, 100});
-    ExpectAt(inLocked, {1, 1});
-    ExpectAt(hidden, {3, 3});
-    ExpectAt(onHidden, {7, 7});
-    ExpectAt(onLocked, {9, 9});
+    ExpectAt(closed.inLockedGroup, {1, 1});
+    ExpectAt(closed.hidden, {3, 3});
+    ExpectAt(closed.onHiddenLayer, {7, 7});
+    ExpectAt(closed.onLockedLayer, {9, 9});
     EXPECT_TRUE(Alive(destinationHandle));
     EXPECT_EQ(Questions(), std::vector<std::string>{kDeleteQuestion}) << "no guide, no question";
 }
@@ -99,11 +91,8 @@ TEST_F(FastMove, SelectionsWithoutExactlyOnePathAreRefused) {
         if (selection != Selection::Nothing) Select(Path(LayerGroup(), {{0, 0}, {1, 1}}));
         if (selection == Selection::TwoPaths) Select(Path(LayerGroup(), {{2, 2}, {3, 3}}));
         if (selection == Selection::PathAndText) {
-            host::Art* text = nullptr;
-            ASSERT_EQ(doc().newText(host::TextKind::Point, host::Orientation::Horizontal,
-                                    host::PaintOrder::InsideOnTop, &LayerGroup(), {5, 5}, nullptr,
-                                    &text),
-                      kHostNoErr);
+            host::Art* text = cartotest::AddPointText(doc(), LayerGroup(), {5, 5});
+            ASSERT_NE(text, nullptr);
             Select(*text);
         }
         EXPECT_EQ(RunCommand(), kHostNoErr);

@@ -2,6 +2,8 @@
 // store, and the document the host holds afterwards.
 #include "MapToolsHarness.h"
 
+#include "support/TextArt.h"
+
 #include "host/geometry/ArtBounds.h"
 #include "host/geometry/Matrix.h"
 #include "host/geometry/Rect.h"
@@ -31,7 +33,6 @@ HostRealPoint Scaled(HostRealPoint p, HostRealPoint c, double sx, double sy) {
 
 class MapScaling : public MapToolsTest {
 protected:
-    host::Art& LayerGroup(int index = 0) { return *doc().layerAt(index)->group(); }
     HostErr RunCommand() {
         CMapScaling command;
         return command.Run(pluginRef());
@@ -100,33 +101,26 @@ TEST_F(MapScaling, HiddenLockedAndGuideArtStaysButIsCounted) {
         SCOPED_TRACE(guides);
         NewDocument();
         host::Art& moved = Path(LayerGroup(), {{0, 0}, {200, 100}});
-        host::Art& lockedGroup = Group(LayerGroup());
-        host::Art& inLocked = Path(lockedGroup, {{10, 10}, {20, 20}});
-        SetAttributes(lockedGroup, host::kAttrLocked, host::kAttrLocked);
-        host::Art& hidden = Path(LayerGroup(), {{30, 30}, {40, 40}});
-        SetAttributes(hidden, host::kAttrHidden, host::kAttrHidden);
+        const maptest::ClosedArt closed = AddClosedArt({{10, 10}, {20, 20}}, {{30, 30}, {40, 40}},
+                                                       {{60, 60}, {70, 70}}, {{80, 80}, {90, 90}});
+        // A guide on the first layer, after the hidden path.
         host::Art& guide = Path(LayerGroup(), {{0, 50}, {200, 50}});
         guide.path()->guide = true;
-        host::Layer& hiddenLayer = AddLayer("Hidden");
-        host::Art& onHidden = Path(*hiddenLayer.group(), {{60, 60}, {70, 70}});
-        hiddenLayer.visible = false;
-        host::Layer& lockedLayer = AddLayer("Locked");
-        host::Art& onLocked = Path(*lockedLayer.group(), {{80, 80}, {90, 90}});
-        lockedLayer.editable = false;
         const auto before = [&](const host::Art& a) { return Points(a); };
-        const auto lockedBefore = before(inLocked), hiddenBefore = before(hidden),
-                   guideBefore = before(guide), onHiddenBefore = before(onHidden),
-                   onLockedBefore = before(onLocked);
+        const auto lockedBefore = before(closed.inLockedGroup),
+                   hiddenBefore = before(closed.hidden), guideBefore = before(guide),
+                   onHiddenBefore = before(closed.onHiddenLayer),
+                   onLockedBefore = before(closed.onLockedLayer);
         Script({ScriptedUser::type(kTargetScale, "50000"),
                 guides ? ScriptedUser::click(kScaleGuide) : ScriptedUser::inspect([](auto&) {}),
                 ScriptedUser::ok()});
 
         ASSERT_EQ(RunCommand(), kHostNoErr);
         ExpectPoint(Points(moved)[0], {50, 25});
-        for (const auto& [art, points] : {std::pair{&inLocked, lockedBefore},
-                                          {&hidden, hiddenBefore},
-                                          {&onHidden, onHiddenBefore},
-                                          {&onLocked, onLockedBefore}})
+        for (const auto& [art, points] : {std::pair{&closed.inLockedGroup, lockedBefore},
+                                          {&closed.hidden, hiddenBefore},
+                                          {&closed.onHiddenLayer, onHiddenBefore},
+                                          {&closed.onLockedLayer, onLockedBefore}})
             for (size_t i = 0; i < points.size(); ++i)
                 ExpectPoint(Points(*art)[i], points[i]);
         if (guides)
@@ -143,23 +137,16 @@ TEST_F(MapScaling, HiddenLockedAndGuideArtStaysButIsCounted) {
 
 TEST_F(MapScaling, PointTextKeepsItsSizeAndRotationWhileItsAnchorFollows) {
     Path(LayerGroup(), {{0, 0}, {200, 100}});
-    host::Art* point = nullptr;
-    ASSERT_EQ(doc().newText(host::TextKind::Point, host::Orientation::Horizontal,
-                            host::PaintOrder::InsideOnTop, &LayerGroup(), {150, 80}, nullptr,
-                            &point),
-              kHostNoErr);
+    host::Art* point = cartotest::AddPointText(doc(), LayerGroup(), {150, 80});
+    ASSERT_NE(point, nullptr);
     point->text()->setText("東京", host::CharFeatures{});
     HostRealMatrix rotated = host::rotationMatrix(std::numbers::pi / 6);
     host::concatTranslate(rotated, 150, 80);
     point->text()->matrix = rotated;
-    host::Art* frame = doc().makeArt(host::ArtType::Path);
-    for (HostRealPoint p : {HostRealPoint{20, 90}, {80, 90}, {80, 60}, {20, 60}})
-        frame->path()->segments.push_back({p, p, p, 1});
-    frame->path()->closed = true;
-    host::Art* area = nullptr;
-    ASSERT_EQ(doc().newText(host::TextKind::Area, host::Orientation::Horizontal,
-                            host::PaintOrder::InsideOnTop, &LayerGroup(), {0, 0}, frame, &area),
-              kHostNoErr);
+    host::Art* area =
+        cartotest::AddAreaText(doc(), LayerGroup(), {{20, 90}, {80, 90}, {80, 60}, {20, 60}});
+    ASSERT_NE(area, nullptr);
+    const host::Art* frame = area->text()->framePath;
     area->text()->setText("area", host::CharFeatures{});
     const HostRealPoint c = DocumentCentre();
     Script({ScriptedUser::type(kTargetScale, "50000"), ScriptedUser::ok()});
@@ -180,11 +167,8 @@ TEST_F(MapScaling, PointTextKeepsItsSizeAndRotationWhileItsAnchorFollows) {
 
 TEST_F(MapScaling, WithTheFontSizeOptionTextIsScaledAsAWhole) {
     Path(LayerGroup(), {{0, 0}, {200, 100}});
-    host::Art* point = nullptr;
-    ASSERT_EQ(doc().newText(host::TextKind::Point, host::Orientation::Horizontal,
-                            host::PaintOrder::InsideOnTop, &LayerGroup(), {150, 80}, nullptr,
-                            &point),
-              kHostNoErr);
+    host::Art* point = cartotest::AddPointText(doc(), LayerGroup(), {150, 80});
+    ASSERT_NE(point, nullptr);
     point->text()->setText("A", host::CharFeatures{});
     const HostRealPoint c = DocumentCentre();
     Script({ScriptedUser::type(kTargetScale, "50000"), ScriptedUser::click(kScaleFontSize),
@@ -289,13 +273,7 @@ TEST_F(MapScaling, SettingsRoundTripThroughARestartAndACancelWritesNothing) {
 
     RestartHost();
     Path(LayerGroup(), {{0, 0}, {10, 10}});
-    ws::DialogSnapshot opened;
-    Script({ScriptedUser::inspect([&](ws::DialogView& v) { opened = v.snapshot(); }),
-            ScriptedUser::cancel()});
-    EXPECT_EQ(RunCommand(), kHostErrCancelled);
-    std::map<int32_t, ws::ControlInfo> control;
-    for (const auto& info : opened.controls)
-        control[info.id] = info;
+    auto control = ControlsOnOpening([&] { return RunCommand(); });
     EXPECT_EQ(control[kTargetScale].text, "50000");
     EXPECT_EQ(control[kHorizontalRatio].text, "80");
     EXPECT_EQ(control[kVerticalRatio].text, "80");
@@ -318,9 +296,7 @@ TEST_F(MapScaling, DamagedStoredSettingsOpenAsDefaultsAndAreWrittenBackRepaired)
     host::Art& line = Path(LayerGroup(), {{0, 0}, {200, 100}});
 
     ASSERT_EQ(RunCommand(), kHostNoErr);
-    std::map<int32_t, ws::ControlInfo> control;
-    for (const auto& info : opened.controls)
-        control[info.id] = info;
+    auto control = maptest::ControlsById(opened);
     EXPECT_TRUE(control[kModeScale].checked);
     EXPECT_EQ(control[kCurrentScale].text, "25000");
     EXPECT_EQ(control[kTargetScale].text, "30000");

@@ -182,13 +182,7 @@ TEST_F(ScaleBar, SettingsAreRememberedAcrossARestart) {
             ScriptedUser::click(kMetres), ScriptedUser::click(kNewLayer), ScriptedUser::ok()});
     ASSERT_EQ(RunCommand(), kHostNoErr);
     RestartHost();
-    ws::DialogSnapshot opened;
-    Script({ScriptedUser::inspect([&](ws::DialogView& v) { opened = v.snapshot(); }),
-            ScriptedUser::cancel()});
-    EXPECT_EQ(RunCommand(), kHostErrCancelled);
-    std::map<int32_t, ws::ControlInfo> control;
-    for (const auto& info : opened.controls)
-        control[info.id] = info;
+    auto control = ControlsOnOpening([&] { return RunCommand(); });
     EXPECT_EQ(control[kScale].text, "50000");
     EXPECT_EQ(control[kDistance].text, "2.5");
     EXPECT_TRUE(control[kMetres].checked);

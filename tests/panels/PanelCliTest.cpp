@@ -4,17 +4,13 @@
 #include "host/geometry/ArtBounds.h"
 #include "host/svg/SvgFile.h"
 
+#include "support/CartovelRun.h"
+
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <memory>
-#include <pty.h>
+#include <optional>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -38,64 +34,30 @@ const std::string kMap = R"svg(<?xml version="1.0" encoding="UTF-8"?>
 </svg>
 )svg";
 
-struct CliRun {
-    int status = -1;
-    std::string output;
-};
+using cartotest::ProgramRun;
 
-class PanelCli : public ::testing::Test {
+class PanelCli : public cartotest::CartovelTest {
 protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() /
-                  ("cartovel-panel-cli-" + std::to_string(getpid()) + "-" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-        std::ofstream(folder_ / "in.svg", std::ios::binary) << kMap;
-    }
-    void TearDown() override { fs::remove_all(folder_); }
+    void SetUp() override { cartotest::writeFile(at("in.svg"), kMap); }
 
-    CliRun Cartovel(const std::string& arguments) {
-        const std::string command = "cd '" + folder_.string() + "' && " + CARTOVEL_EXE + " " +
-                                    arguments + " --prefs prefs.json </dev/null 2>&1";
-        std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-        CliRun run;
-        if (!pipe) return run;
-        std::array<char, 4096> buffer{};
-        while (std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe.get()))
-            run.output.append(buffer.data(), n);
-        const int raw = pclose(pipe.release());
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        return run;
-    }
+    ProgramRun Cartovel(const std::string& arguments) const { return cartovel(arguments + prefs_); }
 
     // move-to-layer on in.svg with sq selected, a terminal on its input and output, and the
     // lines typed at it.
-    CliRun AtTerminal(const std::string& typed) {
-        int terminal = -1;
-        const pid_t child = forkpty(&terminal, nullptr, nullptr, nullptr);
-        if (child == 0) {
-            if (chdir(folder_.c_str()) == 0)
-                execl(CARTOVEL_EXE, CARTOVEL_EXE, "run", "move-to-layer", "in.svg", "-o", "out.svg",
-                      "--select", "sq", "--prefs", "prefs.json", static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        CliRun run;
-        if (child < 0) return run;
+    ProgramRun AtTerminal(const std::string& typed) const {
+        cartotest::TerminalRun terminal =
+            cartovelAtTerminal({"run", "move-to-layer", "in.svg", "-o", "out.svg", "--select", "sq",
+                                "--prefs", "prefs.json"});
         // The terminal hands the lines over one at a time as they are read.
-        if (write(terminal, typed.data(), typed.size()) != static_cast<ssize_t>(typed.size()))
-            ADD_FAILURE() << "could not type at the terminal";
-        std::array<char, 4096> buffer{};
-        for (ssize_t n; (n = read(terminal, buffer.data(), buffer.size())) > 0;)
-            run.output.append(buffer.data(), static_cast<std::size_t>(n));
-        close(terminal);
-        int raw = 0;
-        waitpid(child, &raw, 0);
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        if (!terminal.type(typed)) ADD_FAILURE() << "could not type at the terminal";
+        terminal.readUntil(std::nullopt);
+        ProgramRun run;
+        run.status = terminal.finish();
+        run.out = terminal.screen();
         return run;
     }
 
-    host::SvgLoadResult Load(const char* name) { return host::loadSvgFile(folder_ / name); }
+    host::SvgLoadResult Load(const char* name) const { return host::loadSvgFile(at(name)); }
 
     static const host::Art* Find(const host::Document& doc, const std::string& id) {
         for (host::Layer* layer : doc.allLayers())
@@ -103,21 +65,19 @@ protected:
                 if (art->name == id) return art;
         return nullptr;
     }
-
-    fs::path folder_;
 };
 
 TEST_F(PanelCli, MoveToLayerMovesTheSelectionIntoTheSublayerByItsPath) {
     // Two layers are called Towns: the bare name is ambiguous, the path is not.
-    const CliRun ambiguous =
+    const ProgramRun ambiguous =
         Cartovel("run move-to-layer in.svg -o out.svg --select road1 --set layer=Towns");
-    EXPECT_EQ(ambiguous.status, 64) << ambiguous.output;
-    EXPECT_NE(ambiguous.output.find("ambiguous"), std::string::npos) << ambiguous.output;
-    EXPECT_FALSE(fs::exists(folder_ / "out.svg"));
+    EXPECT_EQ(ambiguous.status, 64) << ambiguous.out;
+    EXPECT_NE(ambiguous.out.find("ambiguous"), std::string::npos) << ambiguous.out;
+    EXPECT_FALSE(fs::exists(at("out.svg")));
 
-    const CliRun run = Cartovel("run move-to-layer in.svg -o out.svg --select road1,road2 "
-                                "--set layer=Labels/Towns --set group=on");
-    ASSERT_EQ(run.status, 0) << run.output;
+    const ProgramRun run = Cartovel("run move-to-layer in.svg -o out.svg --select road1,road2 "
+                                    "--set layer=Labels/Towns --set group=on");
+    ASSERT_EQ(run.status, 0) << run.out;
     const host::SvgLoadResult saved = Load("out.svg");
     ASSERT_TRUE(saved.document) << saved.message;
     const host::Art* road = Find(*saved.document, "road1");
@@ -127,19 +87,20 @@ TEST_F(PanelCli, MoveToLayerMovesTheSelectionIntoTheSublayerByItsPath) {
     EXPECT_EQ(road->parent(), Find(*saved.document, "road2")->parent());
     EXPECT_EQ(road->parent()->type(), host::ArtType::Group);
 
-    const CliRun nothing = Cartovel("run move-to-layer in.svg -o none.svg --set layer=Roads");
-    EXPECT_EQ(nothing.status, 3) << nothing.output;
-    EXPECT_NE(nothing.output.find("オブジェクトが選択されていません"), std::string::npos);
-    EXPECT_FALSE(fs::exists(folder_ / "none.svg"));
+    const ProgramRun nothing = Cartovel("run move-to-layer in.svg -o none.svg --set layer=Roads");
+    EXPECT_EQ(nothing.status, 3) << nothing.out;
+    EXPECT_NE(nothing.out.find("オブジェクトが選択されていません"), std::string::npos);
+    EXPECT_FALSE(fs::exists(at("none.svg")));
 }
 
 TEST_F(PanelCli, TextOriginPutsTheOriginAtTheLeftEndWithoutMovingTheLabel) {
-    const CliRun bad = Cartovel("run text-origin in.svg -o out.svg --select town --set origin=up");
-    EXPECT_EQ(bad.status, 64) << bad.output;
+    const ProgramRun bad =
+        Cartovel("run text-origin in.svg -o out.svg --select town --set origin=up");
+    EXPECT_EQ(bad.status, 64) << bad.out;
 
-    const CliRun run =
+    const ProgramRun run =
         Cartovel("run text-origin in.svg -o out.svg --select town --set origin=left");
-    ASSERT_EQ(run.status, 0) << run.output;
+    ASSERT_EQ(run.status, 0) << run.out;
     const host::SvgLoadResult before = Load("in.svg");
     const host::SvgLoadResult after = Load("out.svg");
     ASSERT_TRUE(after.document) << after.message;
@@ -183,7 +144,7 @@ std::string ReachMap() {
 }
 
 TEST_F(PanelCli, MoveToLayerReachesEveryLayerByPathOrId) {
-    std::ofstream(folder_ / "in.svg", std::ios::binary) << ReachMap();
+    cartotest::writeFile(at("in.svg"), ReachMap());
     std::string deepPath = "deep 1";
     for (int depth = 2; depth <= 30; ++depth)
         deepPath += "/deep " + std::to_string(depth);
@@ -207,49 +168,42 @@ TEST_F(PanelCli, MoveToLayerReachesEveryLayerByPathOrId) {
         {"layer-id=slash", "slash"},
     };
     for (const Case& c : cases) {
-        const CliRun run =
+        const ProgramRun run =
             Cartovel("run move-to-layer in.svg -o out.svg --select sq --set " + c.set);
-        ASSERT_EQ(run.status, 0) << c.set << "\n" << run.output;
+        ASSERT_EQ(run.status, 0) << c.set << "\n" << run.out;
         const host::SvgLoadResult saved = Load("out.svg");
         ASSERT_TRUE(saved.document) << saved.message;
         const host::Art* sq = Find(*saved.document, "sq");
         ASSERT_NE(sq, nullptr);
         EXPECT_EQ(saved.document->layerOfArt(*sq)->group()->name, c.layerId) << c.set;
-        fs::remove(folder_ / "out.svg");
+        fs::remove(at("out.svg"));
     }
 }
 
 // A click that moves nothing, a layer that is not there and an origin with no text to set
 // are not successes, and nothing is saved.
 TEST_F(PanelCli, RunsThatChangeNothingAreNotDone) {
-    std::ofstream(folder_ / "in.svg", std::ios::binary) << ReachMap();
-    struct Case {
-        std::string arguments;
-        int status;
-        std::string message;
-    };
-    const std::vector<Case> cases = {
+    cartotest::writeFile(at("in.svg"), ReachMap());
+    const std::vector<cartotest::RunCase> cases = {
         {"move-to-layer in.svg --select sq --set layer=start", 3, "nothing was moved"},
         {"move-to-layer in.svg --select sq --set layer=Nowhere", 64, "no layer is named"},
         {"move-to-layer in.svg --select sq --set layer-id=nowhere", 64, "no layer has the id"},
         {"move-to-layer in.svg --select sq --set layer=a --set layer-id=a", 64, "twice"},
         {"text-origin in.svg --select sq --set origin=left", 3, "no text is selected"},
     };
-    for (const Case& c : cases) {
-        const CliRun run = Cartovel("run " + c.arguments + " -o out.svg");
-        EXPECT_EQ(run.status, c.status) << c.arguments << "\n" << run.output;
-        EXPECT_NE(run.output.find(c.message), std::string::npos) << c.arguments << run.output;
-        EXPECT_FALSE(fs::exists(folder_ / "out.svg")) << c.arguments;
+    for (const cartotest::RunCase& c : cases) {
+        cartotest::ExpectEndedAs(Cartovel("run " + c.arguments + " -o out.svg"), c);
+        EXPECT_FALSE(fs::exists(at("out.svg"))) << c.arguments;
     }
 }
 
 // The panel typed at from a terminal: each action says what it did, a refused one leaves
 // the moves before it, and done saves them.
 TEST_F(PanelCli, AtTheTerminalEachActionReportsAndDoneSavesWhatWasDone) {
-    std::ofstream(folder_ / "in.svg", std::ios::binary) << ReachMap();
-    const CliRun run = AtTerminal("tree Nowhere\ntree a\\/b\ntree a\\/b\ntree in\ndone\n");
-    ASSERT_EQ(run.status, 0) << run.output;
-    const std::string& out = run.output;
+    cartotest::writeFile(at("in.svg"), ReachMap());
+    const ProgramRun run = AtTerminal("tree Nowhere\ntree a\\/b\ntree a\\/b\ntree in\ndone\n");
+    ASSERT_EQ(run.status, 0) << run.out;
+    const std::string& out = run.out;
     const std::size_t missing = out.find("no layer is named \"Nowhere\"");
     const std::size_t first = out.find("moved 1 object", missing);
     const std::size_t refused = out.find("nothing was moved", first);
@@ -263,10 +217,10 @@ TEST_F(PanelCli, AtTheTerminalEachActionReportsAndDoneSavesWhatWasDone) {
     EXPECT_EQ(saved.document->layerOfArt(*Find(*saved.document, "sq"))->group()->name, "in");
 
     // Nothing done: nothing saved.
-    fs::remove(folder_ / "out.svg");
-    const CliRun idle = AtTerminal("tree start\ndone\n");
-    EXPECT_EQ(idle.status, 3) << idle.output;
-    EXPECT_FALSE(fs::exists(folder_ / "out.svg"));
+    fs::remove(at("out.svg"));
+    const ProgramRun idle = AtTerminal("tree start\ndone\n");
+    EXPECT_EQ(idle.status, 3) << idle.out;
+    EXPECT_FALSE(fs::exists(at("out.svg")));
 }
 
 } // namespace

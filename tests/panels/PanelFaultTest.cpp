@@ -32,13 +32,7 @@ protected:
         app().faults().clear();
         OpenSession(SampleMap());
         FindArt(doc(), "town")->text()->para.justification = host::kJustifyCenter;
-        host::Art* river = nullptr;
-        ASSERT_EQ(doc().newText(host::TextKind::Point, host::Orientation::Vertical,
-                                host::PaintOrder::InsideOnTop, FindLayer(doc(), "Labels")->group(),
-                                {50, 400}, nullptr, &river),
-                  kHostNoErr);
-        river->name = "river";
-        river->text()->runs = {{"River", {}}};
+        ASSERT_NE(AddRiver(doc()), nullptr);
         if (!move_) {
             move_ = std::make_unique<CMoveLayerPanel>(pluginRef());
             ASSERT_EQ(move_->Create(), kHostNoErr);

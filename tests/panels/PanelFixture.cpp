@@ -1,6 +1,7 @@
 #include "PanelFixture.h"
 
 #include "host/docsuites/DocumentSession.h"
+#include "support/TextArt.h"
 
 namespace paneltest {
 
@@ -40,6 +41,16 @@ std::unique_ptr<host::Document> SampleMap(const std::string& filePath) {
     parks->visible = false;
     doc->setCurrentLayer(*roads);
     return doc;
+}
+
+host::Art* AddRiver(host::Document& doc) {
+    host::Art* river = cartotest::AddPointText(doc, *FindLayer(doc, "Labels")->group(), {50, 400},
+                                               host::Orientation::Vertical);
+    if (river != nullptr) {
+        river->name = "river";
+        river->text()->runs = {{"River", {}}};
+    }
+    return river;
 }
 
 host::Art* FindArt(const host::Document& doc, const std::string& name) {

@@ -29,6 +29,8 @@ inline constexpr const char* kFailed = "エラーにより操作を完了でき�
  *    Labels: group "pair" {a, b}, text "town" */
 std::unique_ptr<host::Document> SampleMap(const std::string& filePath = "/maps/sample.svg");
 
+/** The vertical point text "river" on top of Labels; null when the host refuses it. */
+host::Art* AddRiver(host::Document& doc);
 host::Art* AddPath(host::Document& doc, host::Art& parent, const std::string& name, double x,
                    double y);
 host::Art* FindArt(const host::Document& doc, const std::string& name);

@@ -3,6 +3,7 @@
 #include "PanelFixture.h"
 
 #include "host/geometry/ArtBounds.h"
+#include "support/TextArt.h"
 
 #include <cmath>
 
@@ -26,24 +27,12 @@ protected:
         OpenSession(SampleMap());
         host::Art* town = FindArt(doc(), "town");
         town->text()->para.justification = host::kJustifyCenter;
-        host::Art* frame = doc().makeArt(host::ArtType::Path);
-        for (HostRealPoint p : {HostRealPoint{300, 300}, {400, 300}, {400, 200}, {300, 200}})
-            frame->path()->segments.push_back({p, p, p, 1});
-        frame->path()->closed = true;
-        host::Art* area = nullptr;
-        ASSERT_EQ(doc().newText(host::TextKind::Area, host::Orientation::Horizontal,
-                                host::PaintOrder::InsideOnTop, FindLayer(doc(), "Labels")->group(),
-                                {}, frame, &area),
-                  kHostNoErr);
+        host::Art* area = cartotest::AddAreaText(doc(), *FindLayer(doc(), "Labels")->group(),
+                                                 {{300, 300}, {400, 300}, {400, 200}, {300, 200}});
+        ASSERT_NE(area, nullptr);
         area->name = "block";
         area->text()->runs = {{"Block of text", {}}};
-        host::Art* tall = nullptr;
-        ASSERT_EQ(doc().newText(host::TextKind::Point, host::Orientation::Vertical,
-                                host::PaintOrder::InsideOnTop, FindLayer(doc(), "Labels")->group(),
-                                {50, 400}, nullptr, &tall),
-                  kHostNoErr);
-        tall->name = "river";
-        tall->text()->runs = {{"River", {}}};
+        ASSERT_NE(AddRiver(doc()), nullptr);
         StartModule();
     }
     HostRealRect Bounds(const std::string& name) {

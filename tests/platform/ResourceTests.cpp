@@ -102,15 +102,9 @@ TEST(ResourceCompiler, RefusesFaultyScriptsNamingTheEntry) {
             {"class": "EDIT", "style": ["checked"]}]}}]})",
          "('DLG ' 9): control 1: style \"checked\" does not apply to EDIT"},
     };
-    for (const auto& c : cases) {
-        try {
-            compile(c.script);
-            ADD_FAILURE() << "accepted: " << c.script;
-        } catch (const rc::ScriptError& e) {
-            EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos)
-                << e.what() << "\nfor: " << c.script;
-        }
-    }
+    for (const auto& c : cases)
+        wstest::ExpectScriptRefused([](const char* script) { compile(script); }, c.script,
+                                    c.message);
 }
 
 TEST(ResourceBlob, DamagedBlobsAreRefusedAsAWhole) {

@@ -3,6 +3,7 @@
 // its field loses the focus, everything read back on OK).
 #pragma once
 
+#include "ResourceScript.h"
 #include "platform/UserAgent.h"
 #include "platform/ws.h"
 
@@ -19,6 +20,17 @@
 namespace wstest {
 
 inline constexpr intptr_t kStop = 0x53544F50; // the host's cancel code
+
+/// Checks that read refuses the resource script with an error that says message.
+template <class Read> void ExpectScriptRefused(Read read, const char* script, const char* message) {
+    try {
+        read(script);
+        ADD_FAILURE() << "accepted: " << script;
+    } catch (const ws::rc::ScriptError& e) {
+        EXPECT_NE(std::string(e.what()).find(message), std::string::npos)
+            << e.what() << "\nfor: " << script;
+    }
+}
 
 inline std::vector<std::uint8_t> readBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

@@ -117,13 +117,7 @@ TEST(WindowsScript, RefusesWhatAWindowsResourceCannotHold) {
             {"class": "NOPE"}]}}]})",
          "unknown class"},
     };
-    for (const auto& c : cases) {
-        try {
-            translate(c.script);
-            ADD_FAILURE() << "accepted: " << c.script;
-        } catch (const rc::ScriptError& e) {
-            EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos)
-                << e.what() << "\nfor: " << c.script;
-        }
-    }
+    for (const auto& c : cases)
+        wstest::ExpectScriptRefused([](const char* script) { translate(script); }, c.script,
+                                    c.message);
 }

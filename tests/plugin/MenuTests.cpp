@@ -3,11 +3,9 @@
 #include "SpineFixture.h"
 
 #include "hostapi/suites/NotifierSuite.h"
+#include "support/CartovelRun.h"
 
-#include <array>
-#include <cstdio>
 #include <memory>
-#include <sys/wait.h>
 
 namespace spine {
 namespace {
@@ -108,28 +106,13 @@ TEST_F(Spine, PanelCheckMarksFollowThePanelsAndTogglesAlwaysAnswer) {
 
 // ---- the command-line host ----
 
-struct CliRun {
-    int status;
-    std::string out;
-};
-
-CliRun cartovel(const std::string& arguments) {
-    const std::string command = std::string(CARTOVEL_EXE) + " " + arguments + " </dev/null 2>&1";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    CliRun run{-1, {}};
-    if (!pipe) return run;
-    std::array<char, 4096> buffer{};
-    while (std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe.get()))
-        run.out.append(buffer.data(), n);
-    const int raw = pclose(pipe.release());
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return run;
-}
+using cartotest::ProgramRun;
+using cartotest::runCartovel;
 
 const std::string kPluginOption = std::string("--plugin ") + CARTOVEL_PLUGIN_FILE;
 
 TEST(Cli, MenusPrintsTheModulesTreeWithTheEnablingOfAHostWithoutDocument) {
-    const CliRun run = cartovel(kPluginOption + " menus");
+    const ProgramRun run = runCartovel(kPluginOption + " menus");
     ASSERT_EQ(run.status, 0) << run.out;
     std::string tree = run.out;
     // Panel marks depend on whether the panels could be made.
@@ -160,12 +143,7 @@ TEST(Cli, MenusPrintsTheModulesTreeWithTheEnablingOfAHostWithoutDocument) {
 }
 
 TEST(Cli, ExitStatusesAndMessages) {
-    struct Case {
-        std::string arguments;
-        int status;
-        std::string output; // a part of what is printed
-    };
-    const Case cases[] = {
+    const cartotest::RunCase cases[] = {
         {"--version", 0, "cartovel 1.6.2"},
         {"--help", 0, "Usage: cartovel"},
         {"run --help", 0, "polygon-colouring"},
@@ -176,17 +154,15 @@ TEST(Cli, ExitStatusesAndMessages) {
         {kPluginOption + " about --set scale", 64, "is not FIELD=VALUE"},
         {"--plugin /no/such/module.so menus", 1,
          "cartovel: MOD?: /no/such/module.so: no such module file"},
-        {"--plugin " + std::string(CARTOVEL_EXE) + " menus", 1,
+        {"--plugin " + cartotest::cartovelProgram().string() + " menus", 1,
          "has no plug-in property list (resource 'PIPL' 16000)"},
     };
-    for (const Case& c : cases) {
-        const CliRun run = cartovel(c.arguments);
-        EXPECT_EQ(run.status, c.status) << c.arguments << "\n" << run.out;
-        EXPECT_NE(run.out.find(c.output), std::string::npos) << c.arguments << "\n" << run.out;
-    }
+    for (const cartotest::RunCase& c : cases)
+        cartotest::ExpectEndedAs(runCartovel(c.arguments), c);
     // The environment names the module when --plugin does not.
-    const CliRun fromEnvironment =
-        cartovel(std::string("menus; CARTOVEL_PLUGIN=/no/such/env.so ") + CARTOVEL_EXE + " menus");
+    cartotest::RunOptions environment;
+    environment.environment = "CARTOVEL_PLUGIN=/no/such/env.so";
+    const ProgramRun fromEnvironment = runCartovel("menus", environment);
     EXPECT_NE(fromEnvironment.out.find("/no/such/env.so: no such module file"), std::string::npos)
         << fromEnvironment.out;
 }

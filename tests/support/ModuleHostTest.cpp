@@ -2,9 +2,6 @@
 
 #include "host/core/Menus.h"
 
-#include <random>
-#include <system_error>
-
 namespace cartotest {
 
 namespace {
@@ -20,26 +17,19 @@ std::vector<std::string> AlertTexts(host::Application& app, bool messages) {
 } // namespace
 
 void ModuleHostTest::SetUp() {
-    // Test programs run side by side: each test has a folder no other one can pick.
-    std::random_device seed;
-    dir_ = std::filesystem::temp_directory_path() /
-           ("cartovel-test-" + std::to_string(seed()) + "-" + std::to_string(seed()));
-    std::filesystem::create_directories(dir_);
-    prefs_ = dir_ / "prefs" / "preferences.json";
+    prefs_ = dir() / "prefs" / "preferences.json";
     StartHost();
 }
 
 void ModuleHostTest::TearDown() {
     StopHost();
-    std::error_code ec;
-    std::filesystem::remove_all(dir_, ec);
 }
 
 void ModuleHostTest::StartHost() {
     host::ApplicationOptions options;
     options.preferencesFolder = prefs_.parent_path();
     options.preferencesFile = prefs_;
-    options.documentsFolder = dir_;
+    options.documentsFolder = dir();
     app_ = std::make_unique<host::Application>(options);
     module_ = &app_->loadModule(CARTOVEL_MODULE_PATH);
     responder_ = std::make_unique<host::ScriptedResponder>();

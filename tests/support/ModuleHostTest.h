@@ -8,6 +8,7 @@
 #include "host/core/Responder.h"
 #include "host/docsuites/DocumentSession.h"
 #include "platform/UserAgent.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -21,9 +22,9 @@ namespace cartotest {
 
 class ModuleHostTest : public ::testing::Test {
 protected:
-    /** Makes the temporary folder and starts the host on it. */
+    /** Starts the host on the test's temporary folder. */
     void SetUp() override;
-    /** Ends the host and removes the folder with everything in it. */
+    /** Ends the host; the folder goes with everything in it after it. */
     void TearDown() override;
 
     /** Starts a host on the folder with the module loaded (not started), the scripted
@@ -61,11 +62,12 @@ protected:
     host::Application& app() const { return *app_; }
     HostPluginRef pluginRef() const { return module_->ref(); }
     host::ScriptedResponder& responder() const { return *responder_; }
-    const std::filesystem::path& dir() const { return dir_; }
+    const std::filesystem::path& dir() const { return folder_.path(); }
     const std::filesystem::path& preferencesFile() const { return prefs_; }
 
 private:
-    std::filesystem::path dir_;
+    // Test programs run side by side: each test has a folder no other one can pick.
+    TempFolder folder_{"cartovel-test"};
     std::filesystem::path prefs_;
     std::unique_ptr<host::Application> app_;
     host::Module* module_ = nullptr;

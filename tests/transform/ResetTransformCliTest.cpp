@@ -4,21 +4,14 @@
 #include "host/geometry/Matrix.h"
 #include "host/svg/SvgFile.h"
 
+#include "support/CartovelRun.h"
+
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cmath>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <memory>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
-
-namespace fs = std::filesystem;
 
 // A label turned 30° counter-clockwise about its anchor (100, 300), with rotated
 // characters in its second run and the rotation entry a drawing program leaves behind.
@@ -38,29 +31,16 @@ const host::Art* findArt(const host::Document& doc, const std::string& id) {
     return nullptr;
 }
 
-TEST(ResetTransformCli, StraightenTextTurnsTheSelectedLabelBack) {
-    const fs::path folder =
-        fs::temp_directory_path() / ("cartovel-transform-cli-" + std::to_string(getpid()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    std::ofstream(folder / "in.svg", std::ios::binary) << kRotatedLabel;
+class ResetTransformCli : public cartotest::CartovelTest {};
 
-    const std::string command = "cd '" + folder.string() + "' && " + CARTOVEL_EXE +
-                                " run straighten-text in.svg -o out.svg --select label,road" +
-                                " --prefs prefs.json </dev/null 2>&1";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    ASSERT_TRUE(pipe);
-    std::string output;
-    std::array<char, 4096> buffer{};
-    while (std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe.get()))
-        output.append(buffer.data(), n);
-    const int raw = pclose(pipe.release());
-    ASSERT_TRUE(WIFEXITED(raw));
-    ASSERT_EQ(WEXITSTATUS(raw), 0) << output;
+TEST_F(ResetTransformCli, StraightenTextTurnsTheSelectedLabelBack) {
+    cartotest::writeFile(at("in.svg"), kRotatedLabel);
+    const cartotest::ProgramRun straighten =
+        cartovel("run straighten-text in.svg -o out.svg --select label,road" + prefs_);
+    ASSERT_EQ(straighten.status, 0) << straighten.out;
 
-    const host::SvgLoadResult before = host::loadSvgFile(folder / "in.svg");
-    const host::SvgLoadResult after = host::loadSvgFile(folder / "out.svg");
-    fs::remove_all(folder);
+    const host::SvgLoadResult before = host::loadSvgFile(at("in.svg"));
+    const host::SvgLoadResult after = host::loadSvgFile(at("out.svg"));
     ASSERT_TRUE(before.document) << before.message;
     ASSERT_TRUE(after.document) << after.message;
     const host::Art* was = findArt(*before.document, "label");

@@ -1,6 +1,7 @@
 // The colouring and the map scaling of the bundled maps give what they gave when the
 // golden files were recorded: the same fill on every item, the same coordinates to 1e-9.
 // Run with CARTOVEL_UPDATE_GOLDEN=1 to record the present results instead.
+#include "support/ColouringPalette.h"
 #include "support/ModuleHostTest.h"
 
 #include "host/svg/SvgFile.h"
@@ -120,19 +121,6 @@ protected:
     }
 };
 
-int PaletteIndex(const HostColor& c) {
-    static constexpr double kPalette[7][4] = {
-        {0.3, 0, 0, 0},   {0, 0.3, 0, 0},   {0, 0, 0.3, 0},   {0.2, 0.2, 0, 0},
-        {0.2, 0, 0.2, 0}, {0, 0.2, 0.2, 0}, {0.2, 0.4, 0, 0},
-    };
-    if (c.kind != kHostFourColor) return -1;
-    for (int i = 0; i < 7; ++i) {
-        const double* p = kPalette[i];
-        if (c.cyan == p[0] && c.magenta == p[1] && c.yellow == p[2] && c.black == p[3]) return i;
-    }
-    return -1;
-}
-
 bool SameColour(const HostColor& a, const HostColor& b) {
     return a.kind == b.kind && a.gray == b.gray && a.cyan == b.cyan && a.magenta == b.magenta &&
            a.yellow == b.yellow && a.black == b.black && a.red == b.red && a.green == b.green &&
@@ -157,7 +145,7 @@ TEST_P(SampleMaps, ColouringGivesEveryItemTheRecordedFill) {
         if (all[i]->type() != host::ArtType::Path) continue;
         host::PathStyle style;
         ASSERT_EQ(doc().getPathStyle(*all[i], style), kHostNoErr);
-        const int index = PaletteIndex(style.fill);
+        const int index = cartotest::PaletteIndex(style.fill);
         if (index < 0) {
             EXPECT_TRUE(SameColour(style.fill, before[i])) << NameOf(*all[i], i);
         }

@@ -9,18 +9,10 @@ using namespace host;
 
 namespace {
 
+// outer > middle > inner holds p and q; open, the current layer, holds o.
 class ClosedLayer : public ::testing::Test {
 protected:
-    void SetUp() override {
-        outer = doc.appendLayer(nullptr, "outer");
-        middle = doc.appendLayer(outer, "middle");
-        inner = doc.appendLayer(middle, "inner");
-        open = doc.appendLayer(nullptr, "open");
-        p = doctest::addRect(doc, *inner->group(), 0, 0, 1, 1, "p");
-        q = doctest::addRect(doc, *inner->group(), 2, 0, 1, 1, "q");
-        o = doctest::addRect(doc, *open->group(), 4, 0, 1, 1, "o");
-        ASSERT_EQ(doc.setCurrentLayer(*open), kHostNoErr);
-    }
+    void SetUp() override { ASSERT_EQ(doc.setCurrentLayer(*open), kHostNoErr); }
     bool selected(const Art& art) const { return doc.userAttributes(art, kAttrSelected) != 0; }
     void setFlag(Layer& layer, bool hide, bool value) {
         if (hide) {
@@ -31,13 +23,13 @@ protected:
     }
 
     Document doc;
-    Layer* outer = nullptr;
-    Layer* middle = nullptr;
-    Layer* inner = nullptr;
-    Layer* open = nullptr;
-    Art* p = nullptr;
-    Art* q = nullptr;
-    Art* o = nullptr;
+    Layer* outer = doc.appendLayer(nullptr, "outer");
+    Layer* middle = doc.appendLayer(outer, "middle");
+    Layer* inner = doc.appendLayer(middle, "inner");
+    Layer* open = doc.appendLayer(nullptr, "open");
+    Art* p = doctest::addRect(doc, *inner->group(), 0, 0, 1, 1, "p");
+    Art* q = doctest::addRect(doc, *inner->group(), 2, 0, 1, 1, "q");
+    Art* o = doctest::addRect(doc, *open->group(), 4, 0, 1, 1, "o");
 };
 
 TEST_F(ClosedLayer, AroundALayerCountsAsOnIt) {

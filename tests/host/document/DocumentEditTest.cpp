@@ -9,23 +9,17 @@ using doctest::childNames;
 
 namespace {
 
+// L holds the group g of p and q; M is the current layer.
 class Edit : public ::testing::Test {
 protected:
-    void SetUp() override {
-        layer = doc.appendLayer(nullptr, "L");
-        other = doc.appendLayer(nullptr, "M");
-        group = doctest::addArt(doc, *layer->group(), ArtType::Group, "g");
-        p = doctest::addRect(doc, *group, 0, 0, 1, 1, "p");
-        q = doctest::addRect(doc, *group, 2, 0, 1, 1, "q");
-        ASSERT_EQ(doc.setCurrentLayer(*other), kHostNoErr);
-    }
+    void SetUp() override { ASSERT_EQ(doc.setCurrentLayer(*other), kHostNoErr); }
 
     Document doc;
-    Layer* layer = nullptr;
-    Layer* other = nullptr;
-    Art* group = nullptr;
-    Art* p = nullptr;
-    Art* q = nullptr;
+    Layer* layer = doc.appendLayer(nullptr, "L");
+    Layer* other = doc.appendLayer(nullptr, "M");
+    Art* group = doctest::addArt(doc, *layer->group(), ArtType::Group, "g");
+    Art* p = doctest::addRect(doc, *group, 0, 0, 1, 1, "p");
+    Art* q = doctest::addRect(doc, *group, 2, 0, 1, 1, "q");
 };
 
 TEST_F(Edit, NewArtGoesWhereThePaintOrderSays) {

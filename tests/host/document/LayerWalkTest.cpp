@@ -10,19 +10,15 @@ namespace {
 // A (A1 (A1a), A2), B, C (C1): A is layer 0, the topmost.
 class LayerWalk : public ::testing::Test {
 protected:
-    void SetUp() override {
-        a = doc.appendLayer(nullptr, "A");
-        a1 = doc.appendLayer(a, "A1");
-        doctest::addRect(doc, *a->group(), 0, 0, 1, 1, "art between");
-        a1a = doc.appendLayer(a1, "A1a");
-        a2 = doc.appendLayer(a, "A2");
-        b = doc.appendLayer(nullptr, "B");
-        c = doc.appendLayer(nullptr, "C");
-        c1 = doc.appendLayer(c, "C1");
-    }
-
     Document doc;
-    Layer *a, *a1, *a1a, *a2, *b, *c, *c1;
+    Layer* a = doc.appendLayer(nullptr, "A");
+    Layer* a1 = doc.appendLayer(a, "A1");
+    Art* between = doctest::addRect(doc, *a->group(), 0, 0, 1, 1, "art between");
+    Layer* a1a = doc.appendLayer(a1, "A1a");
+    Layer* a2 = doc.appendLayer(a, "A2");
+    Layer* b = doc.appendLayer(nullptr, "B");
+    Layer* c = doc.appendLayer(nullptr, "C");
+    Layer* c1 = doc.appendLayer(c, "C1");
 };
 
 TEST_F(LayerWalk, TopLevelByIndexAndBySibling) {
@@ -81,18 +77,19 @@ TEST_F(LayerWalk, SublayersDirectlyUnderALayer) {
 
 TEST_F(LayerWalk, InsertLayerAtEachPaintOrder) {
     Layer* made = nullptr;
-    ASSERT_EQ(doc.insertLayer(nullptr, PaintOrder::AboveAll, &made), kHostNoErr);
-    made->title = "top";
-    ASSERT_EQ(doc.insertLayer(nullptr, PaintOrder::BelowAll, &made), kHostNoErr);
-    made->title = "bottom";
-    ASSERT_EQ(doc.insertLayer(a1, PaintOrder::Above, &made), kHostNoErr);
-    made->title = "above A1";
-    ASSERT_EQ(doc.insertLayer(a1, PaintOrder::Below, &made), kHostNoErr);
-    made->title = "below A1";
-    ASSERT_EQ(doc.insertLayer(b, PaintOrder::InsideOnTop, &made), kHostNoErr);
-    made->title = "B first";
-    ASSERT_EQ(doc.insertLayer(b, PaintOrder::InsideOnBottom, &made), kHostNoErr);
-    made->title = "B last";
+    const struct {
+        Layer* relative;
+        PaintOrder order;
+        const char* title;
+    } inserts[] = {
+        {nullptr, PaintOrder::AboveAll, "top"},  {nullptr, PaintOrder::BelowAll, "bottom"},
+        {a1, PaintOrder::Above, "above A1"},     {a1, PaintOrder::Below, "below A1"},
+        {b, PaintOrder::InsideOnTop, "B first"}, {b, PaintOrder::InsideOnBottom, "B last"},
+    };
+    for (const auto& i : inserts) {
+        ASSERT_EQ(doc.insertLayer(i.relative, i.order, &made), kHostNoErr) << i.title;
+        made->title = i.title;
+    }
     EXPECT_EQ(titles(doc.allLayers()),
               (std::vector<std::string>{"top", "A", "above A1", "A1", "A1a", "below A1", "A2", "B",
                                         "B first", "B last", "C", "C1", "bottom"}));

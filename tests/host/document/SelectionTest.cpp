@@ -6,19 +6,9 @@ using namespace host;
 
 namespace {
 
+// top holds t; bottom holds the group g of a and b, and the sublayer sub that holds s.
 class Selection : public ::testing::Test {
 protected:
-    void SetUp() override {
-        top = doc.appendLayer(nullptr, "top");
-        bottom = doc.appendLayer(nullptr, "bottom");
-        sub = doc.appendLayer(bottom, "sub");
-        g = doctest::addArt(doc, *bottom->group(), ArtType::Group, "g");
-        a = doctest::addRect(doc, *g, 0, 0, 1, 1, "a");
-        b = doctest::addRect(doc, *g, 0, 0, 1, 1, "b");
-        t = doctest::addRect(doc, *top->group(), 0, 0, 1, 1, "t");
-        s = doctest::addRect(doc, *sub->group(), 0, 0, 1, 1, "s");
-    }
-
     std::vector<std::string> selectedNames() const {
         std::vector<std::string> out;
         for (const Art* x : doc.selectedArt())
@@ -27,8 +17,14 @@ protected:
     }
 
     Document doc;
-    Layer *top, *bottom, *sub;
-    Art *g, *a, *b, *t, *s;
+    Layer* top = doc.appendLayer(nullptr, "top");
+    Layer* bottom = doc.appendLayer(nullptr, "bottom");
+    Layer* sub = doc.appendLayer(bottom, "sub");
+    Art* g = doctest::addArt(doc, *bottom->group(), ArtType::Group, "g");
+    Art* a = doctest::addRect(doc, *g, 0, 0, 1, 1, "a");
+    Art* b = doctest::addRect(doc, *g, 0, 0, 1, 1, "b");
+    Art* t = doctest::addRect(doc, *top->group(), 0, 0, 1, 1, "t");
+    Art* s = doctest::addRect(doc, *sub->group(), 0, 0, 1, 1, "s");
 };
 
 TEST_F(Selection, SelectingMarksTheContainersUpToTheLayer) {

@@ -3,15 +3,14 @@
 // write of the same file (at once when the run is ended by SIGTERM).
 #include "host/prefs/PreferenceStore.h"
 #include "host/svg/AtomicFile.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <csignal>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -21,22 +20,10 @@ namespace {
 namespace fs = std::filesystem;
 constexpr const char* kPrefix = "Mirvak-Cartovel1.6";
 
-std::string Read(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using cartotest::readFile;
 
 class InterruptedWrite : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() / ("cartovel-kill-" + std::to_string(::getpid()));
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
     // Runs write(0), write(1), write(2) ... in a child until it is sent signal after delay.
     static void KillWriter(const std::function<void(int)>& write, std::chrono::microseconds delay,
                            int signal) {
@@ -54,12 +41,12 @@ protected:
     }
     std::size_t FileCount() const {
         std::size_t n = 0;
-        for ([[maybe_unused]] const auto& e : fs::directory_iterator(folder_))
+        for ([[maybe_unused]] const auto& e : fs::directory_iterator(folder_.path()))
             ++n;
         return n;
     }
 
-    fs::path folder_;
+    const cartotest::TempFolder folder_{"cartovel-kill"};
 };
 
 const std::string kOld(1 << 20, 'o');
@@ -77,7 +64,7 @@ TEST_F(InterruptedWrite, AKilledSaveLeavesTheOldFileOrTheNewOne) {
                 host::writeFileAtomically(target, i % 2 ? kNew : kOld, e);
             },
             std::chrono::microseconds(delay), SIGKILL);
-        const std::string now = Read(target);
+        const std::string now = readFile(target);
         EXPECT_TRUE(now == kOld || now == kNew) << now.size() << " bytes";
     }
     ASSERT_TRUE(host::writeFileAtomically(target, kNew, error)) << error;

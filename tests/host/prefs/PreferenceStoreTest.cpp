@@ -6,6 +6,7 @@
 #include "hostapi/suites/FilePathSuite.h"
 #include "hostapi/suites/PreferenceSuite.h"
 #include "hostapi/suites/UnicodeStringSuite.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -14,9 +15,7 @@
 #include <algorithm>
 #include <csignal>
 #include <cstring>
-#include <fstream>
 #include <limits>
-#include <sstream>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -31,36 +30,21 @@ constexpr const char* kPrefix = "Mirvak-Cartovel1.6";
 
 class PreferenceStoreTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() /
-                  ("cartovel-prefs-" + std::to_string(::getpid()) + "-" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-        file_ = folder_ / "preferences.json";
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
     PreferenceStore Open() {
         return PreferenceStore(file_, [this](const std::string& m) { reports_.push_back(m); });
     }
-    void Write(const std::string& bytes) const { std::ofstream(file_, std::ios::binary) << bytes; }
-    static std::string Read(const fs::path& file) {
-        std::ifstream in(file, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
+    void Write(const std::string& bytes) const { cartotest::writeFile(file_, bytes); }
+    static std::string Read(const fs::path& file) { return cartotest::readFile(file); }
     std::vector<fs::path> Files() const {
         std::vector<fs::path> out;
-        for (const auto& e : fs::directory_iterator(folder_))
+        for (const auto& e : fs::directory_iterator(folder_.path()))
             out.push_back(e.path().filename());
         std::sort(out.begin(), out.end());
         return out;
     }
 
-    fs::path folder_;
-    fs::path file_;
+    const cartotest::TempFolder folder_{"cartovel-prefs"};
+    const fs::path file_ = folder_ / "preferences.json";
     std::vector<std::string> reports_;
 };
 
@@ -140,7 +124,7 @@ TEST_F(PreferenceStoreTest, DamagedFileIsReportedKeptAsideAndStoreStartsEmpty) {
     };
     for (const auto& [name, bytes] : cases) {
         SCOPED_TRACE(name);
-        for (const auto& e : fs::directory_iterator(folder_))
+        for (const auto& e : fs::directory_iterator(folder_.path()))
             fs::remove(e.path());
         reports_.clear();
         Write(bytes);
@@ -175,7 +159,7 @@ TEST_F(PreferenceStoreTest, DamagedEntryIsPassedOverAndKept) {
     };
     for (const auto& [name, entry] : cases) {
         SCOPED_TRACE(name);
-        for (const auto& e : fs::directory_iterator(folder_))
+        for (const auto& e : fs::directory_iterator(folder_.path()))
             fs::remove(e.path());
         reports_.clear();
         Write(head + entry + ", " + good + "}}");

@@ -7,6 +7,7 @@
 #include "TransformAll.h"
 #include "host/geometry/Matrix.h"
 #include "host/geometry/TransformArt.h"
+#include "support/TextMatches.h"
 
 #include <functional>
 #include <regex>
@@ -24,12 +25,7 @@ std::string save(const Document& doc) {
 }
 
 std::set<std::string> useIds(const std::string& svg) {
-    std::set<std::string> ids;
-    const std::regex use(R"re(<use id="([^"]*)")re");
-    for (auto it = std::sregex_iterator(svg.begin(), svg.end(), use); it != std::sregex_iterator();
-         ++it)
-        ids.insert((*it)[1]);
-    return ids;
+    return cartotest::matchSet(svg, std::regex(R"re(<use id="([^"]*)")re"));
 }
 
 // The same document with every clone written as its copy.

@@ -5,6 +5,7 @@
 #include "SvgTestSupport.h"
 
 #include "TransformAll.h"
+#include "support/TextMatches.h"
 
 #include <regex>
 #include <set>
@@ -120,23 +121,12 @@ TEST(SvgKeep, UnknownAttributesChildElementsAndDocumentContentAreWrittenBack) {
               std::string::npos);
 }
 
-std::set<std::string> all(const std::string& text, const std::regex& re) {
-    std::set<std::string> found;
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), re); it != std::sregex_iterator();
-         ++it)
-        found.insert((*it)[1]);
-    return found;
-}
-
 TEST(SvgKeep, IdsStayOnTheirElementsAndCopiesGetFreshOnes) {
     auto doc = loadFile(dataPath("keep/use-copies.svg"));
     ASSERT_TRUE(doc);
     const std::string out = save(*doc);
-    std::vector<std::string> ids;
-    const std::regex id(R"re(\sid="([^"]*)")re");
-    for (auto it = std::sregex_iterator(out.begin(), out.end(), id); it != std::sregex_iterator();
-         ++it)
-        ids.push_back((*it)[1]);
+    const std::vector<std::string> ids =
+        cartotest::allMatches(out, std::regex(R"re(\sid="([^"]*)")re"));
     const std::set<std::string> unique(ids.begin(), ids.end());
     EXPECT_EQ(unique.size(), ids.size()) << out; // no id twice
     for (const char* original : {"tree", "crown", "trunk"})
@@ -159,10 +149,10 @@ TEST(SvgKeep, AReplacedFillDropsItsReferenceAndNothingDangles) {
     const std::string out = save(*doc);
     EXPECT_NE(out.find("fill=\"#ff0000\""), std::string::npos) << out;
     EXPECT_EQ(out.find("fill=\"url(#sky)\""), std::string::npos) << out;
-    const std::set<std::string> ids = all(out, std::regex(R"re(\sid="([^"]*)")re"));
-    for (const std::string& ref : all(out, std::regex(R"(url\(#([^)]*)\))")))
+    const std::set<std::string> ids = cartotest::matchSet(out, std::regex(R"re(\sid="([^"]*)")re"));
+    for (const std::string& ref : cartotest::matchSet(out, std::regex(R"(url\(#([^)]*)\))")))
         EXPECT_TRUE(ids.count(ref)) << ref;
-    for (const std::string& ref : all(out, std::regex(R"re(href="#([^"]*)")re")))
+    for (const std::string& ref : cartotest::matchSet(out, std::regex(R"re(href="#([^"]*)")re")))
         EXPECT_TRUE(ids.count(ref)) << ref;
 }
 

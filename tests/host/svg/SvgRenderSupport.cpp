@@ -1,11 +1,18 @@
 #include "SvgRenderSupport.h"
 
+#include "support/ProgramRun.h"
+
 #include <png.h>
 
-#include <cstdlib>
 #include <string>
 
 namespace svgtest {
+
+namespace {
+
+constexpr const char* kRenderer = "rsvg-convert";
+
+} // namespace
 
 bool readPng(const std::filesystem::path& p, Image& out) {
     png_image image{};
@@ -23,13 +30,14 @@ bool readPng(const std::filesystem::path& p, Image& out) {
 }
 
 bool render(const std::filesystem::path& svg, const std::filesystem::path& png) {
-    const std::string cmd =
-        "rsvg-convert -b white -o '" + png.string() + "' '" + svg.string() + "' 2>/dev/null";
-    return std::system(cmd.c_str()) == 0;
+    const std::string arguments = "-b white -o '" + png.string() + "' '" + svg.string() + "'";
+    cartotest::RunOptions quiet;
+    quiet.stderrTo = "/dev/null";
+    return cartotest::runProgram(kRenderer, arguments, quiet).status == 0;
 }
 
 bool haveRenderer() {
-    return std::system("rsvg-convert --version >/dev/null 2>&1") == 0;
+    return cartotest::runProgram(kRenderer, "--version").status == 0;
 }
 
 double differingShare(const Image& a, const Image& b) {

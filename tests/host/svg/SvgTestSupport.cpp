@@ -2,10 +2,6 @@
 
 #include "host/geometry/Matrix.h"
 
-#include <fstream>
-#include <random>
-#include <sstream>
-
 using namespace host;
 
 namespace svgtest {
@@ -16,32 +12,6 @@ std::filesystem::path dataPath(std::string_view name) {
     if (name.substr(0, kMaps.size()) == kMaps)
         return std::filesystem::path(CARTOVEL_EXAMPLES) / name.substr(kMaps.size());
     return std::filesystem::path(CARTOVEL_SVG_TEST_DATA) / name;
-}
-
-std::string readFile(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void writeFile(const std::filesystem::path& p, std::string_view text) {
-    std::ofstream out(p, std::ios::binary);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-}
-
-TempDir::TempDir() {
-    std::random_device rd;
-    path_ = std::filesystem::temp_directory_path() /
-            ("cartovel-svg-" + std::to_string(rd()) + "-" + std::to_string(rd()));
-    std::filesystem::create_directories(path_);
-}
-
-TempDir::~TempDir() {
-    std::error_code ec;
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ec);
-    std::filesystem::remove_all(path_, ec);
 }
 
 std::unique_ptr<Document> load(std::string_view svg) {

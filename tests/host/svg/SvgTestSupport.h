@@ -4,6 +4,7 @@
 
 #include "host/document/Document.h"
 #include "host/svg/SvgFile.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -14,22 +15,11 @@
 namespace svgtest {
 
 std::filesystem::path dataPath(std::string_view name);
-std::string readFile(const std::filesystem::path& p);
-void writeFile(const std::filesystem::path& p, std::string_view text);
+using cartotest::readFile;
+using cartotest::writeFile;
 
 /// A fresh folder, removed with everything in it at the end of the test.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
+using TempDir = cartotest::TempFolder;
 
 /// Loads SVG text; a failure is reported to the test and gives null.
 std::unique_ptr<host::Document> load(std::string_view svg);
