@@ -1,6 +1,7 @@
 // Window classes: the built-in control classes and the classes the host registers.
 #include "Guard.h"
 #include "Window.h"
+#include "platform/UserAgent.h"
 
 #include <vector>
 
@@ -11,14 +12,19 @@ struct ClassEntry {
     std::string name;
     WsWindowProc proc;
     bool builtIn;
+    ControlClass control = ControlClass::None;
 };
 
 std::vector<ClassEntry>& classes() {
     static std::vector<ClassEntry> list = {
-        {"BUTTON", buttonProc, true},     {"EDIT", editProc, true},
-        {"STATIC", staticProc, true},     {"COMBOBOX", comboBoxProc, true},
-        {"LISTBOX", listBoxProc, true},   {"TREEVIEW", treeViewProc, true},
-        {"FRAME", WsDefWindowProc, true}, {"DIALOG", dialogWindowProc, true},
+        {"BUTTON", buttonProc, true, ControlClass::Button},
+        {"EDIT", editProc, true, ControlClass::Edit},
+        {"STATIC", staticProc, true, ControlClass::Static},
+        {"COMBOBOX", comboBoxProc, true, ControlClass::ComboBox},
+        {"LISTBOX", listBoxProc, true, ControlClass::ListBox},
+        {"TREEVIEW", treeViewProc, true, ControlClass::TreeView},
+        {"FRAME", WsDefWindowProc, true},
+        {"DIALOG", dialogWindowProc, true},
     };
     return list;
 }
@@ -30,6 +36,48 @@ ClassEntry* findClass(std::string_view name) {
 }
 
 } // namespace
+
+ControlClass controlClassNamed(std::string_view canonicalName) {
+    // Windows hold their class's own spelling, so the names compare exactly.
+    for (const ClassEntry& c : classes())
+        if (c.builtIn && c.name == canonicalName) return c.control;
+    return ControlClass::None;
+}
+
+ControlClass controlClassOf(const Window& w) {
+    return controlClassNamed(w.className);
+}
+
+ControlKind controlKindOf(const Window& w) {
+    switch (controlClassOf(w)) {
+    case ControlClass::Button:
+        switch (w.style & WS_BS_TYPEMASK) {
+        case WS_BS_DEFPUSHBUTTON:
+            return ControlKind::DefaultButton;
+        case WS_BS_AUTOCHECKBOX:
+            return ControlKind::CheckBox;
+        case WS_BS_AUTORADIOBUTTON:
+            return ControlKind::RadioButton;
+        case WS_BS_GROUPBOX:
+            return ControlKind::GroupBox;
+        default:
+            return ControlKind::PushButton;
+        }
+    case ControlClass::Edit:
+        return ControlKind::Edit;
+    case ControlClass::Static:
+        return ControlKind::Static;
+    case ControlClass::ComboBox:
+        return ControlKind::ComboBox;
+    case ControlClass::ListBox:
+        return ControlKind::ListBox;
+    case ControlClass::TreeView:
+        return ControlKind::TreeView;
+    case ControlClass::None:
+        break;
+    }
+    return ControlKind::Other;
+}
 
 bool classProcedure(const std::string& className, WsWindowProc& proc, std::string& canonicalName) {
     const ClassEntry* c = findClass(className);

@@ -97,6 +97,16 @@ std::size_t liveWindowCount();
 /** The character height in pixels of the window's font (the system font without one). */
 int fontPixelHeight(const Window& w);
 
+enum class ControlKind;
+
+/** The built-in control classes, as the class registry knows them. */
+enum class ControlClass { None, Button, Edit, Static, ComboBox, ListBox, TreeView };
+/** The control class of a class's own spelling of its name; None for other classes. */
+ControlClass controlClassNamed(std::string_view canonicalName);
+ControlClass controlClassOf(const Window& w);
+/** What a person sees the control as: its class, and for a button its style. */
+ControlKind controlKindOf(const Window& w);
+
 /** The procedure windows of a class start with; false for an unknown class. */
 bool classProcedure(const std::string& className, WsWindowProc& proc, std::string& canonicalName);
 

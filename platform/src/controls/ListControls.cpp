@@ -64,7 +64,7 @@ bool validIndex(const Window& w, WsWParam index) {
 }
 
 void syncComboText(Window& w) {
-    if (w.className != "COMBOBOX") return;
+    if (controlClassOf(w) != ControlClass::ComboBox) return;
     if (w.selection >= 0)
         w.text = w.items[static_cast<std::size_t>(w.selection)].text;
     else if ((w.style & WS_CBS_TYPEMASK) == WS_CBS_DROPDOWNLIST)

@@ -591,7 +591,8 @@ extern "C" {
 WS_API int WsGetScrollInfo(WsWindow window, int bar, WsScrollInfo* info) {
     using namespace ws;
     Window* w = findWindow(window);
-    if (!w || !info || w->className != "TREEVIEW" || (bar != WS_SB_VERT && bar != WS_SB_HORZ))
+    if (!w || !info || controlClassOf(*w) != ControlClass::TreeView ||
+        (bar != WS_SB_VERT && bar != WS_SB_HORZ))
         return 0;
     TreeData& tree = treeOf(*w);
     const std::vector<TreeRow> rows = layoutRows(*w, 0, 0);
