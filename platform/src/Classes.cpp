@@ -12,17 +12,18 @@ struct ClassEntry {
     std::string name;
     WsWindowProc proc;
     bool builtIn;
-    ControlClass control = ControlClass::None;
+    // What a person sees a window of the class as; a button's style refines it.
+    ControlKind kind = ControlKind::Other;
 };
 
 std::vector<ClassEntry>& classes() {
     static std::vector<ClassEntry> list = {
-        {"BUTTON", buttonProc, true, ControlClass::Button},
-        {"EDIT", editProc, true, ControlClass::Edit},
-        {"STATIC", staticProc, true, ControlClass::Static},
-        {"COMBOBOX", comboBoxProc, true, ControlClass::ComboBox},
-        {"LISTBOX", listBoxProc, true, ControlClass::ListBox},
-        {"TREEVIEW", treeViewProc, true, ControlClass::TreeView},
+        {"BUTTON", buttonProc, true, ControlKind::PushButton},
+        {"EDIT", editProc, true, ControlKind::Edit},
+        {"STATIC", staticProc, true, ControlKind::Static},
+        {"COMBOBOX", comboBoxProc, true, ControlKind::ComboBox},
+        {"LISTBOX", listBoxProc, true, ControlKind::ListBox},
+        {"TREEVIEW", treeViewProc, true, ControlKind::TreeView},
         {"FRAME", WsDefWindowProc, true},
         {"DIALOG", dialogWindowProc, true},
     };
@@ -37,46 +38,27 @@ ClassEntry* findClass(std::string_view name) {
 
 } // namespace
 
-ControlClass controlClassNamed(std::string_view canonicalName) {
+ControlKind controlKindOf(const Window& w) {
+    ControlKind kind = ControlKind::Other;
     // Windows hold their class's own spelling, so the names compare exactly.
     for (const ClassEntry& c : classes())
-        if (c.builtIn && c.name == canonicalName) return c.control;
-    return ControlClass::None;
-}
-
-ControlClass controlClassOf(const Window& w) {
-    return controlClassNamed(w.className);
-}
-
-ControlKind controlKindOf(const Window& w) {
-    switch (controlClassOf(w)) {
-    case ControlClass::Button:
-        switch (w.style & WS_BS_TYPEMASK) {
-        case WS_BS_DEFPUSHBUTTON:
-            return ControlKind::DefaultButton;
-        case WS_BS_AUTOCHECKBOX:
-            return ControlKind::CheckBox;
-        case WS_BS_AUTORADIOBUTTON:
-            return ControlKind::RadioButton;
-        case WS_BS_GROUPBOX:
-            return ControlKind::GroupBox;
-        default:
-            return ControlKind::PushButton;
+        if (c.builtIn && c.name == w.className) {
+            kind = c.kind;
+            break;
         }
-    case ControlClass::Edit:
-        return ControlKind::Edit;
-    case ControlClass::Static:
-        return ControlKind::Static;
-    case ControlClass::ComboBox:
-        return ControlKind::ComboBox;
-    case ControlClass::ListBox:
-        return ControlKind::ListBox;
-    case ControlClass::TreeView:
-        return ControlKind::TreeView;
-    case ControlClass::None:
-        break;
+    if (kind != ControlKind::PushButton) return kind;
+    switch (w.style & WS_BS_TYPEMASK) {
+    case WS_BS_DEFPUSHBUTTON:
+        return ControlKind::DefaultButton;
+    case WS_BS_AUTOCHECKBOX:
+        return ControlKind::CheckBox;
+    case WS_BS_AUTORADIOBUTTON:
+        return ControlKind::RadioButton;
+    case WS_BS_GROUPBOX:
+        return ControlKind::GroupBox;
+    default:
+        return ControlKind::PushButton;
     }
-    return ControlKind::Other;
 }
 
 bool classProcedure(const std::string& className, WsWindowProc& proc, std::string& canonicalName) {

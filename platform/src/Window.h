@@ -99,12 +99,8 @@ int fontPixelHeight(const Window& w);
 
 enum class ControlKind;
 
-/** The built-in control classes, as the class registry knows them. */
-enum class ControlClass { None, Button, Edit, Static, ComboBox, ListBox, TreeView };
-/** The control class of a class's own spelling of its name; None for other classes. */
-ControlClass controlClassNamed(std::string_view canonicalName);
-ControlClass controlClassOf(const Window& w);
-/** What a person sees the control as: its class, and for a button its style. */
+/** What a person sees the control as, as the class registry has it for the window's class
+ *  (Other for classes that are no control), and for a button by its style. */
 ControlKind controlKindOf(const Window& w);
 
 /** The procedure windows of a class start with; false for an unknown class. */
