@@ -40,13 +40,18 @@ const Scene& Canvas::scene() {
 }
 
 void Canvas::ensureScene() {
-    if (sceneGeneration_ == host_.generation()) return;
+    // The scene draws the document's content, so a command or click that changed nothing
+    // (the selection is painted on top) keeps it.
+    const host::Document* doc = host_.document();
+    const std::uint64_t revision = doc != nullptr ? doc->revision() : 0;
+    if (sceneGeneration_ == host_.generation() && sceneRevision_ == revision) return;
     const bool firstScene = sceneGeneration_ == ~std::uint64_t{0} && fitPending_;
-    if (const host::Document* doc = host_.document())
+    if (doc != nullptr)
         scene_.build(*doc);
     else
         scene_ = Scene();
     sceneGeneration_ = host_.generation();
+    sceneRevision_ = revision;
     cacheValid_ = false;
     if (firstScene) fit();
 }

@@ -51,6 +51,7 @@ private:
     DeskHost& host_;
     Scene scene_;
     std::uint64_t sceneGeneration_ = ~std::uint64_t{0};
+    std::uint64_t sceneRevision_ = 0;
     QImage cache_;
     bool cacheValid_ = false;
     bool fitPending_ = true;

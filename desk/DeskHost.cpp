@@ -4,6 +4,8 @@
 #include "host/loader/ModuleLocation.h"
 #include "host/svg/SvgFile.h"
 
+#include <utility>
+
 namespace desk {
 DeskHost::DeskHost(DeskHostOptions options) : options_(std::move(options)) {
     host::ApplicationOptions appOptions;
@@ -37,6 +39,9 @@ host::Document* DeskHost::document() const {
 }
 
 void DeskHost::replaceDocument(std::unique_ptr<host::Document> document) {
+    // A kept copy of the document going would pass for one of its successor.
+    spare_.reset();
+    pending_.reset();
     session_.reset();
     session_ = std::make_unique<host::DocumentSession>(*app_, std::move(document));
     touch();
@@ -70,63 +75,68 @@ bool DeskHost::save(const std::filesystem::path& path, std::string* message) {
     return true;
 }
 
-DeskHost::State DeskHost::snapshot() const {
-    State state;
-    std::string error;
-    if (const host::Document* doc = document()) {
-        if (host::writeSvgText(*doc, state.svg, error) != kHostNoErr) state.svg.clear();
-        state.identity = doc->identity();
-    }
-    return state;
+std::unique_ptr<host::Document> DeskHost::takeCopy() {
+    const host::Document* doc = document();
+    if (doc == nullptr) return nullptr;
+    if (spare_ && spare_->revision() == doc->revision()) return std::move(spare_);
+    spare_.reset();
+    return doc->copy();
 }
 
-bool DeskHost::restore(const State& state) {
-    if (state.svg.empty()) return false;
-    host::SvgLoadResult loaded = host::loadSvgText(path_.string(), state.svg);
-    if (!loaded.document) return false;
+void DeskHost::keepCopy(std::unique_ptr<host::Document> copy) {
+    if (copy && !changedSince(*copy)) spare_ = std::move(copy);
+}
+
+bool DeskHost::changedSince(const host::Document& copy) const {
+    const host::Document* doc = document();
+    return doc != nullptr && doc->revision() != copy.revision();
+}
+
+void DeskHost::restore(std::unique_ptr<host::Document> state) {
     // Links in the copy are relative to the folder the map was read from, which a save
     // elsewhere does not change.
-    const host::Document* current = document();
-    loaded.document->filePath = current != nullptr ? current->filePath : path_.string();
-    // A copy that does not pair up keeps handles of its own: a stale one is then refused.
-    loaded.document->adoptIdentity(state.identity);
-    replaceDocument(std::move(loaded.document));
-    return true;
+    if (const host::Document* current = document()) state->filePath = current->filePath;
+    replaceDocument(std::move(state));
+}
+
+void DeskHost::pushUndo(std::string name, std::unique_ptr<host::Document> before) {
+    undo_.push_back({std::move(name), std::move(before), modified_});
+    redo_.clear();
+    modified_ = true;
 }
 
 HostErr DeskHost::runMenuItem(host::MenuItem& item) {
-    const State before = session_ ? snapshot() : State();
+    std::unique_ptr<host::Document> before = takeCopy();
     app_->user().clearFailure();
     const HostErr result = app_->chooseMenuItem(item.handle());
-    touch();
-    if (!session_) return result;
-    if (snapshot().svg == before.svg) return result;
+    // A command that opened or closed a document leaves nothing to compare with.
+    if (!before || !changedSince(*before)) {
+        keepCopy(std::move(before));
+        return result;
+    }
     if (result != kHostNoErr) {
         // Nothing of a command that did not finish stays in the document.
-        restore(before);
+        restore(std::move(before));
         return result;
     }
     std::string name = item.text;
     while (!name.empty() && (name.back() == '.' || name.back() == ' '))
         name.pop_back();
-    undo_.push_back({std::move(name), before, modified_});
-    redo_.clear();
-    modified_ = true;
+    pushUndo(std::move(name), std::move(before));
     return result;
 }
 
 void DeskHost::beginChange() {
-    pending_ = snapshot();
+    pending_ = takeCopy();
 }
 
 void DeskHost::endChange(std::string name) {
-    touch();
-    State before = std::move(pending_);
-    pending_ = State();
-    if (before.svg.empty() || snapshot().svg == before.svg) return;
-    undo_.push_back({std::move(name), std::move(before), modified_});
-    redo_.clear();
-    modified_ = true;
+    std::unique_ptr<host::Document> before = std::move(pending_);
+    if (!before || !changedSince(*before)) {
+        keepCopy(std::move(before));
+        return;
+    }
+    pushUndo(std::move(name), std::move(before));
 }
 
 const std::string& DeskHost::undoName() const {
@@ -141,23 +151,21 @@ const std::string& DeskHost::redoName() const {
 
 bool DeskHost::undo() {
     if (undo_.empty()) return false;
-    Snapshot step = std::move(undo_.back());
-    undo_.pop_back();
-    Snapshot current{step.name, snapshot(), modified_};
-    if (!restore(step.state)) return false;
-    modified_ = step.modified;
-    redo_.push_back(std::move(current));
-    return true;
+    const bool modified = undo_.back().modified;
+    return step(undo_, redo_, modified);
 }
 
 bool DeskHost::redo() {
-    if (redo_.empty()) return false;
-    Snapshot step = std::move(redo_.back());
-    redo_.pop_back();
-    Snapshot current{step.name, snapshot(), modified_};
-    if (!restore(step.state)) return false;
-    modified_ = true;
-    undo_.push_back(std::move(current));
+    return step(redo_, undo_, true);
+}
+
+bool DeskHost::step(std::vector<Snapshot>& from, std::vector<Snapshot>& to, bool modified) {
+    if (from.empty() || document() == nullptr) return false;
+    Snapshot step = std::move(from.back());
+    from.pop_back();
+    to.push_back({step.name, document()->copy(), modified_});
+    restore(std::move(step.state));
+    modified_ = modified;
     return true;
 }
 

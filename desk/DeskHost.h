@@ -1,6 +1,7 @@
 // The desktop program's host: the same application core, module loader, SVG documents and
 // preference store as the command-line host, plus what a window adds around a command: a
-// snapshot of the document before it for undo and redo, and the document's changed mark.
+// copy of the document model before it for undo and redo, and the document's changed mark.
+// The document's revision tells whether a command or a click changed it.
 #pragma once
 
 #include "host/core/Application.h"
@@ -59,24 +60,29 @@ public:
     bool undo();
     bool redo();
 
-    /// Counts document replacements and command runs, so views know to rebuild.
+    /// Counts document replacements; with the document's revision it tells views whether
+    /// the document they show changed.
     [[nodiscard]] std::uint64_t generation() const { return generation_; }
     void touch() { ++generation_; }
 
 private:
-    // The document as SVG text with the handles it answers to, which a restored copy takes
-    // over so that a panel's layer list stays good across undo.
-    struct State {
-        std::string svg;
-        host::Document::Identity identity;
-    };
     struct Snapshot {
         std::string name;
-        State state;
+        std::unique_ptr<host::Document> state;
         bool modified = false;
     };
-    State snapshot() const;
-    bool restore(const State& state);
+    /// A copy of the open document as it is now, for undo; null when none is open. The copy
+    /// is made once per revision: clicks that change nothing reuse it.
+    std::unique_ptr<host::Document> takeCopy();
+    /// Gives back a copy that was not needed, for the next command to use.
+    void keepCopy(std::unique_ptr<host::Document> copy);
+    /// Whether the open document changed since copy was made.
+    [[nodiscard]] bool changedSince(const host::Document& copy) const;
+    void pushUndo(std::string name, std::unique_ptr<host::Document> before);
+    void restore(std::unique_ptr<host::Document> state);
+    /// Puts back the document of from's last step, which moves to to with the document as
+    /// it is now; the changed mark is then modified.
+    bool step(std::vector<Snapshot>& from, std::vector<Snapshot>& to, bool modified);
     void replaceDocument(std::unique_ptr<host::Document> document);
 
     DeskHostOptions options_;
@@ -88,7 +94,8 @@ private:
     std::vector<Snapshot> undo_;
     std::vector<Snapshot> redo_;
     std::uint64_t generation_ = 0;
-    State pending_;
+    std::unique_ptr<host::Document> pending_;
+    std::unique_ptr<host::Document> spare_;
 };
 
 } // namespace desk

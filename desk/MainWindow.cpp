@@ -332,11 +332,8 @@ void MainWindow::documentReplaced() {
 
 bool MainWindow::openFile(const QString& path) {
     std::string message;
-    if (!host_.open(path.toStdString(), &message)) {
-        showError(tr("Cannot open %1:\n%2").arg(path, QString::fromStdString(message)));
-        return false;
-    }
-    rememberRecent(QFileInfo(path).absoluteFilePath());
+    const bool done = host_.open(path.toStdString(), &message);
+    if (!fileDone(done, tr("Cannot open %1:\n%2"), path, message)) return false;
     documentReplaced();
     canvas_->fit();
     return true;
@@ -344,12 +341,19 @@ bool MainWindow::openFile(const QString& path) {
 
 bool MainWindow::saveFile(const QString& path) {
     std::string message;
-    if (!host_.save(path.toStdString(), &message)) {
-        showError(tr("Cannot save %1:\n%2").arg(path, QString::fromStdString(message)));
+    const bool done = host_.save(path.toStdString(), &message);
+    if (!fileDone(done, tr("Cannot save %1:\n%2"), path, message)) return false;
+    updateTitle();
+    return true;
+}
+
+bool MainWindow::fileDone(bool done, const QString& failure, const QString& path,
+                          const std::string& message) {
+    if (!done) {
+        showError(failure.arg(path, QString::fromStdString(message)));
         return false;
     }
     rememberRecent(QFileInfo(path).absoluteFilePath());
-    updateTitle();
     return true;
 }
 

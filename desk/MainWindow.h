@@ -10,6 +10,7 @@
 #include <QMainWindow>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 class QAction;
@@ -79,6 +80,10 @@ private:
     void updateTitle();
     void updateRecent();
     void rememberRecent(const QString& path);
+    /// A file opened or saved is remembered among the recent ones; a failure is shown with
+    /// failure, which takes the path and the host's reason.
+    bool fileDone(bool done, const QString& failure, const QString& path,
+                  const std::string& message);
     bool maybeSave();
     void showError(const QString& text);
     void undoOrRedo(bool undo);

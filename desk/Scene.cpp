@@ -106,6 +106,15 @@ QRectF paintedBounds(const SceneItem& item) {
     return b.adjusted(-reach, -reach, reach, reach);
 }
 
+// An item drawing art; a click on it selects target.
+SceneItem itemFor(SceneItem::Kind kind, const host::Art& art, const host::Art* target) {
+    SceneItem item;
+    item.kind = kind;
+    item.art = &art;
+    item.target = target;
+    return item;
+}
+
 } // namespace
 
 QColor screenColour(const HostColor& colour) {
@@ -238,9 +247,7 @@ void Scene::addArt(const host::Document& doc, const host::Art& art, const host::
 
 void Scene::addPath(const host::Art& art, const host::Art* target, const QTransform& transform) {
     const host::PathData& data = *art.path();
-    SceneItem item;
-    item.art = &art;
-    item.target = target;
+    SceneItem item = itemFor(SceneItem::Kind::Shape, art, target);
     item.path =
         outline(art, {&data}, transform, data.style->evenOdd ? Qt::OddEvenFill : Qt::WindingFill);
     item.fill = data.style->fillPaint && data.style->fill.kind != kHostNoneColor;
@@ -254,9 +261,7 @@ void Scene::addPath(const host::Art& art, const host::Art* target, const QTransf
 
 void Scene::addCompound(const host::Art& art, const host::Art* target,
                         const QTransform& transform) {
-    SceneItem item;
-    item.art = &art;
-    item.target = target;
+    SceneItem item = itemFor(SceneItem::Kind::Shape, art, target);
     std::vector<const host::PathData*> parts;
     for (const host::Art* c = art.firstChild(); c != nullptr; c = c->nextSibling())
         if (c->path() != nullptr) parts.push_back(c->path());
@@ -276,10 +281,7 @@ void Scene::addCompound(const host::Art& art, const host::Art* target,
 void Scene::addText(const host::Art& art, const host::Art* target, const QTransform& transform) {
     const host::TextData* text = art.text();
     if (text == nullptr) return;
-    SceneItem item;
-    item.kind = SceneItem::Kind::Text;
-    item.art = &art;
-    item.target = target;
+    SceneItem item = itemFor(SceneItem::Kind::Text, art, target);
     item.transform = toQt(text->matrix) * transform;
     const bool vertical = text->orientation == host::Orientation::Vertical;
     const std::vector<double> offsets = host::lineOffsets(*text);
@@ -335,10 +337,7 @@ void Scene::addImage(const host::Document& doc, const host::Art& art, const host
                      const QTransform& transform) {
     const host::ImageData* data = art.image();
     if (data == nullptr) return;
-    SceneItem item;
-    item.kind = SceneItem::Kind::Image;
-    item.art = &art;
-    item.target = target;
+    SceneItem item = itemFor(SceneItem::Kind::Image, art, target);
     item.image = loadImage(doc, data->href);
     QTransform pixels = toQt(data->matrix);
     // A raster image's pixel rows run upwards.

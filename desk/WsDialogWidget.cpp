@@ -1,5 +1,7 @@
 #include "WsDialogWidget.h"
 
+#include "WsControlWidgets.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -13,10 +15,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
 #include <QShowEvent>
 #include <QStyle>
-#include <QTreeWidget>
 
 #include <cmath>
 
@@ -86,82 +86,14 @@ void WsDialogWidget::build() {
 }
 
 QWidget* WsDialogWidget::makeWidget(const ws::ControlInfo& info, std::uint32_t style) {
-    const std::int32_t id = info.id;
-    switch (info.kind) {
-    case ws::ControlKind::PushButton:
-    case ws::ControlKind::DefaultButton: {
-        auto* button = new QPushButton(this);
-        // Enter is the window system's business (see keyPressEvent); the default button is
-        // only marked.
-        button->setAutoDefault(false);
-        button->setDefault(info.kind == ws::ControlKind::DefaultButton);
-        connect(button, &QPushButton::clicked, this, [this, id] { act(dialog_.click(id)); });
-        return button;
-    }
-    case ws::ControlKind::CheckBox: {
-        auto* box = new QCheckBox(this);
-        connect(box, &QCheckBox::clicked, this, [this, id] { act(dialog_.click(id)); });
-        return box;
-    }
-    case ws::ControlKind::RadioButton: {
-        auto* radio = new QRadioButton(this);
-        // The window system keeps the groups.
-        radio->setAutoExclusive(false);
-        connect(radio, &QRadioButton::clicked, this, [this, id] { act(dialog_.click(id)); });
-        return radio;
-    }
-    case ws::ControlKind::GroupBox:
-        return new QGroupBox(this);
-    case ws::ControlKind::Edit: {
-        if (style & WS_ES_MULTILINE) {
-            auto* edit = new QPlainTextEdit(this);
-            edit->setReadOnly(style & WS_ES_READONLY);
-            connect(edit, &QPlainTextEdit::textChanged, this, [this, id, edit] {
-                if (!refreshing_) act(dialog_.type(id, edit->toPlainText().toStdString()));
-            });
-            return edit;
-        }
-        auto* edit = new QLineEdit(this);
-        edit->setReadOnly(style & WS_ES_READONLY);
-        if (style & WS_ES_PASSWORD) edit->setEchoMode(QLineEdit::Password);
-        if (style & WS_ES_NUMBER)
-            edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), edit));
-        connect(edit, &QLineEdit::textEdited, this,
-                [this, id](const QString& text) { act(dialog_.type(id, text.toStdString())); });
-        return edit;
-    }
-    case ws::ControlKind::Static: {
-        auto* label = new QLabel(this);
-        label->setTextFormat(Qt::PlainText);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        return label;
-    }
-    case ws::ControlKind::ComboBox: {
-        auto* combo = new QComboBox(this);
-        combo->setEditable((style & WS_CBS_TYPEMASK) == WS_CBS_DROPDOWN);
-        connect(combo, &QComboBox::activated, this,
-                [this, id](int index) { act(dialog_.pickIndex(id, index)); });
-        if (combo->isEditable())
-            connect(combo->lineEdit(), &QLineEdit::textEdited, this,
-                    [this, id](const QString& text) { act(dialog_.type(id, text.toStdString())); });
-        return combo;
-    }
-    case ws::ControlKind::ListBox: {
-        auto* list = new QListWidget(this);
-        connect(list, &QListWidget::currentRowChanged, this, [this, id](int row) {
-            if (!refreshing_ && row >= 0) act(dialog_.pickIndex(id, row));
-        });
-        return list;
-    }
-    case ws::ControlKind::TreeView: {
-        auto* tree = new QTreeWidget(this);
-        tree->setHeaderHidden(true);
-        return tree;
-    }
-    case ws::ControlKind::Other:
-        break;
-    }
-    return new QWidget(this);
+    ControlActions actions;
+    actions.click = [this](std::int32_t id) { act(dialog_.click(id)); };
+    actions.type = [this](std::int32_t id, const std::string& text) {
+        act(dialog_.type(id, text));
+    };
+    actions.pick = [this](std::int32_t id, int index) { act(dialog_.pickIndex(id, index)); };
+    actions.refreshing = [this] { return refreshing_; };
+    return makeControlWidget(info, style, ControlLook::Dialog, this, actions);
 }
 
 void WsDialogWidget::place(const Entry& entry) {

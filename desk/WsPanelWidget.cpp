@@ -1,11 +1,10 @@
 #include "WsPanelWidget.h"
 
-#include <QCheckBox>
-#include <QHeaderView>
+#include "WsControlWidgets.h"
+
 #include <QIcon>
 #include <QImage>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -44,20 +43,6 @@ QRect rectOf(const WsRect& r) {
 
 constexpr int kPathRole = Qt::UserRole + 1;
 constexpr int kIndexRole = Qt::UserRole + 2; // the item's place in the window system's tree
-
-// A static text that tells its parent of clicks.
-class ClickableLabel final : public QLabel {
-public:
-    using QLabel::QLabel;
-    std::function<void()> onClick;
-
-protected:
-    void mouseReleaseEvent(QMouseEvent* event) override {
-        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) &&
-            onClick)
-            onClick();
-    }
-};
 
 } // namespace
 
@@ -110,50 +95,17 @@ void WsPanelWidget::rebuild(const std::vector<ws::ControlInfo>& controls) {
 }
 
 QWidget* WsPanelWidget::makeWidget(const ws::ControlInfo& info) {
-    const std::string target = "#" + std::to_string(info.id);
-    switch (info.kind) {
-    case ws::ControlKind::PushButton:
-    case ws::ControlKind::DefaultButton:
-    case ws::ControlKind::RadioButton: {
-        auto* button = new QPushButton(this);
-        button->setAutoDefault(false);
-        button->setFocusPolicy(Qt::NoFocus);
-        connect(button, &QPushButton::clicked, this, [this, target] {
-            emit aboutToAct();
-            act(ws::PanelView(panel_).click(target));
-        });
-        return button;
-    }
-    case ws::ControlKind::CheckBox: {
-        auto* box = new QCheckBox(this);
-        connect(box, &QCheckBox::clicked, this, [this, target] {
-            emit aboutToAct();
-            act(ws::PanelView(panel_).click(target));
-        });
-        return box;
-    }
-    case ws::ControlKind::Static: {
-        auto* label = new ClickableLabel(this);
-        label->setTextFormat(Qt::PlainText);
-        if (info.style & WS_SS_NOTIFY)
-            label->onClick = [this, target] {
-                emit aboutToAct();
-                act(ws::PanelView(panel_).click(target));
-            };
-        return label;
-    }
-    case ws::ControlKind::TreeView: {
-        auto* tree = new QTreeWidget(this);
-        tree->setHeaderHidden(true);
-        tree->setRootIsDecorated(true);
+    ControlActions actions;
+    actions.click = [this](std::int32_t id) {
+        emit aboutToAct();
+        act(ws::PanelView(panel_).click(id));
+    };
+    actions.refreshing = [this] { return refreshing_; };
+    QWidget* widget = makeControlWidget(info, info.style, ControlLook::Panel, this, actions);
+    if (auto* tree = qobject_cast<QTreeWidget*>(widget))
         connect(tree, &QTreeWidget::itemClicked, this,
                 [this](QTreeWidgetItem* item) { clickTreeItem(item); });
-        return tree;
-    }
-    default:
-        break;
-    }
-    return new QWidget(this);
+    return widget;
 }
 
 namespace {

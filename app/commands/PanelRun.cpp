@@ -111,7 +111,7 @@ ActionResult moveToLayer(Session& session, ws::PanelView& panel, const LayerLook
 ActionResult setOrigin(Session& session, ws::PanelView& panel, std::size_t button) {
     if (SelectionRecord(documentOf(session)).texts() == 0)
         return {ActionResult::Kind::Refused, "no text is selected"};
-    return act(session, [&] { return panel.click("#" + std::to_string(1101 + button)); });
+    return act(session, [&] { return panel.click(static_cast<std::int32_t>(1101 + button)); });
 }
 
 std::optional<std::size_t> originButton(std::string_view name) {

@@ -1,12 +1,15 @@
 // How long the canvas takes to show the US counties map (3,142 polygons) at the window's
 // size: building the scene from the document and painting it, for the map as opened (a
 // canvas that has drawn nothing yet) and for the map after polygon colouring (every county
-// then has a colour of its own set), and the painting alone.
+// then has a colour of its own set), and the painting alone; and what a click or a menu
+// command costs the host around it on that map: keeping the document for undo and telling
+// whether it changed, and undoing and redoing a change.
 //   QT_QPA_PLATFORM=offscreen build/default/bin/bench_desk
 #include "Canvas.h"
 #include "DeskHost.h"
 
 #include "host/core/Application.h"
+#include "host/document/Document.h"
 
 #include <QApplication>
 #include <QImage>
@@ -77,9 +80,45 @@ void BM_PaintOnly(benchmark::State& state) {
     draw(state, false, Draw::Paint);
 }
 
+// A panel's button that changes nothing: the host keeps the document as it was and finds it
+// unchanged.
+void BM_ClickChangingNothing(benchmark::State& state) {
+    Fixture fixture(false);
+    for (auto _ : state) {
+        fixture.host.beginChange();
+        fixture.host.endChange("Click");
+    }
+}
+
+// A click that hides or shows a layer: the document before it is kept for undo.
+void BM_ClickChangingALayer(benchmark::State& state) {
+    Fixture fixture(false);
+    host::Layer& layer = *fixture.host.document()->firstLayer();
+    for (auto _ : state) {
+        fixture.host.beginChange();
+        fixture.host.document()->setLayerVisible(layer, !layer.visible);
+        fixture.host.endChange("Click");
+    }
+}
+
+void BM_UndoAndRedo(benchmark::State& state) {
+    Fixture fixture(false);
+    fixture.host.beginChange();
+    host::Document& doc = *fixture.host.document();
+    doc.setLayerVisible(*doc.firstLayer(), false);
+    fixture.host.endChange("Hide");
+    for (auto _ : state) {
+        if (!fixture.host.undo() || !fixture.host.redo()) state.SkipWithError("no undo");
+    }
+}
+
 BENCHMARK(BM_DrawWholeMap)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaintOnly)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RepaintAfterColouring)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ClickChangingNothing)->Unit(benchmark::kMillisecond);
+// Each change keeps a copy of the map: a few dozen are enough to time.
+BENCHMARK(BM_ClickChangingALayer)->Unit(benchmark::kMillisecond)->Iterations(40);
+BENCHMARK(BM_UndoAndRedo)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -147,6 +147,7 @@ HostErr InsertAfter(ATETextRangeRef ref, const uint16_t* text, int32_t length) {
         const std::optional<std::int32_t> grew = insertText(*art.text(), range.end, units);
         if (!grew) return kHostErrEncoding;
         range.end += *grew;
+        d.noteChange();
         return kHostNoErr;
     });
 }
@@ -180,6 +181,7 @@ HostErr SetLocalCharFeatures(ATETextRangeRef ref, ATECharFeaturesRef features) {
         const CharFeaturesObject& set = objectOf<CharFeaturesObject>(features);
         if (HostErr err = d.checkEditable(art)) return err;
         applyFeatures(*art.text(), range.start, range.end, set.features);
+        d.noteChange();
         return kHostNoErr;
     });
 }
@@ -191,6 +193,7 @@ HostErr SetLocalParaFeatures(ATETextRangeRef ref, ATEParaFeaturesRef features) {
         if (HostErr err = d.checkEditable(art)) return err;
         if (set.features.justification)
             art.text()->para.justification = *set.features.justification;
+        d.noteChange();
         return kHostNoErr;
     });
 }

@@ -58,6 +58,7 @@ HostErr SetOrientation(HostArtHandle text, int32_t orientation) {
         if (!isOrientation(orientation)) return kHostErrBadParameter;
         if (HostErr err = d.checkEditable(art)) return err;
         art.text()->orientation = static_cast<Orientation>(orientation);
+        d.noteChange();
         return kHostNoErr;
     });
 }

@@ -70,7 +70,9 @@ HostErr SetDocumentViewCenter(const HostRealPoint* center) {
     return withDocument([&](Document& d) -> HostErr {
         if (center == nullptr || !std::isfinite(center->h) || !std::isfinite(center->v))
             return kHostErrBadParameter;
+        if (d.viewCentre.h == center->h && d.viewCentre.v == center->v) return kHostNoErr;
         d.viewCentre = *center;
+        d.noteChange(); // the view is saved with the file
         return kHostNoErr;
     });
 }

@@ -30,6 +30,7 @@ template <ArtType Type> HostErr setMatrix(HostArtHandle art, const HostRealMatri
         if (matrix == nullptr || !isFinite(*matrix)) return kHostErrBadParameter;
         if (HostErr err = d.checkEditable(a); err != kHostNoErr) return err;
         a.image()->matrix = *matrix;
+        d.noteChange();
         return kHostNoErr;
     });
 }
@@ -80,7 +81,9 @@ HostErr RemoveTag(HostArtHandle art, const char* name) {
     HOST_OP(kHostTagSuite, "RemoveTag");
     return withDocument([&](Document& d) -> HostErr {
         if (name == nullptr) return kHostErrBadParameter;
-        return artOf(d, art).tags.remove(name) ? kHostNoErr : kHostErrNotFound;
+        if (!artOf(d, art).tags.remove(name)) return kHostErrNotFound;
+        d.noteChange();
+        return kHostNoErr;
     });
 }
 
@@ -88,7 +91,12 @@ HostErr SetTag(HostArtHandle art, const char* name, const char* value) {
     HOST_OP(kHostTagSuite, "SetTag");
     return withDocument([&](Document& d) -> HostErr {
         if (name == nullptr || *name == '\0' || value == nullptr) return kHostErrBadParameter;
-        artOf(d, art).tags.set(name, value);
+        Tags& tags = artOf(d, art).tags;
+        // Tools mark art again on every run: the same value is no change.
+        if (const std::string* old = tags.find(name); old != nullptr && *old == value)
+            return kHostNoErr;
+        tags.set(name, value);
+        d.noteChange();
         return kHostNoErr;
     });
 }

@@ -123,7 +123,10 @@ HostErr SetLayerTitle(HostLayerHandle layer, HostUString title) {
     HOST_OP(kHostLayerSuite, "SetLayerTitle");
     return withDocument([&](Document& d) -> HostErr {
         Layer& l = layerOf(d, layer);
-        l.title = stringOf(title);
+        const std::string& text = stringOf(title);
+        if (l.title == text) return kHostNoErr;
+        l.title = text;
+        d.noteChange();
         return kHostNoErr;
     });
 }

@@ -55,6 +55,7 @@ HostErr SetPathSegmentCount(HostArtHandle art, int32_t count) {
         HostPathSegment zero{};
         zero.corner = 1;
         path.segments.resize(static_cast<std::size_t>(count), zero);
+        d.noteChange();
         return kHostNoErr;
     });
 }
@@ -85,6 +86,7 @@ HostErr SetPathSegments(HostArtHandle art, int32_t first, int32_t count,
                 return kHostErrBadParameter;
         if (HostErr err = d.checkEditable(a); err != kHostNoErr) return err;
         std::copy_n(segments, count, path.segments.begin() + first);
+        d.noteChange();
         return kHostNoErr;
     });
 }
@@ -102,7 +104,9 @@ template <bool PathData::*Flag> HostErr SetFlag(HostArtHandle art, HostBool valu
         Art& a = artOf(d, art);
         PathData& path = pathOf(a);
         if (HostErr err = d.checkEditable(a); err != kHostNoErr) return err;
+        if (path.*Flag == (value != 0)) return kHostNoErr;
         path.*Flag = value != 0;
+        d.noteChange();
         return kHostNoErr;
     });
 }

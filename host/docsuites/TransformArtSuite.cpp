@@ -19,7 +19,9 @@ HostErr TransformArt(HostArtHandle art, const HostRealMatrix* matrix, HostReal l
     return withDocument([&](Document& d) -> HostErr {
         if (matrix == nullptr || !isFinite(*matrix) || !std::isfinite(lineScale))
             return kHostErrBadParameter;
-        return transformArt(d, artOf(d, art), *matrix, lineScale, options);
+        const HostErr err = transformArt(d, artOf(d, art), *matrix, lineScale, options);
+        if (err == kHostNoErr) d.noteChange();
+        return err;
     });
 }
 

@@ -88,6 +88,7 @@ void Document::prependChild(Art& parent, Art& child) {
 void Document::attachFramePath(Art& text, Art& path) {
     TextData* data = text.text();
     if (!data) return;
+    ++revision_;
     if (data->framePath && data->framePath != &path) destroySubtree(*data->framePath);
     data->framePath = &path;
     path.attachedTo_ = &text;
@@ -99,6 +100,7 @@ Symbol* Document::newSymbol(std::string name) {
     const std::uint64_t id = newHandleId(HandleKind::Symbol);
     auto symbol = std::unique_ptr<Symbol>(new Symbol(id, art));
     symbol->name = std::move(name);
+    ++revision_;
     Symbol* raw = symbol.get();
     symbolMap_.emplace(id, std::move(symbol));
     symbolOrder_.push_back(raw);
@@ -122,6 +124,7 @@ HostErr Document::deleteSymbol(Symbol& symbol) {
 
 void Document::link(Art& child, const Place& place) {
     ++shape_;
+    ++revision_;
     if (child.ownedLayer_) ++layerStamp_;
     Art* parent = place.parent;
     Art* before = place.before;
@@ -153,6 +156,7 @@ void Document::unlink(Art& child) {
     Art* parent = child.parent_;
     if (!parent) return;
     ++shape_;
+    ++revision_;
     if (child.ownedLayer_) ++layerStamp_;
     if (child.prev_) {
         child.prev_->next_ = child.next_;
@@ -195,24 +199,37 @@ void Document::destroySubtree(Art& top) {
     }
 }
 
-Art* Document::copySubtree(const Art& source) {
-    auto copyNode = [this](const Art& src) {
-        Art* dst = createArt(src.type_);
-        dst->name = src.name;
-        dst->tags = src.tags;
-        dst->attrs_ = src.attrs_ & (kAttrLocked | kAttrHidden);
-        dst->data_ = src.data_;
-        if (src.kept) dst->kept = std::make_unique<KeptContent>(*src.kept);
+Art* Document::copyArt(const Art& source, Ids ids) {
+    Art* copy = nullptr;
+    if (ids == Ids::Same) {
+        copy = new Art(source.type_, source.id_);
+        arts_.insert(source.id_, std::unique_ptr<Art>(copy));
+    } else {
+        copy = createArt(source.type_);
+    }
+    copy->name = source.name;
+    copy->tags = source.tags;
+    copy->attrs_ = source.attrs_ & (kAttrLocked | kAttrHidden);
+    copy->data_ = source.data_;
+    if (source.kept) copy->kept = std::make_unique<KeptContent>(*source.kept);
+    return copy;
+}
+
+Art* Document::copySubtree(const Art& source, Ids ids) {
+    auto copyNode = [this, ids](const Art& src) {
+        Art* dst = copyArt(src, ids);
         if (TextData* t = dst->text(); t && t->framePath) {
-            Art* frame = createArt(t->framePath->type_);
-            frame->name = t->framePath->name;
-            frame->tags = t->framePath->tags;
-            frame->attrs_ = t->framePath->attrs_ & (kAttrLocked | kAttrHidden);
-            frame->data_ = t->framePath->data_;
-            if (t->framePath->kept)
-                frame->kept = std::make_unique<KeptContent>(*t->framePath->kept);
+            Art* frame = copyArt(*t->framePath, ids);
             frame->attachedTo_ = dst;
             t->framePath = frame;
+        }
+        if (const Layer* layer = src.ownedLayer_; layer && ids == Ids::Same) {
+            auto copy = std::unique_ptr<Layer>(new Layer(layer->id(), dst));
+            copy->title = layer->title;
+            copy->visible = layer->visible;
+            copy->editable = layer->editable;
+            dst->ownedLayer_ = copy.get();
+            layers_.emplace(layer->id(), std::move(copy));
         }
         return dst;
     };

@@ -91,6 +91,21 @@ public:
     Identity identity() const;
     bool adoptIdentity(const Identity& identity);
 
+    /// A copy of the whole model (an undo step) that answers to the same handles as this
+    /// document: the document's, its layers', art's and symbols'. Only one of the two may be
+    /// open at a time. The selection is not copied.
+    std::unique_ptr<Document> copy() const;
+
+    // ---- revision ---------------------------------------------------------------------
+    /// Counts the changes to what a saved file holds: art, layers, symbols, page and view.
+    /// The selection and the text focus are not part of it. The same revision means the
+    /// document was not changed in between, so a caller learns whether an edit changed it
+    /// without comparing contents.
+    std::uint64_t revision() const { return revision_; }
+    /// For edits of the public fields (an art's name, tags, path, image or text data, a
+    /// layer's title, the page and view), which the document does not see itself.
+    void noteChange() { ++revision_; }
+
     // ---- layers -----------------------------------------------------------------------
     /// Top-level layers.
     std::int32_t layerCount() const;
@@ -212,7 +227,11 @@ private:
     void link(Art& child, const Place& place);
     void unlink(Art& child);
     void destroySubtree(Art& top);
-    Art* copySubtree(const Art& source);
+    enum class Ids { New, Same };
+    // Same ids: the copy answers to the source's handles and a layer group keeps its layer
+    // (a whole-document copy); new ids: a duplicate, where a layer group becomes a group.
+    Art* copySubtree(const Art& source, Ids ids = Ids::New);
+    Art* copyArt(const Art& source, Ids ids);
     void setSelectedUp(Art& art);
     void clearSelectedDown(Art& art);
     void fixSelectionAbove(Art* parent);
@@ -236,6 +255,7 @@ private:
     std::uint64_t shape_ = 0; // counts links and unlinks
     // Counts changes of the layer tree and of layer flags; see closedAttributes.
     std::uint64_t layerStamp_ = 1;
+    std::uint64_t revision_ = 0;
     mutable std::vector<const Layer*> closedClimb_;
 };
 

@@ -219,6 +219,7 @@ HostErr Document::setPathStyle(Art& art, const PathStyle& style) {
     } else {
         art.path()->style = style;
     }
+    ++revision_;
     return kHostNoErr;
 }
 

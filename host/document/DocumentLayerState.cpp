@@ -31,11 +31,13 @@ std::uint32_t Document::closedAttributes(const Layer& layer) const {
 }
 
 void Document::setLayerVisible(Layer& layer, bool visible) {
+    if (layer.visible != visible) ++revision_;
     layer.visible = visible;
     ++layerStamp_;
 }
 
 void Document::setLayerEditable(Layer& layer, bool editable) {
+    if (layer.editable != editable) ++revision_;
     layer.editable = editable;
     ++layerStamp_;
 }

@@ -139,7 +139,11 @@ HostErr Document::deleteLayer(Layer& layer) {
 }
 
 HostErr Document::setCurrentLayer(Layer& layer) {
-    if (current_ != &layer) previousCurrent_ = current_;
+    if (current_ != &layer) {
+        // The current layer is saved with the editor's view settings.
+        previousCurrent_ = current_;
+        ++revision_;
+    }
     current_ = &layer;
     return kHostNoErr;
 }

@@ -22,6 +22,7 @@ std::uint32_t Document::userAttributes(const Art& art, std::uint32_t mask) const
 HostErr Document::setUserAttributes(Art& art, std::uint32_t mask, std::uint32_t value) {
     if (mask & ~kAttrAll) return kHostErrBadParameter;
     auto setOwn = [&](std::uint32_t bit) {
+        if (((art.attrs_ ^ value) & bit) != 0) ++revision_;
         art.attrs_ = (value & bit) ? (art.attrs_ | bit) : (art.attrs_ & ~bit);
     };
     if (mask & kAttrLocked) {

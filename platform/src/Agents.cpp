@@ -14,29 +14,6 @@ namespace {
 
 UserAgent* agent = nullptr;
 
-ControlKind kindOf(const Window& w) {
-    if (w.className == "BUTTON") {
-        switch (w.style & WS_BS_TYPEMASK) {
-        case WS_BS_DEFPUSHBUTTON:
-            return ControlKind::DefaultButton;
-        case WS_BS_AUTOCHECKBOX:
-            return ControlKind::CheckBox;
-        case WS_BS_AUTORADIOBUTTON:
-            return ControlKind::RadioButton;
-        case WS_BS_GROUPBOX:
-            return ControlKind::GroupBox;
-        default:
-            return ControlKind::PushButton;
-        }
-    }
-    if (w.className == "EDIT") return ControlKind::Edit;
-    if (w.className == "STATIC") return ControlKind::Static;
-    if (w.className == "COMBOBOX") return ControlKind::ComboBox;
-    if (w.className == "LISTBOX") return ControlKind::ListBox;
-    if (w.className == "TREEVIEW") return ControlKind::TreeView;
-    return ControlKind::Other;
-}
-
 std::string quoted(std::string_view text) {
     return "\"" + std::string(text) + "\"";
 }
@@ -69,7 +46,7 @@ ControlInfo describeControl(WsWindow control) {
     if (!w) return info;
     info.window = control;
     info.id = w->id;
-    info.kind = kindOf(*w);
+    info.kind = controlKindOf(*w);
     info.className = w->className;
     info.text = w->text;
     info.enabled = w->enabled;

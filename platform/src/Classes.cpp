@@ -1,6 +1,7 @@
 // Window classes: the built-in control classes and the classes the host registers.
 #include "Guard.h"
 #include "Window.h"
+#include "platform/UserAgent.h"
 
 #include <vector>
 
@@ -11,14 +12,20 @@ struct ClassEntry {
     std::string name;
     WsWindowProc proc;
     bool builtIn;
+    // What a person sees a window of the class as; a button's style refines it.
+    ControlKind kind = ControlKind::Other;
 };
 
 std::vector<ClassEntry>& classes() {
     static std::vector<ClassEntry> list = {
-        {"BUTTON", buttonProc, true},     {"EDIT", editProc, true},
-        {"STATIC", staticProc, true},     {"COMBOBOX", comboBoxProc, true},
-        {"LISTBOX", listBoxProc, true},   {"TREEVIEW", treeViewProc, true},
-        {"FRAME", WsDefWindowProc, true}, {"DIALOG", dialogWindowProc, true},
+        {"BUTTON", buttonProc, true, ControlKind::PushButton},
+        {"EDIT", editProc, true, ControlKind::Edit},
+        {"STATIC", staticProc, true, ControlKind::Static},
+        {"COMBOBOX", comboBoxProc, true, ControlKind::ComboBox},
+        {"LISTBOX", listBoxProc, true, ControlKind::ListBox},
+        {"TREEVIEW", treeViewProc, true, ControlKind::TreeView},
+        {"FRAME", WsDefWindowProc, true},
+        {"DIALOG", dialogWindowProc, true},
     };
     return list;
 }
@@ -30,6 +37,29 @@ ClassEntry* findClass(std::string_view name) {
 }
 
 } // namespace
+
+ControlKind controlKindOf(const Window& w) {
+    ControlKind kind = ControlKind::Other;
+    // Windows hold their class's own spelling, so the names compare exactly.
+    for (const ClassEntry& c : classes())
+        if (c.builtIn && c.name == w.className) {
+            kind = c.kind;
+            break;
+        }
+    if (kind != ControlKind::PushButton) return kind;
+    switch (w.style & WS_BS_TYPEMASK) {
+    case WS_BS_DEFPUSHBUTTON:
+        return ControlKind::DefaultButton;
+    case WS_BS_AUTOCHECKBOX:
+        return ControlKind::CheckBox;
+    case WS_BS_AUTORADIOBUTTON:
+        return ControlKind::RadioButton;
+    case WS_BS_GROUPBOX:
+        return ControlKind::GroupBox;
+    default:
+        return ControlKind::PushButton;
+    }
+}
 
 bool classProcedure(const std::string& className, WsWindowProc& proc, std::string& canonicalName) {
     const ClassEntry* c = findClass(className);

@@ -3,6 +3,7 @@
 #include "DialogTemplate.h"
 #include "Guard.h"
 #include "Window.h"
+#include "platform/UserAgent.h"
 
 namespace ws {
 
@@ -19,8 +20,8 @@ DialogData* dialogData(WsWindow dialog) {
 }
 
 bool canTakeFocus(const Window& w) {
-    if (!w.visible || !w.enabled || w.className == "STATIC") return false;
-    return !(w.className == "BUTTON" && (w.style & WS_BS_TYPEMASK) == WS_BS_GROUPBOX);
+    const ControlKind kind = controlKindOf(w);
+    return w.visible && w.enabled && kind != ControlKind::Static && kind != ControlKind::GroupBox;
 }
 
 WsWindow firstFocusable(WsWindow dialog) {

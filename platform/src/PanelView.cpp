@@ -195,6 +195,12 @@ std::optional<ControlInfo> PanelView::control(std::string_view text) const {
     return std::nullopt;
 }
 
+std::optional<ControlInfo> PanelView::control(std::int32_t id) const {
+    for (ControlInfo& c : controls())
+        if (c.id == id) return std::move(c);
+    return std::nullopt;
+}
+
 std::optional<ControlInfo> PanelView::firstOfKind(ControlKind kind) const {
     for (ControlInfo& c : controls())
         if (c.kind == kind) return std::move(c);
@@ -205,10 +211,10 @@ std::string PanelView::where() const {
     return "panel " + quoted(title());
 }
 
-Outcome PanelView::usable(std::string_view text, ControlInfo& info) const {
+Outcome PanelView::usable(std::optional<ControlInfo> found, std::string_view text,
+                          ControlInfo& info) const {
     if (!exists()) return {"the panel is gone"};
     if (!isShown()) return {where() + " is hidden"};
-    std::optional<ControlInfo> found = control(text);
     const std::string name = where() + ": control " + quoted(text);
     if (!found) return {name + " does not exist"};
     if (!found->visible) return {name + " is hidden"};
@@ -218,8 +224,16 @@ Outcome PanelView::usable(std::string_view text, ControlInfo& info) const {
 }
 
 Outcome PanelView::click(std::string_view text) {
+    return press(control(text), text);
+}
+
+Outcome PanelView::click(std::int32_t id) {
+    return press(control(id), "#" + std::to_string(id));
+}
+
+Outcome PanelView::press(std::optional<ControlInfo> found, std::string_view text) {
     ControlInfo info;
-    if (Outcome o = usable(text, info); !o) return o;
+    if (Outcome o = usable(std::move(found), text, info); !o) return o;
     const bool button = info.kind == ControlKind::PushButton ||
                         info.kind == ControlKind::DefaultButton ||
                         info.kind == ControlKind::CheckBox || info.kind == ControlKind::RadioButton;
@@ -236,7 +250,7 @@ Outcome PanelView::tick(bool on) {
     std::optional<ControlInfo> box = firstOfKind(ControlKind::CheckBox);
     if (!box) return {where() + " has no check box"};
     if (box->checked == on) return {};
-    return click("#" + std::to_string(box->id));
+    return click(box->id);
 }
 
 std::vector<std::string> PanelView::splitPath(std::string_view text) {

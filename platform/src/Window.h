@@ -97,6 +97,12 @@ std::size_t liveWindowCount();
 /** The character height in pixels of the window's font (the system font without one). */
 int fontPixelHeight(const Window& w);
 
+enum class ControlKind;
+
+/** What a person sees the control as, as the class registry has it for the window's class
+ *  (Other for classes that are no control), and for a button by its style. */
+ControlKind controlKindOf(const Window& w);
+
 /** The procedure windows of a class start with; false for an unknown class. */
 bool classProcedure(const std::string& className, WsWindowProc& proc, std::string& canonicalName);
 

@@ -131,6 +131,37 @@ TEST_F(DeskPanels, AClickOnALayerInTheMovePanelMovesTheSelectionThere) {
     EXPECT_EQ(boxesSeen_, 0) << boxTexts_.join("\n").toStdString();
 }
 
+// A press that changes nothing is no step to undo; an undone move puts back the art that a
+// module's handles name, as an undo in place would.
+TEST_F(DeskPanels, APressThatChangesNothingIsNoStepAndAnUndoKeepsTheArtsHandles) {
+    clickMap(50, 50);
+    const HostArtHandle road = find(*host_->document(), "road1")->handle();
+    desk::WsPanelWidget* panel = show("move-to-layer");
+    ASSERT_NE(panel, nullptr);
+    for (QPushButton* button : panel->findChildren<QPushButton*>())
+        if (button->text() == "レイヤーリストを更新") QTest::mouseClick(button, Qt::LeftButton);
+    ASSERT_EQ(panel->lastError().toStdString(), "");
+    EXPECT_FALSE(host_->canUndo());
+    EXPECT_FALSE(host_->modified());
+
+    const auto found = panel->tree()->findItems("Labels", Qt::MatchExactly | Qt::MatchRecursive);
+    ASSERT_EQ(found.size(), 1);
+    panel->tree()->scrollToItem(found.front());
+    QTest::mouseClick(panel->tree()->viewport(), Qt::LeftButton, {},
+                      panel->tree()->visualItemRect(found.front()).center());
+    ASSERT_EQ(layerOf(*host_->document(), "road1"), "Labels");
+    ASSERT_TRUE(host_->canUndo());
+    ASSERT_TRUE(host_->undo());
+    const host::Art* undone = host_->document()->art(road);
+    ASSERT_NE(undone, nullptr);
+    EXPECT_EQ(undone->name, "road1");
+    EXPECT_EQ(layerOf(*host_->document(), "road1"), "Roads");
+    EXPECT_FALSE(host_->modified());
+    ASSERT_TRUE(host_->redo());
+    EXPECT_EQ(host_->document()->art(road)->name, "road1");
+    EXPECT_EQ(layerOf(*host_->document(), "road1"), "Labels");
+}
+
 // The window system's tree shows a few rows; a person scrolls the docked tree with the wheel
 // and clicks a layer far below them.
 TEST_F(DeskPanels, ALayerScrolledToWithTheWheelTakesTheSelection) {

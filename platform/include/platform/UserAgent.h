@@ -144,11 +144,14 @@ public:
     std::vector<ControlInfo> controls() const;
     /** The first control with this text, or with this id when text is "#ID". */
     std::optional<ControlInfo> control(std::string_view text) const;
+    std::optional<ControlInfo> control(std::int32_t id) const;
     std::optional<ControlInfo> firstOfKind(ControlKind kind) const;
 
     /** Clicks a push button or check box, or a static text that tells its parent of
      *  clicks, found as control() finds it. */
     Outcome click(std::string_view text);
+    /** The same for the control with this id. */
+    Outcome click(std::int32_t id);
     /** Sets the panel's (first) check box by clicking it when it is not already so. */
     Outcome tick(bool on);
     /** Clicks the tree item at the end of a path of item texts, opening the items on the way
@@ -174,7 +177,9 @@ public:
     static void print(const PanelView& panel, std::ostream& out);
 
 private:
-    Outcome usable(std::string_view text, ControlInfo& info) const;
+    Outcome usable(std::optional<ControlInfo> found, std::string_view text,
+                   ControlInfo& info) const;
+    Outcome press(std::optional<ControlInfo> found, std::string_view text);
     std::string where() const;
 
     WsWindow panel_;

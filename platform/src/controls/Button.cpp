@@ -1,5 +1,6 @@
 // BUTTON: push buttons, auto check boxes, auto radio buttons and group boxes.
 #include "Window.h"
+#include "platform/UserAgent.h"
 
 namespace ws {
 namespace {
@@ -41,11 +42,11 @@ WsLResult click(WsWindow button) {
 } // namespace
 
 bool isRadioButton(const Window& w) {
-    return w.className == "BUTTON" && kind(w) == WS_BS_AUTORADIOBUTTON;
+    return controlKindOf(w) == ControlKind::RadioButton;
 }
 
 bool isCheckBox(const Window& w) {
-    return w.className == "BUTTON" && kind(w) == WS_BS_AUTOCHECKBOX;
+    return controlKindOf(w) == ControlKind::CheckBox;
 }
 
 WsLResult buttonProc(WsWindow window, uint32_t message, WsWParam wParam, WsLParam lParam) {

@@ -1,6 +1,7 @@
 // COMBOBOX and LISTBOX: lists of texts with item data and one selection. A drop-down list's
 // text is its selected item; an editable drop-down's text starts as the item picked.
 #include "Window.h"
+#include "platform/UserAgent.h"
 
 #include <cstring>
 
@@ -64,7 +65,7 @@ bool validIndex(const Window& w, WsWParam index) {
 }
 
 void syncComboText(Window& w) {
-    if (w.className != "COMBOBOX") return;
+    if (controlKindOf(w) != ControlKind::ComboBox) return;
     if (w.selection >= 0)
         w.text = w.items[static_cast<std::size_t>(w.selection)].text;
     else if ((w.style & WS_CBS_TYPEMASK) == WS_CBS_DROPDOWNLIST)

@@ -6,6 +6,7 @@
 
 #include "Guard.h"
 #include "Utf8.h"
+#include "platform/UserAgent.h"
 
 #include <algorithm>
 #include <cstring>
@@ -592,7 +593,8 @@ extern "C" {
 WS_API int WsGetScrollInfo(WsWindow window, int bar, WsScrollInfo* info) {
     using namespace ws;
     Window* w = findWindow(window);
-    if (!w || !info || w->className != "TREEVIEW" || (bar != WS_SB_VERT && bar != WS_SB_HORZ))
+    if (!w || !info || controlKindOf(*w) != ControlKind::TreeView ||
+        (bar != WS_SB_VERT && bar != WS_SB_HORZ))
         return 0;
     TreeData& tree = treeOf(*w);
     const std::vector<TreeRow> rows = layoutRows(*w, 0, 0);
