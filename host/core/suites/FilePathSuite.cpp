@@ -10,7 +10,7 @@ namespace host {
 namespace {
 
 HostFilePathOpaque* find(HostFilePath path) {
-    return suites::app().filePaths().find(path);
+    return suites::context().filePaths().find(path);
 }
 
 HostErr NewFilePath(HostFilePath* path) {
@@ -18,14 +18,14 @@ HostErr NewFilePath(HostFilePath* path) {
     if (path == nullptr) return kHostErrBadParameter;
     *path = nullptr;
     return guarded([&]() -> HostErr {
-        *path = suites::app().filePaths().make();
+        *path = suites::context().filePaths().make();
         return kHostNoErr;
     });
 }
 
 HostErr DisposeFilePath(HostFilePath path) {
     HOST_OP(kHostFilePathSuite, "DisposeFilePath");
-    return suites::app().filePaths().dispose(path) ? kHostNoErr : kHostErrBadHandle;
+    return suites::context().filePaths().dispose(path) ? kHostNoErr : kHostErrBadHandle;
 }
 
 HostErr SetFromPlatformFileSpec(HostFilePath path, const HostPlatformFileSpec* spec) {
@@ -62,7 +62,7 @@ HostErr GetFileName(HostFilePath path, HostBool withExtension, HostUString* name
         const std::filesystem::path file(p->path);
         const std::string result =
             withExtension != 0 ? file.filename().string() : file.stem().string();
-        *name = suites::app().strings().make(result);
+        *name = suites::context().strings().make(result);
         return kHostNoErr;
     });
 }
@@ -74,7 +74,7 @@ HostErr GetFullPath(HostFilePath path, HostUString* fullPath) {
     return guarded([&]() -> HostErr {
         const HostFilePathOpaque* p = find(path);
         if (p == nullptr) return kHostErrBadHandle;
-        *fullPath = suites::app().strings().make(p->path);
+        *fullPath = suites::context().strings().make(p->path);
         return kHostNoErr;
     });
 }

@@ -8,10 +8,35 @@
 #include <algorithm>
 
 namespace host {
+
+HostErr newFromBytes(const char* bytes, size_t length, int32_t encoding, HostUString* string,
+                     const ByteDecoders& decoders) {
+    if (string == nullptr || (bytes == nullptr && length != 0)) return kHostErrBadParameter;
+    *string = nullptr;
+    return guarded([&]() -> HostErr {
+        const std::string_view input(bytes == nullptr ? "" : bytes, length);
+        std::optional<std::string> text;
+        switch (encoding) {
+        case kHostEncodingUTF8:
+            text = decoders.utf8(input);
+            break;
+        case kHostEncodingPlatform:
+        case kHostEncodingShiftJIS:
+            text = decoders.shiftJis(input);
+            break;
+        default:
+            return kHostErrBadParameter;
+        }
+        if (!text) return kHostErrEncoding;
+        *string = suites::context().strings().make(std::move(*text));
+        return kHostNoErr;
+    });
+}
+
 namespace {
 
 HostUStringOpaque* find(HostUString string) {
-    return suites::app().strings().find(string);
+    return suites::context().strings().find(string);
 }
 
 // Every string the host holds is well-formed UTF-8, so decoding cannot fail here.
@@ -39,14 +64,14 @@ HostErr New(const char* utf8, size_t length, HostUString* string) {
     return guarded([&]() -> HostErr {
         auto text = fromText(utf8, length);
         if (!text) return kHostErrBadParameter;
-        *string = suites::app().strings().make(std::move(*text));
+        *string = suites::context().strings().make(std::move(*text));
         return kHostNoErr;
     });
 }
 
 HostErr Dispose(HostUString string) {
     HOST_OP(kHostUnicodeStringSuite, "Dispose");
-    return suites::app().strings().dispose(string) ? kHostNoErr : kHostErrBadHandle;
+    return suites::context().strings().dispose(string) ? kHostNoErr : kHostErrBadHandle;
 }
 
 HostErr Set(HostUString string, const char* utf8, size_t length) {
@@ -178,26 +203,12 @@ HostErr SetFromCodePoint(HostUString string, uint32_t codePoint) {
 
 HostErr NewFromBytes(const char* bytes, size_t length, int32_t encoding, HostUString* string) {
     HOST_OP(kHostUnicodeStringSuite, "NewFromBytes");
-    if (string == nullptr || (bytes == nullptr && length != 0)) return kHostErrBadParameter;
-    *string = nullptr;
-    return guarded([&]() -> HostErr {
-        const std::string_view input(bytes == nullptr ? "" : bytes, length);
-        std::optional<std::string> text;
-        switch (encoding) {
-        case kHostEncodingUTF8:
-            if (isValidUtf8(input)) text = std::string(input);
-            break;
-        case kHostEncodingPlatform:
-        case kHostEncodingShiftJIS:
-            text = shiftJisToUtf8(input);
-            break;
-        default:
-            return kHostErrBadParameter;
-        }
-        if (!text) return kHostErrEncoding;
-        *string = suites::app().strings().make(std::move(*text));
-        return kHostNoErr;
-    });
+    constexpr ByteDecoders kStrict = {[](std::string_view input) -> std::optional<std::string> {
+                                          if (!isValidUtf8(input)) return std::nullopt;
+                                          return std::string(input);
+                                      },
+                                      shiftJisToUtf8};
+    return newFromBytes(bytes, length, encoding, string, kStrict);
 }
 
 HostErr GetBytes(HostUString string, int32_t encoding, const char** bytes, size_t* length) {
@@ -237,7 +248,7 @@ HostErr NewFromUTF16(const uint16_t* units, size_t count, HostUString* string) {
         std::copy_n(units, count, input.begin());
         auto text = utf16ToUtf8(input);
         if (!text) return kHostErrEncoding;
-        *string = suites::app().strings().make(std::move(*text));
+        *string = suites::context().strings().make(std::move(*text));
         return kHostNoErr;
     });
 }
