@@ -13,6 +13,11 @@ HostFilePathOpaque* find(HostFilePath path) {
     return suites::context().filePaths().find(path);
 }
 
+/// Runs body with the path behind a handle, or answers kHostErrBadHandle.
+template <class Body> HostErr withPath(HostFilePath path, Body&& body) noexcept {
+    return suites::withFound([&] { return find(path); }, body);
+}
+
 HostErr NewFilePath(HostFilePath* path) {
     HOST_OP(kHostFilePathSuite, "NewFilePath");
     if (path == nullptr) return kHostErrBadParameter;
@@ -30,9 +35,7 @@ HostErr DisposeFilePath(HostFilePath path) {
 
 HostErr SetFromPlatformFileSpec(HostFilePath path, const HostPlatformFileSpec* spec) {
     HOST_OP(kHostFilePathSuite, "SetFromPlatformFileSpec");
-    return guarded([&]() -> HostErr {
-        HostFilePathOpaque* p = find(path);
-        if (p == nullptr) return kHostErrBadHandle;
+    return withPath(path, [&](HostFilePathOpaque* p) -> HostErr {
         if (spec == nullptr) return kHostErrBadParameter;
         const std::size_t length = strnlen(spec->path, sizeof spec->path);
         if (length == sizeof spec->path) return kHostErrBadParameter; // not NUL-terminated
@@ -56,9 +59,7 @@ HostErr GetFileName(HostFilePath path, HostBool withExtension, HostUString* name
     HOST_OP(kHostFilePathSuite, "GetFileName");
     if (name == nullptr) return kHostErrBadParameter;
     *name = nullptr;
-    return guarded([&]() -> HostErr {
-        const HostFilePathOpaque* p = find(path);
-        if (p == nullptr) return kHostErrBadHandle;
+    return withPath(path, [&](HostFilePathOpaque* p) -> HostErr {
         const std::filesystem::path file(p->path);
         const std::string result =
             withExtension != 0 ? file.filename().string() : file.stem().string();
@@ -71,9 +72,7 @@ HostErr GetFullPath(HostFilePath path, HostUString* fullPath) {
     HOST_OP(kHostFilePathSuite, "GetFullPath");
     if (fullPath == nullptr) return kHostErrBadParameter;
     *fullPath = nullptr;
-    return guarded([&]() -> HostErr {
-        const HostFilePathOpaque* p = find(path);
-        if (p == nullptr) return kHostErrBadHandle;
+    return withPath(path, [&](HostFilePathOpaque* p) -> HostErr {
         *fullPath = suites::context().strings().make(p->path);
         return kHostNoErr;
     });

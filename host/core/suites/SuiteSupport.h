@@ -20,14 +20,19 @@ inline const std::string* text(HostUString string) {
     return s == nullptr ? nullptr : &s->utf8;
 }
 
-/// Runs body with the text of a host string the caller lends, or answers kHostErrBadHandle
-/// for an unknown one. Exceptions become codes (see guarded).
-template <class Body> HostErr withText(HostUString string, Body&& body) noexcept {
+/// Runs body with what lookup() finds, or answers kHostErrBadHandle when it finds nothing.
+/// Exceptions become codes (see guarded).
+template <class Lookup, class Body> HostErr withFound(Lookup&& lookup, Body&& body) noexcept {
     return guarded([&]() -> HostErr {
-        const std::string* s = text(string);
-        if (s == nullptr) return kHostErrBadHandle;
-        return body(*s);
+        auto* found = lookup();
+        if (found == nullptr) return kHostErrBadHandle;
+        return body(found);
     });
+}
+
+/// Runs body with the text of a host string the caller lends.
+template <class Body> HostErr withText(HostUString string, Body&& body) noexcept {
+    return withFound([&] { return text(string); }, [&](const std::string* s) { return body(*s); });
 }
 
 /// The memory blocks of the basic suite and of "SP Blocks Suite", counted under either.

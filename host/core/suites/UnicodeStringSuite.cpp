@@ -39,6 +39,11 @@ HostUStringOpaque* find(HostUString string) {
     return suites::context().strings().find(string);
 }
 
+/// Runs body with the string behind a handle, or answers kHostErrBadHandle.
+template <class Body> HostErr withString(HostUString string, Body&& body) noexcept {
+    return suites::withFound([&] { return find(string); }, body);
+}
+
 // Every string the host holds is well-formed UTF-8, so decoding cannot fail here.
 std::u32string codePoints(const HostUStringOpaque& s) {
     return decodeUtf8(s.utf8).value();
@@ -76,9 +81,7 @@ HostErr Dispose(HostUString string) {
 
 HostErr Set(HostUString string, const char* utf8, size_t length) {
     HOST_OP(kHostUnicodeStringSuite, "Set");
-    return guarded([&]() -> HostErr {
-        HostUStringOpaque* s = find(string);
-        if (s == nullptr) return kHostErrBadHandle;
+    return withString(string, [&](HostUStringOpaque* s) -> HostErr {
         auto text = fromText(utf8, length);
         if (!text) return kHostErrBadParameter;
         assign(*s, std::move(*text));
@@ -140,9 +143,7 @@ HostErr Compare(HostUString a, HostUString b, int32_t* result) {
 
 HostErr Erase(HostUString string, size_t position, size_t count) {
     HOST_OP(kHostUnicodeStringSuite, "Erase");
-    return guarded([&]() -> HostErr {
-        HostUStringOpaque* s = find(string);
-        if (s == nullptr) return kHostErrBadHandle;
+    return withString(string, [&](HostUStringOpaque* s) -> HostErr {
         std::u32string text = codePoints(*s);
         if (position > text.size()) return kHostErrBadParameter;
         text.erase(position, count);
@@ -179,9 +180,7 @@ HostErr CharAt(HostUString string, size_t position, uint32_t* codePoint) {
     HOST_OP(kHostUnicodeStringSuite, "CharAt");
     if (codePoint == nullptr) return kHostErrBadParameter;
     *codePoint = 0;
-    return guarded([&]() -> HostErr {
-        const HostUStringOpaque* s = find(string);
-        if (s == nullptr) return kHostErrBadHandle;
+    return withString(string, [&](HostUStringOpaque* s) -> HostErr {
         const std::u32string text = codePoints(*s);
         if (position >= text.size()) return kHostErrBadParameter;
         *codePoint = text[position];
@@ -191,9 +190,7 @@ HostErr CharAt(HostUString string, size_t position, uint32_t* codePoint) {
 
 HostErr SetFromCodePoint(HostUString string, uint32_t codePoint) {
     HOST_OP(kHostUnicodeStringSuite, "SetFromCodePoint");
-    return guarded([&]() -> HostErr {
-        HostUStringOpaque* s = find(string);
-        if (s == nullptr) return kHostErrBadHandle;
+    return withString(string, [&](HostUStringOpaque* s) -> HostErr {
         auto text = encodeUtf8(std::u32string(1, static_cast<char32_t>(codePoint)));
         if (!text) return kHostErrBadParameter;
         assign(*s, std::move(*text));
@@ -216,9 +213,7 @@ HostErr GetBytes(HostUString string, int32_t encoding, const char** bytes, size_
     if (bytes == nullptr) return kHostErrBadParameter;
     *bytes = nullptr;
     if (length != nullptr) *length = 0;
-    return guarded([&]() -> HostErr {
-        HostUStringOpaque* s = find(string);
-        if (s == nullptr) return kHostErrBadHandle;
+    return withString(string, [&](HostUStringOpaque* s) -> HostErr {
         std::optional<std::string> converted;
         switch (encoding) {
         case kHostEncodingUTF8:
@@ -258,9 +253,7 @@ HostErr GetUTF16(HostUString string, const uint16_t** units, size_t* count) {
     if (units == nullptr) return kHostErrBadParameter;
     *units = nullptr;
     if (count != nullptr) *count = 0;
-    return guarded([&]() -> HostErr {
-        HostUStringOpaque* s = find(string);
-        if (s == nullptr) return kHostErrBadHandle;
+    return withString(string, [&](HostUStringOpaque* s) -> HostErr {
         s->utf16 = utf8ToUtf16(s->utf8).value();
         static_assert(sizeof(char16_t) == sizeof(uint16_t));
         *units = reinterpret_cast<const uint16_t*>(s->utf16.c_str());
