@@ -34,14 +34,14 @@ template <class Body> HostErr withRange(ATETextRangeRef ref, Body&& body) {
 // What the kinds of object answer alike: counting, making and copying feature sets, and
 // reading or setting one of their fields.
 
-template <class Object> HostErr AddRefOf(const void* ref) {
+template <class Object, class Ref> HostErr AddRefOf(Ref ref) {
     return withTextObject<Object>(ref, [&](Object&) -> HostErr {
         addRef(ref);
         return kHostNoErr;
     });
 }
 
-template <class Object> HostErr ReleaseOf(const void* ref) {
+template <class Object, class Ref> HostErr ReleaseOf(Ref ref) {
     return withTextObject<Object>(ref, [&](Object&) -> HostErr {
         release(ref);
         return kHostNoErr;
@@ -82,17 +82,43 @@ HostErr SetField(std::optional<T>& field, std::type_identity_t<T> value,
     return kHostNoErr;
 }
 
+template <class Member> struct FieldOf;
+template <class T, class Set> struct FieldOf<std::optional<T> Set::*> { using Value = T; };
+
+/** Reading, setting (when valid) and clearing the feature in Field of the feature set of
+ *  an Object behind a Ref. */
+template <class Object, class Ref, auto Field> struct Feature {
+    using Value = typename FieldOf<decltype(Field)>::Value;
+
+    template <class Out> static HostErr get(Ref ref, ATEBool8* isAssigned, Out* value) {
+        return withTextObject<Object>(ref, [&](Object& object) {
+            return GetField(object.features.*Field, isAssigned, value);
+        });
+    }
+    template <bool (*Valid)(Value)> static HostErr set(Ref ref, Value value) {
+        return withTextObject<Object>(
+            ref, [&](Object& object) { return SetField(object.features.*Field, value, Valid); });
+    }
+    static HostErr clear(Ref ref) {
+        return withTextObject<Object>(ref, [&](Object& object) -> HostErr {
+            (object.features.*Field).reset();
+            return kHostNoErr;
+        });
+    }
+};
+
+template <OperationLiteral Name, auto Impl>
+constexpr auto RangeOp = counted<kATETextRangeSuite, Name, Impl>;
+template <OperationLiteral Name, auto Impl>
+constexpr auto CharOp = counted<kATECharFeaturesSuite, Name, Impl>;
+template <OperationLiteral Name, auto Impl>
+constexpr auto ParaOp = counted<kATEParaFeaturesSuite, Name, Impl>;
+template <OperationLiteral Name, auto Impl>
+constexpr auto FrameOp = counted<kATETextFrameSuite, Name, Impl>;
+template <OperationLiteral Name, auto Impl>
+constexpr auto RunsOp = counted<kATETextRunsIteratorSuite, Name, Impl>;
+
 // ---- ATE TextRange Suite ---------------------------------------------------------------------
-
-HostErr RangeAddRef(ATETextRangeRef range) {
-    HOST_OP(kATETextRangeSuite, "AddRef");
-    return AddRefOf<RangeObject>(range);
-}
-
-HostErr RangeRelease(ATETextRangeRef range) {
-    HOST_OP(kATETextRangeSuite, "Release");
-    return ReleaseOf<RangeObject>(range);
-}
 
 HostErr GetStart(ATETextRangeRef ref, int32_t* start) {
     HOST_OP(kATETextRangeSuite, "GetStart");
@@ -211,8 +237,8 @@ HostErr GetTextRuns(ATETextRangeRef ref, ATETextRunsIteratorRef* runs) {
 }
 
 constexpr ATETextRangeSuite kTextRangeSuite = {
-    RangeAddRef,
-    RangeRelease,
+    RangeOp<"AddRef", AddRefOf<RangeObject, ATETextRangeRef>>,
+    RangeOp<"Release", ReleaseOf<RangeObject, ATETextRangeRef>>,
     GetStart,
     GetEnd,
     GetSize,
@@ -234,52 +260,7 @@ bool anyAngle(double v) {
     return std::isfinite(v);
 }
 
-HostErr Initialize(ATECharFeaturesRef* features) {
-    HOST_OP(kATECharFeaturesSuite, "Initialize");
-    return InitializeOf<CharFeaturesObject>(features);
-}
-
-HostErr CharAddRef(ATECharFeaturesRef features) {
-    HOST_OP(kATECharFeaturesSuite, "AddRef");
-    return AddRefOf<CharFeaturesObject>(features);
-}
-
-HostErr CharRelease(ATECharFeaturesRef features) {
-    HOST_OP(kATECharFeaturesSuite, "Release");
-    return ReleaseOf<CharFeaturesObject>(features);
-}
-
-HostErr CharClone(ATECharFeaturesRef features, ATECharFeaturesRef* copy) {
-    HOST_OP(kATECharFeaturesSuite, "Clone");
-    return CloneOf<CharFeaturesObject>(features, copy);
-}
-
-#define CARTOVEL_REAL_FEATURE(Name, field, valid)                                                  \
-    HostErr Get##Name(ATECharFeaturesRef features, ATEBool8* isAssigned, HostReal* value) {        \
-        HOST_OP(kATECharFeaturesSuite, "Get" #Name);                                               \
-        return withTextObject<CharFeaturesObject>(features, [&](CharFeaturesObject& chars) {       \
-            return GetField(chars.features.field, isAssigned, value);                              \
-        });                                                                                        \
-    }                                                                                              \
-    HostErr Set##Name(ATECharFeaturesRef features, HostReal value) {                               \
-        HOST_OP(kATECharFeaturesSuite, "Set" #Name);                                               \
-        return withTextObject<CharFeaturesObject>(features, [&](CharFeaturesObject& chars) {       \
-            return SetField(chars.features.field, value, valid);                                   \
-        });                                                                                        \
-    }                                                                                              \
-    HostErr Clear##Name(ATECharFeaturesRef features) {                                             \
-        HOST_OP(kATECharFeaturesSuite, "Clear" #Name);                                             \
-        return withTextObject<CharFeaturesObject>(features, [&](CharFeaturesObject& chars) {       \
-            chars.features.field.reset();                                                          \
-            return kHostNoErr;                                                                     \
-        });                                                                                        \
-    }
-
-CARTOVEL_REAL_FEATURE(FontSize, fontSize, positiveSize)
-CARTOVEL_REAL_FEATURE(HorizontalScale, horizontalScale, positiveSize)
-CARTOVEL_REAL_FEATURE(VerticalScale, verticalScale, positiveSize)
-CARTOVEL_REAL_FEATURE(CharacterRotation, rotation, anyAngle)
-#undef CARTOVEL_REAL_FEATURE
+template <auto Field> using CharFeature = Feature<CharFeaturesObject, ATECharFeaturesRef, Field>;
 
 HostErr GetFillPaint(ATECharFeaturesRef features, ATEBool8* isAssigned, HostBool* paint,
                      HostColor* color) {
@@ -305,86 +286,47 @@ HostErr SetFillPaint(ATECharFeaturesRef features, HostBool paint, const HostColo
     });
 }
 
-HostErr ClearFillPaint(ATECharFeaturesRef features) {
-    HOST_OP(kATECharFeaturesSuite, "ClearFillPaint");
-    return withTextObject<CharFeaturesObject>(features, [&](CharFeaturesObject& chars) -> HostErr {
-        chars.features.fill.reset();
-        return kHostNoErr;
-    });
-}
-
 constexpr ATECharFeaturesSuite kCharFeaturesSuite = {
-    Initialize,         CharAddRef,           CharRelease,          CharClone,
-    GetFontSize,        SetFontSize,          ClearFontSize,        GetHorizontalScale,
-    SetHorizontalScale, ClearHorizontalScale, GetVerticalScale,     SetVerticalScale,
-    ClearVerticalScale, GetCharacterRotation, SetCharacterRotation, ClearCharacterRotation,
-    GetFillPaint,       SetFillPaint,         ClearFillPaint,
+    CharOp<"Initialize", InitializeOf<CharFeaturesObject, ATECharFeaturesRef>>,
+    CharOp<"AddRef", AddRefOf<CharFeaturesObject, ATECharFeaturesRef>>,
+    CharOp<"Release", ReleaseOf<CharFeaturesObject, ATECharFeaturesRef>>,
+    CharOp<"Clone", CloneOf<CharFeaturesObject, ATECharFeaturesRef>>,
+    CharOp<"GetFontSize", CharFeature<&CharFeatureSet::fontSize>::get<HostReal>>,
+    CharOp<"SetFontSize", CharFeature<&CharFeatureSet::fontSize>::set<positiveSize>>,
+    CharOp<"ClearFontSize", CharFeature<&CharFeatureSet::fontSize>::clear>,
+    CharOp<"GetHorizontalScale", CharFeature<&CharFeatureSet::horizontalScale>::get<HostReal>>,
+    CharOp<"SetHorizontalScale", CharFeature<&CharFeatureSet::horizontalScale>::set<positiveSize>>,
+    CharOp<"ClearHorizontalScale", CharFeature<&CharFeatureSet::horizontalScale>::clear>,
+    CharOp<"GetVerticalScale", CharFeature<&CharFeatureSet::verticalScale>::get<HostReal>>,
+    CharOp<"SetVerticalScale", CharFeature<&CharFeatureSet::verticalScale>::set<positiveSize>>,
+    CharOp<"ClearVerticalScale", CharFeature<&CharFeatureSet::verticalScale>::clear>,
+    CharOp<"GetCharacterRotation", CharFeature<&CharFeatureSet::rotation>::get<HostReal>>,
+    CharOp<"SetCharacterRotation", CharFeature<&CharFeatureSet::rotation>::set<anyAngle>>,
+    CharOp<"ClearCharacterRotation", CharFeature<&CharFeatureSet::rotation>::clear>,
+    GetFillPaint,
+    SetFillPaint,
+    CharOp<"ClearFillPaint", CharFeature<&CharFeatureSet::fill>::clear>,
 };
 
 // ---- ATE ParaFeatures Suite ------------------------------------------------------------------
+
+template <auto Field> using ParaFeature = Feature<ParaFeaturesObject, ATEParaFeaturesRef, Field>;
 
 bool isJustification(std::int32_t v) {
     return v == kATELeftJustify || v == kATERightJustify || v == kATECenterJustify;
 }
 
-HostErr ParaInitialize(ATEParaFeaturesRef* features) {
-    HOST_OP(kATEParaFeaturesSuite, "Initialize");
-    return InitializeOf<ParaFeaturesObject>(features);
-}
-
-HostErr ParaAddRef(ATEParaFeaturesRef features) {
-    HOST_OP(kATEParaFeaturesSuite, "AddRef");
-    return AddRefOf<ParaFeaturesObject>(features);
-}
-
-HostErr ParaRelease(ATEParaFeaturesRef features) {
-    HOST_OP(kATEParaFeaturesSuite, "Release");
-    return ReleaseOf<ParaFeaturesObject>(features);
-}
-
-HostErr ParaClone(ATEParaFeaturesRef features, ATEParaFeaturesRef* copy) {
-    HOST_OP(kATEParaFeaturesSuite, "Clone");
-    return CloneOf<ParaFeaturesObject>(features, copy);
-}
-
-HostErr GetJustification(ATEParaFeaturesRef features, ATEBool8* isAssigned, int32_t* value) {
-    HOST_OP(kATEParaFeaturesSuite, "GetJustification");
-    return withTextObject<ParaFeaturesObject>(features, [&](ParaFeaturesObject& paras) {
-        return GetField(paras.features.justification, isAssigned, value);
-    });
-}
-
-HostErr SetJustification(ATEParaFeaturesRef features, int32_t value) {
-    HOST_OP(kATEParaFeaturesSuite, "SetJustification");
-    return withTextObject<ParaFeaturesObject>(features, [&](ParaFeaturesObject& paras) {
-        return SetField(paras.features.justification, value, isJustification);
-    });
-}
-
-HostErr ClearJustification(ATEParaFeaturesRef features) {
-    HOST_OP(kATEParaFeaturesSuite, "ClearJustification");
-    return withTextObject<ParaFeaturesObject>(features, [&](ParaFeaturesObject& paras) -> HostErr {
-        paras.features.justification.reset();
-        return kHostNoErr;
-    });
-}
-
 constexpr ATEParaFeaturesSuite kParaFeaturesSuite = {
-    ParaInitialize,   ParaAddRef,       ParaRelease,        ParaClone,
-    GetJustification, SetJustification, ClearJustification,
+    ParaOp<"Initialize", InitializeOf<ParaFeaturesObject, ATEParaFeaturesRef>>,
+    ParaOp<"AddRef", AddRefOf<ParaFeaturesObject, ATEParaFeaturesRef>>,
+    ParaOp<"Release", ReleaseOf<ParaFeaturesObject, ATEParaFeaturesRef>>,
+    ParaOp<"Clone", CloneOf<ParaFeaturesObject, ATEParaFeaturesRef>>,
+    ParaOp<"GetJustification", ParaFeature<&ParaFeatureSet::justification>::get<int32_t>>,
+    ParaOp<"SetJustification", ParaFeature<&ParaFeatureSet::justification>::set<isJustification>>,
+    ParaOp<"ClearJustification", ParaFeature<&ParaFeatureSet::justification>::clear>,
 };
 
 // ---- ATE TextFrame Suite ---------------------------------------------------------------------
-
-HostErr FrameAddRef(ATETextFrameRef frame) {
-    HOST_OP(kATETextFrameSuite, "AddRef");
-    return AddRefOf<FrameObject>(frame);
-}
-
-HostErr FrameRelease(ATETextFrameRef frame) {
-    HOST_OP(kATETextFrameSuite, "Release");
-    return ReleaseOf<FrameObject>(frame);
-}
 
 HostErr FrameGetTextRange(ATETextFrameRef frame, ATEBool8 /*includeOverflow*/,
                           ATETextRangeRef* range) {
@@ -416,20 +358,14 @@ HostErr FrameGetMatrix(ATETextFrameRef frame, HostRealMatrix* matrix) {
 }
 
 constexpr ATETextFrameSuite kTextFrameSuite = {
-    FrameAddRef, FrameRelease, FrameGetTextRange, FrameGetType, FrameGetMatrix,
+    FrameOp<"AddRef", AddRefOf<FrameObject, ATETextFrameRef>>,
+    FrameOp<"Release", ReleaseOf<FrameObject, ATETextFrameRef>>,
+    FrameGetTextRange,
+    FrameGetType,
+    FrameGetMatrix,
 };
 
 // ---- ATE TextRunsIterator Suite -------------------------------------------------------------
-
-HostErr RunsAddRef(ATETextRunsIteratorRef runs) {
-    HOST_OP(kATETextRunsIteratorSuite, "AddRef");
-    return AddRefOf<RunsObject>(runs);
-}
-
-HostErr RunsRelease(ATETextRunsIteratorRef runs) {
-    HOST_OP(kATETextRunsIteratorSuite, "Release");
-    return ReleaseOf<RunsObject>(runs);
-}
 
 HostErr IsEmpty(ATETextRunsIteratorRef ref, ATEBool8* empty) {
     HOST_OP(kATETextRunsIteratorSuite, "IsEmpty");
@@ -479,7 +415,13 @@ HostErr Item(ATETextRunsIteratorRef ref, ATETextRangeRef* run) {
 }
 
 constexpr ATETextRunsIteratorSuite kTextRunsIteratorSuite = {
-    RunsAddRef, RunsRelease, IsEmpty, IsNotDone, IsDone, Next, Item,
+    RunsOp<"AddRef", AddRefOf<RunsObject, ATETextRunsIteratorRef>>,
+    RunsOp<"Release", ReleaseOf<RunsObject, ATETextRunsIteratorRef>>,
+    IsEmpty,
+    IsNotDone,
+    IsDone,
+    Next,
+    Item,
 };
 
 } // namespace

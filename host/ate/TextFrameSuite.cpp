@@ -35,19 +35,14 @@ HostErr NewPointText(int16_t paintOrder, HostArtHandle reference, int32_t orient
 
 HostErr GetType(HostArtHandle text, int32_t* kind) {
     HOST_OP(kHostTextFrameSuite, "GetType");
-    return withDocument([&](Document& d) -> HostErr {
-        requireOut(kind);
-        *kind = static_cast<int32_t>(textArtOf(d, text).text()->kind);
-        return kHostNoErr;
-    });
+    return answer(
+        kind, [&](Document& d) { return static_cast<int32_t>(textArtOf(d, text).text()->kind); });
 }
 
 HostErr GetOrientation(HostArtHandle text, int32_t* orientation) {
     HOST_OP(kHostTextFrameSuite, "GetOrientation");
-    return withDocument([&](Document& d) -> HostErr {
-        requireOut(orientation);
-        *orientation = static_cast<int32_t>(textArtOf(d, text).text()->orientation);
-        return kHostNoErr;
+    return answer(orientation, [&](Document& d) {
+        return static_cast<int32_t>(textArtOf(d, text).text()->orientation);
     });
 }
 
@@ -65,11 +60,7 @@ HostErr SetOrientation(HostArtHandle text, int32_t orientation) {
 
 HostErr GetPointTextAnchor(HostArtHandle text, HostRealPoint* anchor) {
     HOST_OP(kHostTextFrameSuite, "GetPointTextAnchor");
-    return withDocument([&](Document& d) -> HostErr {
-        requireOut(anchor);
-        *anchor = textAnchor(*textArtOf(d, text).text());
-        return kHostNoErr;
-    });
+    return answer(anchor, [&](Document& d) { return textAnchor(*textArtOf(d, text).text()); });
 }
 
 HostErr GetFramePath(HostArtHandle text, HostArtHandle* path) {

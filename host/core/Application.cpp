@@ -6,6 +6,7 @@
 #include "host/docsuites/DocumentSuites.h"
 #include "host/prefs/PreferenceStore.h"
 #include "host/prefs/PreferenceSuite.h"
+#include "hostapi/suites/FoldersSuite.h"
 #include "hostapi/suites/MenuSuite.h"
 #include "hostapi/suites/NotifierSuite.h"
 
@@ -74,6 +75,22 @@ Application* Application::current() {
     return gCurrent;
 }
 
+SuiteContext* SuiteContext::current() {
+    return gCurrent;
+}
+
+const std::filesystem::path* Application::folder(std::int32_t kind) const {
+    switch (kind) {
+    case kHostFolderPreferences:
+        return &options_.preferencesFolder;
+    case kHostFolderUserDocuments:
+        return &options_.documentsFolder;
+    case kHostFolderPlugins:
+        return &options_.pluginsFolder;
+    default:
+        return nullptr;
+    }
+}
 PreferenceStore& Application::preferences() {
     if (preferences_ == nullptr) {
         const std::filesystem::path file = options_.preferencesFile.empty()

@@ -3,21 +3,10 @@
 // context stack, main window, user interaction, strings, paths, memory blocks) and the
 // loaded modules, and that sends the modules their messages.
 //
-// Suites are tables of C function pointers, so they find the application through
-// Application::current(): the most recently constructed application that is still alive.
+// The suites see it through SuiteContext, the part of it they need.
 #pragma once
 
-#include "host/core/Blocks.h"
-#include "host/core/ContextStack.h"
-#include "host/core/Faults.h"
-#include "host/core/MainWindow.h"
-#include "host/core/MenuEnabling.h"
-#include "host/core/Menus.h"
-#include "host/core/Notifiers.h"
-#include "host/core/Panels.h"
-#include "host/core/Strings.h"
-#include "host/core/SuiteRegistry.h"
-#include "host/core/UserInteraction.h"
+#include "host/core/SuiteContext.h"
 #include "host/loader/Module.h"
 #include "hostapi/HostMessages.h"
 
@@ -58,54 +47,55 @@ struct SentMessage {
     HostErr result;
 };
 
-class Application {
+class Application final : public SuiteContext {
 public:
     explicit Application(ApplicationOptions options = {});
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
     /// Shuts down (if not done yet) and stops being the current application. Applications
     /// that live at the same time must end in the reverse order of their construction.
-    ~Application();
+    ~Application() override;
 
     /// The application the suites work on; null when there is none.
     static Application* current();
 
-    Faults& faults() { return faults_; }
-    SuiteRegistry& suites() { return suites_; }
-    Blocks& blocks() { return blocks_; }
-    Strings& strings() { return strings_; }
-    FilePaths& filePaths() { return filePaths_; }
-    Menus& menus() { return menus_; }
-    Notifiers& notifiers() { return notifiers_; }
-    ContextStack& contexts() { return contexts_; }
-    MainWindow& mainWindow() { return mainWindow_; }
-    UserInteraction& user() { return user_; }
+    Faults& faults() override { return faults_; }
+    SuiteRegistry& suites() override { return suites_; }
+    Blocks& blocks() override { return blocks_; }
+    Strings& strings() override { return strings_; }
+    FilePaths& filePaths() override { return filePaths_; }
+    Menus& menus() override { return menus_; }
+    Notifiers& notifiers() override { return notifiers_; }
+    ContextStack& contexts() override { return contexts_; }
+    MainWindow& mainWindow() override { return mainWindow_; }
+    UserInteraction& user() override { return user_; }
     /// The floating panels and the look of the interface.
-    Panels& panels() { return panels_; }
+    Panels& panels() override { return panels_; }
     /// The preference store ("AI Preference Suite"), opened from the options' file on first
     /// use.
-    PreferenceStore& preferences();
+    PreferenceStore& preferences() override;
     [[nodiscard]] const ApplicationOptions& options() const { return options_; }
     /// The precision of path operations (points); a negative or non-finite value means 0.
-    [[nodiscard]] double precision() const { return options_.precision; }
+    [[nodiscard]] double precision() const override { return options_.precision; }
+    [[nodiscard]] const std::filesystem::path* folder(std::int32_t kind) const override;
     void setPrecision(double points);
     /// The basic suite handed to modules in every message.
-    [[nodiscard]] const HostBasicSuite* basicSuite() const;
+    [[nodiscard]] const HostBasicSuite* basicSuite() const override;
 
     /// The current document's state for menu enabling; null: no document open. Not owned.
     /// Makes the document current without telling the modules (tests of menu enabling).
-    void setDocumentState(const DocumentState* document) { document_ = document; }
-    [[nodiscard]] const DocumentState* documentState() const { return document_; }
+    void setDocumentState(const DocumentState* document) override { document_ = document; }
+    [[nodiscard]] const DocumentState* documentState() const override { return document_; }
 
     // ---- open documents ----
 
     /// A document was opened: it joins the open documents and becomes the current one.
-    void openDocument(const DocumentState* document);
+    void openDocument(const DocumentState* document) override;
     /// A document was closed; when it was the current one, the document opened before it
     /// (the last one still open) becomes current.
-    void closeDocument(const DocumentState* document);
+    void closeDocument(const DocumentState* document) override;
     /// Makes an open document the current one; false when it is not open.
-    bool switchDocument(const DocumentState* document);
+    bool switchDocument(const DocumentState* document) override;
     [[nodiscard]] const std::vector<const DocumentState*>& openDocuments() const {
         return documents_;
     }
@@ -124,9 +114,9 @@ public:
     /// then "AI Document Changed Notifier".
     void idle();
     /// Marks the document as changed outside a message; idle() tells the modules.
-    void documentChangedOutsideMessage() { pendingDocumentChange_ = true; }
+    void documentChangedOutsideMessage() override { pendingDocumentChange_ = true; }
     /// True while the host is sending a message to a module.
-    [[nodiscard]] bool inMessage() const { return messageDepth_ > 0; }
+    [[nodiscard]] bool inMessage() const override { return messageDepth_ > 0; }
 
     // ---- modules ----
 
@@ -135,7 +125,7 @@ public:
     Module& addModule(std::unique_ptr<Module> module);
     [[nodiscard]] const std::vector<std::unique_ptr<Module>>& modules() const { return modules_; }
     /// Null for a reference that names no module of this application.
-    [[nodiscard]] Module* moduleFromRef(HostPluginRef ref) const;
+    [[nodiscard]] Module* moduleFromRef(HostPluginRef ref) const override;
 
     /// Sends one message as it is: fills the record's common header (check, module, its
     /// globals slot, basic suite), calls the entry and keeps the globals slot the module
@@ -185,8 +175,8 @@ public:
 
     // ---- module access ("SP Access Suite") ----
 
-    HostErr acquireAccess(Module& module, HostAccessRef* access);
-    HostErr releaseAccess(HostAccessRef access);
+    HostErr acquireAccess(Module& module, HostAccessRef* access) override;
+    HostErr releaseAccess(HostAccessRef access) override;
 
     /// Every message sent so far.
     [[nodiscard]] const std::vector<SentMessage>& sentMessages() const { return sent_; }

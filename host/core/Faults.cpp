@@ -1,6 +1,6 @@
 #include "host/core/Faults.h"
 
-#include "host/core/Application.h"
+#include "host/core/SuiteContext.h"
 
 #include <map>
 #include <mutex>
@@ -127,7 +127,7 @@ HostErr Faults::enterAcquisition() {
 }
 
 HostErr checkOperation(OperationId id) noexcept {
-    Application* app = Application::current();
+    SuiteContext* app = SuiteContext::current();
     if (app == nullptr) return kHostErrCant;
     try {
         return app->faults().enterOperation(id);

@@ -27,6 +27,7 @@
 
 #include "hostapi/HostTypes.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -138,3 +139,32 @@ HostErr checkOperation(OperationId id) noexcept;
             ::host::registerOperation(suiteName, operationName);                                   \
         if (::host::checkOperation(hostOpId_) != kHostNoErr) return valueOnFault;                  \
     } while (false)
+
+namespace host {
+
+/// An operation's name as a template argument.
+template <std::size_t N> struct OperationLiteral {
+    char text[N];
+    // Implicit: written as a plain string literal.
+    constexpr OperationLiteral(const char (&name)[N]) {
+        for (std::size_t i = 0; i < N; ++i)
+            text[i] = name[i];
+    }
+};
+
+template <const char* Suite, OperationLiteral Name, auto Impl> struct CountedOperation;
+
+template <const char* Suite, OperationLiteral Name, class... Args, HostErr (*Impl)(Args...)>
+struct CountedOperation<Suite, Name, Impl> {
+    static HostErr call(Args... args) {
+        HOST_OP(Suite, Name.text);
+        return Impl(args...);
+    }
+};
+
+/// A suite table's entry for an operation that HOST_OP counts as Suite/Name and Impl carries
+/// out: operations that share one implementation differ only in the name they count under.
+template <const char* Suite, OperationLiteral Name, auto Impl>
+inline constexpr auto counted = &CountedOperation<Suite, Name, Impl>::call;
+
+} // namespace host

@@ -1,6 +1,6 @@
 #include "host/core/Panels.h"
 
-#include "host/core/Application.h"
+#include "host/core/SuiteContext.h"
 #include "platform/ws.h"
 
 #include <cmath>
@@ -13,7 +13,7 @@ constexpr const char* kPanelClass = "HostPanelWindow";
 // The host's own procedure of a panel window, under whatever the module puts on top: a
 // resize tells the module, closing hides the panel.
 WsLResult panelWindowProc(WsWindow window, uint32_t message, WsWParam wParam, WsLParam lParam) {
-    Application* app = Application::current();
+    SuiteContext* app = SuiteContext::current();
     PanelRecord* panel = app != nullptr ? app->panels().findByWindow(window) : nullptr;
     if (panel != nullptr && message == WS_SIZE) {
         if (panel->sizeChanged != nullptr) panel->sizeChanged(panel->handle);

@@ -11,7 +11,7 @@ struct SuiteName {
     std::int32_t version;
 };
 
-/// The 140 suites of the module's table, in the order it acquires them.
+/// The suites of the module's table (hostapi/SuiteList.h), in the order it acquires them.
 std::span<const SuiteName> moduleSuiteCatalog();
 
 } // namespace host

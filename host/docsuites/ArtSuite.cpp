@@ -65,12 +65,7 @@ HostErr DuplicateArt(HostArtHandle art, int16_t paintOrder, HostArtHandle refere
 
 HostErr GetFirstArtOfLayer(HostLayerHandle layer, HostArtHandle* art) {
     HOST_OP(kHostArtSuite, "GetFirstArtOfLayer");
-    return withDocument([&](Document& d) -> HostErr {
-        requireOut(art);
-        *art = nullptr;
-        *art = handleOf(layerOf(d, layer).group());
-        return kHostNoErr;
-    });
+    return answerHandle(art, [&](Document& d) { return handleOf(layerOf(d, layer).group()); });
 }
 
 HostErr GetLayerOfArt(HostArtHandle art, HostLayerHandle* layer) {
@@ -85,20 +80,14 @@ HostErr GetLayerOfArt(HostArtHandle art, HostLayerHandle* layer) {
 
 HostErr GetArtType(HostArtHandle art, int16_t* type) {
     HOST_OP(kHostArtSuite, "GetArtType");
-    return withDocument([&](Document& d) -> HostErr {
-        requireOut(type);
-        *type = static_cast<int16_t>(artOf(d, art).type());
-        return kHostNoErr;
-    });
+    return answer(type, [&](Document& d) { return static_cast<int16_t>(artOf(d, art).type()); });
 }
 
 HostErr GetArtUserAttr(HostArtHandle art, int32_t whichAttributes, int32_t* attributes) {
     HOST_OP(kHostArtSuite, "GetArtUserAttr");
-    return withDocument([&](Document& d) -> HostErr {
-        requireOut(attributes);
-        *attributes = static_cast<int32_t>(d.userAttributes(
+    return answer(attributes, [&](Document& d) {
+        return static_cast<int32_t>(d.userAttributes(
             artOf(d, art), static_cast<std::uint32_t>(whichAttributes) & kAttrAll));
-        return kHostNoErr;
     });
 }
 
@@ -112,12 +101,7 @@ HostErr SetArtUserAttr(HostArtHandle art, int32_t whichAttributes, int32_t attri
 }
 
 template <class Step> HostErr Walk(HostArtHandle art, HostArtHandle* result, Step step) {
-    return withDocument([&](Document& d) -> HostErr {
-        requireOut(result);
-        *result = nullptr;
-        *result = handleOf(step(artOf(d, art)));
-        return kHostNoErr;
-    });
+    return answerHandle(result, [&](Document& d) { return handleOf(step(artOf(d, art))); });
 }
 
 HostErr GetArtParent(HostArtHandle art, HostArtHandle* parent) {

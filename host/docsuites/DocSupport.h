@@ -2,16 +2,16 @@
 // starts with.
 #pragma once
 
-#include "host/core/Application.h"
 #include "host/core/Errors.h"
 #include "host/core/Faults.h"
+#include "host/core/SuiteContext.h"
 #include "host/docsuites/DocumentSession.h"
 
 namespace host::docsuites {
 
 /// The open document's session; null when none is open.
 inline DocumentSession* session() {
-    Application* app = Application::current();
+    SuiteContext* app = SuiteContext::current();
     return app == nullptr ? nullptr : DocumentSession::of(*app);
 }
 
@@ -28,6 +28,31 @@ template <class Body> HostErr withSession(Body&& body) noexcept {
 /// The same with the open document.
 template <class Body> HostErr withDocument(Body&& body) noexcept {
     return withSession([&](DocumentSession& s) -> HostErr { return body(s.document()); });
+}
+
+/// Out-parameters must be given.
+template <class... Pointers> void requireOut(Pointers*... out) {
+    if ((!out || ...)) throw HostError(kHostErrBadParameter, "missing result place");
+}
+
+/// A question about the open document: get(document) is stored in *out. *out is left as it
+/// was when there is no document or get throws.
+template <class Out, class Get> HostErr answer(Out* out, Get&& get) noexcept {
+    return withDocument([&](Document& d) -> HostErr {
+        requireOut(out);
+        *out = get(d);
+        return kHostNoErr;
+    });
+}
+
+/// The same for a handle, which is null until get has found it.
+template <class Out, class Get> HostErr answerHandle(Out* out, Get&& get) noexcept {
+    return withDocument([&](Document& d) -> HostErr {
+        requireOut(out);
+        *out = nullptr;
+        *out = get(d);
+        return kHostNoErr;
+    });
 }
 
 /// The live art behind a handle; throws kHostErrBadHandle for null, stale or foreign ones.
@@ -51,14 +76,9 @@ inline HostArtHandle handleOf(const Art* art) {
     return art == nullptr ? nullptr : art->handle();
 }
 
-/// Out-parameters must be given.
-template <class... Pointers> void requireOut(Pointers*... out) {
-    if ((!out || ...)) throw HostError(kHostErrBadParameter, "missing result place");
-}
-
 /// The text of a host string the caller lends.
 inline std::string& stringOf(HostUString string) {
-    Application* app = Application::current();
+    SuiteContext* app = SuiteContext::current();
     HostUStringOpaque* s = app == nullptr ? nullptr : app->strings().find(string);
     if (s == nullptr) throw HostError(kHostErrBadHandle, "no such string");
     return s->utf8;

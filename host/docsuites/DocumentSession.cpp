@@ -1,6 +1,6 @@
 #include "host/docsuites/DocumentSession.h"
 
-#include "host/core/Application.h"
+#include "host/core/SuiteContext.h"
 #include "host/document/Handles.h"
 
 #include <stdexcept>
@@ -41,7 +41,7 @@ std::uint32_t kindBit(const Document& document, const Art& art) {
 
 } // namespace
 
-DocumentSession::DocumentSession(Application& app, std::unique_ptr<Document> document)
+DocumentSession::DocumentSession(SuiteContext& app, std::unique_ptr<Document> document)
     : app_(app), document_(std::move(document)) {
     if (!document_) throw std::invalid_argument("no document to open");
     app_.openDocument(this);
@@ -57,7 +57,7 @@ void DocumentSession::makeCurrent() {
     app_.switchDocument(this);
 }
 
-DocumentSession* DocumentSession::of(const Application& app) {
+DocumentSession* DocumentSession::of(const SuiteContext& app) {
     // The application knows the open document only as its menu state.
     const DocumentState* state = app.documentState();
     return state == nullptr ? nullptr : state->session();

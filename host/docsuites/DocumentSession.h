@@ -13,20 +13,20 @@
 
 namespace host {
 
-class Application;
+class SuiteContext;
 
 class DocumentSession final : public DocumentState {
 public:
     /// Opens document in app and makes it the current one: the suites work on it until
     /// another one is opened or made current. The modules hear of the open, the close and
     /// every switch ("AI Document Changed Notifier").
-    DocumentSession(Application& app, std::unique_ptr<Document> document);
+    DocumentSession(SuiteContext& app, std::unique_ptr<Document> document);
     ~DocumentSession() override;
     DocumentSession(const DocumentSession&) = delete;
     DocumentSession& operator=(const DocumentSession&) = delete;
 
     /// The session of the application's open document; null when none is open.
-    static DocumentSession* of(const Application& app);
+    static DocumentSession* of(const SuiteContext& app);
 
     Document& document() const { return *document_; }
     /// Makes this open document the current one (a switch of windows in the host).
@@ -50,7 +50,7 @@ public:
     pathfinder::ShapeCache& uniteCache() { return uniteCache_; }
 
 private:
-    Application& app_;
+    SuiteContext& app_;
     std::unique_ptr<Document> document_;
     std::unordered_map<std::uint64_t, std::vector<HostArtHandle>> artSets_;
     pathfinder::ShapeCache uniteCache_;

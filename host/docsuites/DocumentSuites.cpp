@@ -15,17 +15,13 @@ using namespace docsuites;
 
 HostErr GetDocument(HostDocumentHandle* document) {
     HOST_OP(kHostDocumentSuite, "GetDocument");
-    return withDocument([&](Document& d) -> HostErr {
-        requireOut(document);
-        *document = d.handle();
-        return kHostNoErr;
-    });
+    return answer(document, [&](Document& d) { return d.handle(); });
 }
 
 HostErr GetDocumentFileSpecification(HostFilePath path) {
     HOST_OP(kHostDocumentSuite, "GetDocumentFileSpecification");
     return withDocument([&](Document& d) -> HostErr {
-        HostFilePathOpaque* target = Application::current()->filePaths().find(path);
+        HostFilePathOpaque* target = SuiteContext::current()->filePaths().find(path);
         if (target == nullptr) return kHostErrBadHandle;
         if (d.filePath.empty()) return kHostErrNotFound;
         target->path = d.filePath;
@@ -35,11 +31,7 @@ HostErr GetDocumentFileSpecification(HostFilePath path) {
 
 HostErr HasTextFocus(HostBool* hasFocus) {
     HOST_OP(kHostDocumentSuite, "HasTextFocus");
-    return withDocument([&](Document& d) -> HostErr {
-        requireOut(hasFocus);
-        *hasFocus = d.textFocus ? 1 : 0;
-        return kHostNoErr;
-    });
+    return answer(hasFocus, [&](Document& d) { return d.textFocus ? 1 : 0; });
 }
 
 HostErr CancelTextFocus() {
@@ -58,11 +50,7 @@ HostErr RedrawDocument() {
 
 HostErr GetDocumentViewCenter(HostRealPoint* center) {
     HOST_OP(kHostDocumentViewSuite, "GetDocumentViewCenter");
-    return withDocument([&](Document& d) -> HostErr {
-        requireOut(center);
-        *center = d.viewCentre;
-        return kHostNoErr;
-    });
+    return answer(center, [&](Document& d) { return d.viewCentre; });
 }
 
 HostErr SetDocumentViewCenter(const HostRealPoint* center) {

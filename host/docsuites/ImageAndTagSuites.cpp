@@ -35,33 +35,10 @@ template <ArtType Type> HostErr setMatrix(HostArtHandle art, const HostRealMatri
     });
 }
 
-HostErr GetPlacedMatrix(HostArtHandle art, HostRealMatrix* matrix) {
-    HOST_OP(kHostPlacedSuite, "GetPlacedMatrix");
-    return getMatrix<ArtType::Placed>(art, matrix);
-}
-
-HostErr SetPlacedMatrix(HostArtHandle art, const HostRealMatrix* matrix) {
-    HOST_OP(kHostPlacedSuite, "SetPlacedMatrix");
-    return setMatrix<ArtType::Placed>(art, matrix);
-}
-
-HostErr GetRasterMatrix(HostArtHandle art, HostRealMatrix* matrix) {
-    HOST_OP(kHostRasterSuite, "GetRasterMatrix");
-    return getMatrix<ArtType::Raster>(art, matrix);
-}
-
-HostErr SetRasterMatrix(HostArtHandle art, const HostRealMatrix* matrix) {
-    HOST_OP(kHostRasterSuite, "SetRasterMatrix");
-    return setMatrix<ArtType::Raster>(art, matrix);
-}
-
 HostErr CountTags(HostArtHandle art, int32_t* count) {
     HOST_OP(kHostTagSuite, "CountTags");
-    return withDocument([&](Document& d) -> HostErr {
-        requireOut(count);
-        *count = static_cast<int32_t>(artOf(d, art).tags.size());
-        return kHostNoErr;
-    });
+    return answer(count,
+                  [&](Document& d) { return static_cast<int32_t>(artOf(d, art).tags.size()); });
 }
 
 HostErr GetNthTag(HostArtHandle art, int32_t index, const char** name) {
@@ -114,8 +91,14 @@ HostErr GetTag(HostArtHandle art, const char* name, const char** value) {
     });
 }
 
-constexpr HostPlacedSuite kPlacedSuite = {GetPlacedMatrix, SetPlacedMatrix};
-constexpr HostRasterSuite kRasterSuite = {GetRasterMatrix, SetRasterMatrix};
+constexpr HostPlacedSuite kPlacedSuite = {
+    counted<kHostPlacedSuite, "GetPlacedMatrix", getMatrix<ArtType::Placed>>,
+    counted<kHostPlacedSuite, "SetPlacedMatrix", setMatrix<ArtType::Placed>>,
+};
+constexpr HostRasterSuite kRasterSuite = {
+    counted<kHostRasterSuite, "GetRasterMatrix", getMatrix<ArtType::Raster>>,
+    counted<kHostRasterSuite, "SetRasterMatrix", setMatrix<ArtType::Raster>>,
+};
 constexpr HostTagSuite kTagSuite = {CountTags, GetNthTag, RemoveTag, SetTag, GetTag};
 
 } // namespace

@@ -12,11 +12,7 @@ using namespace docsuites;
 
 HostErr CountLayers(int32_t* count) {
     HOST_OP(kHostLayerSuite, "CountLayers");
-    return withDocument([&](Document& d) -> HostErr {
-        requireOut(count);
-        *count = d.layerCount();
-        return kHostNoErr;
-    });
+    return answer(count, [&](Document& d) { return d.layerCount(); });
 }
 
 HostErr GetNthLayer(int32_t index, HostLayerHandle* layer) {
@@ -47,47 +43,14 @@ HostErr SetCurrentLayer(HostLayerHandle layer) {
 
 HostErr GetFirstLayer(HostLayerHandle* first) {
     HOST_OP(kHostLayerSuite, "GetFirstLayer");
-    return withDocument([&](Document& d) -> HostErr {
-        requireOut(first);
-        *first = handleOf(d.firstLayer());
-        return kHostNoErr;
-    });
+    return answer(first, [&](Document& d) { return handleOf(d.firstLayer()); });
 }
 
 // The walks share one shape: look the layer up, step, hand back the handle.
 template <Layer* (Document::*Step)(const Layer&) const>
 HostErr Walk(HostLayerHandle layer, HostLayerHandle* result) {
-    return withDocument([&](Document& d) -> HostErr {
-        requireOut(result);
-        *result = nullptr;
-        *result = handleOf((d.*Step)(layerOf(d, layer)));
-        return kHostNoErr;
-    });
-}
-
-HostErr GetNextLayer(HostLayerHandle layer, HostLayerHandle* next) {
-    HOST_OP(kHostLayerSuite, "GetNextLayer");
-    return Walk<&Document::nextLayer>(layer, next);
-}
-
-HostErr GetFirstChild(HostLayerHandle layer, HostLayerHandle* child) {
-    HOST_OP(kHostLayerSuite, "GetFirstChild");
-    return Walk<&Document::firstSublayer>(layer, child);
-}
-
-HostErr GetLayerParent(HostLayerHandle layer, HostLayerHandle* parent) {
-    HOST_OP(kHostLayerSuite, "GetLayerParent");
-    return Walk<&Document::parentLayer>(layer, parent);
-}
-
-HostErr GetNextPreorderLayer(HostLayerHandle layer, HostLayerHandle* next) {
-    HOST_OP(kHostLayerSuite, "GetNextPreorderLayer");
-    return Walk<&Document::nextPreorderLayer>(layer, next);
-}
-
-HostErr GetNextNonChildPreorderLayer(HostLayerHandle layer, HostLayerHandle* next) {
-    HOST_OP(kHostLayerSuite, "GetNextNonChildPreorderLayer");
-    return Walk<&Document::nextPreorderLayerOutside>(layer, next);
+    return answerHandle(result,
+                        [&](Document& d) { return handleOf((d.*Step)(layerOf(d, layer))); });
 }
 
 HostErr InsertLayer(HostLayerHandle reference, int16_t paintOrder, HostLayerHandle* newLayer) {
@@ -132,11 +95,7 @@ HostErr SetLayerTitle(HostLayerHandle layer, HostUString title) {
 }
 
 template <bool Layer::*Flag> HostErr GetFlag(HostLayerHandle layer, HostBool* value) {
-    return withDocument([&](Document& d) -> HostErr {
-        requireOut(value);
-        *value = layerOf(d, layer).*Flag ? 1 : 0;
-        return kHostNoErr;
-    });
+    return answer(value, [&](Document& d) { return layerOf(d, layer).*Flag ? 1 : 0; });
 }
 
 template <void (Document::*Set)(Layer&, bool)>
@@ -147,33 +106,10 @@ HostErr SetFlag(HostLayerHandle layer, HostBool value) {
     });
 }
 
-HostErr GetLayerVisible(HostLayerHandle layer, HostBool* visible) {
-    HOST_OP(kHostLayerSuite, "GetLayerVisible");
-    return GetFlag<&Layer::visible>(layer, visible);
-}
-
-HostErr SetLayerVisible(HostLayerHandle layer, HostBool visible) {
-    HOST_OP(kHostLayerSuite, "SetLayerVisible");
-    return SetFlag<&Document::setLayerVisible>(layer, visible);
-}
-
-HostErr GetLayerEditable(HostLayerHandle layer, HostBool* editable) {
-    HOST_OP(kHostLayerSuite, "GetLayerEditable");
-    return GetFlag<&Layer::editable>(layer, editable);
-}
-
-HostErr SetLayerEditable(HostLayerHandle layer, HostBool editable) {
-    HOST_OP(kHostLayerSuite, "SetLayerEditable");
-    return SetFlag<&Document::setLayerEditable>(layer, editable);
-}
-
 HostErr LayerHasSelectedArt(HostLayerHandle layer, HostBool* hasSelected) {
     HOST_OP(kHostLayerSuite, "LayerHasSelectedArt");
-    return withDocument([&](Document& d) -> HostErr {
-        requireOut(hasSelected);
-        *hasSelected = d.layerHasSelectedArt(layerOf(d, layer)) ? 1 : 0;
-        return kHostNoErr;
-    });
+    return answer(hasSelected,
+                  [&](Document& d) { return d.layerHasSelectedArt(layerOf(d, layer)) ? 1 : 0; });
 }
 
 HostErr DeselectArtOnLayer(HostLayerHandle layer) {
@@ -184,17 +120,30 @@ HostErr DeselectArtOnLayer(HostLayerHandle layer) {
     });
 }
 
+template <OperationLiteral Name, auto Impl>
+constexpr auto LayerOp = counted<kHostLayerSuite, Name, Impl>;
+
 constexpr HostLayerSuite kLayerSuite = {
-    CountLayers,          GetNthLayer,
-    GetCurrentLayer,      SetCurrentLayer,
-    GetFirstLayer,        GetNextLayer,
-    GetFirstChild,        GetLayerParent,
-    GetNextPreorderLayer, GetNextNonChildPreorderLayer,
-    InsertLayer,          DeleteLayer,
-    GetLayerTitle,        SetLayerTitle,
-    GetLayerVisible,      SetLayerVisible,
-    GetLayerEditable,     SetLayerEditable,
-    LayerHasSelectedArt,  DeselectArtOnLayer,
+    CountLayers,
+    GetNthLayer,
+    GetCurrentLayer,
+    SetCurrentLayer,
+    GetFirstLayer,
+    LayerOp<"GetNextLayer", Walk<&Document::nextLayer>>,
+    LayerOp<"GetFirstChild", Walk<&Document::firstSublayer>>,
+    LayerOp<"GetLayerParent", Walk<&Document::parentLayer>>,
+    LayerOp<"GetNextPreorderLayer", Walk<&Document::nextPreorderLayer>>,
+    LayerOp<"GetNextNonChildPreorderLayer", Walk<&Document::nextPreorderLayerOutside>>,
+    InsertLayer,
+    DeleteLayer,
+    GetLayerTitle,
+    SetLayerTitle,
+    LayerOp<"GetLayerVisible", GetFlag<&Layer::visible>>,
+    LayerOp<"SetLayerVisible", SetFlag<&Document::setLayerVisible>>,
+    LayerOp<"GetLayerEditable", GetFlag<&Layer::editable>>,
+    LayerOp<"SetLayerEditable", SetFlag<&Document::setLayerEditable>>,
+    LayerHasSelectedArt,
+    DeselectArtOnLayer,
 };
 
 } // namespace

@@ -92,11 +92,7 @@ HostErr SetPathSegments(HostArtHandle art, int32_t first, int32_t count,
 }
 
 template <bool PathData::*Flag> HostErr GetFlag(HostArtHandle art, HostBool* value) {
-    return withDocument([&](Document& d) -> HostErr {
-        requireOut(value);
-        *value = pathOf(artOf(d, art)).*Flag ? 1 : 0;
-        return kHostNoErr;
-    });
+    return answer(value, [&](Document& d) { return pathOf(artOf(d, art)).*Flag ? 1 : 0; });
 }
 
 template <bool PathData::*Flag> HostErr SetFlag(HostArtHandle art, HostBool value) {
@@ -109,26 +105,6 @@ template <bool PathData::*Flag> HostErr SetFlag(HostArtHandle art, HostBool valu
         d.noteChange();
         return kHostNoErr;
     });
-}
-
-HostErr GetPathClosed(HostArtHandle art, HostBool* closed) {
-    HOST_OP(kHostPathSuite, "GetPathClosed");
-    return GetFlag<&PathData::closed>(art, closed);
-}
-
-HostErr SetPathClosed(HostArtHandle art, HostBool closed) {
-    HOST_OP(kHostPathSuite, "SetPathClosed");
-    return SetFlag<&PathData::closed>(art, closed);
-}
-
-HostErr GetPathGuide(HostArtHandle art, HostBool* guide) {
-    HOST_OP(kHostPathSuite, "GetPathGuide");
-    return GetFlag<&PathData::guide>(art, guide);
-}
-
-HostErr SetPathGuide(HostArtHandle art, HostBool guide) {
-    HOST_OP(kHostPathSuite, "SetPathGuide");
-    return SetFlag<&PathData::guide>(art, guide);
 }
 
 HostErr GetPathStyle(HostArtHandle art, HostPathStyle* style) {
@@ -154,9 +130,18 @@ HostErr SetPathStyle(HostArtHandle art, const HostPathStyle* style) {
     });
 }
 
+template <OperationLiteral Name, auto Impl>
+constexpr auto PathOp = counted<kHostPathSuite, Name, Impl>;
+
 constexpr HostPathSuite kPathSuite = {
-    GetPathSegmentCount, SetPathSegmentCount, GetPathSegments, SetPathSegments,
-    GetPathClosed,       SetPathClosed,       GetPathGuide,    SetPathGuide,
+    GetPathSegmentCount,
+    SetPathSegmentCount,
+    GetPathSegments,
+    SetPathSegments,
+    PathOp<"GetPathClosed", GetFlag<&PathData::closed>>,
+    PathOp<"SetPathClosed", SetFlag<&PathData::closed>>,
+    PathOp<"GetPathGuide", GetFlag<&PathData::guide>>,
+    PathOp<"SetPathGuide", SetFlag<&PathData::guide>>,
 };
 
 constexpr HostPathStyleSuite kPathStyleSuite = {GetPathStyle, SetPathStyle};

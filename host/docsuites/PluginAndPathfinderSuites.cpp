@@ -5,6 +5,7 @@
 #include "host/core/SuiteRegistry.h"
 #include "host/docsuites/DocSupport.h"
 #include "host/docsuites/DocumentSuites.h"
+#include "host/loader/Module.h"
 #include "host/pathfinder/ShapeCache.h"
 #include "host/pathfinder/Unite.h"
 
@@ -19,7 +20,7 @@ HostErr SetupPluginData(HostPluginRef plugin, HostMessageData* data) {
     HOST_OP(kHostPluginSuite, "SetupPluginData");
     return guarded([&]() -> HostErr {
         if (data == nullptr) return kHostErrBadParameter;
-        Application& app = *Application::current();
+        SuiteContext& app = *SuiteContext::current();
         const Module* module = app.moduleFromRef(plugin);
         if (module == nullptr) return kHostErrBadHandle;
         *data = HostMessageData{kHostMessageCheck, plugin, module->globals(), app.basicSuite()};
@@ -109,7 +110,7 @@ HostErr DoUniteEffect(HostPathfinderData* data, HostMessageData* /*message*/) {
             shapeOf(d, *inputs[i], views[i]);
             forms.push_back(&cache.Get(views[i]));
         }
-        const Application* app = Application::current();
+        const SuiteContext* app = SuiteContext::current();
         const pathfinder::UniteResult united =
             pathfinder::UniteForms(forms, cache.scratch(), app != nullptr ? app->precision() : 0);
         Art* result = nullptr;

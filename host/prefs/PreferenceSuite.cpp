@@ -1,8 +1,8 @@
 #include "hostapi/suites/PreferenceSuite.h"
 
-#include "host/core/Application.h"
 #include "host/core/Errors.h"
 #include "host/core/Faults.h"
+#include "host/core/SuiteContext.h"
 #include "host/prefs/PreferenceStore.h"
 #include "host/prefs/PreferenceSuite.h"
 
@@ -10,7 +10,7 @@ namespace host {
 namespace {
 
 PreferenceStore& store() {
-    return Application::current()->preferences();
+    return SuiteContext::current()->preferences();
 }
 
 template <class T, class Out, class Convert>
@@ -68,7 +68,7 @@ HostErr PutRealPreference(const char* prefix, const char* suffix, HostReal value
 
 HostErr GetUnicodeStringPreference(const char* prefix, const char* suffix, HostUString value) {
     HOST_OP(kHostPreferenceSuite, "GetUnicodeStringPreference");
-    HostUStringOpaque* string = Application::current()->strings().find(value);
+    HostUStringOpaque* string = SuiteContext::current()->strings().find(value);
     if (string == nullptr) return kHostErrBadHandle;
     return Get<PreferenceText>(prefix, suffix, string,
                                [](const PreferenceText& from, HostUStringOpaque& to) {
@@ -79,7 +79,7 @@ HostErr GetUnicodeStringPreference(const char* prefix, const char* suffix, HostU
 
 HostErr PutUnicodeStringPreference(const char* prefix, const char* suffix, HostUString value) {
     HOST_OP(kHostPreferenceSuite, "PutUnicodeStringPreference");
-    const HostUStringOpaque* string = Application::current()->strings().find(value);
+    const HostUStringOpaque* string = SuiteContext::current()->strings().find(value);
     if (string == nullptr) return kHostErrBadHandle;
     return guarded([&] { return Put(prefix, suffix, PreferenceText{string->utf8}); });
 }
@@ -87,7 +87,7 @@ HostErr PutUnicodeStringPreference(const char* prefix, const char* suffix, HostU
 HostErr GetFilePathSpecificationPreference(const char* prefix, const char* suffix,
                                            HostFilePath value) {
     HOST_OP(kHostPreferenceSuite, "GetFilePathSpecificationPreference");
-    HostFilePathOpaque* path = Application::current()->filePaths().find(value);
+    HostFilePathOpaque* path = SuiteContext::current()->filePaths().find(value);
     if (path == nullptr) return kHostErrBadHandle;
     return Get<PreferencePath>(prefix, suffix, path,
                                [](const PreferencePath& from, HostFilePathOpaque& to) {
@@ -99,7 +99,7 @@ HostErr GetFilePathSpecificationPreference(const char* prefix, const char* suffi
 HostErr PutFilePathSpecificationPreference(const char* prefix, const char* suffix,
                                            HostFilePath value) {
     HOST_OP(kHostPreferenceSuite, "PutFilePathSpecificationPreference");
-    const HostFilePathOpaque* path = Application::current()->filePaths().find(value);
+    const HostFilePathOpaque* path = SuiteContext::current()->filePaths().find(value);
     if (path == nullptr) return kHostErrBadHandle;
     return guarded([&] { return Put(prefix, suffix, PreferencePath{path->path}); });
 }

@@ -10,14 +10,14 @@ HostErr AcquirePlugin(HostPluginRef plugin, HostAccessRef* access) {
     HOST_OP(kHostAccessSuite, "AcquirePlugin");
     if (access == nullptr) return kHostErrBadParameter;
     *access = nullptr;
-    Module* module = suites::app().moduleFromRef(plugin);
+    Module* module = suites::context().moduleFromRef(plugin);
     if (module == nullptr) return kHostErrBadHandle;
-    return suites::app().acquireAccess(*module, access);
+    return suites::context().acquireAccess(*module, access);
 }
 
 HostErr ReleasePlugin(HostAccessRef access) {
     HOST_OP(kHostAccessSuite, "ReleasePlugin");
-    return suites::app().releaseAccess(access);
+    return suites::context().releaseAccess(access);
 }
 
 constexpr HostAccessSuite kTable = {AcquirePlugin, ReleasePlugin};

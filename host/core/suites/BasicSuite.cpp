@@ -6,37 +6,22 @@
 namespace host {
 namespace {
 
-constexpr const char* kSuite = "SP Basic Suite";
+constexpr char kSuite[] = "SP Basic Suite";
 
 HostErr AcquireSuite(const char* name, int32_t version, const void** suite) {
     HOST_OP(kSuite, "AcquireSuite");
-    return suites::app().suites().acquire(name, version, suite);
+    return suites::context().suites().acquire(name, version, suite);
 }
 
 HostErr ReleaseSuite(const char* name, int32_t version) {
     HOST_OP(kSuite, "ReleaseSuite");
-    return suites::app().suites().release(name, version);
+    return suites::context().suites().release(name, version);
 }
 
 HostBool IsEqual(const char* token1, const char* token2) {
     HOST_OP_OR(kSuite, "IsEqual", 0);
     if (token1 == nullptr || token2 == nullptr) return token1 == token2 ? 1 : 0;
     return std::strcmp(token1, token2) == 0 ? 1 : 0;
-}
-
-HostErr AllocateBlock(size_t size, void** block) {
-    HOST_OP(kSuite, "AllocateBlock");
-    return suites::app().blocks().allocate(size, block);
-}
-
-HostErr FreeBlock(void* block) {
-    HOST_OP(kSuite, "FreeBlock");
-    return suites::app().blocks().free(block);
-}
-
-HostErr ReallocateBlock(void* block, size_t newSize, void** newBlock) {
-    HOST_OP(kSuite, "ReallocateBlock");
-    return suites::app().blocks().reallocate(block, newSize, newBlock);
 }
 
 HostErr Undefined() {
@@ -46,8 +31,15 @@ HostErr Undefined() {
 
 } // namespace
 
-const HostBasicSuite kBasicSuiteTable = {AcquireSuite, ReleaseSuite,    IsEqual,  AllocateBlock,
-                                         FreeBlock,    ReallocateBlock, Undefined};
+const HostBasicSuite kBasicSuiteTable = {
+    AcquireSuite,
+    ReleaseSuite,
+    IsEqual,
+    counted<kSuite, "AllocateBlock", suites::allocateBlock>,
+    counted<kSuite, "FreeBlock", suites::freeBlock>,
+    counted<kSuite, "ReallocateBlock", suites::reallocateBlock>,
+    Undefined,
+};
 
 void installFrameSuites(SuiteRegistry& registry) {
     installAccessSuite(registry);

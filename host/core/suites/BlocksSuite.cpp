@@ -4,24 +4,26 @@
 #include "host/core/suites/SuiteSupport.h"
 
 namespace host {
+
+HostErr suites::allocateBlock(size_t size, void** block) {
+    return context().blocks().allocate(size, block);
+}
+
+HostErr suites::freeBlock(void* block) {
+    return context().blocks().free(block);
+}
+
+HostErr suites::reallocateBlock(void* block, size_t newSize, void** newBlock) {
+    return context().blocks().reallocate(block, newSize, newBlock);
+}
+
 namespace {
 
-HostErr AllocateBlock(size_t size, void** block) {
-    HOST_OP(kHostBlocksSuite, "AllocateBlock");
-    return suites::app().blocks().allocate(size, block);
-}
-
-HostErr FreeBlock(void* block) {
-    HOST_OP(kHostBlocksSuite, "FreeBlock");
-    return suites::app().blocks().free(block);
-}
-
-HostErr ReallocateBlock(void* block, size_t newSize, void** newBlock) {
-    HOST_OP(kHostBlocksSuite, "ReallocateBlock");
-    return suites::app().blocks().reallocate(block, newSize, newBlock);
-}
-
-constexpr HostBlocksSuite kTable = {AllocateBlock, FreeBlock, ReallocateBlock};
+constexpr HostBlocksSuite kTable = {
+    counted<kHostBlocksSuite, "AllocateBlock", suites::allocateBlock>,
+    counted<kHostBlocksSuite, "FreeBlock", suites::freeBlock>,
+    counted<kHostBlocksSuite, "ReallocateBlock", suites::reallocateBlock>,
+};
 
 } // namespace
 

@@ -11,9 +11,9 @@ HostErr PushAppContext(HostPluginRef plugin, HostAppContext* context) {
     return guarded([&]() -> HostErr {
         if (context == nullptr) return kHostErrBadParameter;
         *context = nullptr;
-        Module* module = suites::app().moduleFromRef(plugin);
+        Module* module = suites::context().moduleFromRef(plugin);
         if (module == nullptr) return kHostErrBadHandle;
-        return suites::app().contexts().push(module, context);
+        return suites::context().contexts().push(module, context);
     });
 }
 
@@ -21,7 +21,7 @@ HostErr PushAppContext(HostPluginRef plugin, HostAppContext* context) {
 // procedure) may change the document: the host tells the modules at its next idle time.
 HostErr PopAppContext(HostAppContext context) {
     HOST_OP(kHostContextSuite, "PopAppContext");
-    Application& app = suites::app();
+    SuiteContext& app = suites::context();
     const HostErr result = app.contexts().pop(context);
     if (result == kHostNoErr && app.contexts().depth() == 0 && !app.inMessage())
         app.documentChangedOutsideMessage();
@@ -31,7 +31,7 @@ HostErr PopAppContext(HostAppContext context) {
 HostErr GetPlatformAppWindow(HostPlatformWindow* window) {
     HOST_OP(kHostContextSuite, "GetPlatformAppWindow");
     if (window == nullptr) return kHostErrBadParameter;
-    *window = suites::app().mainWindow().get();
+    *window = suites::context().mainWindow().get();
     return *window == nullptr ? kHostErrCant : kHostNoErr;
 }
 

@@ -10,7 +10,12 @@ namespace host {
 namespace {
 
 HostFilePathOpaque* find(HostFilePath path) {
-    return suites::app().filePaths().find(path);
+    return suites::context().filePaths().find(path);
+}
+
+/// Runs body with the path behind a handle, or answers kHostErrBadHandle.
+template <class Body> HostErr withPath(HostFilePath path, Body&& body) noexcept {
+    return suites::withFound([&] { return find(path); }, body);
 }
 
 HostErr NewFilePath(HostFilePath* path) {
@@ -18,21 +23,19 @@ HostErr NewFilePath(HostFilePath* path) {
     if (path == nullptr) return kHostErrBadParameter;
     *path = nullptr;
     return guarded([&]() -> HostErr {
-        *path = suites::app().filePaths().make();
+        *path = suites::context().filePaths().make();
         return kHostNoErr;
     });
 }
 
 HostErr DisposeFilePath(HostFilePath path) {
     HOST_OP(kHostFilePathSuite, "DisposeFilePath");
-    return suites::app().filePaths().dispose(path) ? kHostNoErr : kHostErrBadHandle;
+    return suites::context().filePaths().dispose(path) ? kHostNoErr : kHostErrBadHandle;
 }
 
 HostErr SetFromPlatformFileSpec(HostFilePath path, const HostPlatformFileSpec* spec) {
     HOST_OP(kHostFilePathSuite, "SetFromPlatformFileSpec");
-    return guarded([&]() -> HostErr {
-        HostFilePathOpaque* p = find(path);
-        if (p == nullptr) return kHostErrBadHandle;
+    return withPath(path, [&](HostFilePathOpaque* p) -> HostErr {
         if (spec == nullptr) return kHostErrBadParameter;
         const std::size_t length = strnlen(spec->path, sizeof spec->path);
         if (length == sizeof spec->path) return kHostErrBadParameter; // not NUL-terminated
@@ -56,13 +59,11 @@ HostErr GetFileName(HostFilePath path, HostBool withExtension, HostUString* name
     HOST_OP(kHostFilePathSuite, "GetFileName");
     if (name == nullptr) return kHostErrBadParameter;
     *name = nullptr;
-    return guarded([&]() -> HostErr {
-        const HostFilePathOpaque* p = find(path);
-        if (p == nullptr) return kHostErrBadHandle;
+    return withPath(path, [&](HostFilePathOpaque* p) -> HostErr {
         const std::filesystem::path file(p->path);
         const std::string result =
             withExtension != 0 ? file.filename().string() : file.stem().string();
-        *name = suites::app().strings().make(result);
+        *name = suites::context().strings().make(result);
         return kHostNoErr;
     });
 }
@@ -71,10 +72,8 @@ HostErr GetFullPath(HostFilePath path, HostUString* fullPath) {
     HOST_OP(kHostFilePathSuite, "GetFullPath");
     if (fullPath == nullptr) return kHostErrBadParameter;
     *fullPath = nullptr;
-    return guarded([&]() -> HostErr {
-        const HostFilePathOpaque* p = find(path);
-        if (p == nullptr) return kHostErrBadHandle;
-        *fullPath = suites::app().strings().make(p->path);
+    return withPath(path, [&](HostFilePathOpaque* p) -> HostErr {
+        *fullPath = suites::context().strings().make(p->path);
         return kHostNoErr;
     });
 }

@@ -11,23 +11,11 @@ namespace {
 HostErr FindFolder(int32_t kind, HostBool create, HostFilePath folder) {
     HOST_OP(kHostFoldersSuite, "FindFolder");
     return guarded([&]() -> HostErr {
-        HostFilePathOpaque* out = suites::app().filePaths().find(folder);
+        HostFilePathOpaque* out = suites::context().filePaths().find(folder);
         if (out == nullptr) return kHostErrBadHandle;
-        const ApplicationOptions& options = suites::app().options();
-        std::filesystem::path location;
-        switch (kind) {
-        case kHostFolderPreferences:
-            location = options.preferencesFolder;
-            break;
-        case kHostFolderUserDocuments:
-            location = options.documentsFolder;
-            break;
-        case kHostFolderPlugins:
-            location = options.pluginsFolder;
-            break;
-        default:
-            return kHostErrBadParameter;
-        }
+        const std::filesystem::path* known = suites::context().folder(kind);
+        if (known == nullptr) return kHostErrBadParameter;
+        const std::filesystem::path& location = *known;
         if (location.empty()) return kHostErrNotFound;
         if (create != 0) {
             std::error_code ec;

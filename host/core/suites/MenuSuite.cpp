@@ -7,7 +7,7 @@ namespace host {
 namespace {
 
 Menus& menus() {
-    return suites::app().menus();
+    return suites::context().menus();
 }
 
 HostErr CountMenuGroups(int32_t* count) {
@@ -43,7 +43,7 @@ HostErr AddMenuItem(HostPluginRef plugin, const char* keyboardName, const char* 
     HOST_OP(kHostMenuSuite, "AddMenuItem");
     if (item != nullptr) *item = nullptr;
     return guarded([&]() -> HostErr {
-        Module* module = suites::app().moduleFromRef(plugin);
+        Module* module = suites::context().moduleFromRef(plugin);
         if (module == nullptr) return kHostErrBadHandle;
         if (groupName == nullptr) return kHostErrBadParameter;
         if (keyboardName != nullptr && !isValidUtf8(keyboardName)) return kHostErrBadParameter;
@@ -93,34 +93,26 @@ HostErr UpdateMenuItemAutomatically(HostMenuItemHandle item, int32_t action,
     target->autoEnable =
         MenuCriteria{kinds(ifArtInDocument),  kinds(ifNotArtInDocument), kinds(ifSelectedArt),
                      kinds(ifNotSelectedArt), kinds(ifIsTrue),           kinds(ifNotTrue)};
-    target->autoEnabled = menuCriteriaHold(*target->autoEnable, suites::app().documentState());
+    target->autoEnabled = menuCriteriaHold(*target->autoEnable, suites::context().documentState());
     return kHostNoErr;
 }
 
-HostErr CheckItem(HostMenuItemHandle item, HostBool checked) {
-    HOST_OP(kHostMenuSuite, "CheckItem");
+template <bool MenuItem::*Flag> HostErr setItemFlag(HostMenuItemHandle item, HostBool value) {
     MenuItem* target = menus().itemFromHandle(item);
     if (target == nullptr) return kHostErrBadHandle;
-    target->checked = checked != 0;
+    target->*Flag = value != 0;
     return kHostNoErr;
 }
 
-HostErr EnableItem(HostMenuItemHandle item, HostBool enabled) {
-    HOST_OP(kHostMenuSuite, "EnableItem");
-    MenuItem* target = menus().itemFromHandle(item);
-    if (target == nullptr) return kHostErrBadHandle;
-    target->explicitlyEnabled = enabled != 0;
-    return kHostNoErr;
-}
-
-constexpr HostMenuSuite kTable = {CountMenuGroups,
-                                  GetNthMenuGroup,
-                                  GetMenuGroupName,
-                                  AddMenuItem,
-                                  AddMenuGroupAsSubMenu,
-                                  UpdateMenuItemAutomatically,
-                                  CheckItem,
-                                  EnableItem};
+constexpr HostMenuSuite kTable = {
+    CountMenuGroups,
+    GetNthMenuGroup,
+    GetMenuGroupName,
+    AddMenuItem,
+    AddMenuGroupAsSubMenu,
+    UpdateMenuItemAutomatically,
+    counted<kHostMenuSuite, "CheckItem", setItemFlag<&MenuItem::checked>>,
+    counted<kHostMenuSuite, "EnableItem", setItemFlag<&MenuItem::explicitlyEnabled>>};
 
 } // namespace
 

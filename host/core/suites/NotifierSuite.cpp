@@ -11,10 +11,10 @@ HostErr AddNotifier(HostPluginRef plugin, const char* name, const char* type,
     HOST_OP(kHostNotifierSuite, "AddNotifier");
     if (notifier != nullptr) *notifier = nullptr;
     return guarded([&]() -> HostErr {
-        Module* module = suites::app().moduleFromRef(plugin);
+        Module* module = suites::context().moduleFromRef(plugin);
         if (module == nullptr) return kHostErrBadHandle;
         if (name == nullptr || type == nullptr || *type == 0) return kHostErrBadParameter;
-        Notifier& n = suites::app().notifiers().add(module, name, type);
+        Notifier& n = suites::context().notifiers().add(module, name, type);
         if (notifier != nullptr) *notifier = n.handle();
         return kHostNoErr;
     });

@@ -6,6 +6,7 @@
 #include "host/core/FrameSuites.h"
 #include "host/core/Panels.h"
 #include "host/core/suites/SuiteSupport.h"
+#include "host/loader/Module.h"
 #include "platform/ws.h"
 
 #include <cmath>
@@ -15,15 +16,20 @@ namespace {
 
 template <class Body> HostErr withPanel(HostPanelRef panel, Body&& body) {
     return guarded([&]() -> HostErr {
-        PanelRecord* record = suites::app().panels().find(panel);
+        PanelRecord* record = suites::context().panels().find(panel);
         if (record == nullptr) return kHostErrBadHandle;
         return body(*record);
     });
 }
 
-template <class Proc, class Field> HostErr setProc(HostPanelRef panel, Proc proc, Field field) {
+template <class Member> struct FieldOf;
+template <class T> struct FieldOf<T PanelRecord::*> { using type = T; };
+
+/// Sets the panel's procedure in Field.
+template <auto Field>
+HostErr setProc(HostPanelRef panel, typename FieldOf<decltype(Field)>::type proc) {
     return withPanel(panel, [&](PanelRecord& p) {
-        p.*field = proc;
+        p.*Field = proc;
         return kHostNoErr;
     });
 }
@@ -35,7 +41,7 @@ HostErr Create(HostPluginRef plugin, HostUString id, HostUString title, int32_t 
     return guarded([&]() -> HostErr {
         if (panel == nullptr || minimumSize == nullptr) return kHostErrBadParameter;
         *panel = nullptr;
-        Module* owner = suites::app().moduleFromRef(plugin);
+        Module* owner = suites::context().moduleFromRef(plugin);
         if (owner == nullptr) return kHostErrBadHandle;
         const std::string* idText = suites::text(id);
         const std::string* titleText = suites::text(title);
@@ -54,13 +60,13 @@ HostErr Create(HostPluginRef plugin, HostUString id, HostUString title, int32_t 
         record.resizable = resizable != 0;
         record.flyout = flyout;
         record.userData = userData;
-        return suites::app().panels().create(std::move(record), panel);
+        return suites::context().panels().create(std::move(record), panel);
     });
 }
 
 HostErr Destroy(HostPanelRef panel) {
     HOST_OP(kHostPanelSuite, "Destroy");
-    return guarded([&] { return suites::app().panels().destroy(panel); });
+    return guarded([&] { return suites::context().panels().destroy(panel); });
 }
 
 HostErr GetPlatformWindow(HostPanelRef panel, HostPlatformWindow* window) {
@@ -75,7 +81,8 @@ HostErr GetPlatformWindow(HostPanelRef panel, HostPlatformWindow* window) {
 
 HostErr Show(HostPanelRef panel, HostBool show) {
     HOST_OP(kHostPanelSuite, "Show");
-    return withPanel(panel, [&](PanelRecord& p) { return suites::app().panels().show(p, show); });
+    return withPanel(panel,
+                     [&](PanelRecord& p) { return suites::context().panels().show(p, show); });
 }
 
 HostErr IsShown(HostPanelRef panel, HostBool* shown) {
@@ -114,7 +121,7 @@ HostErr GetSize(HostPanelRef panel, HostPanelSize* size) {
         WsRect r{};
         if (!WsGetClientRect(p.window, &r)) return kHostErrCant;
         // Sizes are in units; the window's pixels are units times the interface scale.
-        const HostReal scale = suites::app().panels().look().scale();
+        const HostReal scale = suites::context().panels().look().scale();
         *size = {r.right / scale, r.bottom / scale};
         return kHostNoErr;
     });
@@ -137,30 +144,8 @@ HostErr SetIcons(HostPanelRef panel, const HostPanelIconList* normal,
     });
 }
 
-HostErr SetClosedNotifyProc(HostPanelRef panel, HostPanelNotifyProc proc) {
-    HOST_OP(kHostPanelSuite, "SetClosedNotifyProc");
-    return setProc(panel, proc, &PanelRecord::closed);
-}
-HostErr SetVisibilityChangedNotifyProc(HostPanelRef panel, HostPanelValueNotifyProc proc) {
-    HOST_OP(kHostPanelSuite, "SetVisibilityChangedNotifyProc");
-    return setProc(panel, proc, &PanelRecord::visibilityChanged);
-}
-HostErr SetStateChangedNotifyProc(HostPanelRef panel, HostPanelValueNotifyProc proc) {
-    HOST_OP(kHostPanelSuite, "SetStateChangedNotifyProc");
-    return setProc(panel, proc, &PanelRecord::stateChanged);
-}
-HostErr SetSizeChangedNotifyProc(HostPanelRef panel, HostPanelNotifyProc proc) {
-    HOST_OP(kHostPanelSuite, "SetSizeChangedNotifyProc");
-    return setProc(panel, proc, &PanelRecord::sizeChanged);
-}
-HostErr SetFlyoutMenuProc(HostPanelRef panel, HostPanelShortNotifyProc proc) {
-    HOST_OP(kHostPanelSuite, "SetFlyoutMenuProc");
-    return setProc(panel, proc, &PanelRecord::flyoutChosen);
-}
-HostErr SetFlyoutMenuPreVisibilityProc(HostPanelRef panel, HostPanelNotifyProc proc) {
-    HOST_OP(kHostPanelSuite, "SetFlyoutMenuPreVisibilityProc");
-    return setProc(panel, proc, &PanelRecord::flyoutPreVisibility);
-}
+template <OperationLiteral Name, auto Impl>
+constexpr auto PanelOp = counted<kHostPanelSuite, Name, Impl>;
 
 constexpr HostPanelSuite kPanelSuite = {
     Create,
@@ -172,26 +157,26 @@ constexpr HostPanelSuite kPanelSuite = {
     SetUserData,
     GetSize,
     SetIcons,
-    SetClosedNotifyProc,
-    SetVisibilityChangedNotifyProc,
-    SetStateChangedNotifyProc,
-    SetSizeChangedNotifyProc,
-    SetFlyoutMenuProc,
-    SetFlyoutMenuPreVisibilityProc,
+    PanelOp<"SetClosedNotifyProc", setProc<&PanelRecord::closed>>,
+    PanelOp<"SetVisibilityChangedNotifyProc", setProc<&PanelRecord::visibilityChanged>>,
+    PanelOp<"SetStateChangedNotifyProc", setProc<&PanelRecord::stateChanged>>,
+    PanelOp<"SetSizeChangedNotifyProc", setProc<&PanelRecord::sizeChanged>>,
+    PanelOp<"SetFlyoutMenuProc", setProc<&PanelRecord::flyoutChosen>>,
+    PanelOp<"SetFlyoutMenuPreVisibilityProc", setProc<&PanelRecord::flyoutPreVisibility>>,
 };
 
 HostErr CreateFlyout(HostPanelFlyoutMenuRef* menu) {
     HOST_OP(kHostPanelFlyoutMenuSuite, "Create");
     if (menu == nullptr) return kHostErrBadParameter;
     return guarded([&] {
-        *menu = suites::app().panels().newFlyout();
+        *menu = suites::context().panels().newFlyout();
         return kHostNoErr;
     });
 }
 
 HostErr DestroyFlyout(HostPanelFlyoutMenuRef menu) {
     HOST_OP(kHostPanelFlyoutMenuSuite, "Destroy");
-    return suites::app().panels().disposeFlyout(menu) ? kHostNoErr : kHostErrBadHandle;
+    return suites::context().panels().disposeFlyout(menu) ? kHostNoErr : kHostErrBadHandle;
 }
 
 constexpr HostPanelFlyoutMenuSuite kFlyoutSuite = {CreateFlyout, DestroyFlyout};
@@ -199,7 +184,7 @@ constexpr HostPanelFlyoutMenuSuite kFlyoutSuite = {CreateFlyout, DestroyFlyout};
 HostErr GetUIComponentColor(int32_t part, int32_t kind, HostThemeColor* color) {
     HOST_OP(kHostUserInterfaceThemeSuite, "GetUIComponentColor");
     if (color == nullptr || part != kHostThemePanelPart) return kHostErrBadParameter;
-    const InterfaceLook& look = suites::app().panels().look();
+    const InterfaceLook& look = suites::context().panels().look();
     if (kind == kHostThemeBackground)
         *color = look.background;
     else if (kind == kHostThemeText)
@@ -212,7 +197,7 @@ HostErr GetUIComponentColor(int32_t part, int32_t kind, HostThemeColor* color) {
 HostErr IsDarkUI(HostBool* dark) {
     HOST_OP(kHostUserInterfaceThemeSuite, "IsDarkUI");
     if (dark == nullptr) return kHostErrBadParameter;
-    *dark = suites::app().panels().look().dark ? 1 : 0;
+    *dark = suites::context().panels().look().dark ? 1 : 0;
     return kHostNoErr;
 }
 

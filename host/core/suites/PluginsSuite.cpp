@@ -2,6 +2,7 @@
 
 #include "host/core/FrameSuites.h"
 #include "host/core/suites/SuiteSupport.h"
+#include "host/loader/Module.h"
 
 #include <cstring>
 
@@ -11,7 +12,7 @@ namespace {
 HostErr SetPluginName(HostPluginRef plugin, const char* name) {
     HOST_OP(kHostPluginsSuite, "SetPluginName");
     return guarded([&]() -> HostErr {
-        Module* module = suites::app().moduleFromRef(plugin);
+        Module* module = suites::context().moduleFromRef(plugin);
         if (module == nullptr) return kHostErrBadHandle;
         if (name == nullptr || !isValidUtf8(name)) return kHostErrBadParameter;
         module->setName(name);
@@ -21,7 +22,7 @@ HostErr SetPluginName(HostPluginRef plugin, const char* name) {
 
 HostErr GetPluginFileSpecification(HostPluginRef plugin, HostPlatformFileSpec* spec) {
     HOST_OP(kHostPluginsSuite, "GetPluginFileSpecification");
-    Module* module = suites::app().moduleFromRef(plugin);
+    Module* module = suites::context().moduleFromRef(plugin);
     if (module == nullptr) return kHostErrBadHandle;
     if (spec == nullptr) return kHostErrBadParameter;
     const std::string& path = module->path();

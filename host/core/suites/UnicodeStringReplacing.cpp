@@ -9,26 +9,10 @@ namespace host {
 HostErr NewFromBytesReplacing(const char* bytes, size_t length, int32_t encoding,
                               HostUString* string) {
     HOST_OP(kHostUnicodeStringSuite, "NewFromBytesReplacing");
-    if (string == nullptr || (bytes == nullptr && length != 0)) return kHostErrBadParameter;
-    *string = nullptr;
-    return guarded([&]() -> HostErr {
-        const std::string_view input(bytes == nullptr ? "" : bytes, length);
-        std::optional<std::string> text;
-        switch (encoding) {
-        case kHostEncodingUTF8:
-            text = utf8Replacing(input);
-            break;
-        case kHostEncodingPlatform:
-        case kHostEncodingShiftJIS:
-            text = shiftJisToUtf8Replacing(input);
-            break;
-        default:
-            return kHostErrBadParameter;
-        }
-        if (!text) return kHostErrEncoding;
-        *string = suites::app().strings().make(std::move(*text));
-        return kHostNoErr;
-    });
+    constexpr ByteDecoders kReplacing = {
+        [](std::string_view input) -> std::optional<std::string> { return utf8Replacing(input); },
+        shiftJisToUtf8Replacing};
+    return newFromBytes(bytes, length, encoding, string, kReplacing);
 }
 
 } // namespace host

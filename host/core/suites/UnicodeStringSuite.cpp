@@ -8,10 +8,40 @@
 #include <algorithm>
 
 namespace host {
+
+HostErr newFromBytes(const char* bytes, size_t length, int32_t encoding, HostUString* string,
+                     const ByteDecoders& decoders) {
+    if (string == nullptr || (bytes == nullptr && length != 0)) return kHostErrBadParameter;
+    *string = nullptr;
+    return guarded([&]() -> HostErr {
+        const std::string_view input(bytes == nullptr ? "" : bytes, length);
+        std::optional<std::string> text;
+        switch (encoding) {
+        case kHostEncodingUTF8:
+            text = decoders.utf8(input);
+            break;
+        case kHostEncodingPlatform:
+        case kHostEncodingShiftJIS:
+            text = decoders.shiftJis(input);
+            break;
+        default:
+            return kHostErrBadParameter;
+        }
+        if (!text) return kHostErrEncoding;
+        *string = suites::context().strings().make(std::move(*text));
+        return kHostNoErr;
+    });
+}
+
 namespace {
 
 HostUStringOpaque* find(HostUString string) {
-    return suites::app().strings().find(string);
+    return suites::context().strings().find(string);
+}
+
+/// Runs body with the string behind a handle, or answers kHostErrBadHandle.
+template <class Body> HostErr withString(HostUString string, Body&& body) noexcept {
+    return suites::withFound([&] { return find(string); }, body);
 }
 
 // Every string the host holds is well-formed UTF-8, so decoding cannot fail here.
@@ -39,21 +69,19 @@ HostErr New(const char* utf8, size_t length, HostUString* string) {
     return guarded([&]() -> HostErr {
         auto text = fromText(utf8, length);
         if (!text) return kHostErrBadParameter;
-        *string = suites::app().strings().make(std::move(*text));
+        *string = suites::context().strings().make(std::move(*text));
         return kHostNoErr;
     });
 }
 
 HostErr Dispose(HostUString string) {
     HOST_OP(kHostUnicodeStringSuite, "Dispose");
-    return suites::app().strings().dispose(string) ? kHostNoErr : kHostErrBadHandle;
+    return suites::context().strings().dispose(string) ? kHostNoErr : kHostErrBadHandle;
 }
 
 HostErr Set(HostUString string, const char* utf8, size_t length) {
     HOST_OP(kHostUnicodeStringSuite, "Set");
-    return guarded([&]() -> HostErr {
-        HostUStringOpaque* s = find(string);
-        if (s == nullptr) return kHostErrBadHandle;
+    return withString(string, [&](HostUStringOpaque* s) -> HostErr {
         auto text = fromText(utf8, length);
         if (!text) return kHostErrBadParameter;
         assign(*s, std::move(*text));
@@ -115,9 +143,7 @@ HostErr Compare(HostUString a, HostUString b, int32_t* result) {
 
 HostErr Erase(HostUString string, size_t position, size_t count) {
     HOST_OP(kHostUnicodeStringSuite, "Erase");
-    return guarded([&]() -> HostErr {
-        HostUStringOpaque* s = find(string);
-        if (s == nullptr) return kHostErrBadHandle;
+    return withString(string, [&](HostUStringOpaque* s) -> HostErr {
         std::u32string text = codePoints(*s);
         if (position > text.size()) return kHostErrBadParameter;
         text.erase(position, count);
@@ -154,9 +180,7 @@ HostErr CharAt(HostUString string, size_t position, uint32_t* codePoint) {
     HOST_OP(kHostUnicodeStringSuite, "CharAt");
     if (codePoint == nullptr) return kHostErrBadParameter;
     *codePoint = 0;
-    return guarded([&]() -> HostErr {
-        const HostUStringOpaque* s = find(string);
-        if (s == nullptr) return kHostErrBadHandle;
+    return withString(string, [&](HostUStringOpaque* s) -> HostErr {
         const std::u32string text = codePoints(*s);
         if (position >= text.size()) return kHostErrBadParameter;
         *codePoint = text[position];
@@ -166,9 +190,7 @@ HostErr CharAt(HostUString string, size_t position, uint32_t* codePoint) {
 
 HostErr SetFromCodePoint(HostUString string, uint32_t codePoint) {
     HOST_OP(kHostUnicodeStringSuite, "SetFromCodePoint");
-    return guarded([&]() -> HostErr {
-        HostUStringOpaque* s = find(string);
-        if (s == nullptr) return kHostErrBadHandle;
+    return withString(string, [&](HostUStringOpaque* s) -> HostErr {
         auto text = encodeUtf8(std::u32string(1, static_cast<char32_t>(codePoint)));
         if (!text) return kHostErrBadParameter;
         assign(*s, std::move(*text));
@@ -178,26 +200,12 @@ HostErr SetFromCodePoint(HostUString string, uint32_t codePoint) {
 
 HostErr NewFromBytes(const char* bytes, size_t length, int32_t encoding, HostUString* string) {
     HOST_OP(kHostUnicodeStringSuite, "NewFromBytes");
-    if (string == nullptr || (bytes == nullptr && length != 0)) return kHostErrBadParameter;
-    *string = nullptr;
-    return guarded([&]() -> HostErr {
-        const std::string_view input(bytes == nullptr ? "" : bytes, length);
-        std::optional<std::string> text;
-        switch (encoding) {
-        case kHostEncodingUTF8:
-            if (isValidUtf8(input)) text = std::string(input);
-            break;
-        case kHostEncodingPlatform:
-        case kHostEncodingShiftJIS:
-            text = shiftJisToUtf8(input);
-            break;
-        default:
-            return kHostErrBadParameter;
-        }
-        if (!text) return kHostErrEncoding;
-        *string = suites::app().strings().make(std::move(*text));
-        return kHostNoErr;
-    });
+    constexpr ByteDecoders kStrict = {[](std::string_view input) -> std::optional<std::string> {
+                                          if (!isValidUtf8(input)) return std::nullopt;
+                                          return std::string(input);
+                                      },
+                                      shiftJisToUtf8};
+    return newFromBytes(bytes, length, encoding, string, kStrict);
 }
 
 HostErr GetBytes(HostUString string, int32_t encoding, const char** bytes, size_t* length) {
@@ -205,9 +213,7 @@ HostErr GetBytes(HostUString string, int32_t encoding, const char** bytes, size_
     if (bytes == nullptr) return kHostErrBadParameter;
     *bytes = nullptr;
     if (length != nullptr) *length = 0;
-    return guarded([&]() -> HostErr {
-        HostUStringOpaque* s = find(string);
-        if (s == nullptr) return kHostErrBadHandle;
+    return withString(string, [&](HostUStringOpaque* s) -> HostErr {
         std::optional<std::string> converted;
         switch (encoding) {
         case kHostEncodingUTF8:
@@ -237,7 +243,7 @@ HostErr NewFromUTF16(const uint16_t* units, size_t count, HostUString* string) {
         std::copy_n(units, count, input.begin());
         auto text = utf16ToUtf8(input);
         if (!text) return kHostErrEncoding;
-        *string = suites::app().strings().make(std::move(*text));
+        *string = suites::context().strings().make(std::move(*text));
         return kHostNoErr;
     });
 }
@@ -247,9 +253,7 @@ HostErr GetUTF16(HostUString string, const uint16_t** units, size_t* count) {
     if (units == nullptr) return kHostErrBadParameter;
     *units = nullptr;
     if (count != nullptr) *count = 0;
-    return guarded([&]() -> HostErr {
-        HostUStringOpaque* s = find(string);
-        if (s == nullptr) return kHostErrBadHandle;
+    return withString(string, [&](HostUStringOpaque* s) -> HostErr {
         s->utf16 = utf8ToUtf16(s->utf8).value();
         static_assert(sizeof(char16_t) == sizeof(uint16_t));
         *units = reinterpret_cast<const uint16_t*>(s->utf16.c_str());

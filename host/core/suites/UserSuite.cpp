@@ -8,10 +8,8 @@ namespace {
 
 HostErr MessageAlert(HostUString text) {
     HOST_OP(kHostUserSuite, "MessageAlert");
-    return guarded([&]() -> HostErr {
-        const std::string* message = suites::text(text);
-        if (message == nullptr) return kHostErrBadHandle;
-        suites::app().user().message(*message);
+    return suites::withText(text, [](const std::string& message) {
+        suites::context().user().message(message);
         return kHostNoErr;
     });
 }
@@ -19,10 +17,8 @@ HostErr MessageAlert(HostUString text) {
 HostErr Ask(QuestionKind kind, HostUString text, int32_t* result) {
     if (result == nullptr) return kHostErrBadParameter;
     *result = 0;
-    return guarded([&]() -> HostErr {
-        const std::string* question = suites::text(text);
-        if (question == nullptr) return kHostErrBadHandle;
-        return suites::app().user().ask(kind, *question, result);
+    return suites::withText(text, [&](const std::string& question) {
+        return suites::context().user().ask(kind, question, result);
     });
 }
 
@@ -38,10 +34,8 @@ HostErr YesNoAlert(HostUString text, int32_t* result) {
 
 HostErr SetProgressText(HostUString text) {
     HOST_OP(kHostUserSuite, "SetProgressText");
-    return guarded([&]() -> HostErr {
-        const std::string* message = suites::text(text);
-        if (message == nullptr) return kHostErrBadHandle;
-        suites::app().user().progressText(*message);
+    return suites::withText(text, [](const std::string& message) {
+        suites::context().user().progressText(message);
         return kHostNoErr;
     });
 }
@@ -49,7 +43,7 @@ HostErr SetProgressText(HostUString text) {
 HostErr UpdateProgress(int32_t current, int32_t maximum) {
     HOST_OP(kHostUserSuite, "UpdateProgress");
     return guarded([&]() -> HostErr {
-        suites::app().user().progressValue(current, maximum);
+        suites::context().user().progressValue(current, maximum);
         return kHostNoErr;
     });
 }
@@ -59,7 +53,7 @@ HostErr UpdateProgress(int32_t current, int32_t maximum) {
 HostBool Cancel() {
     HOST_OP_OR(kHostUserSuite, "Cancel", 0);
     try {
-        return suites::app().user().cancelQuery() ? 1 : 0;
+        return suites::context().user().cancelQuery() ? 1 : 0;
     } catch (...) {
         return 0;
     }
@@ -68,14 +62,14 @@ HostBool Cancel() {
 HostErr GetUIScaleFactor(HostReal* factor) {
     HOST_OP(kHostUserSuite, "GetUIScaleFactor");
     if (factor == nullptr) return kHostErrBadParameter;
-    *factor = suites::app().panels().look().uiScale;
+    *factor = suites::context().panels().look().uiScale;
     return kHostNoErr;
 }
 
 HostErr GetPlatformScaleFactor(HostReal* factor) {
     HOST_OP(kHostUserSuite, "GetPlatformScaleFactor");
     if (factor == nullptr) return kHostErrBadParameter;
-    *factor = suites::app().panels().look().platformScale;
+    *factor = suites::context().panels().look().platformScale;
     return kHostNoErr;
 }
 

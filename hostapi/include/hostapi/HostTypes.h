@@ -7,6 +7,11 @@
 #include <stddef.h>
 #include <stdint.h>
 
+/* The name and version of every suite. The suite headers (hostapi/suites) include this
+ * header and declare nothing but types: they need no C linkage block, and in C++ their
+ * function pointer types take the C++ functions both sides put in them. */
+#include "hostapi/SuiteList.h"
+
 #ifdef __cplusplus
 extern "C" {
 #endif

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 
 namespace host {
 namespace {
@@ -37,6 +38,18 @@ TEST(SuiteRegistry, EverySuiteOfTheModulesTableIsThereUnderItsNameAndVersion) {
         EXPECT_FALSE(app.suites().isEmpty(name, entry->version)) << name;
     }
     EXPECT_TRUE(app.suites().isEmpty("ATE Spell Suite", 102));
+}
+
+TEST(SuiteRegistry, TheHostOffersNoSuiteOutsideTheModulesTable) {
+    // A suite registered under a misspelt name or another version would sit beside the
+    // placeholder the module acquires and never be called.
+    Application app;
+    std::set<SuiteKey> catalog;
+    for (const SuiteName& suite : moduleSuiteCatalog())
+        catalog.insert({suite.name, suite.version});
+    EXPECT_EQ(catalog.size(), moduleSuiteCatalog().size()) << "every suite listed once";
+    for (const SuiteKey& key : app.suites().keys())
+        EXPECT_EQ(catalog.count(key), 1u) << key.name << " " << key.version;
 }
 
 TEST(SuiteRegistry, UnknownNameOrVersionGivesNotFoundAndANullTable) {

@@ -1,15 +1,7 @@
-#ifndef CARTOVEL_HOSTAPI_SUITES_ATECHARFEATURES_H
-#define CARTOVEL_HOSTAPI_SUITES_ATECHARFEATURES_H
+#pragma once
 
 #include "hostapi/ATETypes.h"
 #include "hostapi/suites/PathStyleSuite.h"
-
-#ifdef __cplusplus
-extern "C" {
-#endif
-
-#define kATECharFeaturesSuite "ATE CharFeatures Suite"
-#define kATECharFeaturesSuiteVersion 102
 
 /** A set of character features, each field assigned or not. Getting an unassigned field
  *  gives *isAssigned 0 and leaves the value untouched. Sizes are in points, scales are
@@ -43,9 +35,3 @@ typedef struct ATECharFeaturesSuite {
     ATEErr (*SetFillPaint)(ATECharFeaturesRef features, HostBool paint, const HostColor* color);
     ATEErr (*ClearFillPaint)(ATECharFeaturesRef features);
 } ATECharFeaturesSuite;
-
-#ifdef __cplusplus
-}
-#endif
-
-#endif

@@ -1,15 +1,7 @@
-#ifndef CARTOVEL_HOSTAPI_SUITES_ATEPAINT_H
-#define CARTOVEL_HOSTAPI_SUITES_ATEPAINT_H
+#pragma once
 
 #include "hostapi/ATETypes.h"
 #include "hostapi/suites/PathStyleSuite.h"
-
-#ifdef __cplusplus
-extern "C" {
-#endif
-
-#define kHostATEPaintSuite "AIATE Paint Suite"
-#define kHostATEPaintSuiteVersion 3
 
 /** The paint of characters as a path style, and back. */
 typedef struct HostATEPaintSuite {
@@ -22,9 +14,3 @@ typedef struct HostATEPaintSuite {
     HostErr (*SetCharFeaturesFromPathStyle)(const HostPathStyle* style,
                                             ATECharFeaturesRef features);
 } HostATEPaintSuite;
-
-#ifdef __cplusplus
-}
-#endif
-
-#endif

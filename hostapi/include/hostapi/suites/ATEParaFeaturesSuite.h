@@ -1,14 +1,6 @@
-#ifndef CARTOVEL_HOSTAPI_SUITES_ATEPARAFEATURES_H
-#define CARTOVEL_HOSTAPI_SUITES_ATEPARAFEATURES_H
+#pragma once
 
 #include "hostapi/ATETypes.h"
-
-#ifdef __cplusplus
-extern "C" {
-#endif
-
-#define kATEParaFeaturesSuite "ATE ParaFeatures Suite"
-#define kATEParaFeaturesSuiteVersion 102
 
 /** A set of paragraph features, each field assigned or not (see the character features). */
 typedef struct ATEParaFeaturesSuite {
@@ -24,9 +16,3 @@ typedef struct ATEParaFeaturesSuite {
     ATEErr (*SetJustification)(ATEParaFeaturesRef features, int32_t justification);
     ATEErr (*ClearJustification)(ATEParaFeaturesRef features);
 } ATEParaFeaturesSuite;
-
-#ifdef __cplusplus
-}
-#endif
-
-#endif

@@ -1,14 +1,6 @@
-#ifndef CARTOVEL_HOSTAPI_SUITES_ATETEXTFRAME_H
-#define CARTOVEL_HOSTAPI_SUITES_ATETEXTFRAME_H
+#pragma once
 
 #include "hostapi/ATETypes.h"
-
-#ifdef __cplusplus
-extern "C" {
-#endif
-
-#define kATETextFrameSuite "ATE TextFrame Suite"
-#define kATETextFrameSuiteVersion 101
 
 /** A text frame as the text engine sees it. */
 typedef struct ATETextFrameSuite {
@@ -21,9 +13,3 @@ typedef struct ATETextFrameSuite {
     /** The frame's matrix in the text engine's convention, where y grows downwards. */
     ATEErr (*GetMatrix)(ATETextFrameRef frame, HostRealMatrix* matrix);
 } ATETextFrameSuite;
-
-#ifdef __cplusplus
-}
-#endif
-
-#endif

@@ -1,14 +1,6 @@
-#ifndef CARTOVEL_HOSTAPI_SUITES_ATETEXTRANGE_H
-#define CARTOVEL_HOSTAPI_SUITES_ATETEXTRANGE_H
+#pragma once
 
 #include "hostapi/ATETypes.h"
-
-#ifdef __cplusplus
-extern "C" {
-#endif
-
-#define kATETextRangeSuite "ATE TextRange Suite"
-#define kATETextRangeSuiteVersion 1
 
 /** A stretch of one text, from start to end in UTF-16 units. Features read from a range
  *  are "unique": a field is assigned when every character of the range agrees on it (an
@@ -38,9 +30,3 @@ typedef struct ATETextRangeSuite {
      *  as they are when the iterator is made. */
     ATEErr (*GetTextRuns)(ATETextRangeRef range, ATETextRunsIteratorRef* runs);
 } ATETextRangeSuite;
-
-#ifdef __cplusplus
-}
-#endif
-
-#endif

@@ -1,14 +1,6 @@
-#ifndef CARTOVEL_HOSTAPI_SUITES_ATETEXTRUNSITERATOR_H
-#define CARTOVEL_HOSTAPI_SUITES_ATETEXTRUNSITERATOR_H
+#pragma once
 
 #include "hostapi/ATETypes.h"
-
-#ifdef __cplusplus
-extern "C" {
-#endif
-
-#define kATETextRunsIteratorSuite "ATE TextRunsIterator Suite"
-#define kATETextRunsIteratorSuiteVersion 1
 
 /** Walks the runs of a range, first to last. */
 typedef struct ATETextRunsIteratorSuite {
@@ -23,9 +15,3 @@ typedef struct ATETextRunsIteratorSuite {
     /** The current run as a new range; kHostErrNotFound when done. */
     ATEErr (*Item)(ATETextRunsIteratorRef runs, ATETextRangeRef* run);
 } ATETextRunsIteratorSuite;
-
-#ifdef __cplusplus
-}
-#endif
-
-#endif

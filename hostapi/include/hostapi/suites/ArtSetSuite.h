@@ -1,14 +1,6 @@
-#ifndef CARTOVEL_HOSTAPI_SUITES_ARTSET_H
-#define CARTOVEL_HOSTAPI_SUITES_ARTSET_H
+#pragma once
 
 #include "hostapi/HostTypes.h"
-
-#ifdef __cplusplus
-extern "C" {
-#endif
-
-#define kHostArtSetSuite "AI Art Set Suite"
-#define kHostArtSetSuiteVersion 9
 
 /** Ordered lists of art, owned by the caller from NewArtSet to DisposeArtSet. */
 typedef struct HostArtSetSuite {
@@ -26,9 +18,3 @@ typedef struct HostArtSetSuite {
     HostErr (*AddArtToArtSet)(HostArtSetHandle artSet, HostArtHandle art);
     HostErr (*ClearArtSet)(HostArtSetHandle artSet);
 } HostArtSetSuite;
-
-#ifdef __cplusplus
-}
-#endif
-
-#endif

@@ -1,14 +1,6 @@
-#ifndef CARTOVEL_HOSTAPI_SUITES_ART_H
-#define CARTOVEL_HOSTAPI_SUITES_ART_H
+#pragma once
 
 #include "hostapi/HostTypes.h"
-
-#ifdef __cplusplus
-extern "C" {
-#endif
-
-#define kHostArtSuite "AI Art Suite"
-#define kHostArtSuiteVersion 21
 
 /* Art types. */
 enum {
@@ -74,9 +66,3 @@ typedef struct HostArtSuite {
     HostErr (*GetArtBounds)(HostArtHandle art, HostRealRect* bounds);
     HostBool (*ValidArt)(HostArtHandle art);
 } HostArtSuite;
-
-#ifdef __cplusplus
-}
-#endif
-
-#endif

@@ -1,14 +1,6 @@
-#ifndef CARTOVEL_HOSTAPI_SUITES_BLOCKS_H
-#define CARTOVEL_HOSTAPI_SUITES_BLOCKS_H
+#pragma once
 
 #include "hostapi/HostTypes.h"
-
-#ifdef __cplusplus
-extern "C" {
-#endif
-
-#define kHostBlocksSuite "SP Blocks Suite"
-#define kHostBlocksSuiteVersion 2
 
 /** Memory blocks from the host's allocator. A block is freed only through FreeBlock of
  *  this suite (or of the basic suite, which shares the allocator). */
@@ -21,9 +13,3 @@ typedef struct HostBlocksSuite {
     /** A null block allocates. On failure the old block stays valid and *newBlock is null. */
     HostErr (*ReallocateBlock)(void* block, size_t newSize, void** newBlock);
 } HostBlocksSuite;
-
-#ifdef __cplusplus
-}
-#endif
-
-#endif

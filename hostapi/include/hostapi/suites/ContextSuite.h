@@ -1,14 +1,6 @@
-#ifndef CARTOVEL_HOSTAPI_SUITES_CONTEXT_H
-#define CARTOVEL_HOSTAPI_SUITES_CONTEXT_H
+#pragma once
 
 #include "hostapi/HostTypes.h"
-
-#ifdef __cplusplus
-extern "C" {
-#endif
-
-#define kHostContextSuite "AI Context Suite"
-#define kHostContextSuiteVersion 10
 
 typedef struct HostContextSuite {
     /** Pushes the module's application context; every push is matched by a pop. */
@@ -17,9 +9,3 @@ typedef struct HostContextSuite {
     /** The host's main application window, owner of the module's modal dialogs. */
     HostErr (*GetPlatformAppWindow)(HostPlatformWindow* window);
 } HostContextSuite;
-
-#ifdef __cplusplus
-}
-#endif
-
-#endif

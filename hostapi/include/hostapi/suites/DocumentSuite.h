@@ -1,14 +1,6 @@
-#ifndef CARTOVEL_HOSTAPI_SUITES_DOCUMENT_H
-#define CARTOVEL_HOSTAPI_SUITES_DOCUMENT_H
+#pragma once
 
 #include "hostapi/HostTypes.h"
-
-#ifdef __cplusplus
-extern "C" {
-#endif
-
-#define kHostDocumentSuite "AI Document Suite"
-#define kHostDocumentSuiteVersion 20
 
 typedef struct HostDocumentSuite {
     /** The current document; kHostErrNoDocument when none is open. */
@@ -19,9 +11,3 @@ typedef struct HostDocumentSuite {
     HostErr (*CancelTextFocus)(void);
     HostErr (*RedrawDocument)(void);
 } HostDocumentSuite;
-
-#ifdef __cplusplus
-}
-#endif
-
-#endif

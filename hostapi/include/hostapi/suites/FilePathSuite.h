@@ -1,14 +1,6 @@
-#ifndef CARTOVEL_HOSTAPI_SUITES_FILEPATH_H
-#define CARTOVEL_HOSTAPI_SUITES_FILEPATH_H
+#pragma once
 
 #include "hostapi/HostTypes.h"
-
-#ifdef __cplusplus
-extern "C" {
-#endif
-
-#define kHostFilePathSuite "AI File Path Suite"
-#define kHostFilePathSuiteVersion 8
 
 /** File locations. A path made with NewFilePath is owned by the caller until
  *  DisposeFilePath; strings returned through HostUString* are new and owned by the caller. */
@@ -27,9 +19,3 @@ typedef struct HostFilePathSuite {
      *  be null). An empty path exists nowhere. */
     HostErr (*Exists)(HostFilePath path, HostBool* exists, HostBool* isFolder);
 } HostFilePathSuite;
-
-#ifdef __cplusplus
-}
-#endif
-
-#endif

@@ -1,14 +1,6 @@
-#ifndef CARTOVEL_HOSTAPI_SUITES_HARDSOFT_H
-#define CARTOVEL_HOSTAPI_SUITES_HARDSOFT_H
+#pragma once
 
 #include "hostapi/HostTypes.h"
-
-#ifdef __cplusplus
-extern "C" {
-#endif
-
-#define kHostHardSoftSuite "AI Hard Soft Suite"
-#define kHostHardSoftSuiteVersion 6
 
 /** Conversions between the coordinate convention of the text engine (y grows downwards)
  *  and the document's (y grows upwards). Each converts a whole matrix in place, its
@@ -22,9 +14,3 @@ typedef struct HostHardSoftSuite {
      *  engine's. */
     HostErr (*MatrixDocumentToTextEngine)(HostRealMatrix* matrix);
 } HostHardSoftSuite;
-
-#ifdef __cplusplus
-}
-#endif
-
-#endif

@@ -1,14 +1,6 @@
-#ifndef CARTOVEL_HOSTAPI_SUITES_LAYER_H
-#define CARTOVEL_HOSTAPI_SUITES_LAYER_H
+#pragma once
 
 #include "hostapi/HostTypes.h"
-
-#ifdef __cplusplus
-extern "C" {
-#endif
-
-#define kHostLayerSuite "AI Layer Suite"
-#define kHostLayerSuiteVersion 13
 
 /** Layers of the current document, front to back: layer 0 is the topmost. Walks give
  *  null at the end. With no document open every operation gives kHostErrNoDocument. */
@@ -43,9 +35,3 @@ typedef struct HostLayerSuite {
     HostErr (*LayerHasSelectedArt)(HostLayerHandle layer, HostBool* hasSelected);
     HostErr (*DeselectArtOnLayer)(HostLayerHandle layer);
 } HostLayerSuite;
-
-#ifdef __cplusplus
-}
-#endif
-
-#endif

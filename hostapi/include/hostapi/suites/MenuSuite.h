@@ -1,14 +1,6 @@
-#ifndef CARTOVEL_HOSTAPI_SUITES_MENU_H
-#define CARTOVEL_HOSTAPI_SUITES_MENU_H
+#pragma once
 
 #include "hostapi/HostTypes.h"
-
-#ifdef __cplusplus
-extern "C" {
-#endif
-
-#define kHostMenuSuite "AI Menu Suite"
-#define kHostMenuSuiteVersion 11
 
 /* Item options. */
 enum { kHostMenuItemWantsUpdate = 1, kHostMenuItemIsSeparator = 4 };
@@ -49,9 +41,3 @@ typedef struct HostMenuSuite {
     HostErr (*CheckItem)(HostMenuItemHandle item, HostBool checked);
     HostErr (*EnableItem)(HostMenuItemHandle item, HostBool enabled);
 } HostMenuSuite;
-
-#ifdef __cplusplus
-}
-#endif
-
-#endif

@@ -1,14 +1,6 @@
-#ifndef CARTOVEL_HOSTAPI_SUITES_NOTIFIER_H
-#define CARTOVEL_HOSTAPI_SUITES_NOTIFIER_H
+#pragma once
 
 #include "hostapi/HostTypes.h"
-
-#ifdef __cplusplus
-extern "C" {
-#endif
-
-#define kHostNotifierSuite "AI Notifier Suite"
-#define kHostNotifierSuiteVersion 4
 
 #define kHostAppStartedNotifier "AI Application Started Notifier"
 #define kHostAppShutdownNotifier "AI Application Shutdown Notifier"
@@ -22,9 +14,3 @@ typedef struct HostNotifierSuite {
     HostErr (*AddNotifier)(HostPluginRef plugin, const char* name, const char* type,
                            HostNotifierHandle* notifier);
 } HostNotifierSuite;
-
-#ifdef __cplusplus
-}
-#endif
-
-#endif

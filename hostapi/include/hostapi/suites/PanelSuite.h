@@ -1,14 +1,6 @@
-#ifndef CARTOVEL_HOSTAPI_SUITES_PANEL_H
-#define CARTOVEL_HOSTAPI_SUITES_PANEL_H
+#pragma once
 
 #include "hostapi/HostTypes.h"
-
-#ifdef __cplusplus
-extern "C" {
-#endif
-
-#define kHostPanelSuite "AI Panel Suite"
-#define kHostPanelSuiteVersion 4
 
 typedef struct HostPanelFlyoutMenuOpaque* HostPanelFlyoutMenuRef;
 
@@ -65,9 +57,3 @@ typedef struct HostPanelSuite {
     /** The flyout menu is about to be shown. */
     HostErr (*SetFlyoutMenuPreVisibilityProc)(HostPanelRef panel, HostPanelNotifyProc proc);
 } HostPanelSuite;
-
-#ifdef __cplusplus
-}
-#endif
-
-#endif

@@ -1,14 +1,6 @@
-#ifndef CARTOVEL_HOSTAPI_SUITES_PATHSTYLE_H
-#define CARTOVEL_HOSTAPI_SUITES_PATHSTYLE_H
+#pragma once
 
 #include "hostapi/HostTypes.h"
-
-#ifdef __cplusplus
-extern "C" {
-#endif
-
-#define kHostPathStyleSuite "AI Path Style Suite"
-#define kHostPathStyleSuiteVersion 14
 
 /* Colour kinds. */
 enum { kHostGrayColor = 0, kHostFourColor = 1, kHostThreeColor = 2, kHostNoneColor = 3 };
@@ -61,9 +53,3 @@ typedef struct HostPathStyleSuite {
     HostErr (*GetPathStyle)(HostArtHandle art, HostPathStyle* style);
     HostErr (*SetPathStyle)(HostArtHandle art, const HostPathStyle* style);
 } HostPathStyleSuite;
-
-#ifdef __cplusplus
-}
-#endif
-
-#endif

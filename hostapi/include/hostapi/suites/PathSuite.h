@@ -1,14 +1,6 @@
-#ifndef CARTOVEL_HOSTAPI_SUITES_PATH_H
-#define CARTOVEL_HOSTAPI_SUITES_PATH_H
+#pragma once
 
 #include "hostapi/HostTypes.h"
-
-#ifdef __cplusplus
-extern "C" {
-#endif
-
-#define kHostPathSuite "AI Path Suite"
-#define kHostPathSuiteVersion 12
 
 /** One anchor of a Bezier path with its two direction handles: the curve from segment i
  *  to i+1 runs p(i), out(i), in(i+1), p(i+1). */
@@ -32,9 +24,3 @@ typedef struct HostPathSuite {
     HostErr (*GetPathGuide)(HostArtHandle path, HostBool* isGuide);
     HostErr (*SetPathGuide)(HostArtHandle path, HostBool isGuide);
 } HostPathSuite;
-
-#ifdef __cplusplus
-}
-#endif
-
-#endif

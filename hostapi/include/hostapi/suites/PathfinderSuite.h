@@ -1,14 +1,7 @@
-#ifndef CARTOVEL_HOSTAPI_SUITES_PATHFINDER_H
-#define CARTOVEL_HOSTAPI_SUITES_PATHFINDER_H
+#pragma once
 
 #include "hostapi/HostMessages.h"
 #include "hostapi/HostTypes.h"
-#ifdef __cplusplus
-extern "C" {
-#endif
-
-#define kHostPathfinderSuite "AI Pathfinder Suite"
-#define kHostPathfinderSuiteVersion 7
 
 /** Parameters of a pathfinder operation. The art list is borrowed for the call. */
 typedef struct HostPathfinderData {
@@ -35,9 +28,3 @@ typedef struct HostPathfinderSuite {
      *  holding each outline of the inputs as a path of its own. */
     HostErr (*DoUniteEffect)(HostPathfinderData* data, HostMessageData* message);
 } HostPathfinderSuite;
-
-#ifdef __cplusplus
-}
-#endif
-
-#endif

@@ -1,14 +1,6 @@
-#ifndef CARTOVEL_HOSTAPI_SUITES_PLUGINS_H
-#define CARTOVEL_HOSTAPI_SUITES_PLUGINS_H
+#pragma once
 
 #include "hostapi/HostTypes.h"
-
-#ifdef __cplusplus
-extern "C" {
-#endif
-
-#define kHostPluginsSuite "SP Plug-ins Suite"
-#define kHostPluginsSuiteVersion 6
 
 typedef struct HostPluginsSuite {
     /** The host copies the name. */
@@ -16,9 +8,3 @@ typedef struct HostPluginsSuite {
     /** Fills spec with the module file's location; spec must be zero-filled by the caller. */
     HostErr (*GetPluginFileSpecification)(HostPluginRef plugin, HostPlatformFileSpec* spec);
 } HostPluginsSuite;
-
-#ifdef __cplusplus
-}
-#endif
-
-#endif

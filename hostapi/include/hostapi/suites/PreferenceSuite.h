@@ -1,14 +1,6 @@
-#ifndef CARTOVEL_HOSTAPI_SUITES_PREFERENCE_H
-#define CARTOVEL_HOSTAPI_SUITES_PREFERENCE_H
+#pragma once
 
 #include "hostapi/HostTypes.h"
-
-#ifdef __cplusplus
-extern "C" {
-#endif
-
-#define kHostPreferenceSuite "AI Preference Suite"
-#define kHostPreferenceSuiteVersion 7
 
 /** The host's persistent key-value store, keyed by prefix and suffix. The five kinds are
  *  kept apart: reading a key of another kind, or one that is absent, gives
@@ -31,9 +23,3 @@ typedef struct HostPreferenceSuite {
     HostErr (*PutFilePathSpecificationPreference)(const char* prefix, const char* suffix,
                                                   HostFilePath value);
 } HostPreferenceSuite;
-
-#ifdef __cplusplus
-}
-#endif
-
-#endif

@@ -1,14 +1,6 @@
-#ifndef CARTOVEL_HOSTAPI_SUITES_REALMATH_H
-#define CARTOVEL_HOSTAPI_SUITES_REALMATH_H
+#pragma once
 
 #include "hostapi/HostTypes.h"
-
-#ifdef __cplusplus
-extern "C" {
-#endif
-
-#define kHostRealMathSuite "AI Real Math Suite"
-#define kHostRealMathSuiteVersion 5
 
 /** Rectangle and matrix arithmetic. "Concat X" applies X after the matrix: the result maps
  *  p to X(m(p)). Angles are in radians, counter-clockwise (y grows upwards). */
@@ -35,9 +27,3 @@ typedef struct HostRealMathSuite {
     /** The angle of the image of the x axis. */
     HostErr (*MatrixGetRotate)(const HostRealMatrix* m, HostReal* angle);
 } HostRealMathSuite;
-
-#ifdef __cplusplus
-}
-#endif
-
-#endif

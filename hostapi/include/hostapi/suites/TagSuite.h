@@ -1,14 +1,6 @@
-#ifndef CARTOVEL_HOSTAPI_SUITES_TAG_H
-#define CARTOVEL_HOSTAPI_SUITES_TAG_H
+#pragma once
 
 #include "hostapi/HostTypes.h"
-
-#ifdef __cplusplus
-extern "C" {
-#endif
-
-#define kHostTagSuite "AI Tag Suite"
-#define kHostTagSuiteVersion 4
 
 /** Named entries (tags) of an art object's dictionary; values are text. */
 typedef struct HostTagSuite {
@@ -21,9 +13,3 @@ typedef struct HostTagSuite {
     /** *value is owned by the host and valid until the tags of art change. */
     HostErr (*GetTag)(HostArtHandle art, const char* name, const char** value);
 } HostTagSuite;
-
-#ifdef __cplusplus
-}
-#endif
-
-#endif

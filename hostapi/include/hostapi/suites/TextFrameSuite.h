@@ -1,15 +1,7 @@
-#ifndef CARTOVEL_HOSTAPI_SUITES_TEXTFRAME_H
-#define CARTOVEL_HOSTAPI_SUITES_TEXTFRAME_H
+#pragma once
 
 #include "hostapi/ATETypes.h"
 #include "hostapi/HostTypes.h"
-
-#ifdef __cplusplus
-extern "C" {
-#endif
-
-#define kHostTextFrameSuite "AI Text Frame Suite"
-#define kHostTextFrameSuiteVersion 4
 
 /** Text frame art (type 12; legacy text, type 15, answers the same queries). Kinds are
  *  kATEPointTextType, kATEInPathTextType and kATEOnPathTextType, orientations
@@ -34,9 +26,3 @@ typedef struct HostTextFrameSuite {
     /** The frame as the text engine sees it, as a new reference. */
     HostErr (*GetATETextFrame)(HostArtHandle text, ATETextFrameRef* frame);
 } HostTextFrameSuite;
-
-#ifdef __cplusplus
-}
-#endif
-
-#endif

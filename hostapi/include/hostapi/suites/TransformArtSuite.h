@@ -1,14 +1,6 @@
-#ifndef CARTOVEL_HOSTAPI_SUITES_TRANSFORMART_H
-#define CARTOVEL_HOSTAPI_SUITES_TRANSFORMART_H
+#pragma once
 
 #include "hostapi/HostTypes.h"
-
-#ifdef __cplusplus
-extern "C" {
-#endif
-
-#define kHostTransformArtSuite "AI Transform Art Suite"
-#define kHostTransformArtSuiteVersion 3
 
 /* Option bits. */
 enum {
@@ -27,9 +19,3 @@ typedef struct HostTransformArtSuite {
     HostErr (*TransformArt)(HostArtHandle art, const HostRealMatrix* matrix, HostReal lineScale,
                             int32_t options);
 } HostTransformArtSuite;
-
-#ifdef __cplusplus
-}
-#endif
-
-#endif

@@ -1,14 +1,6 @@
-#ifndef CARTOVEL_HOSTAPI_SUITES_USTRING_H
-#define CARTOVEL_HOSTAPI_SUITES_USTRING_H
+#pragma once
 
 #include "hostapi/HostTypes.h"
-
-#ifdef __cplusplus
-extern "C" {
-#endif
-
-#define kHostUnicodeStringSuite "AI Unicode String Suite"
-#define kHostUnicodeStringSuiteVersion 9
 
 #define kHostUStringNotFound ((size_t)-1)
 
@@ -51,9 +43,3 @@ typedef struct HostUnicodeStringSuite {
     HostErr (*NewFromBytesReplacing)(const char* bytes, size_t length, int32_t encoding,
                                      HostUString* string);
 } HostUnicodeStringSuite;
-
-#ifdef __cplusplus
-}
-#endif
-
-#endif

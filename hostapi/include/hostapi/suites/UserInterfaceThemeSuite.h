@@ -1,14 +1,6 @@
-#ifndef CARTOVEL_HOSTAPI_SUITES_USER_INTERFACE_THEME_H
-#define CARTOVEL_HOSTAPI_SUITES_USER_INTERFACE_THEME_H
+#pragma once
 
 #include "hostapi/HostTypes.h"
-
-#ifdef __cplusplus
-extern "C" {
-#endif
-
-#define kHostUserInterfaceThemeSuite "AI User Interface Theme Suite"
-#define kHostUserInterfaceThemeSuiteVersion 2
 
 /** A theme colour: a leading component the host fills with 1.0, then red, green and blue
  *  from 0.0 to 1.0. */
@@ -30,9 +22,3 @@ typedef struct HostUserInterfaceThemeSuite {
     /** Whether the interface is dark. */
     HostErr (*IsDarkUI)(HostBool* dark);
 } HostUserInterfaceThemeSuite;
-
-#ifdef __cplusplus
-}
-#endif
-
-#endif

@@ -1,14 +1,6 @@
-#ifndef CARTOVEL_HOSTAPI_SUITES_USER_H
-#define CARTOVEL_HOSTAPI_SUITES_USER_H
+#pragma once
 
 #include "hostapi/HostTypes.h"
-
-#ifdef __cplusplus
-extern "C" {
-#endif
-
-#define kHostUserSuite "AI User Suite"
-#define kHostUserSuiteVersion 21
 
 /** Alerts, questions and the host's progress display. Texts are borrowed for the call. */
 typedef struct HostUserSuite {
@@ -27,9 +19,3 @@ typedef struct HostUserSuite {
      *  product of the two. */
     HostErr (*GetPlatformScaleFactor)(HostReal* factor);
 } HostUserSuite;
-
-#ifdef __cplusplus
-}
-#endif
-
-#endif
