@@ -69,10 +69,11 @@ TEST_F(DocumentCopy, KeepsTheModelAndEveryHandleButNotTheSelection) {
     EXPECT_FALSE(doc.selectedArt().empty());
 
     // The two go their own ways.
+    const HostArtHandle rectHandle = rect->handle();
     ASSERT_EQ(doc.disposeArt(*rect), kHostNoErr);
     ASSERT_EQ(doc.deleteLayer(*a), kHostNoErr);
-    ASSERT_NE(copy->art(rect->handle()), nullptr);
-    EXPECT_EQ(copy->art(rect->handle())->tags.find("kind")->c_str(), std::string("county"));
+    ASSERT_NE(copy->art(rectHandle), nullptr);
+    EXPECT_EQ(copy->art(rectHandle)->tags.find("kind")->c_str(), std::string("county"));
     EXPECT_EQ(copy->allLayers().size(), 3u);
     EXPECT_EQ(copy->currentLayer()->title, "A1");
 }
